@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test: first the normal
+# build, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+JOBS=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$JOBS"
+(cd build && ctest --output-on-failure -j"$JOBS")
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRONCO_SANITIZE=ON -DRONCO_BENCH=OFF
+cmake --build build-asan -j"$JOBS"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+   ctest --output-on-failure -j"$JOBS")

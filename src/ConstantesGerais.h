@@ -1,0 +1,66 @@
+#ifndef CONSTANTESGERAIS_H
+#define CONSTANTESGERAIS_H
+
+#include <list>
+
+#include "Vetor.h"
+
+// Where the game is. The values are fixed: they travel in the frame snapshot.
+enum SituacaoGlobal {
+    abertura = 0,
+    menu = 1,
+    carregando = 2,
+    jogando = 3,
+    finalizando = 4,
+    sair = 5
+};
+
+// End-of-race reason carried by the snapshot (kept for the record layout).
+enum Motivo {
+    jogador1 = 1,
+    jogador2 = 2,
+    tempo = 3
+};
+
+// One frame, from the logic to the renderer, passed by value. The iterators
+// point into the logic driver's per-frame lists and are valid only until the
+// end of the frame in which the record was built.
+struct cavalete {
+    SituacaoGlobal estado;
+    bool transicaoEstadoGlobal;
+    bool transicaoSubEstado;
+    int fase;
+    int subEstado;
+    Motivo mensagem;
+    Vetor posicaoJogador1;       // screen order: x horizontal, y vertical
+    float velocidadeJogador1;
+    float anguloJogador1;
+    int endFotoCarro1;
+    float acelleracao;
+    int minutos;
+    int segundos;
+    int centesimos;
+    int marcha;                   // 0 to 3; reverse is sent as 9
+    std::list<Vetor>::iterator itTilesInicio;
+    std::list<Vetor>::iterator itTilesFim;
+    std::list<Vetor>::iterator itPosicaoInicio;
+    std::list<Vetor>::iterator itPosicaoFim;
+    std::list<float>::iterator itAnguloInicio;
+    std::list<int>::iterator itTipoCarro;
+    int numeroNPCs;
+
+    // Only the position and the iterators are given a value here; the logic
+    // fills every other field that the current state uses.
+    cavalete()
+        : posicaoJogador1(0.0f, 0.0f),
+          itTilesInicio(),
+          itTilesFim(),
+          itPosicaoInicio(),
+          itPosicaoFim(),
+          itAnguloInicio(),
+          itTipoCarro() {}
+};
+
+typedef cavalete Cavalete;
+
+#endif
