@@ -140,6 +140,13 @@ TEST_F(Cidade, ThinRectanglesWhoseBoxesOverlapAreTestedExactly) {
     EXPECT_FALSE(colisao.checaColisao(longa, curta));
     EXPECT_FALSE(colisao.checaColisao(curta, longa));
     EXPECT_TRUE(colisao.checaColisao(longa, barra(50, 50, 141.4f, 4, 3 * PI / 4)));
+
+    // A diagonal bar passing 8 px beyond the end of a horizontal one: only
+    // the diagonal bar's own axis separates them, whichever comes first.
+    LogicaColisao::Poligono horizontal = retangulo(0, -2, 100, 2);
+    LogicaColisao::Poligono diagonal = barra(105, -5, 60, 4, PI / 4);
+    EXPECT_FALSE(colisao.checaColisao(horizontal, diagonal));
+    EXPECT_FALSE(colisao.checaColisao(diagonal, horizontal));
 }
 
 // ---------------------------------------------------------------- buildings
