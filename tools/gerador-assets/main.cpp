@@ -27,5 +27,6 @@ int main(int argc, char** argv) {
     hud::gerar(raiz);
     telas::gerar(raiz);
     abertura::gerar(raiz);
+    sons::gerar(raiz);
     return 0;
 }
