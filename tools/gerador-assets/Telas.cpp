@@ -238,10 +238,12 @@ void pausa(const std::string& raiz) {
 void carregamento(const std::string& raiz) {
     static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY",   "CALLING THE TRAFFIC",
                                     "PAINTING THE STREETS", "FUELLING YOUR CAR",   "WARMING UP THE ENGINE"};
+    // The player's car (already generated) drives along the track.
+    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/1.bmp").c_str(), nullptr);
     for (int n = 0; n < 6; n++) {
         BITMAP* b = criar(500, 200, rgb(0, 0, 0));
         desenho::painel(b, 0, 0, 499, 199, 20, rgb(40, 50, 90));
-        titulo(b, "LOADING", 250, 18, 4);
+        titulo(b, "LOADING", 250, 14, 4);
         // Progress track: five segments, n of them lit.
         int x0 = 40, y0 = 90, w = 420, h = 34;
         rectfill(b, x0 - 4, y0 - 4, x0 + w + 4, y0 + h + 4, rgb(10, 10, 16));
@@ -251,6 +253,7 @@ void carregamento(const std::string& raiz) {
             rectfill(b, sx, y0, ex, y0 + h, cor);
             if (k < n) hline(b, sx, y0 + 3, ex, clarear(cor, 0.5f));
         }
+        if (carro) draw_sprite(b, carro, x0 + n * w / 5 - carro->w / 2, y0 - carro->h - 4);
         linha(b, etapas[n], 250, 148, rgb(255, 255, 255), 2, CENTRO);
         char texto[16];
         std::snprintf(texto, sizeof texto, "%d/5", n);
@@ -260,6 +263,7 @@ void carregamento(const std::string& raiz) {
         salvar(b, raiz + nome);
         destroy_bitmap(b);
     }
+    if (carro) destroy_bitmap(carro);
     static const char* frases[12] = {
         "ROAR LIKE AN ENGINE TO ACCELERATE",      "PRESS E TO ENGAGE FIRST GEAR",
         "SPACE BRAKES - USE IT BEFORE CROSSINGS", "SHIFT UP WITH E AS THE SPEED GROWS",
