@@ -40,15 +40,7 @@ void botao(BITMAP* b, const Retangulo& r, const std::string& rotulo, int cor, in
 }
 
 void titulo(BITMAP* b, const std::string& s, int cx, int y, int escala) {
-    EstiloTexto e;
-    e.escalaX = e.escalaY = escala;
-    e.cor = rgb(255, 246, 150);
-    e.corBaixo = rgb(255, 120, 30);
-    e.contorno = rgb(60, 20, 10);
-    e.sombra = escala >= 4 ? 4 : 2;
-    e.corSombra = rgb(0, 0, 0);
-    e.alinhamento = CENTRO;
-    texto(b, s, cx, y, e);
+    texto(b, s, cx, y, estiloTitulo(escala));
 }
 
 int linha(BITMAP* b, const std::string& s, int x, int y, int cor, int escala = 2,
@@ -129,14 +121,7 @@ void instrucoes1(const std::string& raiz) {
     int x = 270, y = 130;
     linha(b, "1. PLUG IN A MICROPHONE.", x, y, branco);
     linha(b, "2. IMITATE A CAR ENGINE:", x, y + 34, branco);
-    EstiloTexto e;
-    e.escalaX = e.escalaY = 4;
-    e.cor = rgb(255, 250, 160);
-    e.corBaixo = rgb(255, 110, 30);
-    e.contorno = rgb(60, 20, 10);
-    e.sombra = 3;
-    e.alinhamento = CENTRO;
-    texto(b, "VRRRROOOOM!", 510, y + 72, e);
+    texto(b, "VRRRROOOOM!", 510, y + 72, estiloTitulo(4));
     linha(b, "3. KEEP ROARING TO ACCELERATE.", x, y + 130, branco);
     linha(b, "   THE LOUDER, THE MORE GAS.", x, y + 160, branco);
     linha(b, "4. GO QUIET TO EASE OFF.", x, y + 194, branco);
