@@ -59,6 +59,7 @@ int Recordes::interpretarLinha(const std::string& linha) {
 
 void Recordes::carregar() {
     melhores.clear();
+    errno = 0;
     std::ifstream entrada(arquivo);
     if (!entrada.is_open()) {
         // No race finished yet is the usual reason; anything else is worth
