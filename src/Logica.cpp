@@ -368,13 +368,17 @@ void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     calculosFisicos->calcularFisica(jogador, PASSO_FISICA);
 }
 
-void Logica::analisarEntradaJogador(Carro* jogador) {
-    if (microfone->rotinaCompleta()) {
-        const double t = microfone->getMediaA() * GANHO_VOZ;
-        jogador->setAceleracao(t > 1.0 ? 1.0f : static_cast<float>(t));
-    } else {
-        jogador->setAceleracao(static_cast<float>(microfone->getMediaA() * microfone->getNivelRonco()));
+float Logica::calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco) {
+    if (ronco) {
+        const double t = mediaA * GANHO_VOZ;
+        return t > 1.0 ? 1.0f : static_cast<float>(t);
     }
+    return static_cast<float>(mediaA * nivelRonco);
+}
+
+void Logica::analisarEntradaJogador(Carro* jogador) {
+    const bool ronco = microfone->rotinaCompleta();
+    jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
 
     const int marcha = jogador->getMarcha();
     const bool e = entradas->isPressed(TECLA_E);

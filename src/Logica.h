@@ -60,6 +60,10 @@ public:
     void analisarEntradaJogador(Carro* jogador);
     void verificarColisao();
 
+    // Throttle from the voice: the loudness scaled up when the detector
+    // hears an engine (capped at full throttle), else loudness times level.
+    static float calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco);
+
     void selcionarTilesARepintar(cavalete* c);
 
     // Releases the race's traffic and collision logic.
