@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -310,6 +311,93 @@ TEST(AssetsTelas, BotoesDosMenusEstaoDesenhadosNosRetangulosDaLogica) {
             im.rgb(xf, yf, rf, gf, bf);
             EXPECT_TRUE(r != rf || g != gf || b != bf) << bt.pagina << " button at " << bt.x1 << "," << bt.y1;
         }
+    }
+}
+
+#endif
+
+#ifdef RONCO_JOGO_DIR
+
+TEST(AssetsHud, PecasDoPainelTemOsTamanhosEOsPontosQueORenderizadorUsa) {
+    // Digits: one size for all ten, each a different picture, on the mask.
+    std::set<std::vector<uint8_t>> desenhos;
+    for (int d = 0; d <= 9; d++) {
+        Imagem im = lerBmp("graficos/numeros/" + std::to_string(d) + ".bmp");
+        ASSERT_TRUE(im.ok);
+        EXPECT_EQ(im.w, NomesAssets::DIGITO_LARGURA);
+        EXPECT_EQ(im.h, NomesAssets::DIGITO_ALTURA);
+        EXPECT_TRUE(im.ehMascara(0, 0));
+        desenhos.insert(im.bgr);
+    }
+    EXPECT_EQ(desenhos.size(), 10u);
+
+    // The clock frame holds digits at +19 ... +150, 13 down.
+    Imagem moldura = lerBmp("graficos/imagens/4.bmp");
+    EXPECT_GE(moldura.w, 150 + NomesAssets::DIGITO_LARGURA);
+    EXPECT_GE(moldura.h, 13 + NomesAssets::DIGITO_ALTURA);
+    EXPECT_LE(lerBmp("graficos/imagens/3.bmp").w, 73 - 65);
+
+    // Start lights: five side by side 68 apart inside a 144-high box.
+    Imagem apagada = lerBmp("graficos/imagens/5.bmp"), acesa = lerBmp("graficos/imagens/6.bmp");
+    EXPECT_EQ(apagada.w, acesa.w);
+    EXPECT_EQ(apagada.h, acesa.h);
+    EXPECT_LE(apagada.w, 68);
+    EXPECT_LE(12 + apagada.h, 144);
+    EXPECT_NE(apagada.bgr, acesa.bgr);
+
+    // The needle turns about its picture's centre, which the game puts on the
+    // screen's right edge: the hub is there, the needle points left at speed
+    // 0, and the right half is transparent.
+    Imagem agulha = lerBmp("graficos/imagens/2.bmp");
+    ASSERT_TRUE(agulha.ok);
+    int cy = agulha.h / 2;
+    EXPECT_FALSE(agulha.ehMascara(agulha.w / 2, cy));
+    EXPECT_FALSE(agulha.ehMascara(agulha.w / 8, cy));
+    EXPECT_TRUE(agulha.ehMascara(agulha.w - 2, cy));
+    // The dial panel sits in the bottom-right corner and leaves room above
+    // the screen's top half.
+    Imagem painel = lerBmp("graficos/imagens/1.bmp");
+    EXPECT_LE(painel.h, 300);
+    EXPECT_GE(painel.w, agulha.w / 2);
+
+    // The pointer's hot spot is its top-left pixel.
+    Imagem mouse = lerBmp("graficos/mouse.bmp");
+    ASSERT_TRUE(mouse.ok);
+    EXPECT_FALSE(mouse.ehMascara(0, 0));
+    EXPECT_TRUE(mouse.ehMascara(mouse.w - 1, 0));
+
+    // The opening's wheels turn about their centres: square pictures.
+    for (const char* roda : {"graficos/abertura/animacao/roda dianteira fusca amarelo.bmp",
+                             "graficos/abertura/animacao/roda traseira fusca amarelo.bmp"}) {
+        Imagem im = lerBmp(roda);
+        EXPECT_EQ(im.w, im.h) << roda;
+        EXPECT_TRUE(im.ehMascara(0, 0)) << roda;
+    }
+}
+
+TEST(AssetsSons, MusicasSaoLacosAudiveisDeAlgunsSegundos) {
+    for (const char* nome : {"soms/musicas/musica menu.wav", "soms/musicas/musica jogo1.wav"}) {
+        std::vector<uint8_t> d = lerArquivo(JOGO + "/" + nome);
+        ASSERT_GE(d.size(), 44u) << nome;
+        uint32_t taxa = le32(d, 24), bytes = le32(d, 40);
+        ASSERT_EQ(d.size(), 44u + bytes) << nome;
+        double segundos = bytes / 2.0 / taxa;
+        EXPECT_GE(segundos, 8.0) << nome;
+        EXPECT_LE(segundos, 30.0) << nome;
+        // Loud enough to hear, never clipped, and no jump where the loop
+        // wraps round (a click on every repeat).
+        auto amostra = [&](size_t i) { return int16_t(d[44 + 2 * i] | (d[45 + 2 * i] << 8)); };
+        size_t n = bytes / 2;
+        double soma = 0;
+        int pico = 0, maiorPasso = 0;
+        for (size_t i = 0; i < n; i++) {
+            soma += double(amostra(i)) * amostra(i);
+            pico = std::max(pico, std::abs(int(amostra(i))));
+            if (i) maiorPasso = std::max(maiorPasso, std::abs(amostra(i) - amostra(i - 1)));
+        }
+        EXPECT_GT(std::sqrt(soma / n), 2000.0) << nome;
+        EXPECT_LT(pico, 32767) << nome;
+        EXPECT_LE(std::abs(amostra(n - 1) - amostra(0)), maiorPasso) << nome;
     }
 }
 
