@@ -200,8 +200,8 @@ TEST_F(Partida, ABadTrafficTableStopsTheLoadWithOneLine) {
     EXPECT_EQ(q.cantar, 2);
     EXPECT_EQ(logica->getNPC(), nullptr);
     EXPECT_EQ(logica->getColisao(), nullptr);
-    // The traffic logic words the fault (and may add what follows from it).
-    EXPECT_GE(linhasCom(saida, "mapas/1trans.txt"), 1) << saida;
+    EXPECT_EQ(linhasCom(saida, "mapas/1trans.txt"), 1) << saida;
+    EXPECT_EQ(std::count(saida.begin(), saida.end(), '\n'), 1) << saida;
 }
 
 TEST_F(Partida, AnUnwritableRecordFileIsReportedAndTheMenuComesBack) {
