@@ -21,6 +21,7 @@
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
+#include "test_pintor_ajuda.h"
 
 namespace {
 
@@ -214,6 +215,7 @@ TEST(AssetsCarros, DadosDosCarrosBatemComOsDesenhos) {
 }
 
 TEST(AssetsArvore, TodoArquivoQueOJogoCarregaExisteNoFormatoCerto) {
+    iniciarAllegroSemTela();
     std::vector<std::string> lista = CaminhosAssets::todos();
     ASSERT_GT(lista.size(), 60u);
     for (const std::string& nome : lista) {
@@ -222,6 +224,10 @@ TEST(AssetsArvore, TodoArquivoQueOJogoCarregaExisteNoFormatoCerto) {
         std::string ext = nome.substr(nome.size() - 4);
         if (ext == ".bmp") {
             EXPECT_TRUE(lerBmp(nome, false).ok) << nome;
+            // And the library itself takes it, as the game will.
+            BITMAP* b = load_bitmap((JOGO + "/" + nome).c_str(), nullptr);
+            EXPECT_NE(b, nullptr) << nome;
+            if (b) destroy_bitmap(b);
         } else if (ext == ".wav") {
             // Plain PCM, mono, 16 bits: what the library's loader takes.
             ASSERT_GE(d.size(), 44u) << nome;
@@ -230,6 +236,9 @@ TEST(AssetsArvore, TodoArquivoQueOJogoCarregaExisteNoFormatoCerto) {
             EXPECT_EQ(d[20], 1) << nome;
             EXPECT_EQ(d[34], 16) << nome;
             EXPECT_GE(le32(d, 40), 2u * 22050) << nome << " lasts less than a second";
+            SAMPLE* s = load_sample((JOGO + "/" + nome).c_str());
+            EXPECT_NE(s, nullptr) << nome;
+            if (s) destroy_sample(s);
         }
     }
 }
