@@ -112,8 +112,6 @@ private:
     bool isClicado(int x1, int x2, int y1, int y2) const;
     void voltarAoMenu();
     void finalizarCorrida();
-    bool carregouMapa() const;
-    bool carregouTransito() const;
     void desistirDoCarregamento();
 
     // Member order is construction order.
