@@ -25,15 +25,9 @@ void Abertura::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
 
 void Abertura::setSinalSaida(const volatile int* sinal) { sinalSaida = sinal; }
 
-void Abertura::mostrar() { CarregadorMidia::copiar(alvo != nullptr ? alvo : screen, buffer, 0, 0); }
+void Abertura::mostrar() { CarregadorMidia::mostrar(alvo, buffer); }
 
-void Abertura::esperar(unsigned int ms) {
-    if (funcaoEspera != nullptr) {
-        funcaoEspera(ms);
-    } else {
-        rest(ms);
-    }
-}
+void Abertura::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms); }
 
 void Abertura::tocar(SAMPLE* s, int frequencia) {
     if (s != nullptr) {

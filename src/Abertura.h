@@ -3,6 +3,7 @@
 
 #include <allegro.h>
 
+#include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 
 // The opening: title pictures fading in and out of black over engine sounds,
@@ -10,7 +11,7 @@
 // while it plays; Escape during the title fades cuts it short.
 class Abertura {
 public:
-    typedef void (*FuncaoEspera)(unsigned int);
+    typedef CarregadorMidia::FuncaoEspera FuncaoEspera;
 
     Abertura();
     virtual ~Abertura();

@@ -1,5 +1,6 @@
 #include "CaminhosAssets.h"
 
+#include "LeitorMapa.h"
 #include "NomesAssets.h"
 
 namespace {
@@ -22,8 +23,9 @@ std::string CaminhosAssets::carregando(int p) {
     return comNumero("graficos/carregamento/carregando", p, ".bmp");
 }
 std::string CaminhosAssets::frase(int i) { return comNumero("graficos/carregamento/", i, ".bmp"); }
-std::string CaminhosAssets::mapa(int f) { return comNumero("mapas/", f, ".txt"); }
-std::string CaminhosAssets::transito(int f) { return comNumero("mapas/", f, "trans.txt"); }
+// The map reader owns the names of its own formats.
+std::string CaminhosAssets::mapa(int f) { return LeitorMapa::nomeArquivoMapa(f); }
+std::string CaminhosAssets::transito(int f) { return LeitorMapa::nomeArquivoTransito(f); }
 std::string CaminhosAssets::dadosCarro(int t) { return comNumero("dados/carros/", t, ".car"); }
 
 std::string CaminhosAssets::aberturaImagem(int i) {

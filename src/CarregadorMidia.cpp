@@ -43,3 +43,13 @@ void CarregadorMidia::copiar(BITMAP* destino, BITMAP* origem, int x, int y) {
         blit(origem, destino, 0, 0, x, y, origem->w, origem->h);
     }
 }
+
+void CarregadorMidia::mostrar(BITMAP* alvo, BITMAP* quadro) { copiar(alvo != nullptr ? alvo : screen, quadro, 0, 0); }
+
+void CarregadorMidia::esperar(FuncaoEspera espera, unsigned int ms) {
+    if (espera != nullptr) {
+        espera(ms);
+    } else {
+        rest(ms);
+    }
+}

@@ -19,6 +19,13 @@ public:
     // draw_sprite and blit that skip an absent picture or target.
     static void desenharMascarado(BITMAP* destino, BITMAP* origem, int x, int y);
     static void copiar(BITMAP* destino, BITMAP* origem, int x, int y);
+
+    // The seams of the renderer and the opening: a finished frame goes to
+    // `alvo` (the screen when null) and a wait goes through `espera` (the
+    // library's rest when null), so tests draw into memory and do not sleep.
+    typedef void (*FuncaoEspera)(unsigned int);
+    static void mostrar(BITMAP* alvo, BITMAP* quadro);
+    static void esperar(FuncaoEspera espera, unsigned int ms);
 };
 
 #endif

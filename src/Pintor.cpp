@@ -14,9 +14,6 @@ const int LARGURA_BARRA = 20;
 const int ALTURA_BARRA = 80;
 // Radians to the library's angle units (256 to a full turn).
 const double RADIANOS_PARA_ALLEGRO = 40.764377;
-// A map larger than this is refused rather than allocated.
-const int MAXIMO_TILES_LADO = 1000;
-const int MAXIMO_TILES_AREA = 20 * 1000;
 
 bool temFator(int subEstado, int p) { return subEstado != 0 && subEstado % p == 0; }
 
@@ -100,15 +97,9 @@ void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
 
 void Pintor::setRecordes(const std::vector<int>* tempos) { recordes = tempos; }
 
-void Pintor::mostrarBuffer() { CarregadorMidia::copiar(alvo != nullptr ? alvo : screen, buffer, 0, 0); }
+void Pintor::mostrarBuffer() { CarregadorMidia::mostrar(alvo, buffer); }
 
-void Pintor::esperar(unsigned int ms) {
-    if (funcaoEspera != nullptr) {
-        funcaoEspera(ms);
-    } else {
-        rest(ms);
-    }
-}
+void Pintor::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms); }
 
 void Pintor::desenharPonteiro() { CarregadorMidia::desenharMascarado(buffer, camada4, mouse_x, mouse_y); }
 
@@ -152,13 +143,6 @@ void Pintor::pintar(cavalete c) {
 
 // ---------------------------------------------------------------- map
 
-bool Pintor::dentroDoMapa(int linha, int coluna) const {
-    return linha >= 0 && coluna >= 0 && linha < static_cast<int>(matrizInf.size()) &&
-           coluna < static_cast<int>(matrizInf[linha].size()) &&
-           linha < static_cast<int>(matrizSup.size()) &&
-           coluna < static_cast<int>(matrizSup[linha].size());
-}
-
 void Pintor::desenharTile(int codigo, int linha, int coluna, bool mascarada) {
     if (camada1 == nullptr || tiles == nullptr || codigo <= 0) {
         return;  // 0 is "no tile"; nothing left of the sheet either
@@ -176,73 +160,23 @@ void Pintor::desenharTile(int codigo, int linha, int coluna, bool mascarada) {
     }
 }
 
-bool Pintor::lerCamada(FILE* f, const std::string& nome, std::vector<std::vector<int>>& matriz,
-                       int& linhas, int& colunas, bool mascarada) {
-    if (std::fscanf(f, "%d %d", &linhas, &colunas) != 2 || linhas <= 0 || colunas <= 0 ||
-        linhas > MAXIMO_TILES_LADO || colunas > MAXIMO_TILES_LADO ||
-        linhas * colunas > MAXIMO_TILES_AREA) {
-        std::printf("%s: a layer header (rows, columns) is missing or out of range\n",
-                    nome.c_str());
-        return false;
-    }
-    matriz.assign(linhas, std::vector<int>(colunas, 0));
-    bool curto = false;
-    for (int i = 0; i < linhas; ++i) {
-        for (int j = 0; j < colunas; ++j) {
-            if (!curto && std::fscanf(f, "%d", &matriz[i][j]) != 1) {
-                curto = true;
-                std::printf("%s: the file ends inside a layer (row %d, column %d); "
-                            "the rest of it is left empty\n",
-                            nome.c_str(), i, j);
-            }
-            if (curto) {
-                matriz[i][j] = 0;
-            }
-            desenharTile(matriz[i][j], i, j, mascarada);
-        }
-    }
-    return true;
-}
-
 void Pintor::carregarMapa(cavalete c) {
     CarregadorMidia::liberar(camada1);
-    matrizInf.clear();
-    matrizSup.clear();
     tamanhoMapa = Vetor(0.0f, 0.0f);
-
-    std::string nome = CaminhosAssets::mapa(c.fase);
-    FILE* f = std::fopen(nome.c_str(), "r");
-    if (f == nullptr) {
-        std::printf("%s: cannot open the city map; the race is drawn on black\n", nome.c_str());
-    } else {
-        int linhas = 0, colunas = 0;
-        if (std::fscanf(f, "%d %d", &linhas, &colunas) == 2 && linhas > 0 && colunas > 0 &&
-            linhas <= MAXIMO_TILES_LADO && colunas <= MAXIMO_TILES_LADO &&
-            linhas * colunas <= MAXIMO_TILES_AREA) {
-            camada1 = create_bitmap(colunas * LADO_TILE, linhas * LADO_TILE);
-            if (camada1 != nullptr) {
-                clear_bitmap(camada1);
-            }
-            // Rewind so that the lower layer is read with its header again.
-            std::rewind(f);
-            int l = 0, k = 0;
-            if (lerCamada(f, nome, matrizInf, l, k, false)) {
-                int ls = 0, ks = 0;
-                if (!lerCamada(f, nome, matrizSup, ls, ks, true)) {
-                    matrizSup.assign(linhas, std::vector<int>(colunas, 0));
-                } else if (ls != linhas || ks != colunas) {
-                    std::printf("%s: the upper layer is %d x %d, the lower %d x %d\n",
-                                nome.c_str(), ls, ks, linhas, colunas);
-                }
-            }
-            if (camada1 != nullptr) {
-                tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
-            }
-        } else {
-            std::printf("%s: the map header (rows, columns) is missing or out of range\n",
-                        nome.c_str());
-        }
-        std::fclose(f);
+    // A bad file is reported by the reader. What it did read is drawn (cells
+    // it never reached hold 0, no tile); with bad dimensions there is no grid
+    // and the race is drawn on black.
+    mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
+    if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
+        camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
+    }
+    if (camada1 != nullptr) {
+        clear_bitmap(camada1);
+        for (int i = 0; i < mapa.getAltura(); ++i)
+            for (int j = 0; j < mapa.getLargura(); ++j) desenharTile(mapa.getInferior(i, j), i, j, false);
+        for (int i = 0; i < mapa.getAltura(); ++i)
+            for (int j = 0; j < mapa.getLargura(); ++j) desenharTile(mapa.getSuperior(i, j), i, j, true);
+        tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
     }
     carregarFrescuras();
     carregarCarros();
@@ -265,25 +199,15 @@ void Pintor::carregarFrescuras() {
 // ---------------------------------------------------------------- race view
 
 Vetor Pintor::calcularCantoVista(Vetor posicao, Vetor tamanho) {
-    const int W = LARGURA_TELA, H = ALTURA_TELA;
-    int x = static_cast<int>(posicao.getX());
-    int y = static_cast<int>(posicao.getY());
-    int cantoX, cantoY;
-    if (x < W / 2) {
-        cantoX = 0;
-    } else if (static_cast<float>(x) <= tamanho.getX() - W / 2) {
-        cantoX = x - W / 2;
-    } else {
-        cantoX = static_cast<int>(tamanho.getX()) - W;
-    }
-    if (y < H / 2) {
-        cantoY = 0;
-    } else if (static_cast<float>(y) <= tamanho.getY() - H / 2) {
-        cantoY = y - H / 2;
-    } else {
-        cantoY = static_cast<int>(tamanho.getY()) - H;
-    }
-    return Vetor(static_cast<float>(cantoX), static_cast<float>(cantoY));
+    // Along one axis: the player centred, unless that shows past an edge.
+    auto canto = [](float p, float mapa, int tela) {
+        int x = static_cast<int>(p);
+        if (x < tela / 2) return 0;
+        if (static_cast<float>(x) <= mapa - tela / 2) return x - tela / 2;
+        return static_cast<int>(mapa) - tela;
+    };
+    return Vetor(static_cast<float>(canto(posicao.getX(), tamanho.getX(), LARGURA_TELA)),
+                 static_cast<float>(canto(posicao.getY(), tamanho.getY(), ALTURA_TELA)));
 }
 
 void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
@@ -302,18 +226,14 @@ void Pintor::pintarCamadasDinamicamente(cavalete c) {
     for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
         int r = static_cast<int>(it->getX());
         int col = static_cast<int>(it->getY());
-        if (dentroDoMapa(r, col)) {
-            desenharTile(matrizInf[r][col], r, col, false);
-        }
+        desenharTile(mapa.getInferior(r, col), r, col, false);
     }
     desenharCarro(carros[1], c.posicaoJogador1, c.anguloJogador1);
     pintarNPCs(c);
     for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
         int r = static_cast<int>(it->getX());
         int col = static_cast<int>(it->getY());
-        if (dentroDoMapa(r, col)) {
-            desenharTile(matrizSup[r][col], r, col, true);
-        }
+        desenharTile(mapa.getSuperior(r, col), r, col, true);
     }
 }
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
+#include "LeitorMapa.h"
 #include "Vetor.h"
 
 // Draws every frame from the snapshot the logic hands over: the menus, the
@@ -16,7 +18,7 @@
 // over the cars.
 class Pintor {
 public:
-    typedef void (*FuncaoEspera)(unsigned int);
+    typedef CarregadorMidia::FuncaoEspera FuncaoEspera;
 
     static constexpr int LARGURA_TELA = 800;
     static constexpr int ALTURA_TELA = 600;
@@ -80,10 +82,7 @@ private:
     void desenharPonteiro();
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
-    bool lerCamada(FILE* f, const std::string& nome, std::vector<std::vector<int>>& matriz,
-                   int& linhas, int& colunas, bool mascarada);
     void desenharTile(int codigo, int linha, int coluna, bool mascarada);
-    bool dentroDoMapa(int linha, int coluna) const;
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
     BITMAP* camada1;
@@ -95,8 +94,7 @@ private:
     BITMAP* frescuras[7];
     BITMAP* barraAceleracao;
     BITMAP* numeros[10];
-    std::vector<std::vector<int>> matrizInf;
-    std::vector<std::vector<int>> matrizSup;
+    LeitorMapa mapa;  // tile numbers, 0 outside the grid
     BITMAP* tiles;
     Vetor tamanhoMapa;
     bool frasesUsadas[12];

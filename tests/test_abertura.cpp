@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "Abertura.h"
@@ -9,155 +10,106 @@
 
 namespace {
 
-BITMAP* telaAbertura = nullptr;
-std::vector<unsigned int> esperasAbertura;
-std::vector<int> pixelsAbertura;
-// When the opening reaches this wait (by its length), Escape is pressed.
-unsigned int esperaQueApertaEsc = 0;
-size_t apertarEscNaEspera = static_cast<size_t>(-1);
+typedef std::vector<unsigned int> Esperas;
+BITMAP* tela = nullptr;
+Esperas esperas;
+std::vector<int> pixels;  // the screen's colour at each wait
+// Escape goes down at the wait with this number (from 1) or of this length.
+size_t escNaEspera = 0;
+unsigned int escNaDuracao = 0;
 
-void esperaDeTeste(unsigned int ms) {
-    esperasAbertura.push_back(ms);
-    pixelsAbertura.push_back(getpixel(telaAbertura, 5, 5) & 0xffffff);
-    if (ms == esperaQueApertaEsc || esperasAbertura.size() == apertarEscNaEspera) {
-        key[KEY_ESC] = 1;
-    }
+void esperar(unsigned int ms) {
+    esperas.push_back(ms);
+    pixels.push_back(getpixel(tela, 5, 5) & 0xffffff);
+    if (esperas.size() == escNaEspera || ms == escNaDuracao) key[KEY_ESC] = 1;
 }
 
-class AberturaTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        iniciarAllegroSemTela();
-        telaAbertura = create_bitmap(800, 600);
-        clear_bitmap(telaAbertura);
-        esperasAbertura.clear();
-        pixelsAbertura.clear();
-        esperaQueApertaEsc = 0;
-        apertarEscNaEspera = static_cast<size_t>(-1);
-        key[KEY_ESC] = 0;
-        abertura = new Abertura();
-        abertura->setAlvo(telaAbertura);
-        abertura->setEspera(esperaDeTeste);
-    }
-    void TearDown() override {
-        key[KEY_ESC] = 0;
-        delete abertura;
-        destroy_bitmap(telaAbertura);
-    }
+// The waits of a fade of `passos` steps that runs to its end.
+void fade(Esperas& v, int passos) {
+    v.insert(v.end(), passos - 1, 100u);
+    v.push_back(50u);
+}
 
-    // What a white picture looks like over black at a given alpha.
-    static int referencia(int alfa) {
-        BITMAP* fundo = create_bitmap(4, 4);
-        BITMAP* branco = create_bitmap(4, 4);
-        clear_to_color(fundo, makecol(0, 0, 0));
-        clear_to_color(branco, makecol(255, 255, 255));
-        set_trans_blender(0, 0, 0, alfa);
-        draw_trans_sprite(fundo, branco, 0, 0);
-        int p = getpixel(fundo, 1, 1) & 0xffffff;
-        destroy_bitmap(fundo);
-        destroy_bitmap(branco);
-        return p;
-    }
-
-    // The waits of a fade of `passos` steps that runs to its end.
-    static void acrescentarFade(std::vector<unsigned int>& v, int passos) {
-        v.insert(v.end(), passos - 1, 100u);
-        v.push_back(50u);
-    }
-
-    Abertura* abertura = nullptr;
+// The opening on a memory screen, its waits recorded instead of slept.
+TEST(Abertura, FadeAlphaStepsAndEscapeCuttingTheOpening) {
+    iniciarAllegroSemTela();
     DiretorioTemporario dir;
-    std::string saida;
-};
+    tela = create_bitmap(800, 600);
+    clear_bitmap(tela);
+    key[KEY_ESC] = 0;
+    Abertura abertura;
+    abertura.setAlvo(tela);
+    abertura.setEspera(esperar);
 
-TEST_F(AberturaTest, FadeAlphaStepsOfTwentySteps) {
     BITMAP* branco = create_bitmap(10, 10);
     clear_to_color(branco, makecol(255, 255, 255));
-
-    EXPECT_FALSE(abertura->fadeIn(branco, 20, 0, 0));
-    std::vector<int> esperado;
-    for (int i = 0; i < 19; ++i) esperado.push_back(referencia(i * 13));  // 0, 13, ..., 234
-    esperado.push_back(referencia(256));
-    EXPECT_EQ(pixelsAbertura, esperado);
-    std::vector<unsigned int> esperas;
-    acrescentarFade(esperas, 20);
-    EXPECT_EQ(esperasAbertura, esperas);
-    EXPECT_EQ(pixelsAbertura.front(), 0);
-    EXPECT_EQ(pixelsAbertura.back(), 0xffffff);
-
-    pixelsAbertura.clear();
-    EXPECT_FALSE(abertura->fadeOut(branco, 20, 0, 0));
-    esperado.clear();
-    for (int i = 0; i < 19; ++i) esperado.push_back(referencia(256 - i * 13));
-    esperado.push_back(referencia(0));
-    EXPECT_EQ(pixelsAbertura, esperado);
-    EXPECT_EQ(pixelsAbertura.back(), 0);
-
-    // Escape held: the step in which it is seen and the closing image.
-    key[KEY_ESC] = 1;
-    esperasAbertura.clear();
-    EXPECT_TRUE(abertura->fadeIn(branco, 20, 0, 0));
-    EXPECT_EQ(esperasAbertura, (std::vector<unsigned int>{100, 50}));
-    // Degenerate lengths only show the closing image.
-    key[KEY_ESC] = 0;
-    esperasAbertura.clear();
-    EXPECT_FALSE(abertura->fadeIn(branco, 1, 0, 0));
-    EXPECT_EQ(esperasAbertura, std::vector<unsigned int>{50});
-    destroy_bitmap(branco);
-}
-
-TEST_F(AberturaTest, EscapeCutsTheTitlesButNotTheAnimationOrTheEnd) {
-    escreverImagem(CaminhosAssets::aberturaImagem(1), 40, 40, 255, 255, 255);
-    // The other opening files are absent: each play reports them.
-    auto tocar = [&]() {
-        testing::internal::CaptureStdout();
-        SituacaoGlobal s = abertura->play();
-        saida = testing::internal::GetCapturedStdout();
-        return s;
+    // White over black at alpha 0, 13, ..., 234 and 256 (in), the reverse (out).
+    auto esperado = [&](bool entrando) {
+        std::vector<int> v;
+        BITMAP* fundo = create_bitmap(10, 10);
+        for (int i = 0; i < 20; ++i) {
+            int alfa = i < 19 ? i * 13 : 256;
+            clear_to_color(fundo, 0);
+            set_trans_blender(0, 0, 0, entrando ? alfa : 256 - alfa);
+            draw_trans_sprite(fundo, branco, 0, 0);
+            v.push_back(getpixel(fundo, 5, 5) & 0xffffff);
+        }
+        destroy_bitmap(fundo);
+        return v;
     };
+    EXPECT_FALSE(abertura.fadeIn(branco, 20, 0, 0));
+    EXPECT_EQ(pixels, esperado(true));
+    Esperas vinte;
+    fade(vinte, 20);
+    EXPECT_EQ(esperas, vinte);
+    pixels.clear();
+    EXPECT_FALSE(abertura.fadeOut(branco, 20, 0, 0));
+    EXPECT_EQ(pixels, esperado(false));
+    esperas.clear();
+    EXPECT_FALSE(abertura.fadeIn(branco, 1, 0, 0));  // one step: only the closing image
+    EXPECT_EQ(esperas, Esperas{50});
+    destroy_bitmap(branco);
 
-    // The whole opening, untouched.
-    std::vector<unsigned int> inteira;
-    for (int passos : {30, 25, 25, 20, 20, 30, 30, 30}) acrescentarFade(inteira, passos);
+    escreverImagem(CaminhosAssets::aberturaImagem(1), 40, 40, makecol(255, 255, 255));
+    testing::internal::CaptureStdout();  // the other files are absent: reported
+    auto tocar = [&](bool esc) {
+        key[KEY_ESC] = esc;
+        esperas.clear();
+        EXPECT_EQ(abertura.play(), menu);
+    };
+    Esperas inteira;
+    for (int passos : {30, 25, 25, 20, 20, 30, 30, 30}) fade(inteira, passos);
     inteira.push_back(2000);
-    for (int passos : {20, 20, 10}) acrescentarFade(inteira, passos);
+    for (int passos : {20, 20, 10}) fade(inteira, passos);
     inteira.push_back(2400);
-    inteira.insert(inteira.end(), 50, 40u);
-    acrescentarFade(inteira, 20);
-    acrescentarFade(inteira, 20);
+    inteira.insert(inteira.end(), 50, 40u);  // the car animation
+    fade(inteira, 20);
+    fade(inteira, 20);
+    tocar(false);
+    EXPECT_EQ(esperas, inteira);
 
-    EXPECT_EQ(tocar(), menu);
-    EXPECT_EQ(esperasAbertura, inteira);
+    tocar(true);  // held from the start: the first fade's first step, closed
+    EXPECT_EQ(esperas, (Esperas{100, 50}));
 
-    // Escape from the start: first fade's first step and its closing image.
-    key[KEY_ESC] = 1;
-    esperasAbertura.clear();
-    EXPECT_EQ(tocar(), menu);
-    EXPECT_EQ(esperasAbertura, (std::vector<unsigned int>{100, 50}));
-
-    // Escape in the middle of the third fade: it closes, nothing follows.
-    key[KEY_ESC] = 0;
-    esperasAbertura.clear();
-    apertarEscNaEspera = 30 + 25 + 5;  // seen at the sixth step
-    EXPECT_EQ(tocar(), menu);
-    std::vector<unsigned int> cortada;
-    acrescentarFade(cortada, 30);
-    acrescentarFade(cortada, 25);
+    escNaEspera = 30 + 25 + 5;  // seen at the sixth step of the third fade
+    tocar(false);
+    Esperas cortada;
+    fade(cortada, 30);
+    fade(cortada, 25);
     cortada.insert(cortada.end(), 6, 100u);
     cortada.push_back(50u);
-    EXPECT_EQ(esperasAbertura, cortada);
+    EXPECT_EQ(esperas, cortada);
 
-    // Escape pressed when the animation starts: the animation cannot be cut,
-    // the closing picture still comes, each of its fades down to one step.
-    key[KEY_ESC] = 0;
-    apertarEscNaEspera = static_cast<size_t>(-1);
-    esperaQueApertaEsc = 2400;
-    esperasAbertura.clear();
-    EXPECT_EQ(tocar(), menu);
-    std::vector<unsigned int> fimCurto(inteira.begin(), inteira.end() - 40);
+    // At the animation: it runs on, the closing picture's fades drop to one step.
+    escNaEspera = 0;
+    escNaDuracao = 2400;
+    tocar(false);
+    Esperas fimCurto(inteira.begin(), inteira.end() - 40);
     fimCurto.insert(fimCurto.end(), {100, 50, 100, 50});
-    EXPECT_EQ(esperasAbertura, fimCurto);
-    EXPECT_NE(saida.find("abertura final.bmp: cannot load"), std::string::npos);
+    EXPECT_EQ(esperas, fimCurto);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("abertura final.bmp: cannot load"), std::string::npos);
+    key[KEY_ESC] = 0;
+    destroy_bitmap(tela);
 }
 
 }  // namespace
