@@ -15,8 +15,6 @@
 
 namespace {
 
-bool estacionado(Carro* carro) { return carro->getPosicao().getX() == -100.0f && carro->getPosicao().getY() == -100.0f; }
-
 // Every car is 60 long and 30 wide.
 class Trafego : public ::testing::Test {
 protected:
@@ -47,7 +45,7 @@ protected:
         carro->setPosicao(Vetor(x, y));
         carro->setMarcha(marcha);
         npc->verificarStatusCarro(0, jx, jy);
-        const bool parou = estacionado(carro);
+        const bool parou = npc->isEstacionado(0);
         if (parou) {
             EXPECT_EQ(inserir(Relogio::getMilissegundos() + 8000), 1);
         }
@@ -199,7 +197,7 @@ TEST_F(Trafego, FrameMovesOnlyCarsOnTheMapIncludingAfterOneIsParked) {
     ASSERT_EQ(npc->getActiveCarro(), 2);
     // A new car goes into the lowest parked slot.
     ASSERT_EQ(inserir(Relogio::getMilissegundos() + 9000), 1);
-    EXPECT_FALSE(estacionado(npc->getCarro(0)));
+    EXPECT_FALSE(npc->isEstacionado(0));
     // Car 0 leaves the map in this frame's walk; it still counts, so the
     // walk goes on to cars 1 and 2, and never touches parked car 3.
     npc->getCarro(0)->setPosicao(Vetor(1000, 100));
@@ -209,8 +207,8 @@ TEST_F(Trafego, FrameMovesOnlyCarsOnTheMapIncludingAfterOneIsParked) {
     }
     saidaDe([&] { npc->trabalhar(160, 160); });  // slots busy: nothing enters
     EXPECT_EQ(npc->getActiveCarro(), 2);
-    EXPECT_TRUE(estacionado(npc->getCarro(0)));
+    EXPECT_TRUE(npc->isEstacionado(0));
     EXPECT_NE(npc->getCarro(1)->getPosicao().getY(), 160);
     EXPECT_NE(npc->getCarro(2)->getPosicao().getY(), 160);
-    EXPECT_TRUE(estacionado(npc->getCarro(3)));
+    EXPECT_TRUE(npc->isEstacionado(3));
 }
