@@ -21,9 +21,13 @@ TEST(LeitorMapa, ReadsBothLayersIgnoringLineBreaksAndTrailingText) {
     EXPECT_EQ(leitor.getSuperior(0, 1), 8);
     // Outside the grid reads as free ground; a traffic table has no upper layer.
     EXPECT_EQ(leitor.getInferior(-1, 0) + leitor.getInferior(2, 0) + leitor.getSuperior(0, 3), 0);
-    std::istringstream tabela("1 1 868");
+    std::istringstream tabela("1 1 868"), discorda("1 2 5 6 1 3 7 8 9");
     EXPECT_TRUE(leitor.lerTransito(tabela, "t"));
     EXPECT_EQ(leitor.getSuperior(0, 0), 0);
+    // A second header that disagrees keeps the whole lower layer.
+    saidaDe([&] { EXPECT_FALSE(leitor.lerMapa(discorda, "x")); });
+    EXPECT_EQ(leitor.getInferior(0, 1), 6);
+    EXPECT_EQ(leitor.getSuperior(0, 1), 0);
 }
 
 // Each bad file: one console line naming the file and the fault, a load that
@@ -59,19 +63,6 @@ TEST(LeitorMapa, BadMapFilesGiveOneLineAndAFailedLoad) {
         EXPECT_EQ(saida, leitor.getErro() + "\n");
         EXPECT_EQ(leitor.getAltura() * leitor.getLargura(), std::string(conteudo).rfind("2 2 ", 0) == 0 ? 4 : 0);
     }
-}
-
-TEST(LeitorMapa, ShortFileKeepsWhatWasReadAndLeavesTheRestFree) {
-    std::istringstream curto("2 3 1 664 781 663"), discorda("1 2 5 6 1 3 7 8 9");
-    LeitorMapa leitor;
-    saidaDe([&] { EXPECT_FALSE(leitor.lerMapa(curto, "curto")); });
-    EXPECT_EQ(leitor.getErro(), "curto: ends early, lower layer row 1, column 1 missing");
-    EXPECT_EQ(leitor.getInferior(1, 0), 663);
-    EXPECT_EQ(leitor.getInferior(1, 1) + leitor.getSuperior(0, 0), 0);
-    // A second header that disagrees keeps the whole lower layer.
-    saidaDe([&] { EXPECT_FALSE(leitor.lerMapa(discorda, "x")); });
-    EXPECT_EQ(leitor.getInferior(0, 1), 6);
-    EXPECT_EQ(leitor.getSuperior(0, 1), 0);
 }
 
 TEST(LeitorMapa, MissingFileOrDirectoryIsReportedAndForgetsTheOldGrid) {
