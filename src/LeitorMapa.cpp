@@ -29,6 +29,11 @@ Leitura lerInteiro(std::istream& entrada, int& valor) {
     return entrada.eof() ? Leitura::fim : Leitura::naoNumero;
 }
 
+Leitura lerCabecalho(std::istream& entrada, int& linhas, int& colunas) {
+    const Leitura r = lerInteiro(entrada, linhas);
+    return r == Leitura::ok ? lerInteiro(entrada, colunas) : r;
+}
+
 std::string descrever(Leitura leitura, const std::string& onde) {
     switch (leitura) {
         case Leitura::fim:
@@ -81,18 +86,17 @@ bool LeitorMapa::lerTransito(std::istream& entrada, const std::string& nome) {
     return ler(entrada, nome, false);
 }
 
-int LeitorMapa::getInferior(int linha, int coluna) const {
-    if (linha < 0 || linha >= altura || coluna < 0 || coluna >= largura) {
-        return 0;
-    }
-    return inferior[static_cast<size_t>(linha) * largura + coluna];
-}
+int LeitorMapa::getInferior(int linha, int coluna) const { return celulaDe(inferior, linha, coluna); }
 
-int LeitorMapa::getSuperior(int linha, int coluna) const {
+int LeitorMapa::getSuperior(int linha, int coluna) const { return celulaDe(superior, linha, coluna); }
+
+int LeitorMapa::celulaDe(const std::vector<int>& camada, int linha, int coluna) const {
     if (linha < 0 || linha >= altura || coluna < 0 || coluna >= largura) {
         return 0;
     }
-    return superior[static_cast<size_t>(linha) * largura + coluna];
+    // A traffic table has no upper layer at all.
+    const size_t i = static_cast<size_t>(linha) * largura + coluna;
+    return i < camada.size() ? camada[i] : 0;
 }
 
 void LeitorMapa::limpar() {
@@ -111,15 +115,27 @@ bool LeitorMapa::falhar(const std::string& nome, const std::string& motivo) {
     return false;
 }
 
+bool LeitorMapa::lerCamada(std::istream& entrada, const std::string& nome, std::vector<int>& camada,
+                           const char* nomeCamada) {
+    for (int i = 0; i < altura; i++) {
+        for (int j = 0; j < largura; j++) {
+            int& valor = camada[static_cast<size_t>(i) * largura + j];
+            const Leitura r = lerInteiro(entrada, valor);
+            if (r != Leitura::ok) {
+                valor = 0;
+                return falhar(nome, descrever(r, celula(nomeCamada, i, j)));
+            }
+        }
+    }
+    return true;
+}
+
 bool LeitorMapa::ler(std::istream& entrada, const std::string& nome, bool duasCamadas) {
     limpar();
 
     int linhas = 0;
     int colunas = 0;
-    Leitura r = lerInteiro(entrada, linhas);
-    if (r == Leitura::ok) {
-        r = lerInteiro(entrada, colunas);
-    }
+    Leitura r = lerCabecalho(entrada, linhas, colunas);
     if (r != Leitura::ok) {
         return falhar(nome, descrever(r, "header (rows, columns)"));
     }
@@ -138,40 +154,21 @@ bool LeitorMapa::ler(std::istream& entrada, const std::string& nome, bool duasCa
     inferior.assign(total, 0);
     superior.assign(duasCamadas ? total : 0, 0);
 
-    const char* nomeInferior = duasCamadas ? "lower layer" : "table";
-    for (int i = 0; i < altura; i++) {
-        for (int j = 0; j < largura; j++) {
-            r = lerInteiro(entrada, inferior[static_cast<size_t>(i) * largura + j]);
-            if (r != Leitura::ok) {
-                inferior[static_cast<size_t>(i) * largura + j] = 0;
-                return falhar(nome, descrever(r, celula(nomeInferior, i, j)));
-            }
+    if (!lerCamada(entrada, nome, inferior, duasCamadas ? "lower layer" : "table")) {
+        return false;
+    }
+    if (duasCamadas) {
+        r = lerCabecalho(entrada, linhas, colunas);
+        if (r != Leitura::ok) {
+            return falhar(nome, descrever(r, "upper layer header (rows, columns)"));
         }
-    }
-    if (!duasCamadas) {
-        carregado = true;
-        return true;
-    }
-
-    r = lerInteiro(entrada, linhas);
-    if (r == Leitura::ok) {
-        r = lerInteiro(entrada, colunas);
-    }
-    if (r != Leitura::ok) {
-        return falhar(nome, descrever(r, "upper layer header (rows, columns)"));
-    }
-    if (linhas != altura || colunas != largura) {
-        return falhar(nome, "upper layer header " + std::to_string(linhas) + " x " + std::to_string(colunas) +
-                                " disagrees with the lower layer's " + std::to_string(altura) + " x " +
-                                std::to_string(largura) + "; upper layer left empty");
-    }
-    for (int i = 0; i < altura; i++) {
-        for (int j = 0; j < largura; j++) {
-            r = lerInteiro(entrada, superior[static_cast<size_t>(i) * largura + j]);
-            if (r != Leitura::ok) {
-                superior[static_cast<size_t>(i) * largura + j] = 0;
-                return falhar(nome, descrever(r, celula("upper layer", i, j)));
-            }
+        if (linhas != altura || colunas != largura) {
+            return falhar(nome, "upper layer header " + std::to_string(linhas) + " x " + std::to_string(colunas) +
+                                    " disagrees with the lower layer's " + std::to_string(altura) + " x " +
+                                    std::to_string(largura) + "; upper layer left empty");
+        }
+        if (!lerCamada(entrada, nome, superior, "upper layer")) {
+            return false;
         }
     }
     carregado = true;

@@ -61,6 +61,8 @@ public:
 private:
     bool carregar(const std::string& arquivo, bool duasCamadas);
     bool ler(std::istream& entrada, const std::string& nome, bool duasCamadas);
+    bool lerCamada(std::istream& entrada, const std::string& nome, std::vector<int>& camada, const char* nomeCamada);
+    int celulaDe(const std::vector<int>& camada, int linha, int coluna) const;
     bool falhar(const std::string& nome, const std::string& motivo);
     void limpar();
 

@@ -12,6 +12,7 @@
 #include "EstadoJogo.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
+#include "NomesAssets.h"
 #include "TratadorEntradas.h"
 
 namespace {
@@ -46,21 +47,11 @@ const int TECLA_Q = 53;
 const int TECLA_ESC = 37;
 const int BOTAO_MOUSE = 43;
 
-// Screen rectangles of the buttons, inclusive: x1, x2, y1, y2.
-struct Retangulo {
-    int x1, x2, y1, y2;
-};
-const Retangulo BOTAO_JOGAR = {288, 401, 336, 413};
-const Retangulo BOTAO_INSTRUCOES = {667, 779, 181, 264};
-const Retangulo BOTAO_SAIR = {5, 140, 180, 240};
-const Retangulo BOTAO_RECORDES = {539, 672, 89, 140};
-const Retangulo BOTAO_VOLTAR_PAGINA_2 = {350, 445, 520, 550};
-const Retangulo BOTAO_VOLTAR_PAGINA_1 = {110, 200, 550, 585};
-const Retangulo BOTAO_PROXIMA_PAGINA = {575, 700, 550, 585};
-// Drawn like page 2's Back button, in the same place.
-const Retangulo BOTAO_VOLTAR_RECORDES = {350, 445, 520, 550};
-const Retangulo BOTAO_CONTINUAR = {300, 498, 265, 295};
-const Retangulo BOTAO_ABANDONAR = {315, 483, 492, 527};
+// The menu buttons (Play, Instructions, Exit, Records, the instruction
+// pages' Back and Next, the records page's Back, the pause menu's Resume and
+// Quit) are NomesAssets::BOTAO_*: the asset generator paints the same
+// rectangles that are clicked here.
+using namespace NomesAssets;
 
 // Player controls.
 const double GANHO_VOZ = 2.2;
@@ -158,47 +149,46 @@ void Logica::calcularLogica() {
     }
 }
 
-bool Logica::isClicado(int x1, int x2, int y1, int y2) const {
-    return entradas->isPressed(BOTAO_MOUSE) && mouse_x >= x1 && mouse_x <= x2 && mouse_y >= y1 &&
-           mouse_y <= y2;
+bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) const {
+    return entradas->isPressed(BOTAO_MOUSE) && mouse_x >= r.x1 && mouse_x <= r.x2 && mouse_y >= r.y1 &&
+           mouse_y <= r.y2;
 }
 
 void Logica::analisarMenus() {
-    auto clicado = [this](const Retangulo& r) { return isClicado(r.x1, r.x2, r.y1, r.y2); };
     const bool esc = entradas->isPressed(TECLA_ESC);
     const int s = estado->getSubEstado();
 
     if (contem(s, SUB_MENU_PRINCIPAL)) {
-        if (clicado(BOTAO_JOGAR)) {
+        if (isClicado(BOTAO_JOGAR)) {
             estado->addMusicaStartada(MUSICA_CARREGANDO);
             estado->addMusicaStopada(MUSICA_MENU);
             estado->setEstadoGlobal(carregando);
             estado->addSubEstado(SUB_CARREGA_MAPA);
             estado->remSubEstado(SUB_MENU_PRINCIPAL);
-        } else if (clicado(BOTAO_INSTRUCOES)) {
+        } else if (isClicado(BOTAO_INSTRUCOES)) {
             estado->addSubEstado(SUB_INSTRUCOES_1);
             estado->remSubEstado(SUB_MENU_PRINCIPAL);
-        } else if (clicado(BOTAO_SAIR) || esc) {
+        } else if (isClicado(BOTAO_SAIR) || esc) {
             estado->setEstadoGlobal(sair);
-        } else if (clicado(BOTAO_RECORDES)) {
+        } else if (isClicado(BOTAO_RECORDES)) {
             estado->addSubEstado(SUB_RECORDES);
             estado->remSubEstado(SUB_MENU_PRINCIPAL);
             recordes.carregar();
         }
     } else if (contem(s, SUB_INSTRUCOES_2)) {
-        if (clicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
+        if (isClicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
             estado->remSubEstado(SUB_INSTRUCOES_2);
         }
     } else if (contem(s, SUB_INSTRUCOES_1)) {
-        if (clicado(BOTAO_VOLTAR_PAGINA_1) || esc) {
+        if (isClicado(BOTAO_VOLTAR_PAGINA_1) || esc) {
             estado->addSubEstado(SUB_MENU_PRINCIPAL);
             estado->remSubEstado(SUB_INSTRUCOES_1);
         }
-        if (clicado(BOTAO_PROXIMA_PAGINA)) {
+        if (isClicado(BOTAO_PROXIMA_PAGINA)) {
             estado->addSubEstado(SUB_INSTRUCOES_2);
         }
     } else if (contem(s, SUB_RECORDES)) {
-        if (clicado(BOTAO_VOLTAR_RECORDES) || esc) {
+        if (isClicado(BOTAO_VOLTAR_RECORDES) || esc) {
             estado->remSubEstado(SUB_RECORDES);
             estado->addSubEstado(SUB_MENU_PRINCIPAL);
         }
@@ -216,8 +206,7 @@ void Logica::calcularLogicaJogo() {
     Carro* jogador = estadoJogadores->getJogador1();
 
     if (contem(s, SUB_PAUSA)) {
-        if (entradas->isPressed(TECLA_ESC) || isClicado(BOTAO_CONTINUAR.x1, BOTAO_CONTINUAR.x2,
-                                                        BOTAO_CONTINUAR.y1, BOTAO_CONTINUAR.y2)) {
+        if (entradas->isPressed(TECLA_ESC) || isClicado(BOTAO_CONTINUAR)) {
             estado->remSubEstado(SUB_PAUSA);
             // A pause taken during the countdown never started the
             // stopwatch, so leaving it must not either: the first running
@@ -225,8 +214,7 @@ void Logica::calcularLogicaJogo() {
             if (contem(s, SUB_CORRENDO)) {
                 timer->pause();
             }
-        } else if (isClicado(BOTAO_ABANDONAR.x1, BOTAO_ABANDONAR.x2, BOTAO_ABANDONAR.y1,
-                             BOTAO_ABANDONAR.y2)) {
+        } else if (isClicado(BOTAO_DESISTIR)) {
             voltarAoMenu();
             estado->addMusicaStartada(MUSICA_MENU);
             estado->addMusicaStopada(MUSICA_CORRIDA);

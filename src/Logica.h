@@ -8,6 +8,7 @@
 
 #include "Carro.h"
 #include "ConstantesGerais.h"
+#include "NomesAssets.h"
 #include "Recordes.h"
 #include "Vetor.h"
 
@@ -110,7 +111,7 @@ private:
         return !(dy >= PORTAO_PARES + 1 && dx >= PORTAO_PARES + 1);
     }
 
-    bool isClicado(int x1, int x2, int y1, int y2) const;
+    bool isClicado(const NomesAssets::RetanguloBotao& r) const;
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();

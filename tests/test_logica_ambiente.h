@@ -39,12 +39,30 @@ std::string gradeCidade(int camadas, F celula) {
     return s.str();
 }
 
+namespace ambiente {
 // What main got from one frame.
 struct Quadro {
     SituacaoGlobal estado;
-    int subEstado, cantar, calar, fase, relogioMs, tiles;
-    bool transicaoEstado, transicaoSub;
+    int subEstado, cantar, calar, fase, relogioMs;
+    bool transicaoSub;
     Vetor posicao;  // the player's car, world order
+};
+}  // namespace ambiente
+using ambiente::Quadro;
+
+// Traffic laid out by hand, in the shape the logic walks: car i + 1 in slot
+// i; a car at (-100, -100) is parked and not counted.
+struct FrotaFalsa {
+    std::vector<std::unique_ptr<Carro>> carros;
+    int ativos = 0;
+    Carro* por(float x, float y, int tipo = 1) {
+        carros.emplace_back(new Carro(static_cast<int>(carros.size()) + 1, tipo, Vetor(x, y)));
+        ativos += x != -100.0f;
+        return carros.back().get();
+    }
+    int getMaxCarros() const { return static_cast<int>(carros.size()); }
+    int getActiveCarro() const { return ativos; }
+    Carro* getCarro(int i) { return carros[i].get(); }
 };
 
 class AmbienteLogica : public ::testing::Test {
@@ -96,17 +114,9 @@ protected:
         cavalete c = logica->construirCavalete();
         Carro* j = jogador();
         const bool corrida = c.estado == jogando || c.estado == finalizando;
-        Quadro q{c.estado,
-                 c.subEstado,
-                 logica->getMusicasCantar(),
-                 logica->getMusicasCalar(),
-                 corrida ? c.fase : 0,
-                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0,
-                 0,
-                 c.transicaoEstadoGlobal,
-                 c.transicaoSubEstado,
+        Quadro q{c.estado, c.subEstado, logica->getMusicasCantar(), logica->getMusicasCalar(), corrida ? c.fase : 0,
+                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0, c.transicaoSubEstado,
                  j ? j->getPosicao() : Vetor()};
-        if (corrida && c.subEstado % 5 != 0) q.tiles = static_cast<int>(std::distance(c.itTilesInicio, c.itTilesFim));
         logica->fimDeCiclo();
         Relogio::avancar(40);
         return q;
@@ -134,9 +144,9 @@ protected:
 
     // Frames with the driver's script (first gear, then up a gear near the
     // top of each) until the game is back in the menu.
-    std::vector<Quadro> correrAteOMenu() {
+    std::vector<Quadro> correrAteOMenu(size_t limite = 3000) {
         std::vector<Quadro> q;
-        while (q.size() < 3000 && (q.empty() || q.back().estado != menu)) {
+        while (q.size() < limite && (q.empty() || q.back().estado != menu)) {
             if (Carro* c = jogador()) {
                 const float v = c->getModuloVelocidade();
                 const int m = c->getMarcha();

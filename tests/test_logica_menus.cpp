@@ -1,4 +1,7 @@
+#include "NomesAssets.h"
 #include "test_logica_ambiente.h"
+
+using namespace NomesAssets;
 
 class Menus : public AmbienteLogica {
 protected:
@@ -13,25 +16,24 @@ protected:
     }
 };
 
-TEST_F(Menus, ButtonRectanglesAreInclusive) {
+TEST_F(Menus, ButtonRectanglesAreInclusiveAndTestedPlayInstructionsExitRecords) {
     struct Botao {
-        int sub, x1, x2, y1, y2, estado, destino;
+        int sub;
+        RetanguloBotao r;
+        int estado, destino;
     };
-    const Botao botoes[] = {
-        {41, 288, 401, 336, 413, carregando, 19}, {41, 667, 779, 181, 264, menu, 2},  // Play, Instructions
-        {41, 5, 140, 180, 240, sair, 41},         {41, 539, 672, 89, 140, menu, 3},   // Exit, Records
-        {2, 110, 200, 550, 585, menu, 41},        {2, 575, 700, 550, 585, menu, 146},  // page 1: Back, Next
-        {146, 350, 445, 520, 550, menu, 2},       {3, 350, 445, 520, 550, menu, 41}};  // Backs of page 2, records
+    const Botao botoes[] = {{41, BOTAO_JOGAR, carregando, 19},        {41, BOTAO_INSTRUCOES, menu, 2},
+                            {41, BOTAO_SAIR, sair, 41},               {41, BOTAO_RECORDES, menu, 3},
+                            {2, BOTAO_VOLTAR_PAGINA_1, menu, 41},     {2, BOTAO_PROXIMA_PAGINA, menu, 146},
+                            {146, BOTAO_VOLTAR_PAGINA_2, menu, 2},    {3, BOTAO_VOLTAR_RECORDES, menu, 41}};
     for (const Botao& b : botoes) {
-        for (auto [x, y] : {std::pair{b.x1, b.y1}, {b.x2, b.y2}, {b.x1, b.y2}, {b.x2, b.y1}})
+        const RetanguloBotao& r = b.r;
+        for (auto [x, y] : {std::pair{r.x1, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}, {r.x2, r.y1}})
             EXPECT_EQ(cliqueEm(b.sub, x, y), std::make_pair(b.estado, b.destino)) << x << "," << y;
-        for (auto [x, y] : {std::pair{b.x1 - 1, b.y1}, {b.x2 + 1, b.y2}, {b.x1, b.y1 - 1}, {b.x2, b.y2 + 1}})
+        for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}})
             EXPECT_EQ(cliqueEm(b.sub, x, y), std::make_pair(int(menu), b.sub)) << x << "," << y;
     }
-}
-
-TEST_F(Menus, MainMenuTestsPlayInstructionsExitRecordsInThatOrder) {
-    apertar(KEY_ESC);  // Exit's other trigger
+    apertar(KEY_ESC);  // Exit's other trigger, tested after Play and Instructions
     EXPECT_EQ(cliqueEm(41, 300, 350), std::make_pair(int(carregando), 19));
     EXPECT_EQ(cliqueEm(41, 700, 200), std::make_pair(int(menu), 2));
     EXPECT_EQ(cliqueEm(41, 600, 100), std::make_pair(int(sair), 41));
@@ -51,7 +53,7 @@ TEST_F(Menus, EscIsActedOnInEveryFrameItIsHeld) {
 }
 
 TEST_F(Menus, RecordsPageReloadsTheFileEachTimeAndEscLeavesIt) {
-    dir.escrever("records.txt", "Tempo: 300 mills\nnoise\nTempo: 100 mills\n");
+    dir.escrever("records.txt", "Tempo: 300 mills\nTempo: 100 mills\n");
     EXPECT_EQ(clicar(600, 100).subEstado, 3);
     EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{100, 300}));
     EXPECT_EQ(clicar(300, 350).subEstado, 3);  // other buttons are not on this page

@@ -5,23 +5,19 @@
 
 #include "DiretorioTemporario.h"
 #include "Recordes.h"
+#include "test_colisao_ajuda.h"
 
 TEST(Recordes, AppendsWithoutTruncatingAndReportsAFileItCannotOpen) {
     DiretorioTemporario dir;
     dir.escrever("records.txt", "Tempo: 90000 mills\n");
-    Recordes r;
-    EXPECT_TRUE(r.acrescentar(61234));
+    EXPECT_TRUE(Recordes().acrescentar(61234));
     std::stringstream s;
     s << std::ifstream("records.txt").rdbuf();
     EXPECT_EQ(s.str(), "Tempo: 90000 mills\nTempo: 61234 mills\n");
-
     std::filesystem::create_directory("d");  // nobody, root included, appends to it
-    Recordes bloqueado("d");
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(bloqueado.acrescentar(777));
-    std::string saida = testing::internal::GetCapturedStdout();
+    std::string saida = saidaDe([] { EXPECT_FALSE(Recordes("d").acrescentar(777)); });
     EXPECT_EQ(saida.rfind("d: ", 0), 0u) << saida;
-    EXPECT_EQ(std::count(saida.begin(), saida.end(), '\n'), 1) << saida;
+    EXPECT_EQ(contarLinhas(saida), 1) << saida;
 }
 
 TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunk) {
@@ -36,8 +32,6 @@ TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunk) {
     r.carregar();
     EXPECT_EQ(r.getMelhores(), (std::vector<int>{40, 50, 60, 70, 120, 200, 300, 400, 500, 700}));
     std::filesystem::remove("records.txt");
-    testing::internal::CaptureStdout();
-    r.carregar();  // no race finished yet: an empty page, silently
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(saidaDe([&] { r.carregar(); }), "");  // no race finished yet: an empty page, silently
     EXPECT_TRUE(r.getMelhores().empty());
 }
