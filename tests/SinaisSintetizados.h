@@ -21,139 +21,91 @@ inline std::vector<int16_t> quantizar(const std::vector<double>& x, double picoD
     for (double v : x) pico = std::max(pico, std::fabs(v));
     double escala = pico > 0 ? std::pow(10.0, picoDb / 20.0) / pico : 0;
     std::vector<int16_t> saida(x.size());
-    for (size_t i = 0; i < x.size(); i++) {
-        double v = std::round(x[i] * escala * 32768.0);
-        saida[i] = static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
-    }
+    for (size_t i = 0; i < x.size(); i++)
+        saida[i] = static_cast<int16_t>(std::clamp(std::round(x[i] * escala * 32768.0), -32768.0, 32767.0));
     return saida;
 }
 
 // Two-pole band-pass (0 dB at the centre frequency), in place.
 inline void passaBanda(std::vector<double>& x, double centro, double q) {
-    double w0 = 2 * PI * centro / TAXA;
-    double alfa = std::sin(w0) / (2 * q);
-    double a0 = 1 + alfa;
-    double b0 = alfa / a0, b2 = -alfa / a0;
-    double a1 = -2 * std::cos(w0) / a0, a2 = (1 - alfa) / a0;
+    double w0 = 2 * PI * centro / TAXA, alfa = std::sin(w0) / (2 * q), a0 = 1 + alfa;
+    double b0 = alfa / a0, b2 = -alfa / a0, a1 = -2 * std::cos(w0) / a0, a2 = (1 - alfa) / a0;
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     for (double& v : x) {
         double y = b0 * v + b2 * x2 - a1 * y1 - a2 * y2;
-        x2 = x1;
-        x1 = v;
-        y2 = y1;
-        y1 = y;
-        v = y;
+        x2 = x1, x1 = v, y2 = y1, y1 = y, v = y;
     }
 }
 
-// An imitated engine: a square wave whose pitch climbs linearly from f1 to
-// f2 Hz, band-passed around 600 Hz (Q 2), with a 27 Hz tremolo of depth
+// An imitated engine: a square wave whose pitch climbs linearly from 90 to
+// 220 Hz, band-passed around 600 Hz (Q 2), with a 27 Hz tremolo of depth
 // 60 %, normalised to a -6 dB peak. The same recipe as
 //   sox -n -r 44100 -c 1 -b 16 x.wav synth 10 square 90:220 bandpass 600 2q tremolo 27 60 gain -n -6
-inline std::vector<int16_t> ronco(double segundos = 10, double f1 = 90, double f2 = 220) {
-    size_t n = static_cast<size_t>(segundos * TAXA);
-    std::vector<double> x(n);
+inline std::vector<int16_t> ronco(double segundos) {
+    std::vector<double> x(static_cast<size_t>(segundos * TAXA));
     double fase = 0;
-    for (size_t i = 0; i < n; i++) {
-        double t = static_cast<double>(i) / TAXA;
-        double f = f1 + (f2 - f1) * t / segundos;
+    for (size_t i = 0; i < x.size(); i++) {
         x[i] = fase < 0.5 ? 1.0 : -1.0;
-        fase += f / TAXA;
+        fase += (90 + 130 * (static_cast<double>(i) / TAXA) / segundos) / TAXA;
         fase -= std::floor(fase);
     }
     passaBanda(x, 600, 2);
-    const double profundidade = 0.6;
-    for (size_t i = 0; i < n; i++) {
-        double t = static_cast<double>(i) / TAXA;
-        x[i] *= 1 - profundidade + profundidade * (1 + std::cos(2 * PI * 27 * t)) / 2;
-    }
+    for (size_t i = 0; i < x.size(); i++)
+        x[i] *= 0.4 + 0.6 * (1 + std::cos(2 * PI * 27 * (static_cast<double>(i) / TAXA))) / 2;
     return quantizar(x, -6);
 }
 
-inline std::vector<int16_t> silencio(double segundos) {
-    return std::vector<int16_t>(static_cast<size_t>(segundos * TAXA), 0);
-}
-
-inline std::vector<int16_t> seno(double segundos, double frequencia, double picoDb = -6) {
+inline std::vector<int16_t> seno(double segundos, double frequencia) {
     std::vector<double> x(static_cast<size_t>(segundos * TAXA));
     for (size_t i = 0; i < x.size(); i++) x[i] = std::sin(2 * PI * frequencia * i / TAXA);
-    return quantizar(x, picoDb);
+    return quantizar(x, -6);
 }
 
-// A small, portable generator so the noise is the same everywhere.
-class Aleatorio {
-public:
+// A small, portable generator so the noise is the same everywhere: uniform
+// in [-1, 1).
+struct Aleatorio {
     explicit Aleatorio(uint64_t semente) : estado(semente * 2862933555777941757ULL + 3037000493ULL) {}
-    uint32_t proximo() {
+    double uniforme() {
         estado = estado * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<uint32_t>(estado >> 33);
+        return static_cast<uint32_t>(estado >> 33) / 2147483648.0 - 1.0;
     }
-    // Uniform in [-1, 1).
-    double uniforme() { return proximo() / 2147483648.0 - 1.0; }
-
-private:
     uint64_t estado;
 };
 
-// A square wave (odd harmonics, no band-pass): a harsh buzz or a beep.
-inline std::vector<int16_t> quadrada(double segundos, double frequencia, double picoDb = -6) {
-    std::vector<double> x(static_cast<size_t>(segundos * TAXA));
-    for (size_t i = 0; i < x.size(); i++) x[i] = std::fmod(frequencia * i / TAXA, 1.0) < 0.5 ? 1.0 : -1.0;
-    return quantizar(x, picoDb);
-}
-
-inline std::vector<int16_t> ruidoBranco(double segundos, uint64_t semente = 12345, double picoDb = -6) {
-    Aleatorio aleatorio(semente);
+inline std::vector<int16_t> ruidoBranco(double segundos) {
+    Aleatorio aleatorio(12345);
     std::vector<double> x(static_cast<size_t>(segundos * TAXA));
     for (double& v : x) v = aleatorio.uniforme();
-    return quantizar(x, picoDb);
+    return quantizar(x, -6);
 }
 
 // Something like a voice reading aloud, about four syllables a second: each
-// a voiced vowel (a glottal pulse train at a gliding 100-150 Hz pitch, shaped
-// by three formant resonances that change from vowel to vowel), a hissed
-// consonant (high band noise) and a short pause.
-inline std::vector<int16_t> fala(double segundos, uint64_t semente = 777) {
-    // Formants (Hz) of a, e, i, o, u.
+// a voiced vowel (a glottal pulse train at a gliding 100-150 Hz pitch through
+// the three formant resonances of a, e, i, o or u), a hissed consonant (noise
+// above 3 kHz, quieter) and a short pause.
+inline std::vector<int16_t> fala(double segundos) {
     static const double FORMANTES[5][3] = {
         {730, 1090, 2440}, {530, 1840, 2480}, {270, 2290, 3010}, {570, 840, 2410}, {300, 870, 2240}};
-    Aleatorio aleatorio(semente);
-    size_t n = static_cast<size_t>(segundos * TAXA);
-    std::vector<double> x(n, 0.0);
+    Aleatorio aleatorio(777);
+    std::vector<double> x(static_cast<size_t>(segundos * TAXA), 0.0);
     const size_t vogal = TAXA * 13 / 100, consoante = TAXA * 8 / 100, pausa = TAXA * 5 / 100;
-    size_t i = 0;
-    int silaba = 0;
-    while (i < n) {
-        // Vowel: pulses through the formant resonators.
-        std::vector<double> v(vogal, 0.0);
-        double fase = 0;
-        double pitchInicial = 100 + 50 * ((silaba * 37) % 11) / 10.0;
+    for (size_t i = 0, silaba = 0; i < x.size(); i += pausa, silaba++) {
+        std::vector<double> pulsos(vogal, 0.0), soma(vogal, 0.0), r(consoante);
+        double fase = 0, pitch = 100 + 50 * ((silaba * 37) % 11) / 10.0;
         for (size_t k = 0; k < vogal; k++) {
-            double pitch = pitchInicial * (1.0 - 0.15 * k / vogal);
-            fase += pitch / TAXA;
-            if (fase >= 1) {
-                fase -= 1;
-                v[k] = 1.0;
-            }
+            fase += pitch * (1.0 - 0.15 * k / vogal) / TAXA;
+            if (fase >= 1) fase -= 1, pulsos[k] = 1.0;
         }
-        std::vector<double> soma(vogal, 0.0);
         for (int f = 0; f < 3; f++) {
-            std::vector<double> c = v;
+            std::vector<double> c = pulsos;
             passaBanda(c, FORMANTES[silaba % 5][f], 8);
             passaBanda(c, FORMANTES[silaba % 5][f], 8);
             for (size_t k = 0; k < vogal; k++) soma[k] += c[k] / (f + 1);
         }
-        for (size_t k = 0; k < vogal && i < n; k++, i++) {
-            double envelope = std::sin(PI * k / vogal);
-            x[i] = soma[k] * envelope;
-        }
-        // Consonant: noise above 3 kHz, quieter.
-        std::vector<double> r(consoante);
+        for (size_t k = 0; k < vogal && i < x.size(); k++, i++) x[i] = soma[k] * std::sin(PI * k / vogal);
         for (double& s : r) s = aleatorio.uniforme();
         passaBanda(r, 5500, 1.5);
-        for (size_t k = 0; k < consoante && i < n; k++, i++) x[i] = 0.03 * r[k] * std::sin(PI * k / consoante);
-        i += pausa;
-        silaba++;
+        for (size_t k = 0; k < consoante && i < x.size(); k++, i++) x[i] = 0.03 * r[k] * std::sin(PI * k / consoante);
     }
     return quantizar(x, -6);
 }

@@ -9,58 +9,39 @@ class CronometroTest : public ::testing::Test {
 protected:
     void TearDown() override { Relogio::setReal(); }
 
-    void leituraEm(const Cronometro& c, int minutos, int segundos, int centesimos) {
-        EXPECT_EQ(c.getMinutos(), minutos);
-        EXPECT_EQ(c.getSegundos(), segundos);
-        EXPECT_EQ(c.getCentesimos(), centesimos);
+    // The reading at the given clock time, as minutes * 10000 + seconds * 100 + hundredths.
+    static int leituraEm(const Cronometro& c, int ms) {
+        Relogio::setManual(ms);
+        return c.getMinutos() * 10000 + c.getSegundos() * 100 + c.getCentesimos();
     }
 };
 
 }  // namespace
 
-TEST_F(CronometroTest, ReadsMinutesSecondsAndHundredthsSinceStart) {
+TEST_F(CronometroTest, ReadsMinutesSecondsAndHundredthsSinceStartWithoutWrapping) {
     Relogio::setManual(2500);
     Cronometro c;
     c.start();
-    leituraEm(c, 0, 0, 0);
-    Relogio::avancar(61234);
-    leituraEm(c, 1, 1, 23);
-    Relogio::setManual(2500 + 3599999);
-    leituraEm(c, 59, 59, 99);
-    Relogio::setManual(2500 + 3600000);
-    leituraEm(c, 60, 0, 0);  // minutes do not wrap
+    EXPECT_EQ(leituraEm(c, 2500), 0);
+    EXPECT_EQ(leituraEm(c, 2500 + 61234), 1'01'23);
+    EXPECT_EQ(leituraEm(c, 2500 + 3599999), 59'59'99);
+    EXPECT_EQ(leituraEm(c, 2500 + 3600000), 60'00'00);
 }
 
-TEST_F(CronometroTest, ARestartShiftsTheStartByTheStoppedInterval) {
-    Relogio::setManual(1000);
-    Cronometro c;
-    c.start();
-    Relogio::setManual(5000);
-    c.pause();
-    EXPECT_FALSE(c.isContando());
-    Relogio::setManual(8000);
-    c.pause();
-    EXPECT_TRUE(c.isContando());
-    Relogio::setManual(9000);
-    leituraEm(c, 0, 5, 0);
-}
-
-TEST_F(CronometroTest, TotalTimeIsTheRunningTimeNotTheClockReading) {
+TEST_F(CronometroTest, PausesShiftTheStartSoOnlyRunningTimeCounts) {
     // Start, stopped at once (loading), run, pause 3 s in the middle, finish.
     Relogio::setManual(40000);
     Cronometro c;
     c.start();
     c.pause();
-    Relogio::setManual(41000);
-    c.pause();  // first running frame
-    Relogio::setManual(51000);
-    c.pause();  // pause menu
-    Relogio::setManual(54000);
-    c.pause();  // resume
-    Relogio::setManual(56340);
-    c.pause();  // finish
+    EXPECT_FALSE(c.isContando());
+    for (int t : {41000, 51000, 54000, 56340}) {
+        Relogio::setManual(t);
+        c.pause();  // first running frame, pause menu, resume, finish
+    }
     EXPECT_EQ(c.getTotalTime(), 12340);
-    leituraEm(c, 0, 12, 34);
+    EXPECT_EQ(leituraEm(c, 56340), 12'34);
+    EXPECT_FALSE(c.isContando());
 }
 
 TEST_F(CronometroTest, ToggleOnANeverStartedStopwatchStartsIt) {
@@ -68,8 +49,7 @@ TEST_F(CronometroTest, ToggleOnANeverStartedStopwatchStartsIt) {
     Cronometro c;
     c.pause();
     EXPECT_TRUE(c.isContando());
-    Relogio::setManual(7250);
-    leituraEm(c, 0, 0, 25);
+    EXPECT_EQ(leituraEm(c, 7250), 25);
 }
 
 TEST(Relogio, RealClockIsMonotonicMilliseconds) {
