@@ -1,0 +1,256 @@
+# What the scenarios know about the game: where the buttons are, how to
+# read its screens (through the eye, olho.cpp), and the moves a player makes
+# (cut the opening short, start a race, drive it to the finish, pause).
+# Sourced after comum.sh.
+
+# Button centres, window pixels (the rectangles are in the menu logic).
+BOTAO_JOGAR="344 374"
+BOTAO_INSTRUCOES="723 222"
+BOTAO_SAIR="72 210"
+BOTAO_RECORDES="605 114"
+BOTAO_INSTRUCOES_VOLTAR="155 567"
+BOTAO_INSTRUCOES_PROXIMA="637 567"
+BOTAO_INSTRUCOES2_VOLTAR="397 535"
+BOTAO_RECORDES_VOLTAR="397 535"
+BOTAO_PAUSA_CONTINUAR="399 280"
+BOTAO_PAUSA_SAIR="399 509"
+
+# Where the mouse rests between clicks: a corner no button covers.
+RATO_PARADO="795 595"
+
+# Finish line on the progress strip: 9120 of the map's 9600 pixels.
+PROGRESSO_CHEGADA=760
+
+e2e_olho() { ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" "$@"; }
+
+# e2e_ler_painel: one look at the window; sets pagina, correndo, luzes,
+# marcha, acelerador and progresso (see olho.cpp). Fails when no
+# screenshot could be taken.
+e2e_ler_painel() {
+    local foto saida
+    foto=$(e2e_olhada) || return 1
+    saida=$(e2e_olho painel "$foto" "$E2E_TRABALHO") || return 1
+    eval "$saida"
+}
+
+e2e_clicar_botao() {
+    local nome=$1
+    # shellcheck disable=SC2086
+    e2e_clicar ${!nome}
+    e2e_mover_rato $RATO_PARADO
+}
+
+# e2e_esperar_pagina PAGINA SEGUNDOS [NOME]: looks until the page shows and
+# keeps that screenshot (as NOME, the page's name by default).
+e2e_esperar_pagina() {
+    local quer=$1 limite=$2 nome=${3:-$1}
+    local fim=$(( $(date +%s%N) / 1000000 + limite * 1000 ))
+    while [ $(( $(date +%s%N) / 1000000 )) -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou enquanto se esperava a página $quer"
+        if e2e_ler_painel && [ "$pagina" = "$quer" ]; then
+            e2e_guardar_olhada "$nome"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_guardar_olhada "$nome-nao-apareceu"
+    e2e_falhar "a página $quer não apareceu em $limite s (a última vista: ${pagina:-?})"
+}
+
+# Escape cuts the opening short, but Escape in the main menu quits: so it is
+# held only a little longer than one step of a fade (100 ms), and a second
+# press waits until the menu had ample time to show.
+e2e_cortar_abertura() {
+    local limite=${1:-60} t0 i
+    t0=$(date +%s)
+    e2e_mover_rato $RATO_PARADO
+    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
+        e2e_tecla Escape 0.11
+        for i in $(seq 8); do
+            sleep 0.2
+            e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a abertura"
+            if e2e_ler_painel && [ "$pagina" = menu ]; then
+                e2e_guardar_olhada "menu-principal"
+                E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
+                e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
+                return 0
+            fi
+        done
+    done
+    e2e_guardar_olhada "abertura-nao-cortada"
+    e2e_falhar "o menu principal não apareceu em $limite s de Escape"
+}
+
+# e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
+# and the start lights (shifting into first gear during the countdown) and
+# returns once the race clock shows. Sets E2E_CARREGANDO_VISTO (looks at a
+# loading screen), E2E_LUZES_VISTAS (most lit lights seen), E2E_MS_JOGAR and
+# E2E_MS_LARGADA (ms since the game started).
+e2e_iniciar_corrida() {
+    e2e_clicar_botao BOTAO_JOGAR
+    E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
+    E2E_LUZES_VISTAS=0
+    E2E_CARREGANDO_VISTO=0
+    local engatou=0 fim=$(( $(date +%s) + 40 ))
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante o carregamento ou a largada"
+        e2e_ler_painel || continue
+        if [ "$correndo" = 1 ]; then
+            e2e_guardar_olhada "corrida-comecou"
+            E2E_MS_LARGADA=$(e2e_ms_desde_inicio)
+            e2e_log "largada após $E2E_MS_LARGADA ms; luzes vistas: $E2E_LUZES_VISTAS"
+            return 0
+        fi
+        if [ "$luzes" -gt 0 ]; then
+            [ "$luzes" -lt "$E2E_LUZES_VISTAS" ] && {
+                e2e_guardar_olhada "luzes-apagaram"
+                e2e_falhar "uma luz da largada apagou-se: $luzes acesas depois de $E2E_LUZES_VISTAS"
+            }
+            if [ "$luzes" -gt "$E2E_LUZES_VISTAS" ]; then
+                E2E_LUZES_VISTAS=$luzes
+                e2e_guardar_olhada "largada-$luzes-luzes"
+            fi
+            # The gear can be set during the countdown already.
+            if [ $engatou -eq 0 ]; then
+                e2e_tecla e
+                engatou=1
+            fi
+        elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
+            E2E_CARREGANDO_VISTO=$((E2E_CARREGANDO_VISTO + 1))
+            [ "$E2E_CARREGANDO_VISTO" -le 3 ] && e2e_guardar_olhada "carregando"
+        fi
+    done
+    e2e_guardar_olhada "largada-nao-terminou"
+    e2e_falhar "a corrida não começou em 40 s depois de Jogar"
+}
+
+# e2e_conduzir_ate_o_fim SEGUNDOS: drives the race with the voice (the
+# microphone file) and the gear keys until the main menu comes back after
+# the finish. Shifts up when the speed read off the progress strip fits the
+# next gear (or after a while in a gear), and shifts again when a knock has
+# put the car in neutral. Sets E2E_ACELERADOR_MAX (rows of the throttle
+# bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
+# E2E_MS_CHEGADA (finish first seen) and E2E_MS_MENU_VOLTOU.
+e2e_conduzir_ate_o_fim() {
+    local limite=$1
+    local fim=$(( $(date +%s) + limite ))
+    E2E_ACELERADOR_MAX=0
+    E2E_MARCHA_MAX=0
+    E2E_TROCAS=0
+    E2E_NEUTRO_APOS_BATIDA=0
+    E2E_MS_CHEGADA=""
+    E2E_MS_MENU_VOLTOU=""
+    local marcha_ant=-1 desde_troca p_ref=-1 t_ref=0 vel=0 guardada=0 t
+    desde_troca=$(e2e_ms_desde_inicio)
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
+        e2e_ler_painel || continue
+        t=$(e2e_ms_desde_inicio)
+        if [ "$pagina" = menu ]; then
+            E2E_MS_MENU_VOLTOU=$t
+            e2e_guardar_olhada "menu-depois-da-corrida"
+            e2e_log "menu de volta após $t ms"
+            return 0
+        fi
+        [ "$correndo" = 1 ] || continue
+        [ "$acelerador" -gt "$E2E_ACELERADOR_MAX" ] && E2E_ACELERADOR_MAX=$acelerador
+        if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
+            E2E_MS_CHEGADA=$t
+            e2e_guardar_olhada "chegada"
+            e2e_log "chegada vista após $t ms"
+        fi
+        [ -n "$E2E_MS_CHEGADA" ] && continue
+        if [ $((t - guardada)) -ge 4000 ]; then
+            e2e_guardar_olhada "corrida-p$progresso-m$marcha-a$acelerador"
+            guardada=$t
+        fi
+        # Speed in the car's units (16 map pixels a second), from the strip:
+        # one strip pixel is 12 map pixels.
+        if [ "$progresso" -ge 0 ]; then
+            if [ "$p_ref" -lt 0 ]; then
+                p_ref=$progresso; t_ref=$t
+            elif [ $((t - t_ref)) -ge 700 ]; then
+                vel=$(( (progresso - p_ref) * 12 * 1000 / (t - t_ref) / 16 ))
+                p_ref=$progresso; t_ref=$t
+            fi
+        fi
+        if [ "$marcha" != "$marcha_ant" ]; then
+            if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
+                E2E_NEUTRO_APOS_BATIDA=$((E2E_NEUTRO_APOS_BATIDA + 1))
+                e2e_guardar_olhada "batida-em-neutro"
+                e2e_log "neutro depois de uma batida (marcha $marcha_ant)"
+            fi
+            marcha_ant=$marcha
+            desde_troca=$t
+        fi
+        case $marcha in
+            1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
+        esac
+        local subir=0
+        case $marcha in
+            0) subir=1 ;;
+            1) { [ "$vel" -ge 8 ] || [ $((t - desde_troca)) -ge 3000 ]; } && subir=1 ;;
+            2) { [ "$vel" -ge 19 ] || [ $((t - desde_troca)) -ge 5000 ]; } && subir=1 ;;
+        esac
+        if [ $subir -eq 1 ]; then
+            e2e_log "E: marcha $marcha, velocidade ~$vel, progresso $progresso, acelerador $acelerador"
+            e2e_tecla e
+            E2E_TROCAS=$((E2E_TROCAS + 1))
+            desde_troca=$t
+        fi
+    done
+    e2e_guardar_olhada "corrida-nao-terminou"
+    e2e_falhar "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
+}
+
+# The console must hold no report of the sanitizers.
+e2e_sem_relatorio_de_sanitizador() {
+    if LC_ALL=C grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: (Address|Undefined|Leak)' \
+        "$E2E_ARTEFACTOS/console.txt"; then
+        e2e_falhar "o sanitizador relatou um erro (ver console.txt)"
+    fi
+}
+
+# Back to the main menu and out through Exit: status 0.
+e2e_sair_pelo_menu() {
+    e2e_clicar_botao BOTAO_SAIR
+    e2e_jogo_esperar_fim 20
+    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "o jogo saiu com o estado $E2E_STATUS em vez de 0"
+    e2e_sem_relatorio_de_sanitizador
+}
+
+# Escape as the race samples it: held across at least one 40 ms frame, and
+# released before the frame after the pause screen's own 200 ms wait (or the
+# race's 100 ms wait after a pause), so one press pauses or resumes once.
+e2e_esc_na_corrida() { e2e_tecla Escape 0.07; }
+
+# e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
+# loading, pause or a menu page), back to the main menu the way a player
+# would: pause and quit, or Back.
+e2e_ate_o_menu() {
+    local limite=$1 fim
+    fim=$(( $(date +%s) + limite ))
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes de voltar ao menu"
+        e2e_ler_painel || continue
+        case $pagina in
+            menu) return 0 ;;
+            pausa) e2e_clicar_botao BOTAO_PAUSA_SAIR; sleep 0.3 ;;
+            recordes) e2e_clicar_botao BOTAO_RECORDES_VOLTAR; sleep 0.3 ;;
+            instrucoes2) e2e_clicar_botao BOTAO_INSTRUCOES2_VOLTAR; sleep 0.3 ;;
+            instrucoes) e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR; sleep 0.3 ;;
+            *)
+                # Racing or counting down: Escape pauses (not while loading,
+                # where it does nothing but wait).
+                if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
+                    e2e_esc_na_corrida
+                    sleep 0.4
+                else
+                    sleep 0.3
+                fi
+                ;;
+        esac
+    done
+    e2e_guardar_olhada "menu-nao-voltou"
+    e2e_falhar "não foi possível voltar ao menu principal em $limite s"
+}
