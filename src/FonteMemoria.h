@@ -1,0 +1,51 @@
+#ifndef FONTEMEMORIA_H
+#define FONTEMEMORIA_H
+
+#include <cstdint>
+#include <vector>
+
+#include "FonteGravacao.h"
+
+// A recording source made from sound already in memory, for tests and the
+// voice analyser: the samples are cut into consecutive buffers of
+// bytesPorBuffer bytes, and a new buffer "arrives" every leiturasPorBuffer
+// reads, as a real recorder delivers one every second while the game reads
+// 25 times a second. The first read delivers the first buffer. After the
+// last whole buffer the source either starts over (repetir) or stays quiet;
+// a trailing part shorter than a buffer is never delivered.
+//
+//     FonteMemoria fonte(SinaisSintetizados::semSinal(ronco), 88200);
+//     CapturaAudio::setFonteGravacao(fonte.getFonte());
+//     CapturaAudio c(16, 44100);   // then c.rotinaCompleta() once per frame
+//
+// The FonteMemoria must outlive every CapturaAudio created with it.
+class FonteMemoria {
+public:
+    // amostras: unsigned 16-bit (32768 is silence), as the recorder delivers.
+    FonteMemoria(const std::vector<uint16_t>& amostras, int bytesPorBuffer = 88200,
+                 int leiturasPorBuffer = 25, bool repetir = true);
+    virtual ~FonteMemoria();
+
+    FonteGravacao getFonte();
+
+    int getBuffersInteiros() const;
+    int getBuffersEntregues() const { return entregues; }
+    int getLeituras() const { return leituras; }
+    // What iniciar answers: the buffer size, or another value to imitate a
+    // recorder that failed (0) or misbehaves.
+    void setRespostaInicio(int bytes) { respostaInicio = bytes; }
+
+private:
+    static int iniciar(void* dados, int freq, int bits, int stereo);
+    static int ler(void* dados, void* destino, int capacidadeBytes);
+
+    std::vector<uint16_t> amostras;
+    int bytesPorBuffer;
+    int leiturasPorBuffer;
+    bool repetir;
+    int respostaInicio;
+    int leituras;
+    int entregues;
+};
+
+#endif

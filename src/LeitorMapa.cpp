@@ -1,0 +1,170 @@
+#include "LeitorMapa.h"
+
+#include <cstdio>
+#include <fstream>
+#include <istream>
+
+namespace {
+
+enum class Leitura { ok, fim, naoNumero, erroLeitura };
+
+Leitura lerInteiro(std::istream& entrada, int& valor) {
+    if (entrada >> valor) {
+        return Leitura::ok;
+    }
+    if (entrada.bad()) {
+        return Leitura::erroLeitura;
+    }
+    // Extraction skips white space first, so hitting the end here means the
+    // numbers ran out; anything else is text that is not a (32-bit) number.
+    return entrada.eof() ? Leitura::fim : Leitura::naoNumero;
+}
+
+std::string descrever(Leitura leitura, const std::string& onde) {
+    switch (leitura) {
+        case Leitura::fim:
+            return "ends early, " + onde + " missing";
+        case Leitura::naoNumero:
+            return "not a number at " + onde;
+        case Leitura::erroLeitura:
+            return "read error at " + onde;
+        case Leitura::ok:
+            break;
+    }
+    return "";
+}
+
+std::string celula(const char* camada, int linha, int coluna) {
+    return std::string(camada) + " row " + std::to_string(linha) + ", column " + std::to_string(coluna);
+}
+
+}  // namespace
+
+LeitorMapa::LeitorMapa() : altura(0), largura(0), carregado(false) {}
+
+std::string LeitorMapa::nomeArquivoMapa(int fase) { return "mapas/" + std::to_string(fase) + ".txt"; }
+
+std::string LeitorMapa::nomeArquivoTransito(int fase) {
+    return "mapas/" + std::to_string(fase) + "trans.txt";
+}
+
+bool LeitorMapa::carregarMapa(const std::string& arquivo) {
+    std::ifstream entrada(arquivo);
+    if (!entrada.is_open()) {
+        limpar();
+        return falhar(arquivo, "cannot open map file");
+    }
+    return ler(entrada, arquivo, true);
+}
+
+bool LeitorMapa::carregarTransito(const std::string& arquivo) {
+    std::ifstream entrada(arquivo);
+    if (!entrada.is_open()) {
+        limpar();
+        return falhar(arquivo, "cannot open traffic table");
+    }
+    return ler(entrada, arquivo, false);
+}
+
+bool LeitorMapa::lerMapa(std::istream& entrada, const std::string& nome) { return ler(entrada, nome, true); }
+
+bool LeitorMapa::lerTransito(std::istream& entrada, const std::string& nome) {
+    return ler(entrada, nome, false);
+}
+
+int LeitorMapa::getInferior(int linha, int coluna) const {
+    if (linha < 0 || linha >= altura || coluna < 0 || coluna >= largura) {
+        return 0;
+    }
+    return inferior[static_cast<size_t>(linha) * largura + coluna];
+}
+
+int LeitorMapa::getSuperior(int linha, int coluna) const {
+    if (linha < 0 || linha >= altura || coluna < 0 || coluna >= largura) {
+        return 0;
+    }
+    return superior[static_cast<size_t>(linha) * largura + coluna];
+}
+
+void LeitorMapa::limpar() {
+    altura = 0;
+    largura = 0;
+    carregado = false;
+    erro.clear();
+    inferior.clear();
+    superior.clear();
+}
+
+bool LeitorMapa::falhar(const std::string& nome, const std::string& motivo) {
+    carregado = false;
+    erro = nome + ": " + motivo;
+    std::printf("%s\n", erro.c_str());
+    return false;
+}
+
+bool LeitorMapa::ler(std::istream& entrada, const std::string& nome, bool duasCamadas) {
+    limpar();
+
+    int linhas = 0;
+    int colunas = 0;
+    Leitura r = lerInteiro(entrada, linhas);
+    if (r == Leitura::ok) {
+        r = lerInteiro(entrada, colunas);
+    }
+    if (r != Leitura::ok) {
+        return falhar(nome, descrever(r, "header (rows, columns)"));
+    }
+    // Checked before anything is allocated: a header of a billion rows must
+    // not turn into a billion-row allocation.
+    if (linhas <= 0 || colunas <= 0 || linhas > MAXIMO_LINHAS || colunas > MAXIMO_COLUNAS ||
+        linhas * colunas > MAXIMO_CELULAS) {
+        return falhar(nome, "bad dimensions " + std::to_string(linhas) + " x " + std::to_string(colunas) +
+                                " (rows 1.." + std::to_string(MAXIMO_LINHAS) + ", columns 1.." +
+                                std::to_string(MAXIMO_COLUNAS) + ", at most " +
+                                std::to_string(MAXIMO_CELULAS) + " cells)");
+    }
+    altura = linhas;
+    largura = colunas;
+    const size_t total = static_cast<size_t>(linhas) * colunas;
+    inferior.assign(total, 0);
+    superior.assign(duasCamadas ? total : 0, 0);
+
+    const char* nomeInferior = duasCamadas ? "lower layer" : "table";
+    for (int i = 0; i < altura; i++) {
+        for (int j = 0; j < largura; j++) {
+            r = lerInteiro(entrada, inferior[static_cast<size_t>(i) * largura + j]);
+            if (r != Leitura::ok) {
+                inferior[static_cast<size_t>(i) * largura + j] = 0;
+                return falhar(nome, descrever(r, celula(nomeInferior, i, j)));
+            }
+        }
+    }
+    if (!duasCamadas) {
+        carregado = true;
+        return true;
+    }
+
+    r = lerInteiro(entrada, linhas);
+    if (r == Leitura::ok) {
+        r = lerInteiro(entrada, colunas);
+    }
+    if (r != Leitura::ok) {
+        return falhar(nome, descrever(r, "upper layer header (rows, columns)"));
+    }
+    if (linhas != altura || colunas != largura) {
+        return falhar(nome, "upper layer header " + std::to_string(linhas) + " x " + std::to_string(colunas) +
+                                " disagrees with the lower layer's " + std::to_string(altura) + " x " +
+                                std::to_string(largura) + "; upper layer left empty");
+    }
+    for (int i = 0; i < altura; i++) {
+        for (int j = 0; j < largura; j++) {
+            r = lerInteiro(entrada, superior[static_cast<size_t>(i) * largura + j]);
+            if (r != Leitura::ok) {
+                superior[static_cast<size_t>(i) * largura + j] = 0;
+                return falhar(nome, descrever(r, celula("upper layer", i, j)));
+            }
+        }
+    }
+    carregado = true;
+    return true;
+}

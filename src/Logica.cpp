@@ -1,0 +1,489 @@
+#include "Logica.h"
+
+#include <allegro.h>
+
+#include <cmath>
+
+#include "CapturaAudio.h"
+#include "Carro.h"
+#include "CarroCalculos.h"
+#include "Cronometro.h"
+#include "EstadoJogadores.h"
+#include "EstadoJogo.h"
+#include "LogicaColisao.h"
+#include "LogicaNPC.h"
+#include "TratadorEntradas.h"
+
+namespace {
+
+// Sub-state primes (a set stored as the product of its members).
+const int SUB_MENU_PRINCIPAL = 41;
+const int SUB_INSTRUCOES_1 = 2;
+const int SUB_INSTRUCOES_2 = 73;
+const int SUB_RECORDES = 3;
+const int SUB_CARREGA_MAPA = 19;
+const int SUB_CARREGA_TRANSITO = 23;
+const int SUB_CARREGA_FIGURAS = 29;
+const int SUB_CARREGA_JOGADOR = 31;
+const int SUB_CARREGA_FIM = 37;
+const int SUB_LARGADA = 7;
+const int SUB_CORRENDO = 11;
+const int SUB_PAUSA = 5;
+// Removing a prime that is never present changes nothing.
+const int SUB_NENHUM = 523;
+
+// Music primes.
+const int MUSICA_MENU = 2;
+const int MUSICA_CORRIDA = 3;
+const int MUSICA_CARREGANDO = 7;
+
+// Input primes.
+const int TECLA_A = 3;
+const int TECLA_D = 5;
+const int TECLA_ESPACO = 11;
+const int TECLA_E = 47;
+const int TECLA_Q = 53;
+const int TECLA_ESC = 37;
+const int BOTAO_MOUSE = 43;
+
+// Screen rectangles of the buttons, inclusive: x1, x2, y1, y2.
+struct Retangulo {
+    int x1, x2, y1, y2;
+};
+const Retangulo BOTAO_JOGAR = {288, 401, 336, 413};
+const Retangulo BOTAO_INSTRUCOES = {667, 779, 181, 264};
+const Retangulo BOTAO_SAIR = {5, 140, 180, 240};
+const Retangulo BOTAO_RECORDES = {539, 672, 89, 140};
+const Retangulo BOTAO_VOLTAR_PAGINA_2 = {350, 445, 520, 550};
+const Retangulo BOTAO_VOLTAR_PAGINA_1 = {110, 200, 550, 585};
+const Retangulo BOTAO_PROXIMA_PAGINA = {575, 700, 550, 585};
+// Drawn like page 2's Back button, in the same place.
+const Retangulo BOTAO_VOLTAR_RECORDES = {350, 445, 520, 550};
+const Retangulo BOTAO_CONTINUAR = {300, 498, 265, 295};
+const Retangulo BOTAO_ABANDONAR = {315, 483, 492, 527};
+
+// Player controls.
+const double GANHO_VOZ = 2.2;
+const float FREIO_ACIONADO = 0.5f;
+const float FREIO_SOLTO = 1.0f;
+const double PASSO_VOLANTE = 0.08725;
+const float LIMITE_VOLANTE = 0.8f;
+const double ZONA_MORTA_VOLANTE = 0.1745;
+const double RETORNO_VOLANTE = 0.9;
+const int MARCHA_MAIS_ALTA = 3;
+const int MARCHA_RE = -1;
+const float PASSO_FISICA = 0.04f;
+
+const int FASE_CORRIDA = 1;
+const int CARROS_TRANSITO = 50;
+
+bool contem(int conjunto, int primo) { return conjunto % primo == 0; }
+
+}  // namespace
+
+Logica::Logica(TratadorEntradas* t)
+    : tiles(),
+      posicoes(),
+      angulos(),
+      tiposCarro(),
+      estado(new EstadoJogo()),
+      estadoJogadores(new EstadoJogadores()),
+      colisao(nullptr),
+      npc(nullptr),
+      entradas(nullptr),
+      calculosFisicos(new CarroCalculos()),
+      microfone(nullptr),
+      timer(nullptr),
+      recordes() {
+    entradas = t;
+    microfone = new CapturaAudio(16, 44100);
+    timer = new Cronometro();
+}
+
+Logica::~Logica() {
+    // main keeps the driver for the whole run; releasing everything here
+    // keeps short-lived drivers (tests, tools) from leaking.
+    gameOver();
+    delete timer;
+    delete microfone;
+    delete calculosFisicos;
+    delete estadoJogadores;
+    delete estado;
+}
+
+void Logica::gameOver() {
+    delete npc;
+    npc = nullptr;
+    delete colisao;
+    colisao = nullptr;
+}
+
+int Logica::getMusicasCalar() { return estado->getMusicasToStop(); }
+
+int Logica::getMusicasCantar() { return estado->getMusicasToPlay(); }
+
+const std::vector<int>& Logica::getMelhoresTempos() const { return recordes.getMelhores(); }
+
+void Logica::fimDeCiclo() {
+    estado->zerarMusicas();
+    estado->zerarTransicaoEstadoGlobal();
+    estado->zerarTransicaoSubEstado();
+    posicoes.clear();
+    tiles.clear();
+    angulos.clear();
+    tiposCarro.clear();
+}
+
+void Logica::calcularLogica() {
+    entradas->lerEntradas();
+    switch (estado->getEstadoGlobal()) {
+        case menu:
+            if (estado->hasTransicaoEstadoGlobal()) {
+                estado->addMusicaStartada(MUSICA_MENU);
+            }
+            analisarMenus();
+            break;
+        case jogando:
+            calcularLogicaJogo();
+            break;
+        case finalizando:
+            finalizarCorrida();
+            break;
+        case carregando:
+            carregandoJogo();
+            break;
+        case abertura:
+        case sair:
+            break;
+    }
+}
+
+bool Logica::isClicado(int x1, int x2, int y1, int y2) const {
+    return entradas->isPressed(BOTAO_MOUSE) && mouse_x >= x1 && mouse_x <= x2 && mouse_y >= y1 &&
+           mouse_y <= y2;
+}
+
+void Logica::analisarMenus() {
+    auto clicado = [this](const Retangulo& r) { return isClicado(r.x1, r.x2, r.y1, r.y2); };
+    const bool esc = entradas->isPressed(TECLA_ESC);
+    const int s = estado->getSubEstado();
+
+    if (contem(s, SUB_MENU_PRINCIPAL)) {
+        if (clicado(BOTAO_JOGAR)) {
+            estado->addMusicaStartada(MUSICA_CARREGANDO);
+            estado->addMusicaStopada(MUSICA_MENU);
+            estado->setEstadoGlobal(carregando);
+            estado->addSubEstado(SUB_CARREGA_MAPA);
+            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+        } else if (clicado(BOTAO_INSTRUCOES)) {
+            estado->addSubEstado(SUB_INSTRUCOES_1);
+            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+        } else if (clicado(BOTAO_SAIR) || esc) {
+            estado->setEstadoGlobal(sair);
+        } else if (clicado(BOTAO_RECORDES)) {
+            estado->addSubEstado(SUB_RECORDES);
+            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+            recordes.carregar();
+        }
+    } else if (contem(s, SUB_INSTRUCOES_2)) {
+        if (clicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
+            estado->remSubEstado(SUB_INSTRUCOES_2);
+        }
+    } else if (contem(s, SUB_INSTRUCOES_1)) {
+        if (clicado(BOTAO_VOLTAR_PAGINA_1) || esc) {
+            estado->addSubEstado(SUB_MENU_PRINCIPAL);
+            estado->remSubEstado(SUB_INSTRUCOES_1);
+        }
+        if (clicado(BOTAO_PROXIMA_PAGINA)) {
+            estado->addSubEstado(SUB_INSTRUCOES_2);
+        }
+    } else if (contem(s, SUB_RECORDES)) {
+        if (clicado(BOTAO_VOLTAR_RECORDES) || esc) {
+            estado->remSubEstado(SUB_RECORDES);
+            estado->addSubEstado(SUB_MENU_PRINCIPAL);
+        }
+    }
+}
+
+void Logica::voltarAoMenu() {
+    estado->setEstadoGlobal(menu);
+    estado->remSubEstado(estado->getSubEstado());
+    estado->addSubEstado(SUB_MENU_PRINCIPAL);
+}
+
+void Logica::calcularLogicaJogo() {
+    const int s = estado->getSubEstado();
+    Carro* jogador = estadoJogadores->getJogador1();
+
+    if (contem(s, SUB_PAUSA)) {
+        if (entradas->isPressed(TECLA_ESC) || isClicado(BOTAO_CONTINUAR.x1, BOTAO_CONTINUAR.x2,
+                                                        BOTAO_CONTINUAR.y1, BOTAO_CONTINUAR.y2)) {
+            estado->remSubEstado(SUB_PAUSA);
+            // A pause taken during the countdown never started the
+            // stopwatch, so leaving it must not either: the first running
+            // frame starts it.
+            if (contem(s, SUB_CORRENDO)) {
+                timer->pause();
+            }
+        } else if (isClicado(BOTAO_ABANDONAR.x1, BOTAO_ABANDONAR.x2, BOTAO_ABANDONAR.y1,
+                             BOTAO_ABANDONAR.y2)) {
+            voltarAoMenu();
+            estado->addMusicaStartada(MUSICA_MENU);
+            estado->addMusicaStopada(MUSICA_CORRIDA);
+        }
+    } else if (contem(s, SUB_CORRENDO)) {
+        if (contem(s, SUB_LARGADA)) {
+            estado->remSubEstado(SUB_LARGADA);
+            timer->pause();
+        } else if (entradas->isPressed(TECLA_ESC)) {
+            estado->addSubEstado(SUB_PAUSA);
+            timer->pause();
+        } else {
+            const Vetor p = jogador->getPosicao();
+            npc->trabalhar(p.getX(), p.getY());
+            calcularDeslocamentoJogador(jogador);
+            verificarColisao();
+        }
+        if (hasObjetivoConcluido()) {
+            estado->setEstadoGlobal(finalizando);
+            estado->addMusicaStopada(MUSICA_CORRIDA);
+            // Stopped here; a finish in the frame that paused has already
+            // stopped it, and a second toggle would restart it.
+            if (timer->isContando()) {
+                timer->pause();
+            }
+        }
+    } else if (contem(s, SUB_LARGADA)) {
+        logicaLargada();
+    }
+}
+
+void Logica::finalizarCorrida() {
+    voltarAoMenu();
+    estado->addMusicaStartada(MUSICA_MENU);
+    // The race's own time, pauses excluded. A file that cannot be written
+    // is reported by Recordes; the game goes back to the menu anyway.
+    recordes.acrescentar(timer->getTotalTime());
+}
+
+bool Logica::carregouMapa() const { return colisao->isCarregado(); }
+
+bool Logica::carregouTransito() const { return npc->isCarregado(); }
+
+void Logica::desistirDoCarregamento() {
+    // The reader has already said which file and what is wrong; racing on
+    // an empty world would only hide it.
+    gameOver();
+    voltarAoMenu();
+    estado->addMusicaStartada(MUSICA_MENU);
+}
+
+void Logica::carregandoJogo() {
+    const int s = estado->getSubEstado();
+    if (contem(s, SUB_CARREGA_MAPA)) {
+        estado->addSubEstado(SUB_CARREGA_TRANSITO);
+        // The previous race's world is released before the new one is made.
+        delete colisao;
+        colisao = new LogicaColisao();
+        colisao->gerarMapaColisao(FASE_CORRIDA);
+        estado->remSubEstado(SUB_CARREGA_MAPA);
+        if (!carregouMapa()) {
+            desistirDoCarregamento();
+        }
+    } else if (contem(s, SUB_CARREGA_TRANSITO)) {
+        estado->addSubEstado(SUB_CARREGA_FIGURAS);
+        delete npc;
+        npc = new LogicaNPC(CARROS_TRANSITO);
+        npc->carregarMatrizTransito(FASE_CORRIDA);
+        estado->remSubEstado(SUB_CARREGA_TRANSITO);
+        if (!carregouTransito()) {
+            desistirDoCarregamento();
+        }
+    } else if (contem(s, SUB_CARREGA_FIGURAS)) {
+        estado->addSubEstado(SUB_CARREGA_JOGADOR);
+        estado->remSubEstado(SUB_CARREGA_FIGURAS);
+    } else if (contem(s, SUB_CARREGA_JOGADOR)) {
+        estado->addSubEstado(SUB_CARREGA_FIM);
+        estado->setFaseAtual(FASE_CORRIDA);
+        configuracoesIniciaisPartida();
+        estado->remSubEstado(SUB_CARREGA_JOGADOR);
+    } else if (contem(s, SUB_CARREGA_FIM)) {
+        estado->setEstadoGlobal(jogando);
+        estado->addSubEstado(SUB_LARGADA);
+        // Zero and standing still until the first running frame.
+        timer->start();
+        timer->pause();
+        estado->remSubEstado(SUB_CARREGA_FIM);
+    } else {
+        estado->remSubEstado(s);
+    }
+}
+
+void Logica::configuracoesIniciaisPartida() {
+    config_iniciais configuracoes;
+    configuracoes.id1 = 1;
+    configuracoes.foto1 = 1;
+    configuracoes.id2 = 2;
+    configuracoes.foto2 = 2;
+    configuracoes.posJogador1 = Vetor(550.0f, 50.0f);
+    configuracoes.posJogador2 = Vetor(0.0f, 0.0f);
+    estadoJogadores->inicializarCarrosJogadores(configuracoes);
+}
+
+void Logica::logicaLargada() {
+    if (entradas->isPressed(TECLA_ESC)) {
+        estado->addSubEstado(SUB_PAUSA);
+        return;
+    }
+    analisarEntradaJogador(estadoJogadores->getJogador1());
+
+    // One light per frame: each prime makes way for the next.
+    static const int LUZES[] = {43, 47, 53, 59, 61, SUB_CORRENDO};
+    const int s = estado->getSubEstado();
+    int adicionar = LUZES[0];
+    int remover = SUB_NENHUM;
+    for (int i = 0; i < 5; i++) {
+        if (contem(s, LUZES[i])) {
+            adicionar = LUZES[i + 1];
+            remover = LUZES[i];
+            break;
+        }
+    }
+    if (remover == SUB_NENHUM) {
+        estado->addMusicaStartada(MUSICA_CORRIDA);
+    }
+    estado->addSubEstado(adicionar);
+    estado->remSubEstado(remover);
+    if (contem(estado->getSubEstado(), SUB_CORRENDO)) {
+        estado->zerarTransicaoSubEstado();
+    }
+}
+
+bool Logica::hasObjetivoConcluido() {
+    return estadoJogadores->getJogador1()->getPosicao().getY() >= LINHA_CHEGADA;
+}
+
+void Logica::calcularDeslocamentoJogador(Carro* jogador) {
+    analisarEntradaJogador(jogador);
+    calculosFisicos->calcularFisica(jogador, PASSO_FISICA);
+}
+
+float Logica::calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco) {
+    if (ronco) {
+        const double t = mediaA * GANHO_VOZ;
+        return t > 1.0 ? 1.0f : static_cast<float>(t);
+    }
+    return static_cast<float>(mediaA * nivelRonco);
+}
+
+void Logica::analisarEntradaJogador(Carro* jogador) {
+    const bool ronco = microfone->rotinaCompleta();
+    jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
+
+    const int marcha = jogador->getMarcha();
+    const bool e = entradas->isPressed(TECLA_E);
+    const bool q = entradas->isPressed(TECLA_Q);
+    if (e && marcha < MARCHA_MAIS_ALTA && !jogador->getMudancaMarcha()) {
+        jogador->setMarcha(marcha + 1);
+    } else if (q && marcha > MARCHA_RE && !jogador->getMudancaMarcha()) {
+        jogador->setMarcha(marcha - 1);
+    } else if (!e && !q) {
+        jogador->zerarMudancaMarcha();
+    }
+
+    jogador->setFreio(entradas->isPressed(TECLA_ESPACO) ? FREIO_ACIONADO : FREIO_SOLTO);
+
+    float volante = jogador->getAnguloVolante();
+    if (entradas->isPressed(TECLA_A)) {
+        volante = static_cast<float>(volante - PASSO_VOLANTE);
+        if (volante < -LIMITE_VOLANTE) volante = -LIMITE_VOLANTE;
+    } else if (entradas->isPressed(TECLA_D)) {
+        volante = static_cast<float>(volante + PASSO_VOLANTE);
+        if (volante > LIMITE_VOLANTE) volante = LIMITE_VOLANTE;
+    } else if (volante > -ZONA_MORTA_VOLANTE && volante < ZONA_MORTA_VOLANTE) {
+        volante = 0.0f;
+    } else {
+        volante = static_cast<float>(volante * RETORNO_VOLANTE);
+    }
+    jogador->setAnguloVolante(volante);
+}
+
+void Logica::verificarColisao() {
+    Carro* jogador = estadoJogadores->getJogador1();
+    colisao->tratamentoColisaoComPredios(jogador);
+    colisao->tratamentoColisaoComLimites(jogador);
+    jogador->colidiu = 0;
+    LogicaColisao* c = colisao;
+    percorrerParesProximos(jogador, npc, [c](Carro* a, Carro* b) { c->tratamentoColisaoEntreCarros(a, b); });
+}
+
+cavalete Logica::construirCavalete() {
+    cavalete c;
+    c.estado = estado->getEstadoGlobal();
+    c.subEstado = estado->getSubEstado();
+    c.transicaoEstadoGlobal = estado->hasTransicaoEstadoGlobal();
+    c.transicaoSubEstado = estado->hasTransicaoSubEstado();
+    if (c.estado != jogando && c.estado != finalizando) {
+        return c;
+    }
+    const Carro* jogador = estadoJogadores->getJogador1();
+    c.fase = estado->getFaseAtual();
+    c.minutos = timer->getMinutos();
+    c.segundos = timer->getSegundos();
+    c.centesimos = timer->getCentesimos();
+    c.acelleracao = jogador->getAceleracao();
+    c.posicaoJogador1 = Vetor(jogador->getPosicao().getY(), jogador->getPosicao().getX());
+    c.velocidadeJogador1 = jogador->getModuloVelocidade();
+    c.anguloJogador1 = jogador->getAngulo();
+    c.endFotoCarro1 = jogador->getEndFotoCarro();
+    c.marcha = jogador->getMarcha() == MARCHA_RE ? 9 : jogador->getMarcha();
+    if (!contem(c.subEstado, SUB_PAUSA)) {
+        selcionarTilesARepintar(&c);
+    }
+    return c;
+}
+
+void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY) {
+    if (carro->isParado()) {
+        return;
+    }
+    const Vetor p = carro->getPosicao();
+    const Vetor v = carro->getVelocidade();
+    const int meiaAltura = carro->getH() / 2;
+    const int meiaLargura = carro->getW() / 2;
+    // The corner where the car was a moment ago, in tiles.
+    const float quocienteX =
+        static_cast<float>((static_cast<double>(p.getX()) - static_cast<double>(v.getX()) * 0.04 - meiaAltura) / 64.0);
+    const float quocienteY =
+        static_cast<float>((static_cast<double>(p.getY()) - static_cast<double>(v.getY()) * 0.04 - meiaLargura) / 64.0);
+    const int anteriorX = static_cast<int>(std::ceil(quocienteX));
+    const int anteriorY = static_cast<int>(std::ceil(quocienteY));
+
+    const int minX = std::max(std::min(atualX, anteriorX) - 1, 0);
+    const int maxX = std::min(std::max(atualX, anteriorX) + 1, ULTIMA_LINHA);
+    const int minY = std::max(std::min(atualY, anteriorY) - 1, 0);
+    const int maxY = std::min(std::max(atualY, anteriorY) + 1, ULTIMA_COLUNA);
+    for (int x = minX; x <= maxX; x++) {
+        for (int y = minY; y <= maxY; y++) {
+            tiles.push_front(Vetor(static_cast<float>(x), static_cast<float>(y)));
+        }
+    }
+}
+
+void Logica::selcionarTilesARepintar(cavalete* c) {
+    const Carro* jogador = estadoJogadores->getJogador1();
+    const Vetor p = jogador->getPosicao();
+    const int atualX = static_cast<int>(std::floor((p.getX() - jogador->getH() / 2) / 64.0f));
+    const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / 64.0f));
+    acrescentarTilesDoCarro(jogador, atualX, atualY);
+
+    const int visiveis = npc != nullptr ? selecionarTrafego(jogador, npc) : 0;
+
+    c->itTilesInicio = tiles.begin();
+    c->itTilesFim = tiles.end();
+    c->itAnguloInicio = angulos.begin();
+    c->itPosicaoInicio = posicoes.begin();
+    c->itPosicaoFim = posicoes.end();
+    c->itTipoCarro = tiposCarro.begin();
+    c->numeroNPCs = visiveis;
+}

@@ -1,0 +1,196 @@
+#ifndef LOGICA_H
+#define LOGICA_H
+
+#include <algorithm>
+#include <cmath>
+#include <list>
+#include <vector>
+
+#include "Carro.h"
+#include "ConstantesGerais.h"
+#include "Recordes.h"
+#include "Vetor.h"
+
+class CapturaAudio;
+class CarroCalculos;
+class Cronometro;
+class EstadoJogadores;
+class EstadoJogo;
+class LogicaColisao;
+class LogicaNPC;
+class TratadorEntradas;
+
+// The game's rules, one frame at a time: menus, race loading, the start
+// countdown, the race with its pause menu, the finish and the record file.
+// main calls calcularLogica, then construirCavalete for the renderer, the two
+// music getters for the sound player, and fimDeCiclo to close the frame.
+class Logica {
+public:
+    // Map rows and columns that tile repaints may name: the size of the
+    // city the game races on.
+    static constexpr int ULTIMA_LINHA = 19;
+    static constexpr int ULTIMA_COLUNA = 149;
+    static constexpr float LINHA_CHEGADA = 9120.0f;
+
+    explicit Logica(TratadorEntradas* t);
+    virtual ~Logica();
+
+    Logica(const Logica&) = delete;
+    Logica& operator=(const Logica&) = delete;
+
+    void calcularLogica();
+    cavalete construirCavalete();
+    int getMusicasCalar();
+    int getMusicasCantar();
+    void fimDeCiclo();
+
+    // Best ten race times in ms, fastest first, as last read for the
+    // records page.
+    const std::vector<int>& getMelhoresTempos() const;
+
+    void analisarMenus();
+    void calcularLogicaJogo();
+
+    void carregandoJogo();
+    void configuracoesIniciaisPartida();
+    void logicaLargada();
+    bool hasObjetivoConcluido();
+
+    void calcularDeslocamentoJogador(Carro* jogador);
+    void analisarEntradaJogador(Carro* jogador);
+    void verificarColisao();
+
+    // Throttle from the voice: the loudness scaled up when the detector
+    // hears an engine (capped at full throttle), else loudness times level.
+    static float calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco);
+
+    void selcionarTilesARepintar(cavalete* c);
+
+    // Releases the race's traffic and collision logic.
+    void gameOver();
+
+    // What the driver owns, for tests and tools that watch a race.
+    EstadoJogo* getEstado() const { return estado; }
+    EstadoJogadores* getEstadoJogadores() const { return estadoJogadores; }
+    LogicaColisao* getColisao() const { return colisao; }
+    LogicaNPC* getNPC() const { return npc; }
+    CapturaAudio* getMicrofone() const { return microfone; }
+    Cronometro* getTimer() const { return timer; }
+    Recordes& getRecordes() { return recordes; }
+
+    // Every pair of cars on the map that is close enough to be tested, each
+    // unordered pair once: the player against every traffic car, then the
+    // traffic cars among themselves, lower slot first. Parked cars are
+    // skipped and not counted; the walks stop once all active cars are met.
+    // Frota is anything with getMaxCarros, getActiveCarro and getCarro.
+    template <class Frota, class Testar>
+    static void percorrerParesProximos(Carro* jogador, Frota* frota, Testar testar);
+
+    // Lists the tiles to repaint around one car: between its current
+    // corner tile (atualX, atualY) and the corner stepped back along its
+    // velocity, one tile of margin, clamped to the map.
+    void acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY);
+
+    // The traffic part of the repaint selection: tiles around the near
+    // cars and the lists of cars to draw. Returns how many are drawn.
+    template <class Frota>
+    int selecionarTrafego(const Carro* jogador, Frota* frota);
+
+private:
+    static constexpr float FORA_DO_MAPA = -100.0f;
+    static constexpr int PORTAO_PARES = 127;
+
+    static bool isNoMapa(const Carro* c) {
+        return c->getPosicao().getX() != FORA_DO_MAPA && c->getPosicao().getY() != FORA_DO_MAPA;
+    }
+    static bool isProximoParaTeste(const Carro* a, const Carro* b) {
+        const int dy = static_cast<int>(std::fabs(a->getPosicao().getY() - b->getPosicao().getY()));
+        const int dx = static_cast<int>(std::fabs(a->getPosicao().getX() - b->getPosicao().getX()));
+        return !(dy > PORTAO_PARES && dx > PORTAO_PARES);
+    }
+
+    bool isClicado(int x1, int x2, int y1, int y2) const;
+    void voltarAoMenu();
+    void finalizarCorrida();
+    bool carregouMapa() const;
+    bool carregouTransito() const;
+    void desistirDoCarregamento();
+
+    // Member order is construction order.
+    std::list<Vetor> tiles;
+    std::list<Vetor> posicoes;
+    std::list<float> angulos;
+    std::list<int> tiposCarro;
+    EstadoJogo* estado;
+    EstadoJogadores* estadoJogadores;
+    LogicaColisao* colisao;
+    LogicaNPC* npc;
+    TratadorEntradas* entradas;
+    CarroCalculos* calculosFisicos;
+    CapturaAudio* microfone;
+    Cronometro* timer;
+    Recordes recordes;
+};
+
+template <class Frota, class Testar>
+void Logica::percorrerParesProximos(Carro* jogador, Frota* frota, Testar testar) {
+    const int maximo = frota->getMaxCarros();
+    const int ativos = frota->getActiveCarro();
+
+    int encontrados = 0;
+    for (int i = 0; i < maximo && encontrados < ativos; i++) {
+        Carro* carro = frota->getCarro(i);
+        if (!isNoMapa(carro)) continue;
+        encontrados++;
+        if (isProximoParaTeste(jogador, carro)) testar(jogador, carro);
+    }
+
+    encontrados = 0;
+    for (int i = 0; i < maximo && encontrados < ativos; i++) {
+        Carro* primeiro = frota->getCarro(i);
+        if (!isNoMapa(primeiro)) continue;
+        encontrados++;
+        int segundos = encontrados;
+        for (int u = i + 1; u < maximo && segundos < ativos; u++) {
+            Carro* segundo = frota->getCarro(u);
+            if (!isNoMapa(segundo)) continue;
+            segundos++;
+            if (isProximoParaTeste(primeiro, segundo)) testar(primeiro, segundo);
+        }
+    }
+}
+
+template <class Frota>
+int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
+    const float jogadorX = jogador->getPosicao().getX();
+    const float jogadorY = jogador->getPosicao().getY();
+    const int maximo = frota->getMaxCarros();
+    const int ativos = frota->getActiveCarro();
+
+    int encontrados = 0;
+    int visiveis = 0;
+    for (int i = 0; i < maximo && encontrados < ativos; i++) {
+        Carro* carro = frota->getCarro(i);
+        if (!isNoMapa(carro)) continue;
+        const Vetor p = carro->getPosicao();
+        const int px = static_cast<int>(std::floor(p.getX() - carro->getH() / 2));
+        const int py = static_cast<int>(std::floor(p.getY() - carro->getW() / 2));
+        const bool perto = std::fabs(px - jogadorX) < carro->getW() + 600 &&
+                           std::fabs(py - jogadorY) < carro->getH() + 800;
+        if (perto) {
+            const int atualX = px / 64;
+            const int atualY = py / 64;
+            acrescentarTilesDoCarro(carro, atualX, atualY);
+            if (std::fabs(atualX * 64 - jogadorX) < 600 && std::fabs(atualY * 64 - jogadorY) < 800) {
+                posicoes.push_front(Vetor(p.getY(), p.getX()));
+                angulos.push_front(carro->getAngulo());
+                tiposCarro.push_front(carro->getEndFotoCarro());
+                visiveis++;
+            }
+        }
+        encontrados++;
+    }
+    return visiveis;
+}
+
+#endif
