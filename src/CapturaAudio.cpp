@@ -39,6 +39,10 @@ const float CENTROID_MIN = 800.0f, CENTROID_MAX = 2803.0f;
 const float ZCR_MIN = 20.0f, ZCR_MAX = 170.0f;
 const float FUNDAMENTAL_MIN = 150.0f, FUNDAMENTAL_MAX = 1000.0f;
 
+// Weight class of the n-th older frame: five frames at 0.075, six at 0.025,
+// six at 0.01, and the last seven (the oldest, up to the 24th) at 0.007.
+int peso(int contagem) { return contagem / 6 < 3 ? contagem / 6 : 3; }
+
 bool dentro(double valor, float minimo, float maximo) {
     return minimo <= valor && valor <= maximo;  // false for NaN
 }
@@ -300,12 +304,12 @@ float CapturaAudio::calcularNivelRonco() {
     int contagem = 0;
     for (int i = p - 1; i >= 0; i--) {
         contagem++;
-        temp += nivelRoncos[i] * PESOS[contagem / 6];
+        temp += nivelRoncos[i] * PESOS[peso(contagem)];
     }
     for (int i = JANELAS - 1; i > p; i--) {
         contagem++;
-        double peso = PESOS[contagem / 6];
-        temp += roncos[i] ? peso : nivelRoncos[i] * peso;
+        double w = PESOS[peso(contagem)];
+        temp += roncos[i] ? w : nivelRoncos[i] * w;
     }
     return static_cast<float>(temp);
 }

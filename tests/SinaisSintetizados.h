@@ -65,7 +65,7 @@ inline std::vector<int16_t> ronco(double segundos = 10, double f1 = 90, double f
     const double profundidade = 0.6;
     for (size_t i = 0; i < n; i++) {
         double t = static_cast<double>(i) / TAXA;
-        x[i] *= 1 - profundidade + profundidade * (1 + std::sin(2 * PI * 27 * t)) / 2;
+        x[i] *= 1 - profundidade + profundidade * (1 + std::cos(2 * PI * 27 * t)) / 2;
     }
     return quantizar(x, -6);
 }
