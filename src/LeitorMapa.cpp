@@ -1,6 +1,8 @@
 #include "LeitorMapa.h"
 
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 
@@ -10,6 +12,13 @@ enum class Leitura { ok, fim, naoNumero, erroLeitura };
 
 Leitura lerInteiro(std::istream& entrada, int& valor) {
     if (entrada >> valor) {
+        // "8.5" or "12abc" is not a tile number, even though the stream
+        // would happily stop after its leading digits.
+        const int seguinte = entrada.peek();
+        if (seguinte != std::char_traits<char>::eof() && !std::isspace(seguinte)) {
+            entrada.setstate(std::ios::failbit);
+            return Leitura::naoNumero;
+        }
         return Leitura::ok;
     }
     if (entrada.bad()) {
@@ -48,22 +57,22 @@ std::string LeitorMapa::nomeArquivoTransito(int fase) {
     return "mapas/" + std::to_string(fase) + "trans.txt";
 }
 
-bool LeitorMapa::carregarMapa(const std::string& arquivo) {
-    std::ifstream entrada(arquivo);
-    if (!entrada.is_open()) {
-        limpar();
-        return falhar(arquivo, "cannot open map file");
-    }
-    return ler(entrada, arquivo, true);
-}
+bool LeitorMapa::carregarMapa(const std::string& arquivo) { return carregar(arquivo, true); }
 
-bool LeitorMapa::carregarTransito(const std::string& arquivo) {
+bool LeitorMapa::carregarTransito(const std::string& arquivo) { return carregar(arquivo, false); }
+
+bool LeitorMapa::carregar(const std::string& arquivo, bool duasCamadas) {
+    const char* tipo = duasCamadas ? "map file" : "traffic table";
+    limpar();
+    std::error_code semErro;
+    if (std::filesystem::is_directory(arquivo, semErro)) {
+        return falhar(arquivo, std::string("is a directory, not a ") + tipo);
+    }
     std::ifstream entrada(arquivo);
     if (!entrada.is_open()) {
-        limpar();
-        return falhar(arquivo, "cannot open traffic table");
+        return falhar(arquivo, std::string("cannot open ") + tipo);
     }
-    return ler(entrada, arquivo, false);
+    return ler(entrada, arquivo, duasCamadas);
 }
 
 bool LeitorMapa::lerMapa(std::istream& entrada, const std::string& nome) { return ler(entrada, nome, true); }

@@ -59,6 +59,7 @@ public:
     int getSuperior(int linha, int coluna) const;
 
 private:
+    bool carregar(const std::string& arquivo, bool duasCamadas);
     bool ler(std::istream& entrada, const std::string& nome, bool duasCamadas);
     bool falhar(const std::string& nome, const std::string& motivo);
     void limpar();

@@ -70,7 +70,8 @@ void LogicaNPC::carregarMatrizTransito(int i) {
             encontrados++;
         }
     }
-    if (encontrados == 0) {
+    // A table that failed to load has been reported already.
+    if (encontrados == 0 && carregado) {
         std::printf("%s: no traffic start tiles (codes %d to %d), no traffic will enter\n", arquivo.c_str(),
                     PRIMEIRO_CODIGO, ULTIMO_CODIGO);
     } else if (encontrados > NUMERO_PONTOS_INICIAIS) {
