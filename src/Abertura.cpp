@@ -1,0 +1,160 @@
+#include "Abertura.h"
+
+#include <string>
+
+#include "CaminhosAssets.h"
+#include "CarregadorMidia.h"
+
+namespace {
+const int LARGURA = 800;
+const int ALTURA = 600;
+}  // namespace
+
+Abertura::Abertura()
+    : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr) {
+    if (buffer != nullptr) {
+        clear_bitmap(buffer);
+    }
+}
+
+Abertura::~Abertura() { CarregadorMidia::liberar(buffer); }
+
+void Abertura::setAlvo(BITMAP* novo) { alvo = novo; }
+
+void Abertura::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
+
+void Abertura::mostrar() { CarregadorMidia::copiar(alvo != nullptr ? alvo : screen, buffer, 0, 0); }
+
+void Abertura::esperar(unsigned int ms) {
+    if (funcaoEspera != nullptr) {
+        funcaoEspera(ms);
+    } else {
+        rest(ms);
+    }
+}
+
+void Abertura::tocar(SAMPLE* s, int frequencia) {
+    if (s != nullptr) {
+        play_sample(s, 255, 0, frequencia, 0);
+    }
+}
+
+bool Abertura::fade(BITMAP* sprite, int duracao, int x, int y, bool entrando) {
+    bool sair = false;
+    // Fewer than two steps would divide by zero: only the closing image then.
+    int constante = duracao > 1 ? 256 / (duracao - 1) : 0;
+    for (int i = 0; i < duracao - 1 && !sair; ++i) {
+        sair = key[KEY_ESC] != 0;
+        rectfill(buffer, 0, 0, LARGURA, ALTURA, makecol(0, 0, 0));
+        int alfa = entrando ? i * constante : 256 - i * constante;
+        set_trans_blender(0, 0, 0, alfa);
+        if (sprite != nullptr) {
+            draw_trans_sprite(buffer, sprite, x, y);
+        }
+        mostrar();
+        esperar(100);
+    }
+    rectfill(buffer, 0, 0, LARGURA, ALTURA, makecol(0, 0, 0));
+    set_trans_blender(0, 0, 0, entrando ? 256 : 0);
+    if (sprite != nullptr) {
+        draw_trans_sprite(buffer, sprite, x, y);
+    }
+    mostrar();
+    esperar(50);
+    return sair;
+}
+
+bool Abertura::fadeIn(BITMAP* sprite, int duracao, int x, int y) {
+    return fade(sprite, duracao, x, y, true);
+}
+
+bool Abertura::fadeOut(BITMAP* sprite, int duracao, int x, int y) {
+    return fade(sprite, duracao, x, y, false);
+}
+
+SituacaoGlobal Abertura::play() {
+    BITMAP* imagens[8] = {nullptr};
+    for (int i = 1; i <= 6; ++i) {
+        imagens[i] = CarregadorMidia::imagem(CaminhosAssets::aberturaImagem(i));
+    }
+    BITMAP* imagem7 = CarregadorMidia::imagem(CaminhosAssets::aberturaFinal());
+    SAMPLE* som3 = CarregadorMidia::som(CaminhosAssets::somMotor());
+    SAMPLE* som4 = CarregadorMidia::som(CaminhosAssets::somFerrari());
+
+    // The title part: each fade may be cut short by Escape. Written as one
+    // expression of short-circuiting steps so that the first true ends it.
+    auto titulos = [&]() -> bool {
+        clear_to_color(buffer, makecol(0, 0, 0));
+        CarregadorMidia::desenharMascarado(buffer, imagens[1], 178, 270);
+        mostrar();
+        if (fadeOut(imagens[1], 30, 178, 270)) return true;
+        if (fadeIn(imagens[2], 25, 0, 0)) return true;
+        tocar(som3, 700);
+        if (fadeOut(imagens[2], 25, 0, 0)) return true;
+        if (fadeIn(imagens[3], 20, 24, 273)) return true;
+        if (fadeOut(imagens[3], 20, 24, 273)) return true;
+        if (fadeIn(imagens[4], 30, 148, 39)) return true;
+        tocar(som3, 1200);
+        if (fadeOut(imagens[4], 30, 148, 39)) return true;
+        if (fadeIn(imagens[5], 30, 0, 110)) return true;
+        esperar(2000);
+        if (fadeOut(imagens[5], 20, 0, 110)) return true;
+        tocar(som3, 1000);
+        if (fadeIn(imagens[6], 20, 30, 0)) return true;
+        if (fadeOut(imagens[6], 10, 30, 0)) return true;
+        return false;
+    };
+
+    if (!titulos()) {
+        tocar(som4, 1000);
+        realizarAnimacao();
+        clear_bitmap(buffer);
+        // Escape no longer cuts anything: the closing picture always shows.
+        fadeIn(imagem7, 20, 9, 230);
+        fadeOut(imagem7, 20, 9, 230);
+    }
+
+    for (int i = 1; i <= 6; ++i) {
+        CarregadorMidia::liberar(imagens[i]);
+    }
+    CarregadorMidia::liberar(imagem7);
+    if (som3 != nullptr) stop_sample(som3);
+    if (som4 != nullptr) stop_sample(som4);
+    CarregadorMidia::liberar(som3);
+    CarregadorMidia::liberar(som4);
+    return menu;
+}
+
+void Abertura::realizarAnimacao() {
+    BITMAP* fundo = CarregadorMidia::imagem(CaminhosAssets::animacaoFundo());
+    BITMAP* carro = CarregadorMidia::imagem(CaminhosAssets::animacaoCarro());
+    BITMAP* roda1 = CarregadorMidia::imagem(CaminhosAssets::animacaoRodaDianteira());
+    BITMAP* roda2 = CarregadorMidia::imagem(CaminhosAssets::animacaoRodaTraseira());
+
+    clear_bitmap(buffer);
+    CarregadorMidia::desenharMascarado(buffer, fundo, 0, 0);
+    mostrar();
+    esperar(2400);
+
+    const int iteracoes = 50;
+    const int xInicial = -76, yInicial = 152, xFinal = 806, yFinal = 376;
+    const int constanteX = (xFinal - xInicial) / iteracoes;
+    const int constanteY = (yFinal - yInicial) / iteracoes;
+    for (int i = 0; i < iteracoes; ++i) {
+        int x = xInicial + constanteX * i;
+        int y = yInicial + constanteY * i;
+        clear_bitmap(buffer);
+        CarregadorMidia::desenharMascarado(buffer, fundo, 0, 0);
+        CarregadorMidia::desenharMascarado(buffer, carro, x, y);
+        fixed giro = itofix((3 * i) % 255);
+        if (roda1 != nullptr) rotate_sprite(buffer, roda1, x + 18, y + 40, giro);
+        if (roda2 != nullptr) rotate_sprite(buffer, roda2, x + 96, y + 62, giro);
+        mostrar();
+        esperar(40);
+    }
+
+    CarregadorMidia::liberar(fundo);
+    CarregadorMidia::liberar(carro);
+    CarregadorMidia::liberar(roda1);
+    CarregadorMidia::liberar(roda2);
+}

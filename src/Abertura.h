@@ -1,0 +1,49 @@
+#ifndef ABERTURA_H
+#define ABERTURA_H
+
+#include <allegro.h>
+
+#include "ConstantesGerais.h"
+
+// The opening: title pictures fading in and out of black over engine sounds,
+// a yellow car driving across a background, and a closing picture. It blocks
+// while it plays; Escape during the title fades cuts it short.
+class Abertura {
+public:
+    typedef void (*FuncaoEspera)(unsigned int);
+
+    Abertura();
+    virtual ~Abertura();
+
+    Abertura(const Abertura&) = delete;
+    Abertura& operator=(const Abertura&) = delete;
+
+    // Always returns menu, whether the sequence ran out or was cut short.
+    SituacaoGlobal play();
+
+    // Fade a picture in from black (or out to black) in `duracao` steps at
+    // (x, y); true when Escape was seen during the steps.
+    bool fadeIn(BITMAP* sprite, int duracao, int x, int y);
+    bool fadeOut(BITMAP* sprite, int duracao, int x, int y);
+
+    void realizarAnimacao();
+
+    // Where frames go (the screen when unset) and how the opening waits
+    // (the library's rest when unset): tests draw into memory and do not sleep.
+    void setAlvo(BITMAP* alvo);
+    void setEspera(FuncaoEspera espera);
+
+    BITMAP* getBuffer() const { return buffer; }
+
+private:
+    bool fade(BITMAP* sprite, int duracao, int x, int y, bool entrando);
+    void mostrar();
+    void esperar(unsigned int ms);
+    void tocar(SAMPLE* s, int frequencia);
+
+    BITMAP* buffer;
+    BITMAP* alvo;
+    FuncaoEspera funcaoEspera;
+};
+
+#endif

@@ -1,0 +1,592 @@
+#include "Pintor.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "CaminhosAssets.h"
+#include "CarregadorMidia.h"
+
+namespace {
+
+const int LARGURA_BARRA = 20;
+const int ALTURA_BARRA = 80;
+// Radians to the library's angle units (256 to a full turn).
+const double RADIANOS_PARA_ALLEGRO = 40.764377;
+// A map larger than this is refused rather than allocated.
+const int MAXIMO_TILES_LADO = 1000;
+const int MAXIMO_TILES_AREA = 20 * 1000;
+
+bool temFator(int subEstado, int p) { return subEstado != 0 && subEstado % p == 0; }
+
+// Text of the library's 8x8 font, enlarged by a whole factor.
+void escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala,
+                      int cor) {
+    int w = text_length(font, texto.c_str());
+    int h = text_height(font);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    BITMAP* pequeno = create_bitmap(w, h);
+    if (pequeno == nullptr) {
+        return;
+    }
+    clear_to_color(pequeno, bitmap_mask_color(pequeno));
+    textout_ex(pequeno, font, texto.c_str(), 0, 0, cor, -1);
+    masked_stretch_blit(pequeno, destino, 0, 0, w, h, x, y, w * escala, h * escala);
+    destroy_bitmap(pequeno);
+}
+
+void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
+                      int cor) {
+    int w = text_length(font, texto.c_str()) * escala;
+    escreverAmpliado(destino, texto, centroX - w / 2, y, escala, cor);
+}
+
+}  // namespace
+
+Pintor::Pintor()
+    : camada1(nullptr),
+      camada3(nullptr),
+      camada4(nullptr),
+      buffer(nullptr),
+      bufferPausa(nullptr),
+      carros{nullptr, nullptr, nullptr, nullptr},
+      frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      barraAceleracao(nullptr),
+      numeros{},
+      tiles(nullptr),
+      tamanhoMapa(0.0f, 0.0f),
+      frasesUsadas{},
+      recordes(nullptr),
+      alvo(nullptr),
+      funcaoEspera(nullptr),
+      vinhaDaPausa(false) {
+    camada3 = create_bitmap(1, 1);
+    clear_bitmap(camada3);
+    buffer = create_bitmap(LARGURA_TELA, ALTURA_TELA);
+    bufferPausa = create_bitmap(LARGURA_TELA, ALTURA_TELA);
+    clear_bitmap(buffer);
+    clear_bitmap(bufferPausa);
+    barraAceleracao = create_bitmap(LARGURA_BARRA, ALTURA_BARRA);
+    clear_bitmap(barraAceleracao);
+    tiles = CarregadorMidia::imagem(CaminhosAssets::tiles());
+    camada4 = CarregadorMidia::imagem(CaminhosAssets::mouse());
+    for (int i = 0; i < 10; ++i) {
+        numeros[i] = CarregadorMidia::imagem(CaminhosAssets::numero(i));
+    }
+    for (bool& usada : frasesUsadas) {
+        usada = false;
+    }
+}
+
+Pintor::~Pintor() {
+    CarregadorMidia::liberar(camada1);
+    CarregadorMidia::liberar(camada3);
+    CarregadorMidia::liberar(camada4);
+    CarregadorMidia::liberar(buffer);
+    CarregadorMidia::liberar(bufferPausa);
+    for (BITMAP*& b : carros) CarregadorMidia::liberar(b);
+    for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
+    CarregadorMidia::liberar(barraAceleracao);
+    for (BITMAP*& b : numeros) CarregadorMidia::liberar(b);
+    CarregadorMidia::liberar(tiles);
+}
+
+void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
+
+void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
+
+void Pintor::setRecordes(const std::vector<int>* tempos) { recordes = tempos; }
+
+void Pintor::mostrarBuffer() { CarregadorMidia::copiar(alvo != nullptr ? alvo : screen, buffer, 0, 0); }
+
+void Pintor::esperar(unsigned int ms) {
+    if (funcaoEspera != nullptr) {
+        funcaoEspera(ms);
+    } else {
+        rest(ms);
+    }
+}
+
+void Pintor::desenharPonteiro() { CarregadorMidia::desenharMascarado(buffer, camada4, mouse_x, mouse_y); }
+
+// ---------------------------------------------------------------- dispatch
+
+void Pintor::pintar(cavalete c) {
+    if (c.transicaoEstadoGlobal) {
+        clear_to_color(buffer, 0);
+    }
+    bool pausa = false;
+    switch (c.estado) {
+        case menu:
+            pintarMenu(c);
+            break;
+        case carregando:
+            pintarCarregamento(c);
+            break;
+        case jogando:
+            if (c.transicaoEstadoGlobal) {
+                carregarMapa(c);
+            }
+            if (temFator(c.subEstado, 5)) {
+                pintarMenuPausa(c);
+                pausa = true;
+            } else if (temFator(c.subEstado, 11)) {
+                pintarJogo(c);
+            } else if (temFator(c.subEstado, 7)) {
+                pintarLargada(c);
+            }
+            break;
+        case finalizando:
+            pintarJogo(c);
+            esperar(5000);
+            break;
+        case abertura:
+        case sair:
+            break;
+    }
+    vinhaDaPausa = pausa;
+}
+
+// ---------------------------------------------------------------- map
+
+bool Pintor::dentroDoMapa(int linha, int coluna) const {
+    return linha >= 0 && coluna >= 0 && linha < static_cast<int>(matrizInf.size()) &&
+           coluna < static_cast<int>(matrizInf[linha].size()) &&
+           linha < static_cast<int>(matrizSup.size()) &&
+           coluna < static_cast<int>(matrizSup[linha].size());
+}
+
+void Pintor::desenharTile(int codigo, int linha, int coluna, bool mascarada) {
+    if (camada1 == nullptr || tiles == nullptr || codigo <= 0) {
+        return;  // 0 is "no tile"; nothing left of the sheet either
+    }
+    int origemX = (codigo - 1) * LADO_TILE;
+    if (origemX + LADO_TILE > tiles->w) {
+        return;  // beyond the sheet: nothing to draw
+    }
+    if (mascarada) {
+        masked_blit(tiles, camada1, origemX, 0, coluna * LADO_TILE, linha * LADO_TILE, LADO_TILE,
+                    LADO_TILE);
+    } else {
+        blit(tiles, camada1, origemX, 0, coluna * LADO_TILE, linha * LADO_TILE, LADO_TILE,
+             LADO_TILE);
+    }
+}
+
+bool Pintor::lerCamada(FILE* f, const std::string& nome, std::vector<std::vector<int>>& matriz,
+                       int& linhas, int& colunas, bool mascarada) {
+    if (std::fscanf(f, "%d %d", &linhas, &colunas) != 2 || linhas <= 0 || colunas <= 0 ||
+        linhas > MAXIMO_TILES_LADO || colunas > MAXIMO_TILES_LADO ||
+        linhas * colunas > MAXIMO_TILES_AREA) {
+        std::printf("%s: a layer header (rows, columns) is missing or out of range\n",
+                    nome.c_str());
+        return false;
+    }
+    matriz.assign(linhas, std::vector<int>(colunas, 0));
+    bool curto = false;
+    for (int i = 0; i < linhas; ++i) {
+        for (int j = 0; j < colunas; ++j) {
+            if (!curto && std::fscanf(f, "%d", &matriz[i][j]) != 1) {
+                curto = true;
+                std::printf("%s: the file ends inside a layer (row %d, column %d); "
+                            "the rest of it is left empty\n",
+                            nome.c_str(), i, j);
+            }
+            if (curto) {
+                matriz[i][j] = 0;
+            }
+            desenharTile(matriz[i][j], i, j, mascarada);
+        }
+    }
+    return true;
+}
+
+void Pintor::carregarMapa(cavalete c) {
+    CarregadorMidia::liberar(camada1);
+    matrizInf.clear();
+    matrizSup.clear();
+    tamanhoMapa = Vetor(0.0f, 0.0f);
+
+    std::string nome = CaminhosAssets::mapa(c.fase);
+    FILE* f = std::fopen(nome.c_str(), "r");
+    if (f == nullptr) {
+        std::printf("%s: cannot open the city map; the race is drawn on black\n", nome.c_str());
+    } else {
+        int linhas = 0, colunas = 0;
+        if (std::fscanf(f, "%d %d", &linhas, &colunas) == 2 && linhas > 0 && colunas > 0 &&
+            linhas <= MAXIMO_TILES_LADO && colunas <= MAXIMO_TILES_LADO &&
+            linhas * colunas <= MAXIMO_TILES_AREA) {
+            camada1 = create_bitmap(colunas * LADO_TILE, linhas * LADO_TILE);
+            if (camada1 != nullptr) {
+                clear_bitmap(camada1);
+            }
+            // Rewind so that the lower layer is read with its header again.
+            std::rewind(f);
+            int l = 0, k = 0;
+            if (lerCamada(f, nome, matrizInf, l, k, false)) {
+                int ls = 0, ks = 0;
+                if (!lerCamada(f, nome, matrizSup, ls, ks, true)) {
+                    matrizSup.assign(linhas, std::vector<int>(colunas, 0));
+                } else if (ls != linhas || ks != colunas) {
+                    std::printf("%s: the upper layer is %d x %d, the lower %d x %d\n",
+                                nome.c_str(), ls, ks, linhas, colunas);
+                }
+            }
+            if (camada1 != nullptr) {
+                tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
+            }
+        } else {
+            std::printf("%s: the map header (rows, columns) is missing or out of range\n",
+                        nome.c_str());
+        }
+        std::fclose(f);
+    }
+    carregarFrescuras();
+    carregarCarros();
+}
+
+void Pintor::carregarCarros() {
+    for (BITMAP*& b : carros) CarregadorMidia::liberar(b);
+    for (int i = 1; i <= CaminhosAssets::TIPOS_CARRO; ++i) {
+        carros[i] = CarregadorMidia::imagem(CaminhosAssets::carro(i));
+    }
+}
+
+void Pintor::carregarFrescuras() {
+    for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
+    for (int i = 0; i < CaminhosAssets::NUMERO_IMAGENS; ++i) {
+        frescuras[i] = CarregadorMidia::imagem(CaminhosAssets::imagem(i));
+    }
+}
+
+// ---------------------------------------------------------------- race view
+
+Vetor Pintor::calcularCantoVista(Vetor posicao, Vetor tamanho) {
+    const int W = LARGURA_TELA, H = ALTURA_TELA;
+    int x = static_cast<int>(posicao.getX());
+    int y = static_cast<int>(posicao.getY());
+    int cantoX, cantoY;
+    if (x < W / 2) {
+        cantoX = 0;
+    } else if (static_cast<float>(x) <= tamanho.getX() - W / 2) {
+        cantoX = x - W / 2;
+    } else {
+        cantoX = static_cast<int>(tamanho.getX()) - W;
+    }
+    if (y < H / 2) {
+        cantoY = 0;
+    } else if (static_cast<float>(y) <= tamanho.getY() - H / 2) {
+        cantoY = y - H / 2;
+    } else {
+        cantoY = static_cast<int>(tamanho.getY()) - H;
+    }
+    return Vetor(static_cast<float>(cantoX), static_cast<float>(cantoY));
+}
+
+void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
+    if (camada1 == nullptr || imagem == nullptr) {
+        return;
+    }
+    int x = static_cast<int>(centro.getX()) - imagem->w / 2;
+    int y = static_cast<int>(centro.getY()) - imagem->h / 2;
+    rotate_sprite(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO));
+}
+
+void Pintor::pintarCamadasDinamicamente(cavalete c) {
+    if (camada1 == nullptr) {
+        return;
+    }
+    for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
+        int r = static_cast<int>(it->getX());
+        int col = static_cast<int>(it->getY());
+        if (dentroDoMapa(r, col)) {
+            desenharTile(matrizInf[r][col], r, col, false);
+        }
+    }
+    desenharCarro(carros[1], c.posicaoJogador1, c.anguloJogador1);
+    pintarNPCs(c);
+    for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
+        int r = static_cast<int>(it->getX());
+        int col = static_cast<int>(it->getY());
+        if (dentroDoMapa(r, col)) {
+            desenharTile(matrizSup[r][col], r, col, true);
+        }
+    }
+}
+
+void Pintor::pintarNPCs(cavalete c) {
+    auto posicao = c.itPosicaoInicio;
+    auto angulo = c.itAnguloInicio;
+    auto tipo = c.itTipoCarro;
+    for (int i = 0; i < c.numeroNPCs && posicao != c.itPosicaoFim; ++i) {
+        int n = *tipo;
+        if (n < 1 || n > CaminhosAssets::TIPOS_CARRO) {
+            std::printf("erro");
+        } else {
+            desenharCarro(carros[n], *posicao, *angulo);
+        }
+        ++posicao;
+        ++angulo;
+        ++tipo;
+    }
+}
+
+void Pintor::colarNaTelaJogo(cavalete c) {
+    Vetor canto = calcularCantoVista(c.posicaoJogador1, tamanhoMapa);
+    pintarCamadasDinamicamente(c);
+    if (camada1 == nullptr) {
+        clear_to_color(buffer, 0);
+        return;
+    }
+    blit(camada1, buffer, static_cast<int>(canto.getX()), static_cast<int>(canto.getY()), 0, 0,
+         LARGURA_TELA, ALTURA_TELA);
+}
+
+void Pintor::pintarMostrador(float velocidade) {
+    BITMAP* painel = frescuras[1];
+    if (painel != nullptr) {
+        draw_sprite(buffer, painel, LARGURA_TELA - painel->w, ALTURA_TELA - painel->h);
+    }
+    // A speed of 60 turns the needle a quarter turn (64 of the library's 256).
+    BITMAP* ponteiro = frescuras[2];
+    if (ponteiro != nullptr) {
+        rotate_sprite(buffer, ponteiro, LARGURA_TELA - ponteiro->w / 2, ALTURA_TELA - ponteiro->h,
+                      ftofix(velocidade * 64.0 / 60.0));
+    }
+}
+
+void Pintor::pintarJogo(cavalete c) {
+    if (c.transicaoSubEstado && !temFator(c.subEstado, 7)) {
+        esperar(100);
+    }
+    colarNaTelaJogo(c);
+    pintarMostrador(c.velocidadeJogador1);
+    pintarAceleracao(c);
+    pintarRelogio(c);
+    pintarTrechoCompleto(c);
+    mostrarBuffer();
+}
+
+// ---------------------------------------------------------------- screens
+
+void Pintor::pintarMenu(cavalete c) {
+    int s = c.subEstado;
+    if (c.transicaoSubEstado || c.transicaoEstadoGlobal) {
+        std::string pagina;
+        if (temFator(s, 41)) {
+            pagina = CaminhosAssets::menuPrincipal();
+        } else if (temFator(s, 73)) {
+            // Page two is 2 x 73: tested before 2.
+            pagina = CaminhosAssets::menuInstrucoes2();
+        } else if (temFator(s, 2)) {
+            pagina = CaminhosAssets::menuInstrucoes();
+        }
+        if (!pagina.empty()) {
+            CarregadorMidia::liberar(camada3);
+            camada3 = CarregadorMidia::imagem(pagina);
+        }
+    }
+    clear_to_color(buffer, 0);
+    bool paginaDeArquivo = temFator(s, 41) || temFator(s, 73) || temFator(s, 2);
+    if (!paginaDeArquivo && temFator(s, 3)) {
+        pintarRecordes();
+    } else {
+        CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
+    }
+    desenharPonteiro();
+    mostrarBuffer();
+}
+
+std::string Pintor::formatarTempo(int ms) {
+    if (ms < 0) {
+        ms = 0;
+    }
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%02d:%02d.%02d", ms / 60000, (ms / 1000) % 60,
+                  (ms % 1000) / 10);
+    return texto;
+}
+
+void Pintor::pintarRecordes() {
+    // Night-blue background fading down, like the other menu pages.
+    for (int y = 0; y < ALTURA_TELA; ++y) {
+        int t = y * 60 / ALTURA_TELA;
+        hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
+    }
+    const int amarelo = makecol(255, 210, 40);
+    const int branco = makecol(240, 240, 240);
+    const int cinza = makecol(150, 160, 190);
+    escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 40, 6, amarelo);
+    escreverCentrado(buffer, "Best ten race times", LARGURA_TELA / 2, 105, 2, cinza);
+    rectfill(buffer, 170, 132, 630, 135, amarelo);
+
+    size_t quantos = recordes != nullptr ? recordes->size() : 0;
+    if (quantos == 0) {
+        escreverCentrado(buffer, "No race finished yet.", LARGURA_TELA / 2, 250, 3, branco);
+        escreverCentrado(buffer, "Press Play and cross the chequered line!", LARGURA_TELA / 2,
+                         300, 2, cinza);
+    }
+    for (size_t i = 0; i < quantos && i < 10; ++i) {
+        int y = 150 + static_cast<int>(i) * 36;
+        char posicao[8];
+        std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
+        int cor = i == 0 ? amarelo : branco;
+        escreverAmpliado(buffer, posicao, 250, y, 3, cor);
+        escreverAmpliado(buffer, formatarTempo((*recordes)[i]), 340, y, 3, cor);
+    }
+
+    // Back button, at the rectangle the menu logic tests.
+    rectfill(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, makecol(170, 30, 30));
+    rect(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, amarelo);
+    escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
+                     (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
+    escreverCentrado(buffer, "Esc also goes back", LARGURA_TELA / 2, 565, 1, cinza);
+}
+
+void Pintor::pintarMenuPausa(cavalete c) {
+    if (c.transicaoSubEstado || !vinhaDaPausa) {
+        CarregadorMidia::liberar(camada3);
+        camada3 = CarregadorMidia::imagem(CaminhosAssets::menuPausa());
+        // The race as it was when paused stays visible under the page.
+        CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
+        blit(buffer, bufferPausa, 0, 0, 0, 0, LARGURA_TELA, ALTURA_TELA);
+        esperar(200);
+    }
+    blit(bufferPausa, buffer, 0, 0, 0, 0, LARGURA_TELA, ALTURA_TELA);
+    desenharPonteiro();
+    mostrarBuffer();
+}
+
+void Pintor::pintarCarregamento(cavalete c) {
+    if (c.transicaoEstadoGlobal) {
+        clear_to_color(buffer, 0);
+        for (bool& usada : frasesUsadas) usada = false;
+    }
+    int s = c.subEstado;
+    int passo = 0;
+    if (temFator(s, 19)) {
+        passo = 1;
+    } else if (temFator(s, 23)) {
+        passo = 2;
+    } else if (temFator(s, 29)) {
+        passo = 3;
+    } else if (temFator(s, 31)) {
+        passo = 4;
+    } else if (temFator(s, 37)) {
+        passo = 5;
+    }
+    BITMAP* imagem = CarregadorMidia::imagem(CaminhosAssets::carregando(passo));
+    if (imagem != nullptr) {
+        draw_sprite(buffer, imagem, 400 - imagem->w / 2, 300 - imagem->h / 2);
+        destroy_bitmap(imagem);
+    }
+
+    // No phrase twice in one loading; should a loading ever last longer than
+    // there are phrases, they start over rather than the draw never ending.
+    bool todasUsadas = true;
+    for (bool usada : frasesUsadas) todasUsadas = todasUsadas && usada;
+    if (todasUsadas) {
+        for (bool& usada : frasesUsadas) usada = false;
+    }
+    int i;
+    do {
+        i = std::rand() % CaminhosAssets::NUMERO_FRASES;
+    } while (frasesUsadas[i]);
+    frasesUsadas[i] = true;
+    BITMAP* frase = CarregadorMidia::imagem(CaminhosAssets::frase(i));
+    if (frase != nullptr) {
+        draw_sprite(buffer, frase, 400 - frase->w / 2, 300 + 3 * frase->h);
+    }
+    mostrarBuffer();
+    CarregadorMidia::liberar(frase);
+    esperar(static_cast<unsigned int>(std::rand() % 1000 + 1));
+}
+
+void Pintor::pintarCaixaLuzes(int acesas) {
+    const int L = LARGURA_TELA - 350;
+    rectfill(buffer, L, 0, LARGURA_TELA, 144, makecol(0, 0, 0));
+    for (int i = 0; i < 5; ++i) {
+        BITMAP* luz = i < acesas ? frescuras[6] : frescuras[5];
+        CarregadorMidia::desenharMascarado(buffer, luz, L + 15 + 68 * i, 12);
+    }
+}
+
+void Pintor::pintarLargada(cavalete c) {
+    const int L = LARGURA_TELA - 350;
+    int s = c.subEstado;
+    int acesa = -1;
+    const int primos[5] = {43, 47, 53, 59, 61};
+    for (int k = 0; k < 5; ++k) {
+        if (temFator(s, primos[k])) {
+            acesa = k;
+            break;
+        }
+    }
+    if (c.transicaoEstadoGlobal || vinhaDaPausa) {
+        // After a pause the pause page is still in the buffer: draw the view
+        // and the box again, with the lights already lit before it.
+        colarNaTelaJogo(c);
+        pintarCaixaLuzes(c.transicaoEstadoGlobal ? 0 : acesa);
+    }
+    if (acesa >= 0) {
+        CarregadorMidia::desenharMascarado(buffer, frescuras[6], L + 15 + 68 * acesa, 12);
+    }
+    pintarMostrador(c.velocidadeJogador1);
+    pintarAceleracao(c);
+    pintarTrechoCompleto(c);
+    mostrarBuffer();
+    if (temFator(s, 61)) {
+        esperar(static_cast<unsigned int>(std::rand() % 4000 + 1));
+    } else {
+        esperar(500);
+    }
+}
+
+// ---------------------------------------------------------------- HUD
+
+void Pintor::pintarAceleracao(cavalete c) {
+    const int h = ALTURA_BARRA, w = LARGURA_BARRA;
+    float a = c.acelleracao;
+    if (!(a >= 0.0f)) a = 0.0f;  // NaN too
+    if (a > 1.0f) a = 1.0f;
+    clear_to_color(barraAceleracao, 0);
+    // Fills from the bottom, green at the bottom to red at the top.
+    for (int i = h; static_cast<int>(h - h * a) < i; --i) {
+        line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+    }
+    draw_sprite(buffer, barraAceleracao, LARGURA_TELA - 110, ALTURA_TELA - h);
+    if (c.marcha >= 0 && c.marcha <= 9) {
+        CarregadorMidia::desenharMascarado(buffer, numeros[c.marcha], LARGURA_TELA - 110,
+                                           ALTURA_TELA - 115);
+    }
+}
+
+void Pintor::pintarRelogio(cavalete c) {
+    BITMAP* moldura = frescuras[4];
+    int m = (LARGURA_TELA - (moldura != nullptr ? moldura->w : 0)) / 2;
+    CarregadorMidia::desenharMascarado(buffer, moldura, m, 0);
+    auto digito = [&](int d, int x) {
+        d = std::abs(d) % 10;
+        CarregadorMidia::desenharMascarado(buffer, numeros[d], m + x, 13);
+    };
+    digito(c.minutos / 10 % 10, 19);
+    digito(c.minutos % 10, 42);
+    CarregadorMidia::desenharMascarado(buffer, frescuras[3], m + 65, 13);
+    digito(c.segundos / 10, 73);
+    digito(c.segundos % 10, 96);
+    CarregadorMidia::desenharMascarado(buffer, frescuras[3], m + 119, 13);
+    digito(c.centesimos / 10, 127);
+    digito(c.centesimos % 10, 150);
+}
+
+void Pintor::pintarTrechoCompleto(cavalete c) {
+    rectfill(buffer, 0, 0, LARGURA_TELA, 6, makecol(0, 0, 0));
+    rectfill(buffer, 744, 0, 776, 6, makecol(255, 255, 255));
+    if (tamanhoMapa.getX() > 0.0f) {
+        int p = static_cast<int>(
+            std::lround(c.posicaoJogador1.getX() * LARGURA_TELA / tamanhoMapa.getX()));
+        rectfill(buffer, p - 3, 0, p + 3, 6, makecol(0, 100, 100));
+    }
+}

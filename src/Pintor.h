@@ -1,0 +1,112 @@
+#ifndef PINTOR_H
+#define PINTOR_H
+
+#include <allegro.h>
+
+#include <string>
+#include <vector>
+
+#include "ConstantesGerais.h"
+#include "Vetor.h"
+
+// Draws every frame from the snapshot the logic hands over: the menus, the
+// loading and start screens, the race view with its head-up display and the
+// pause screen. The race view is a map-sized bitmap drawn once per race and
+// then repaired only where cars have been, with the upper tile layer put back
+// over the cars.
+class Pintor {
+public:
+    typedef void (*FuncaoEspera)(unsigned int);
+
+    static constexpr int LARGURA_TELA = 800;
+    static constexpr int ALTURA_TELA = 600;
+    static constexpr int LADO_TILE = 64;
+
+    Pintor();
+    ~Pintor();
+
+    Pintor(const Pintor&) = delete;
+    Pintor& operator=(const Pintor&) = delete;
+
+    void pintar(cavalete c);
+
+    void carregarMapa(cavalete c);
+    void carregarCarros();
+    void carregarFrescuras();
+
+    void pintarJogo(cavalete c);
+    void colarNaTelaJogo(cavalete c);
+    void pintarCamadasDinamicamente(cavalete c);
+    void pintarNPCs(cavalete c);
+
+    void pintarMenu(cavalete c);
+    void pintarMenuPausa(cavalete c);
+    void pintarCarregamento(cavalete c);
+    void pintarLargada(cavalete c);
+    void pintarAceleracao(cavalete c);
+    void pintarRelogio(cavalete c);
+    void pintarTrechoCompleto(cavalete c);
+    void pintarRecordes();
+
+    // The best times (milliseconds, fastest first) shown by the records page;
+    // the list belongs to the caller and must outlive the renderer's use.
+    void setRecordes(const std::vector<int>* tempos);
+
+    // mm:ss.cc for a time in milliseconds.
+    static std::string formatarTempo(int milissegundos);
+
+    // Top-left corner of the view for a player at `posicao` (map pixels,
+    // screen order) on a map of `tamanhoMapa` pixels: centred on the player,
+    // stopping at the map's edges.
+    static Vetor calcularCantoVista(Vetor posicao, Vetor tamanhoMapa);
+
+    // Where frames go (the screen when unset) and how the renderer waits
+    // (the library's rest when unset): tests draw into memory and do not sleep.
+    void setAlvo(BITMAP* alvo);
+    void setEspera(FuncaoEspera espera);
+
+    BITMAP* getBuffer() const { return buffer; }
+    BITMAP* getCamada1() const { return camada1; }
+    BITMAP* getBarraAceleracao() const { return barraAceleracao; }
+    Vetor getTamanhoMapa() const { return tamanhoMapa; }
+
+    // The Back button of the records page, the same place as the second
+    // instructions page's.
+    static constexpr int VOLTAR_X1 = 350, VOLTAR_Y1 = 520, VOLTAR_X2 = 445, VOLTAR_Y2 = 550;
+
+private:
+    void mostrarBuffer();
+    void esperar(unsigned int ms);
+    void desenharPonteiro();
+    void pintarMostrador(float velocidade);
+    void pintarCaixaLuzes(int acesas);
+    bool lerCamada(FILE* f, const std::string& nome, std::vector<std::vector<int>>& matriz,
+                   int& linhas, int& colunas, bool mascarada);
+    void desenharTile(int codigo, int linha, int coluna, bool mascarada);
+    bool dentroDoMapa(int linha, int coluna) const;
+    void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
+
+    BITMAP* camada1;
+    BITMAP* camada3;
+    BITMAP* camada4;
+    BITMAP* buffer;
+    BITMAP* bufferPausa;
+    BITMAP* carros[4];
+    BITMAP* frescuras[7];
+    BITMAP* barraAceleracao;
+    BITMAP* numeros[10];
+    std::vector<std::vector<int>> matrizInf;
+    std::vector<std::vector<int>> matrizSup;
+    BITMAP* tiles;
+    Vetor tamanhoMapa;
+    bool frasesUsadas[12];
+
+    const std::vector<int>* recordes;
+    BITMAP* alvo;
+    FuncaoEspera funcaoEspera;
+    // The last frame drawn was the pause screen: the countdown then has to
+    // draw its view and lights again, the pause page is still in the buffer.
+    bool vinhaDaPausa;
+};
+
+#endif
