@@ -58,23 +58,31 @@ e2e_esperar_pagina() {
 }
 
 # Escape cuts the opening short, but Escape in the main menu quits: so it is
-# held only a little longer than one step of a fade (100 ms), and a second
-# press waits until the menu had ample time to show.
+# pressed only once the opening shows something (before that nobody reads
+# it), held only a little longer than one step of a fade (100 ms), and
+# pressed again only after the menu had ample time to show. Sets
+# E2E_MS_ATE_MENU (ms from the start to the first look at the menu).
 e2e_cortar_abertura() {
     local limite=${1:-60} t0 i
     t0=$(date +%s)
     e2e_mover_rato $RATO_PARADO
     while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes da abertura"
+        if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
+        sleep 0.05
+    done
+    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
+        if [ "$pagina" = menu ]; then
+            e2e_guardar_olhada "menu-principal"
+            E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
+            e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
+            return 0
+        fi
         e2e_tecla Escape 0.11
-        for i in $(seq 8); do
-            sleep 0.2
+        for i in $(seq 6); do
             e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a abertura"
-            if e2e_ler_painel && [ "$pagina" = menu ]; then
-                e2e_guardar_olhada "menu-principal"
-                E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
-                e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
-                return 0
-            fi
+            if e2e_ler_painel && [ "$pagina" = menu ]; then break; fi
+            sleep 0.1
         done
     done
     e2e_guardar_olhada "abertura-nao-cortada"
@@ -155,6 +163,7 @@ e2e_conduzir_ate_o_fim() {
         [ "$correndo" = 1 ] || continue
         [ "$acelerador" -gt "$E2E_ACELERADOR_MAX" ] && E2E_ACELERADOR_MAX=$acelerador
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
+            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"

@@ -20,8 +20,9 @@
 //       pagina (the menu or pause page shown: menu, instrucoes,
 //       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
 //       race clock shows), luzes (lit start lights), marcha (gear digit,
-//       -1 when unreadable), acelerador and progresso as above. JOGO is the
-//       asset tree the game runs from.
+//       -1 when unreadable), acelerador and progresso as above, vazia (1
+//       while the window is still black). JOGO is the asset tree the game
+//       runs from.
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -125,6 +126,20 @@ int larguraDe(const std::string& arquivo) {
     return w;
 }
 
+// Nothing drawn yet: the window is black but for a few pixels.
+bool vazia(BITMAP* foto) {
+    int acesos = 0;
+    int total = 0;
+    for (int y = 0; y < foto->h; y += 4) {
+        for (int x = 0; x < foto->w; x += 4) {
+            int c = getpixel(foto, x, y);
+            ++total;
+            if (getr32(c) > 16 || getg32(c) > 16 || getb32(c) > 16) ++acesos;
+        }
+    }
+    return acesos * 200 < total;
+}
+
 void painel(BITMAP* foto, const std::string& jogo) {
     // Pages are compared whole; the pointer drawn over them hides a little.
     const char* paginas[][2] = {{"menu", "graficos/menus/menu principal.bmp"},
@@ -157,8 +172,8 @@ void painel(BITMAP* foto, const std::string& jogo) {
             marcha = d;
         }
     }
-    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d\n", pagina,
-                correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto));
+    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d\n", pagina,
+                correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0);
 }
 
 int uso() {
