@@ -80,6 +80,7 @@ struct Quadro {
     int calar;
     Vetor posicao;  // the player's car, world order (x vertical), when racing
     int marcha;
+    int fase;
     int minutos, segundos, centesimos;
     int tiles;
     int npcs;
@@ -155,6 +156,7 @@ protected:
         Carro* jogador = logica->getEstadoJogadores()->getJogador1();
         q.posicao = jogador ? jogador->getPosicao() : Vetor();
         q.marcha = c.marcha;
+        q.fase = c.fase;
         q.minutos = c.minutos;
         q.segundos = c.segundos;
         q.centesimos = c.centesimos;
@@ -192,6 +194,46 @@ protected:
     void largar() {
         while (estado()->getSubEstado() % 11 != 0) quadro();
         quadro();  // 77: the stopwatch starts
+    }
+
+    // The driver's script: first gear during the countdown, then up a gear
+    // whenever the car nears the top of the current one.
+    void dirigir() {
+        Carro* c = jogador();
+        const float v = c->getModuloVelocidade();
+        const int m = c->getMarcha();
+        const bool subir = (m == 0) || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
+        apertar(KEY_E, subir && !c->getMudancaMarcha());
+    }
+
+    // Runs frames with the driver's script until the game is back in the
+    // menu; returns every frame seen.
+    std::vector<ambiente::Quadro> correrAteOMenu(int limite = 3000) {
+        std::vector<ambiente::Quadro> quadros;
+        while (static_cast<int>(quadros.size()) < limite) {
+            if (jogador() != nullptr && estado()->getEstadoGlobal() == jogando) dirigir();
+            quadros.push_back(quadro());
+            if (quadros.back().estado == menu) break;
+        }
+        apertar(KEY_E, false);
+        return quadros;
+    }
+
+    // The running time of a race from its frames: the stopwatch starts in
+    // the frame that finds 77 and stops in the finish frame; every frame
+    // in between that was not paused ran 40 ms.
+    static int tempoCorrendo(const std::vector<ambiente::Quadro>& q) {
+        size_t inicio = 0;
+        while (inicio < q.size() && q[inicio].subEstado != 77) inicio++;
+        inicio++;  // this frame started the stopwatch
+        int ms = 0;
+        for (size_t i = inicio + 1; i < q.size(); i++) {
+            // Time runs into a frame unless the frame before left the race
+            // paused.
+            if (q[i - 1].subEstado % 5 != 0) ms += 40;
+            if (q[i].estado == finalizando) return ms;
+        }
+        return -1;
     }
 
     std::unique_ptr<DiretorioTemporario> dir;
