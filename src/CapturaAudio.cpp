@@ -117,7 +117,12 @@ CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
                  tamanhoJanelaBufferSamples, deslocamentoJanela, tamanhoAllegroBufferBytes, expoente);
 }
 
-CapturaAudio::~CapturaAudio() {}
+// The game keeps its one capture for the whole run; tests and tools create
+// many, so whatever the object took is given back.
+CapturaAudio::~CapturaAudio() {
+    if (sample) destroy_sample(sample);
+    if (arq) std::fclose(arq);
+}
 
 int CapturaAudio::amostrasNoBuffer() const {
     int bytes = tamanhoAllegroBufferBytes < capacidadeBytes ? tamanhoAllegroBufferBytes : capacidadeBytes;

@@ -93,6 +93,7 @@ public:
 
     // Writable views, so tests can set a window's features directly.
     double* getJanelaAEscrita() { return janelaBufferA; }
+    double* getJanelaFEscrita() { return janelaBufferF; }
     void setFeatures(double centroid, double spread, double desvio, double skewness,
                      double kurtosis, int zeroCrossings, double fundamental);
 

@@ -95,6 +95,13 @@ private:
     uint64_t estado;
 };
 
+// A square wave (odd harmonics, no band-pass): a harsh buzz or a beep.
+inline std::vector<int16_t> quadrada(double segundos, double frequencia, double picoDb = -6) {
+    std::vector<double> x(static_cast<size_t>(segundos * TAXA));
+    for (size_t i = 0; i < x.size(); i++) x[i] = std::fmod(frequencia * i / TAXA, 1.0) < 0.5 ? 1.0 : -1.0;
+    return quantizar(x, picoDb);
+}
+
 inline std::vector<int16_t> ruidoBranco(double segundos, uint64_t semente = 12345, double picoDb = -6) {
     Aleatorio aleatorio(semente);
     std::vector<double> x(static_cast<size_t>(segundos * TAXA));
@@ -102,9 +109,9 @@ inline std::vector<int16_t> ruidoBranco(double segundos, uint64_t semente = 1234
     return quantizar(x, picoDb);
 }
 
-// Something like a voice reading aloud: syllables of a voiced vowel (a
-// glottal pulse train at a gliding 100-150 Hz pitch, shaped by three formant
-// resonances that change from vowel to vowel) each followed by a hissed
+// Something like a voice reading aloud, about four syllables a second: each
+// a voiced vowel (a glottal pulse train at a gliding 100-150 Hz pitch, shaped
+// by three formant resonances that change from vowel to vowel), a hissed
 // consonant (high band noise) and a short pause.
 inline std::vector<int16_t> fala(double segundos, uint64_t semente = 777) {
     // Formants (Hz) of a, e, i, o, u.
@@ -113,7 +120,7 @@ inline std::vector<int16_t> fala(double segundos, uint64_t semente = 777) {
     Aleatorio aleatorio(semente);
     size_t n = static_cast<size_t>(segundos * TAXA);
     std::vector<double> x(n, 0.0);
-    const size_t vogal = TAXA * 22 / 100, consoante = TAXA * 9 / 100, pausa = TAXA * 6 / 100;
+    const size_t vogal = TAXA * 13 / 100, consoante = TAXA * 8 / 100, pausa = TAXA * 5 / 100;
     size_t i = 0;
     int silaba = 0;
     while (i < n) {

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Checks the voice analyser from the outside: CSV on stdout, diagnostics on
+# stderr, clear refusals of files in the wrong format.
+# Usage: analisar-voz.sh PATH/TO/analisar-voz
+set -u
+ferramenta=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+falhas=0
+falhar() { echo "FAIL: $*" >&2; falhas=$((falhas + 1)); }
+
+sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer "$dir/ronco.wav" \
+    synth 4 square 90:220 bandpass 600 2q tremolo 27 60 gain -n -6
+"$ferramenta" "$dir/ronco.wav" >"$dir/out.csv" 2>"$dir/err.txt" || falhar "exit status $? on a good file"
+cabecalho='frame,slot,mediaA,centroid,spread,desvio,skewness,kurtosis,zeroCrossings,freqFundamental,ronco,nivel,aceleracao'
+[ "$(head -n1 "$dir/out.csv")" = "$cabecalho" ] || falhar "header: $(head -n1 "$dir/out.csv")"
+[ "$(grep -c '^[0-9]' "$dir/out.csv")" = 100 ] || falhar "expected 100 frames for 4 s"
+tail -n1 "$dir/out.csv" | grep -q '^# frames=100 detected=' || falhar "summary: $(tail -n1 "$dir/out.csv")"
+grep -q 'antes de start' "$dir/err.txt" || falhar "diagnostics not on stderr"
+grep -q 'NIVEL RONCO' "$dir/out.csv" && falhar "diagnostics mixed into the CSV"
+detectado=$(tail -n1 "$dir/out.csv" | sed 's/.*detected=\([0-9.]*\)%.*/\1/')
+awk -v d="$detectado" 'BEGIN { exit !(d >= 80) }' || falhar "buzz detected on only $detectado% of frames"
+
+# Half-second buffers: 8 of them, 13 frames each.
+"$ferramenta" "$dir/ronco.wav" --buffer-bytes 44100 2>/dev/null | tail -n1 | grep -q '^# frames=104 ' ||
+    falhar "--buffer-bytes 44100"
+
+recusar() {  # file, text expected in the message
+    if "$ferramenta" "$1" >"$dir/out2" 2>"$dir/err2"; then
+        falhar "$1 accepted"
+    fi
+    grep -q -- "$2" "$dir/err2" || falhar "$1: message '$(cat "$dir/err2")' lacks '$2'"
+    [ -s "$dir/out2" ] && falhar "$1: output on stdout"
+}
+sox -n -r 44100 -c 2 -b 16 -e signed-integer "$dir/estereo.wav" synth 1 sine 300
+recusar "$dir/estereo.wav" "2 channel(s)"
+sox -n -r 22050 -c 1 -b 16 -e signed-integer "$dir/taxa.wav" synth 1 sine 300
+recusar "$dir/taxa.wav" "22050 Hz"
+sox -n -r 44100 -c 1 -b 8 -e unsigned-integer "$dir/oito.wav" synth 1 sine 300
+recusar "$dir/oito.wav" "8 bits"
+sox -n -r 44100 -c 1 -b 32 -e floating-point "$dir/float.wav" synth 1 sine 300
+recusar "$dir/float.wav" "format code 3"
+echo "not a wave" >"$dir/texto.wav"
+recusar "$dir/texto.wav" "not a WAV file"
+recusar "$dir/nao-existe.wav" "cannot open"
+sox -n -r 44100 -c 1 -b 16 -e signed-integer "$dir/curto.wav" synth 0.5 sine 300
+recusar "$dir/curto.wav" "shorter than one buffer"
+
+[ "$falhas" = 0 ] && echo "analisar-voz: all checks passed"
+exit $((falhas > 0))
