@@ -240,7 +240,7 @@ bool LogicaColisao::tratamentoColisaoComLimites(Carro* carro) {
 // ------------------------------------------------------------ car against car
 
 bool LogicaColisao::tratamentoColisaoEntreCarros(Carro* carroA, Carro* carroB) {
-    if (!checaColisao(calcularPontosQuinas(carroA), calcularPontosQuinas(carroB))) {
+    if (!podemSeTocar(carroA, carroB) || !checaColisao(calcularPontosQuinas(carroA), calcularPontosQuinas(carroB))) {
         return false;
     }
     carroA->colidiu += 1;
@@ -295,6 +295,25 @@ bool LogicaColisao::tratamentoColisaoEntreCarros(Carro* carroA, Carro* carroB) {
 
 // ----------------------------------------------------------------- geometry
 
+float LogicaColisao::calcularMeiaDiagonal(Carro* carro) {
+    const float w = static_cast<float>(carro->getW());
+    const float h = static_cast<float>(carro->getH());
+    return std::sqrt((w * w + h * h) / 4.0f);
+}
+
+bool LogicaColisao::podemSeTocar(Carro* carroA, Carro* carroB) {
+    // Each rectangle lies within its half-diagonal of its centre, which is
+    // at most half a pixel from the position on each axis; with a pixel of
+    // slack for rounding, cars farther apart cannot touch. Most pairs that
+    // pass the dispatch's distance gate stop here, before any trigonometry.
+    const Vetor a = carroA->getPosicao();
+    const Vetor b = carroB->getPosicao();
+    const float dx = a.getX() - b.getX();
+    const float dy = a.getY() - b.getY();
+    const float alcance = calcularMeiaDiagonal(carroA) + calcularMeiaDiagonal(carroB) + 2.0f;
+    return !(dx * dx + dy * dy > alcance * alcance);
+}
+
 LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {
     const float a = carro->getAngulo();
     const float w = static_cast<float>(carro->getW());
@@ -305,7 +324,7 @@ LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {
     const float centroX = posicao.getY() - static_cast<float>(carro->getW() / 2) + w / 2.0f;
     const float centroY = posicao.getX() - static_cast<float>(carro->getH() / 2) + h / 2.0f;
 
-    const float raio = std::sqrt((w * w + h * h) / 4.0f);
+    const float raio = calcularMeiaDiagonal(carro);
     if (!(raio > 0.0f)) {
         return {Vetor(centroX, centroY), Vetor(centroX, centroY), Vetor(centroX, centroY),
                 Vetor(centroX, centroY)};

@@ -91,6 +91,10 @@ private:
     // Vertical and horizontal half-extents of the car at its heading.
     float calcularMeiaAlturaVertical(Carro* carro);
     float calcularMeiaLarguraHorizontal(Carro* carro);
+    // Half the diagonal: the radius of the circle around the car's rectangle.
+    float calcularMeiaDiagonal(Carro* carro);
+    // Cheap test that rules out pairs too far apart for their rectangles to touch.
+    bool podemSeTocar(Carro* carroA, Carro* carroB);
 
     // The collision map: a row table into one block of cells.
     bool** matrizColisao;

@@ -348,3 +348,26 @@ TEST_F(Cidade, CarsApartAreLeftAlone) {
     b.setPosicao(Vetor(100, 160));  // touching end to end
     EXPECT_TRUE(colisao.tratamentoColisaoEntreCarros(&a, &b));
 }
+
+TEST_F(Cidade, ResponseHappensExactlyWhenTheRectanglesOverlap) {
+    // Pairs around the distance at which they start to touch, at many
+    // headings and with odd sizes: the quick distance rejection must never
+    // drop a pair whose rectangles touch.
+    int tocando = 0, separados = 0;
+    for (int tipoA : {1, 2, 3}) {
+        for (int passo = 0; passo < 400; passo++) {
+            Carro a(1, tipoA, Vetor(500, 500));
+            Carro b(1, 1 + passo % 3, Vetor(0, 0));
+            const float direcao = passo * 0.7853982f * 0.37f;
+            const float distancia = 15.0f + (passo % 53) * 1.3f;
+            b.setPosicao(Vetor(500 + distancia * std::sin(direcao), 500 + distancia * std::cos(direcao)));
+            a.setAngulo(passo * 0.61f);
+            b.setAngulo(passo * 1.37f);
+            const bool esperado = colisao.checaColisao(colisao.calcularPontosQuinas(&a), colisao.calcularPontosQuinas(&b));
+            EXPECT_EQ(colisao.tratamentoColisaoEntreCarros(&a, &b), esperado) << tipoA << " " << passo;
+            (esperado ? tocando : separados)++;
+        }
+    }
+    EXPECT_GT(tocando, 100);
+    EXPECT_GT(separados, 100);
+}
