@@ -1,0 +1,325 @@
+#include "Desenho.h"
+#include "NomesAssets.h"
+#include "Partes.h"
+
+#include <allegro.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+using namespace desenho;
+
+namespace hud {
+
+namespace {
+
+std::string nome(const std::string& raiz, const char* padrao, int n) {
+    char buf[160];
+    std::snprintf(buf, sizeof buf, padrao, n);
+    return raiz + "/" + buf;
+}
+
+// Seven-segment digits, amber on the mask colour, for the clock and the gear.
+// Drawn `F` times bigger and shrunk, so the slanted segment ends stay smooth.
+constexpr int F = 4;
+void digito(BITMAP* b, int d, int aceso, int apagado) {
+    //  segments: a top, b top right, c bottom right, d bottom, e bottom left,
+    //  f top left, g middle
+    static const unsigned char mapa[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07, 0x7f, 0x6f};
+    const int W = b->w, H = b->h;
+    const int e = 4 * F;       // segment thickness
+    const int folga = F;       // gap between segments
+    int x1 = 2 * F + e / 2, x2 = W - 2 * F - e / 2, y1 = F + e / 2, ym = H / 2, y2 = H - F - e / 2;
+    auto horizontal = [&](int y, int cor) {
+        int a = x1 + folga, z = x2 - folga;
+        int p[12] = {a, y, a + e / 2, y - e / 2, z - e / 2, y - e / 2, z, y, z - e / 2, y + e / 2, a + e / 2, y + e / 2};
+        polygon(b, 6, p, cor);
+    };
+    auto vertical = [&](int x, int ya, int yb, int cor) {
+        int a = ya + folga, z = yb - folga;
+        int p[12] = {x, a, x + e / 2, a + e / 2, x + e / 2, z - e / 2, x, z, x - e / 2, z - e / 2, x - e / 2, a + e / 2};
+        polygon(b, 6, p, cor);
+    };
+    unsigned m = mapa[d];
+    horizontal(y1, (m & 0x01) ? aceso : apagado);
+    vertical(x2, y1, ym, (m & 0x02) ? aceso : apagado);
+    vertical(x2, ym, y2, (m & 0x04) ? aceso : apagado);
+    horizontal(y2, (m & 0x08) ? aceso : apagado);
+    vertical(x1, ym, y2, (m & 0x10) ? aceso : apagado);
+    vertical(x1, y1, ym, (m & 0x20) ? aceso : apagado);
+    horizontal(ym, (m & 0x40) ? aceso : apagado);
+}
+
+void gerarDigitos(const std::string& raiz) {
+    for (int d = 0; d <= 9; d++) {
+        BITMAP* b = criar(NomesAssets::DIGITO_LARGURA * F, NomesAssets::DIGITO_ALTURA * F, magenta());
+        digito(b, d, rgb(255, 196, 40), rgb(52, 36, 22));
+        b = reduzir(b, F);
+        salvar(b, nome(raiz, "graficos/numeros/%d.bmp", d));
+        destroy_bitmap(b);
+    }
+}
+
+// Where the dashboard sits: its bottom-right corner is the screen's, the
+// needle turns about (800, 596), and the throttle bar (690..709, 520..599)
+// and the gear digit (690..709, 485..514) are drawn over its left part.
+constexpr int PAINEL_W = 176, PAINEL_H = 128;
+constexpr int AGULHA_COMPRIMENTO = 72, AGULHA_ALTURA = 8;
+
+void gerarPainel(const std::string& raiz) {
+    BITMAP* b = criar(PAINEL_W, PAINEL_H, magenta());
+    int ox = 800 - PAINEL_W, oy = 600 - PAINEL_H;  // screen position of the picture
+    auto X = [&](int sx) { return sx - ox; };
+    auto Y = [&](int sy) { return sy - oy; };
+    // Body: a rounded dark plate, open at the screen's edges.
+    int borda = rgb(20, 22, 28), corpo = rgb(38, 42, 54);
+    retanguloArredondado(b, 0, 0, PAINEL_W + 20, PAINEL_H + 20, 18, borda);
+    retanguloArredondado(b, 3, 3, PAINEL_W + 20, PAINEL_H + 20, 16, corpo);
+    gradienteVertical(b, 14, 4, PAINEL_W - 1, 10, rgb(70, 76, 96), corpo);
+    // Speed dial: a quarter circle from the left (0) up to the top (60).
+    int cx = X(800), cy = Y(596);
+    int R = 84;
+    circlefill(b, cx, cy, R, rgb(14, 16, 22));
+    circlefill(b, cx, cy, R - 3, rgb(232, 232, 224));
+    circlefill(b, cx, cy, R - 8, rgb(250, 250, 244));
+    // Red zone above the third gear's band (50..60).
+    for (int v = 500; v <= 600; v++) {
+        double a = M_PI + (v / 10.0) / 60.0 * (M_PI / 2);
+        for (int r = R - 14; r <= R - 9; r++)
+            putpixel(b, cx + int(std::lround(r * std::cos(a))), cy + int(std::lround(r * std::sin(a))), rgb(220, 40, 40));
+    }
+    for (int v = 0; v <= 60; v += 5) {
+        double a = M_PI + v / 60.0 * (M_PI / 2);
+        int dentro = (v % 10 == 0) ? R - 22 : R - 16;
+        int espessura = (v % 10 == 0) ? 2 : 1;
+        for (int k = -espessura / 2; k <= espessura / 2; k++) {
+            double ak = a + k * 0.012;
+            line(b, cx + int(std::lround(dentro * std::cos(ak))), cy + int(std::lround(dentro * std::sin(ak))),
+                 cx + int(std::lround((R - 9) * std::cos(ak))), cy + int(std::lround((R - 9) * std::sin(ak))),
+                 rgb(20, 20, 30));
+        }
+        if (v % 20 == 0) {
+            char rotulo[8];
+            std::snprintf(rotulo, sizeof rotulo, "%d", v);
+            EstiloTexto e;
+            e.escalaX = e.escalaY = 1;
+            e.cor = rgb(20, 20, 30);
+            e.alinhamento = CENTRO;
+            int rr = R - 32;
+            texto(b, rotulo, cx + int(rr * std::cos(a)) + (v == 0 ? 6 : 0) - (v == 60 ? 10 : 0), cy + int(rr * std::sin(a)) - 4 + (v == 60 ? 4 : 0) - (v == 0 ? 8 : 0), e);
+        }
+    }
+    EstiloTexto e;
+    e.escalaX = e.escalaY = 1;
+    e.cor = rgb(120, 120, 130);
+    e.alinhamento = CENTRO;
+    e.cor = rgb(150, 156, 180);
+    texto(b, "SPEED", X(770), Y(480), e);
+    // Gear window and throttle slot.
+    rectfill(b, X(686), Y(481), X(713), Y(599), rgb(10, 10, 14));
+    rect(b, X(686), Y(481), X(713), Y(599), rgb(120, 126, 150));
+    rectfill(b, X(690), Y(485), X(709), Y(514), rgb(24, 18, 12));
+    hline(b, X(686), Y(517), X(713), rgb(120, 126, 150));
+    EstiloTexto l;
+    l.escalaX = l.escalaY = 1;
+    l.cor = rgb(255, 210, 90);
+    l.alinhamento = DIREITA;
+    texto(b, "GEAR", X(682), Y(496), l);
+    l.cor = rgb(150, 220, 150);
+    texto(b, "VOICE", X(682), Y(540), l);
+    texto(b, "GAS", X(682), Y(552), l);
+    salvar(b, nome(raiz, "graficos/imagens/%d.bmp", 1));
+    destroy_bitmap(b);
+
+    // The needle points left at speed 0; the game turns it about its centre.
+    BITMAP* g = criar(4 * 2 * AGULHA_COMPRIMENTO, 4 * AGULHA_ALTURA, magenta());
+    int meio = 4 * AGULHA_ALTURA / 2;
+    int p[8] = {4 * 6, meio, 4 * AGULHA_COMPRIMENTO, meio - 12, 4 * AGULHA_COMPRIMENTO + 20, meio,
+                4 * AGULHA_COMPRIMENTO, meio + 12};
+    polygon(g, 4, p, rgb(120, 0, 0));
+    int q[8] = {4 * 8, meio, 4 * AGULHA_COMPRIMENTO, meio - 7, 4 * AGULHA_COMPRIMENTO + 12, meio,
+                4 * AGULHA_COMPRIMENTO, meio + 7};
+    polygon(g, 4, q, rgb(240, 40, 30));
+    circlefill(g, 4 * AGULHA_COMPRIMENTO, meio, 15, rgb(40, 40, 46));
+    circlefill(g, 4 * AGULHA_COMPRIMENTO, meio, 9, rgb(160, 160, 170));
+    g = reduzir(g, 4);
+    salvar(g, nome(raiz, "graficos/imagens/%d.bmp", 2));
+    destroy_bitmap(g);
+}
+
+void gerarRelogio(const std::string& raiz) {
+    const int W = NomesAssets::DIGITO_LARGURA, H = NomesAssets::DIGITO_ALTURA;
+    // Separator between the digit pairs: two dots.
+    BITMAP* s = criar(8, H, magenta());
+    circlefill(s, 3, 9, 2, rgb(255, 196, 40));
+    circlefill(s, 3, 21, 2, rgb(255, 196, 40));
+    salvar(s, nome(raiz, "graficos/imagens/%d.bmp", 3));
+    destroy_bitmap(s);
+
+    // Frame, top centre; digits land at 19, 42, 73, 96, 127 and 150, y 13.
+    BITMAP* f = criar(192, 56, magenta());
+    retanguloArredondado(f, 0, -12, 191, 55, 12, rgb(16, 18, 24));
+    retanguloArredondado(f, 3, -12, 188, 52, 10, rgb(46, 52, 68));
+    gradienteVertical(f, 12, 2, 180, 8, rgb(80, 88, 112), rgb(46, 52, 68));
+    for (int x : {19, 73, 127}) {
+        rectfill(f, x - 3, 10, x + 2 * W + 5, 13 + H + 2, rgb(10, 8, 6));
+        rect(f, x - 3, 10, x + 2 * W + 5, 13 + H + 2, rgb(100, 106, 130));
+    }
+    salvar(f, nome(raiz, "graficos/imagens/%d.bmp", 4));
+    destroy_bitmap(f);
+}
+
+void gerarLuzes(const std::string& raiz) {
+    // A start-light housing with two lamps; 60x120, five in a row 68 apart.
+    for (int aceso = 0; aceso <= 1; aceso++) {
+        BITMAP* b = criar(4 * 60, 4 * 120, magenta());
+        retanguloArredondado(b, 0, 0, 4 * 60 - 1, 4 * 120 - 1, 40, rgb(10, 10, 12));
+        retanguloArredondado(b, 8, 8, 4 * 60 - 9, 4 * 120 - 9, 34, rgb(44, 46, 52));
+        for (int k = 0; k < 2; k++) {
+            int cy = 4 * (32 + 56 * k), cx = 4 * 30;
+            circlefill(b, cx, cy, 4 * 22, rgb(10, 10, 12));
+            if (aceso) {
+                circlefill(b, cx, cy, 4 * 19, rgb(200, 0, 0));
+                circlefill(b, cx, cy, 4 * 15, rgb(255, 40, 30));
+                circlefill(b, cx - 4 * 5, cy - 4 * 6, 4 * 6, rgb(255, 170, 150));
+            } else {
+                circlefill(b, cx, cy, 4 * 19, rgb(60, 16, 16));
+                circlefill(b, cx - 4 * 5, cy - 4 * 6, 4 * 5, rgb(90, 40, 40));
+            }
+        }
+        b = reduzir(b, 4);
+        salvar(b, nome(raiz, "graficos/imagens/%d.bmp", 5 + aceso));
+        destroy_bitmap(b);
+    }
+}
+
+void gerarEmblema(const std::string& raiz) {
+    // Picture 0 is loaded but never shown: the game's emblem.
+    BITMAP* b = criar(64, 64, magenta());
+    circlefill(b, 32, 32, 30, rgb(20, 20, 26));
+    circlefill(b, 32, 32, 27, rgb(230, 60, 40));
+    EstiloTexto e;
+    e.escalaX = e.escalaY = 4;
+    e.cor = rgb(255, 255, 255);
+    e.alinhamento = CENTRO;
+    texto(b, "R", 32, 16, e);
+    salvar(b, nome(raiz, "graficos/imagens/%d.bmp", 0));
+    destroy_bitmap(b);
+}
+
+void gerarMouse(const std::string& raiz) {
+    // Arrow with its tip at (0, 0), the point the game places at the mouse.
+    const int F = 4;
+    BITMAP* b = criar(22 * F, 30 * F, magenta());
+    int fora[14] = {0, 0, 0, 26, 6, 20, 11, 29, 16, 27, 11, 18, 19, 18};
+    int dentro[14] = {3, 6, 3, 20, 7, 16, 12, 25, 13, 24, 8, 15, 14, 15};
+    for (int i = 0; i < 14; i++) {
+        fora[i] *= F;
+        dentro[i] *= F;
+    }
+    polygon(b, 7, fora, rgb(10, 10, 10));
+    polygon(b, 7, dentro, rgb(255, 255, 255));
+    b = reduzir(b, F);
+    // Keep the very tip solid so the hot spot is visible.
+    putpixel(b, 0, 0, rgb(10, 10, 10));
+    salvar(b, raiz + "/graficos/mouse.bmp");
+    destroy_bitmap(b);
+}
+
+struct ModeloCarro {
+    int h, w;         // across and along the heading, as in the data file
+    int cor[3];
+    bool listras;
+    bool furgao;
+};
+
+// Top view, facing right (the heading of angle 0), drawn 4x and shrunk.
+void desenharCarro(const ModeloCarro& m, const std::string& caminho) {
+    const int F = 4;
+    int W = m.w * F, H = m.h * F;
+    BITMAP* b = criar(W, H, magenta());
+    int cor = rgb(m.cor[0], m.cor[1], m.cor[2]);
+    int pneu = rgb(20, 20, 22);
+    // Wheels peek out at the sides.
+    int rw = W / 7, rh = H / 7;
+    for (int fx : {W / 5, W - W / 5 - rw})
+        for (int fy : {0, H - rh}) rectfill(b, fx - rw / 2, fy, fx + rw, fy + rh, pneu);
+    retanguloArredondado(b, 2, rh / 2, W - 3, H - 1 - rh / 2, H / 4, escurecer(cor, 0.6f));
+    retanguloArredondado(b, 6, rh / 2 + 4, W - 7, H - 5 - rh / 2, H / 4 - 4, cor);
+    // Body shading: lighter along the spine.
+    for (int y = rh / 2 + 8; y < H - rh / 2 - 8; y++) {
+        float t = 1.0f - std::fabs(y - H / 2.0f) / (H / 2.0f);
+        int c = misturar(escurecer(cor, 0.15f), clarear(cor, 0.25f), t);
+        hline(b, W / 10, y, W - W / 10, c);
+    }
+    int vidro = rgb(40, 56, 80), vidroClaro = rgb(120, 150, 190);
+    if (m.furgao) {
+        // Van: long roof, short bonnet, windscreen near the front.
+        int frente = W - W / 5;
+        int pv[8] = {frente - W / 14, H / 5, frente, H / 4, frente, H - H / 4, frente - W / 14, H - H / 5};
+        polygon(b, 4, pv, vidro);
+        retanguloArredondado(b, W / 12, H / 5 + 4, frente - W / 12, H - H / 5 - 4, 12, clarear(cor, 0.35f));
+        for (int x = W / 6; x < frente - W / 10; x += W / 8) vline(b, x, H / 4, H - H / 4, escurecer(cor, 0.1f));
+    } else {
+        int ini = W / 4, fim = W - W / 3;
+        // Windscreen (front, right) and rear window.
+        int pf[8] = {fim, H / 5, fim + W / 9, H / 6 + 2, fim + W / 9, H - H / 6 - 2, fim, H - H / 5};
+        polygon(b, 4, pf, vidro);
+        line(b, fim + 6, H / 4, fim + W / 12, H / 3, vidroClaro);
+        int pt[8] = {ini, H / 5, ini - W / 14, H / 6 + 2, ini - W / 14, H - H / 6 - 2, ini, H - H / 5};
+        polygon(b, 4, pt, vidro);
+        retanguloArredondado(b, ini, H / 5, fim, H - H / 5, 10, clarear(cor, 0.12f));
+        if (m.listras) {
+            rectfill(b, 8, H / 2 - H / 9, W - 8, H / 2 - H / 24, rgb(250, 250, 250));
+            rectfill(b, 8, H / 2 + H / 24, W - 8, H / 2 + H / 9, rgb(250, 250, 250));
+        }
+        // Side mirrors.
+        rectfill(b, fim - 8, rh / 2 - 6, fim + 8, rh / 2 + 6, escurecer(cor, 0.4f));
+        rectfill(b, fim - 8, H - rh / 2 - 7, fim + 8, H - rh / 2 + 5, escurecer(cor, 0.4f));
+    }
+    // Headlights at the front, tail lights at the back.
+    rectfill(b, W - 12, H / 6, W - 5, H / 6 + H / 6, rgb(255, 250, 200));
+    rectfill(b, W - 12, H - H / 3, W - 5, H - H / 6, rgb(255, 250, 200));
+    rectfill(b, 5, H / 6, 11, H / 6 + H / 7, rgb(220, 20, 20));
+    rectfill(b, 5, H - H / 6 - H / 7, 11, H - H / 6, rgb(220, 20, 20));
+    b = reduzir(b, F);
+    salvar(b, caminho);
+    destroy_bitmap(b);
+}
+
+void gerarCarros(const std::string& raiz) {
+    // 1: the player's red racer; 2: a blue hatchback; 3: a white delivery van.
+    const ModeloCarro modelos[3] = {
+        {30, 60, {220, 30, 30}, true, false},
+        {28, 54, {40, 110, 220}, false, false},
+        {34, 72, {236, 236, 228}, false, true},
+    };
+    for (int i = 0; i < 3; i++) {
+        desenharCarro(modelos[i], nome(raiz, "graficos/carros/%d.bmp", i + 1));
+        std::string dados = nome(raiz, "dados/carros/%d.car", i + 1);
+        criarPastas(dados);
+        std::ofstream f(dados);
+        f << modelos[i].h << ' ' << modelos[i].w << '\n';
+        if (!f) {
+            std::fprintf(stderr, "gerador-assets: cannot write %s\n", dados.c_str());
+            std::exit(1);
+        }
+    }
+}
+
+}  // namespace
+
+void gerar(const std::string& raiz) {
+    gerarDigitos(raiz);
+    gerarEmblema(raiz);
+    gerarPainel(raiz);
+    gerarRelogio(raiz);
+    gerarLuzes(raiz);
+    gerarMouse(raiz);
+    gerarCarros(raiz);
+}
+
+}  // namespace hud

@@ -1,0 +1,30 @@
+#ifndef GERADOR_PARTES_H
+#define GERADOR_PARTES_H
+
+// The groups of assets the generator writes, each under the game's
+// directory `raiz`.
+
+#include <string>
+
+namespace hud {
+// Digits, the display pieces, the mouse pointer, the car pictures and the
+// car data files.
+void gerar(const std::string& raiz);
+}
+
+namespace telas {
+// Menu pages, the pause page, the records page, loading steps and phrases.
+void gerar(const std::string& raiz);
+}
+
+namespace abertura {
+// The opening's title images and the yellow car animation.
+void gerar(const std::string& raiz);
+}
+
+namespace sons {
+// Music loops, the opening's engine sounds and the ignition.
+void gerar(const std::string& raiz);
+}
+
+#endif

@@ -1,0 +1,295 @@
+#include "Cena.h"
+#include "Desenho.h"
+#include "NomesAssets.h"
+#include "Partes.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace desenho;
+
+namespace telas {
+
+namespace {
+
+// The button rectangles below are the ones the menu logic tests (inclusive).
+struct Retangulo {
+    int x1, y1, x2, y2;
+};
+constexpr Retangulo JOGAR = {288, 336, 401, 413};
+constexpr Retangulo INSTRUCOES = {667, 181, 779, 264};
+constexpr Retangulo SAIR = {5, 180, 140, 240};
+constexpr Retangulo RECORDES = {539, 89, 672, 140};
+constexpr Retangulo VOLTAR_PAGINA_1 = {110, 550, 200, 585};
+constexpr Retangulo PROXIMA_PAGINA_1 = {575, 550, 700, 585};
+constexpr Retangulo VOLTAR_PAGINA_2 = {350, 520, 445, 550};
+constexpr Retangulo VOLTAR_RECORDES = {350, 520, 445, 550};
+constexpr Retangulo CONTINUAR = {300, 265, 498, 295};
+constexpr Retangulo DESISTIR = {315, 492, 483, 527};
+
+int verde() { return rgb(40, 170, 70); }
+int azul() { return rgb(40, 110, 210); }
+int vermelho() { return rgb(210, 50, 50); }
+int dourado() { return rgb(215, 150, 30); }
+
+void botao(BITMAP* b, const Retangulo& r, const std::string& rotulo, int cor, int escalaMax = 4) {
+    desenho::botao(b, r.x1, r.y1, r.x2, r.y2, rotulo, cor, escalaMax);
+}
+
+void titulo(BITMAP* b, const std::string& s, int cx, int y, int escala) {
+    EstiloTexto e;
+    e.escalaX = e.escalaY = escala;
+    e.cor = rgb(255, 246, 150);
+    e.corBaixo = rgb(255, 120, 30);
+    e.contorno = rgb(60, 20, 10);
+    e.sombra = escala >= 4 ? 4 : 2;
+    e.corSombra = rgb(0, 0, 0);
+    e.alinhamento = CENTRO;
+    texto(b, s, cx, y, e);
+}
+
+int linha(BITMAP* b, const std::string& s, int x, int y, int cor, int escala = 2,
+          Alinhamento a = ESQUERDA) {
+    EstiloTexto e;
+    e.escalaX = e.escalaY = escala;
+    e.cor = cor;
+    e.sombra = escala >= 2 ? 2 : 1;
+    e.corSombra = rgb(0, 0, 0);
+    e.alinhamento = a;
+    return texto(b, s, x, y, e);
+}
+
+// A keyboard key with its label, top-left at (x, y); returns its right edge.
+int tecla(BITMAP* b, int x, int y, const std::string& rotulo, int largura = 44) {
+    retanguloArredondado(b, x, y + 4, x + largura, y + 44, 8, rgb(30, 30, 36));
+    retanguloArredondado(b, x, y, x + largura, y + 38, 8, rgb(120, 120, 130));
+    retanguloArredondado(b, x + 4, y + 2, x + largura - 4, y + 30, 6, rgb(236, 236, 240));
+    EstiloTexto e;
+    e.escalaX = e.escalaY = 2;
+    e.cor = rgb(30, 30, 40);
+    e.alinhamento = CENTRO;
+    texto(b, rotulo, x + largura / 2, y + 8, e);
+    return x + largura;
+}
+
+BITMAP* fundoMenu() {
+    BITMAP* b = criar(800, 600, rgb(0, 0, 0));
+    cena::porDoSol(b, 380);
+    cena::carroDeTras(b, 400, 560, 200, rgb(220, 30, 30));
+    return b;
+}
+
+void salvarMenu(BITMAP* b, const std::string& raiz, const char* nome) {
+    salvar(b, raiz + "/" + nome);
+    destroy_bitmap(b);
+}
+
+void menuPrincipal(const std::string& raiz) {
+    BITMAP* b = fundoMenu();
+    titulo(b, "RONCO", 300, 14, 8);
+    linha(b, "THE VOICE-POWERED STREET RACE", 300, 94, rgb(255, 255, 255), 2, CENTRO);
+    botao(b, JOGAR, "PLAY", verde());
+    botao(b, SAIR, "EXIT", vermelho());
+    botao(b, RECORDES, "RECORDS", dourado());
+    // "Instructions" is too long for the button at 2x: a big "?" above it.
+    desenho::painel(b, INSTRUCOES.x1, INSTRUCOES.y1, INSTRUCOES.x2, INSTRUCOES.y2, 14, azul());
+    EstiloTexto e;
+    e.escalaX = e.escalaY = 4;
+    e.cor = rgb(255, 255, 255);
+    e.corBaixo = rgb(255, 236, 170);
+    e.contorno = escurecer(azul(), 0.7f);
+    e.sombra = 2;
+    e.alinhamento = CENTRO;
+    int cx = (INSTRUCOES.x1 + INSTRUCOES.x2 - 3) / 2;
+    texto(b, "?", cx, INSTRUCOES.y1 + 10, e);
+    e.escalaX = 1;
+    e.escalaY = 2;
+    texto(b, "INSTRUCTIONS", cx, INSTRUCOES.y2 - 30, e);
+    rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
+    linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
+    salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
+}
+
+BITMAP* fundoPagina(const std::string& cabecalho) {
+    BITMAP* b = fundoMenu();
+    cena::escurecerTudo(b, rgb(10, 10, 30), 0.55f);
+    desenho::painel(b, 24, 16, 775, 540, 18, rgb(30, 50, 100));
+    titulo(b, cabecalho, 400, 30, 4);
+    return b;
+}
+
+void instrucoes1(const std::string& raiz) {
+    BITMAP* b = fundoPagina("HOW TO PLAY");
+    int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90), verdeClaro = rgb(140, 240, 140);
+    linha(b, "YOUR VOICE IS THE GAS PEDAL", 400, 80, amarelo, 3, CENTRO);
+    cena::microfone(b, 140, 260, 220);
+    int x = 270, y = 130;
+    linha(b, "1. PLUG IN A MICROPHONE.", x, y, branco);
+    linha(b, "2. IMITATE A CAR ENGINE:", x, y + 34, branco);
+    EstiloTexto e;
+    e.escalaX = e.escalaY = 4;
+    e.cor = rgb(255, 250, 160);
+    e.corBaixo = rgb(255, 110, 30);
+    e.contorno = rgb(60, 20, 10);
+    e.sombra = 3;
+    e.alinhamento = CENTRO;
+    texto(b, "VRRRROOOOM!", 510, y + 72, e);
+    linha(b, "3. KEEP ROARING TO ACCELERATE.", x, y + 130, branco);
+    linha(b, "   THE LOUDER, THE MORE GAS.", x, y + 160, branco);
+    linha(b, "4. GO QUIET TO EASE OFF.", x, y + 194, branco);
+    linha(b, "A STEADY, DEEP RUMBLE WORKS BEST:", 400, y + 250, verdeClaro, 2, CENTRO);
+    linha(b, "TALKING AND SILENCE GIVE LITTLE OR NO GAS.", 400, y + 276, verdeClaro, 2, CENTRO);
+    linha(b, "THE GREEN BAR ON THE RIGHT SHOWS YOUR GAS.", 400, y + 312, branco, 2, CENTRO);
+    linha(b, "PAGE 1/2", 400, 512, rgb(170, 180, 220), 1, CENTRO);
+    botao(b, VOLTAR_PAGINA_1, "BACK", vermelho());
+    botao(b, PROXIMA_PAGINA_1, "NEXT >", verde());
+    salvarMenu(b, raiz, "graficos/menus/menu_instrucoes.bmp");
+}
+
+void instrucoes2(const std::string& raiz) {
+    BITMAP* b = fundoPagina("THE KEYS");
+    int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90);
+    int x = 70, y = 86, passo = 52;
+    int fim = tecla(b, x, y, "A");
+    fim = tecla(b, fim + 8, y, "D");
+    linha(b, "STEER LEFT / RIGHT", fim + 20, y + 12, branco);
+    fim = tecla(b, x, y + passo, "SPACE", 140);
+    linha(b, "BRAKE", fim + 20, y + passo + 12, branco);
+    fim = tecla(b, x, y + 2 * passo, "E");
+    linha(b, "SHIFT UP (GEARS 1, 2, 3)", fim + 20, y + 2 * passo + 12, branco);
+    fim = tecla(b, x, y + 3 * passo, "Q");
+    linha(b, "SHIFT DOWN (0 IS NEUTRAL, THEN REVERSE)", fim + 20, y + 3 * passo + 12, branco);
+    fim = tecla(b, x, y + 4 * passo, "ESC", 64);
+    linha(b, "PAUSE / RESUME", fim + 20, y + 4 * passo + 12, branco);
+    int yt = y + 5 * passo + 14;
+    linha(b, "THE CAR STARTS IN NEUTRAL: PRESS E", 400, yt, amarelo, 2, CENTRO);
+    linha(b, "DURING THE START LIGHTS TO GET GOING!", 400, yt + 24, amarelo, 2, CENTRO);
+    linha(b, "RACE ALONG THE AVENUE TO THE CHEQUERED", 400, yt + 62, branco, 2, CENTRO);
+    linha(b, "LINE, DODGING THE CROSSING TRAFFIC.", 400, yt + 86, branco, 2, CENTRO);
+    linha(b, "YOUR BEST TIMES GO TO THE RECORDS.", 400, yt + 110, branco, 2, CENTRO);
+    linha(b, "PAGE 2/2", 400, 500, rgb(170, 180, 220), 1, CENTRO);
+    botao(b, VOLTAR_PAGINA_2, "BACK", vermelho());
+    salvarMenu(b, raiz, "graficos/menus/menu_instrucoes_2.bmp");
+}
+
+void recordes(const std::string& raiz) {
+    BITMAP* b = fundoMenu();
+    cena::escurecerTudo(b, rgb(10, 10, 30), 0.45f);
+    titulo(b, "RECORDS", 400, 24, 6);
+    linha(b, "THE TEN FASTEST RACES", 400, 84, rgb(255, 255, 255), 2, CENTRO);
+    int x1 = NomesAssets::RECORDES_PAINEL_X1, y1 = NomesAssets::RECORDES_PAINEL_Y1;
+    int x2 = NomesAssets::RECORDES_PAINEL_X2, y2 = NomesAssets::RECORDES_PAINEL_Y2;
+    desenho::painel(b, x1 - 14, y1 - 14, x2 + 14, y2 + 14, 18, rgb(120, 90, 30));
+    // The list area itself stays plain and dark so the times read well.
+    rectfill(b, x1, y1, x2, y2, rgb(14, 14, 26));
+    rect(b, x1, y1, x2, y2, rgb(230, 190, 80));
+    // Trophies either side.
+    for (int cx : {100, 700}) {
+        int ouro = rgb(250, 200, 50), sombra = rgb(150, 100, 20);
+        for (int r = 15; r <= 19; r++) {
+            circle(b, cx - 52, 226, r, r == 19 ? sombra : ouro);
+            circle(b, cx + 52, 226, r, r == 19 ? sombra : ouro);
+        }
+        ellipsefill(b, cx, 240, 50, 56, sombra);
+        ellipsefill(b, cx, 238, 48, 54, ouro);
+        rectfill(b, cx - 50, 190, cx + 50, 238, ouro);
+        vline(b, cx - 50, 190, 238, sombra);
+        vline(b, cx + 50, 190, 238, sombra);
+        ellipsefill(b, cx, 190, 52, 12, clarear(ouro, 0.3f));
+        ellipsefill(b, cx, 192, 44, 8, sombra);
+        rectfill(b, cx - 8, 295, cx + 8, 340, ouro);
+        rectfill(b, cx - 40, 340, cx + 40, 362, sombra);
+        rectfill(b, cx - 36, 336, cx + 36, 356, ouro);
+        EstiloTexto e;
+        e.escalaX = e.escalaY = 4;
+        e.cor = rgb(255, 255, 255);
+        e.contorno = sombra;
+        e.alinhamento = CENTRO;
+        texto(b, "1", cx, 222, e);
+    }
+    botao(b, VOLTAR_RECORDES, "BACK", vermelho());
+    salvarMenu(b, raiz, NomesAssets::MENU_RECORDES);
+}
+
+void pausa(const std::string& raiz) {
+    // Drawn masked over the frozen race: a checker of dark pixels dims it,
+    // the mask colour lets it show through.
+    BITMAP* b = criar(800, 600, magenta());
+    for (int y = 0; y < 600; y++)
+        for (int x = (y % 2); x < 800; x += 2) _putpixel32(b, x, y, rgb(0, 0, 0));
+    desenho::painel(b, 250, 196, 550, 548, 20, rgb(40, 60, 120));
+    titulo(b, "PAUSED", 400, 216, 4);
+    botao(b, CONTINUAR, "RESUME", verde(), 3);
+    int branco = rgb(255, 255, 255), claro = rgb(190, 200, 230);
+    linha(b, "CLOCK STOPPED", 398, 318, branco, 2, CENTRO);
+    linha(b, "ESC ALSO RESUMES", 398, 350, claro, 2, CENTRO);
+    linha(b, "KEYS", 398, 392, rgb(255, 220, 90), 2, CENTRO);
+    linha(b, "A/D STEER   SPACE BRAKE", 398, 420, claro, 1, CENTRO);
+    linha(b, "E/Q SHIFT UP/DOWN", 398, 436, claro, 1, CENTRO);
+    linha(b, "QUIT GOES BACK TO THE MENU", 398, 468, claro, 1, CENTRO);
+    botao(b, DESISTIR, "QUIT", vermelho(), 3);
+    salvarMenu(b, raiz, "graficos/menus/menu_pausa.bmp");
+}
+
+// Loading step pictures: all the same size, so each covers the last.
+void carregamento(const std::string& raiz) {
+    static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY",   "CALLING THE TRAFFIC",
+                                    "PAINTING THE STREETS", "FUELLING YOUR CAR",   "WARMING UP THE ENGINE"};
+    for (int n = 0; n < 6; n++) {
+        BITMAP* b = criar(500, 200, rgb(0, 0, 0));
+        desenho::painel(b, 0, 0, 499, 199, 20, rgb(40, 50, 90));
+        titulo(b, "LOADING", 250, 18, 4);
+        // Progress track: five segments, n of them lit.
+        int x0 = 40, y0 = 90, w = 420, h = 34;
+        rectfill(b, x0 - 4, y0 - 4, x0 + w + 4, y0 + h + 4, rgb(10, 10, 16));
+        for (int k = 0; k < 5; k++) {
+            int sx = x0 + k * w / 5 + 3, ex = x0 + (k + 1) * w / 5 - 3;
+            int cor = k < n ? misturar(rgb(60, 200, 90), rgb(250, 210, 60), k / 4.0f) : rgb(50, 54, 70);
+            rectfill(b, sx, y0, ex, y0 + h, cor);
+            if (k < n) hline(b, sx, y0 + 3, ex, clarear(cor, 0.5f));
+        }
+        linha(b, etapas[n], 250, 148, rgb(255, 255, 255), 2, CENTRO);
+        char texto[16];
+        std::snprintf(texto, sizeof texto, "%d/5", n);
+        linha(b, texto, 470, 172, rgb(170, 180, 220), 1, DIREITA);
+        char nome[80];
+        std::snprintf(nome, sizeof nome, "/graficos/carregamento/carregando%d.bmp", n);
+        salvar(b, raiz + nome);
+        destroy_bitmap(b);
+    }
+    static const char* frases[12] = {
+        "ROAR LIKE AN ENGINE TO ACCELERATE",      "PRESS E TO ENGAGE FIRST GEAR",
+        "SPACE BRAKES - USE IT BEFORE CROSSINGS", "SHIFT UP WITH E AS THE SPEED GROWS",
+        "A AND D TURN THE STEERING WHEEL",        "ESC PAUSES THE RACE",
+        "TRAFFIC CROSSES THE AVENUE. WATCH OUT!", "A STEADY VRRRROOOM BEATS A SHOUT",
+        "THE FINISH IS THE CHEQUERED LINE",       "Q SHIFTS DOWN, ALL THE WAY TO REVERSE",
+        "A CRASH CAN KNOCK YOU INTO NEUTRAL",     "BEAT YOUR BEST TIME IN THE RECORDS"};
+    for (int i = 0; i < 12; i++) {
+        BITMAP* b = criar(NomesAssets::FRASE_LARGURA, NomesAssets::FRASE_ALTURA, rgb(0, 0, 0));
+        retanguloArredondado(b, 0, 0, b->w - 1, b->h - 1, 10, rgb(24, 28, 48));
+        std::string dica = std::string("TIP: ") + frases[i];
+        int x = (b->w - larguraTexto(dica, 2)) / 2;
+        int w = linha(b, "TIP: ", x, 12, rgb(255, 210, 60));
+        linha(b, frases[i], x + w, 12, rgb(255, 255, 255));
+        char nome[80];
+        std::snprintf(nome, sizeof nome, "/graficos/carregamento/%d.bmp", i);
+        salvar(b, raiz + nome);
+        destroy_bitmap(b);
+    }
+}
+
+}  // namespace
+
+void gerar(const std::string& raiz) {
+    menuPrincipal(raiz);
+    instrucoes1(raiz);
+    instrucoes2(raiz);
+    recordes(raiz);
+    pausa(raiz);
+    carregamento(raiz);
+}
+
+}  // namespace telas

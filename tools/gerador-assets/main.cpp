@@ -1,0 +1,32 @@
+// Writes the game's whole asset tree into the directory given as the only
+// argument (the directory the game runs from).
+
+#include "Cidade.h"
+#include "Partes.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    // No display is needed: pictures are drawn into memory bitmaps.
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "gerador-assets: cannot start the graphics library\n");
+        return 1;
+    }
+    set_color_depth(32);
+    std::string raiz = argv[1];
+    cidade::gerar(raiz);
+    hud::gerar(raiz);
+    telas::gerar(raiz);
+    abertura::gerar(raiz);
+    sons::gerar(raiz);
+    return 0;
+}
