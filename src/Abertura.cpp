@@ -11,7 +11,7 @@ const int ALTURA = 600;
 }  // namespace
 
 Abertura::Abertura()
-    : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr) {
+    : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr) {
     if (buffer != nullptr) {
         clear_bitmap(buffer);
     }
@@ -22,6 +22,8 @@ Abertura::~Abertura() { CarregadorMidia::liberar(buffer); }
 void Abertura::setAlvo(BITMAP* novo) { alvo = novo; }
 
 void Abertura::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
+
+void Abertura::setSinalSaida(const volatile int* sinal) { sinalSaida = sinal; }
 
 void Abertura::mostrar() { CarregadorMidia::copiar(alvo != nullptr ? alvo : screen, buffer, 0, 0); }
 
@@ -44,7 +46,7 @@ bool Abertura::fade(BITMAP* sprite, int duracao, int x, int y, bool entrando) {
     // Fewer than two steps would divide by zero: only the closing image then.
     int constante = duracao > 1 ? 256 / (duracao - 1) : 0;
     for (int i = 0; i < duracao - 1 && !sair; ++i) {
-        sair = key[KEY_ESC] != 0;
+        sair = key[KEY_ESC] != 0 || pediuSaida();
         rectfill(buffer, 0, 0, LARGURA, ALTURA, makecol(0, 0, 0));
         int alfa = entrando ? i * constante : 256 - i * constante;
         set_trans_blender(0, 0, 0, alfa);
@@ -140,7 +142,7 @@ void Abertura::realizarAnimacao() {
     const int xInicial = -76, yInicial = 152, xFinal = 806, yFinal = 376;
     const int constanteX = (xFinal - xInicial) / iteracoes;
     const int constanteY = (yFinal - yInicial) / iteracoes;
-    for (int i = 0; i < iteracoes; ++i) {
+    for (int i = 0; i < iteracoes && !pediuSaida(); ++i) {
         int x = xInicial + constanteX * i;
         int y = yInicial + constanteY * i;
         clear_bitmap(buffer);

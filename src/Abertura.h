@@ -32,6 +32,9 @@ public:
     // (the library's rest when unset): tests draw into memory and do not sleep.
     void setAlvo(BITMAP* alvo);
     void setEspera(FuncaoEspera espera);
+    // A flag (the window's close button) that, once non-zero, ends the
+    // opening like Escape and also stops the car animation.
+    void setSinalSaida(const volatile int* sinal);
 
     BITMAP* getBuffer() const { return buffer; }
 
@@ -40,10 +43,12 @@ private:
     void mostrar();
     void esperar(unsigned int ms);
     void tocar(SAMPLE* s, int frequencia);
+    bool pediuSaida() const { return sinalSaida != nullptr && *sinalSaida != 0; }
 
     BITMAP* buffer;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
+    const volatile int* sinalSaida;
 };
 
 #endif

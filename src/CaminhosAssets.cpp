@@ -1,5 +1,7 @@
 #include "CaminhosAssets.h"
 
+#include "NomesAssets.h"
+
 namespace {
 std::string comNumero(const char* prefixo, int n, const char* sufixo) {
     return std::string(prefixo) + std::to_string(n) + sufixo;
@@ -15,6 +17,7 @@ std::string CaminhosAssets::menuPrincipal() { return "graficos/menus/menu princi
 std::string CaminhosAssets::menuInstrucoes() { return "graficos/menus/menu_instrucoes.bmp"; }
 std::string CaminhosAssets::menuInstrucoes2() { return "graficos/menus/menu_instrucoes_2.bmp"; }
 std::string CaminhosAssets::menuPausa() { return "graficos/menus/menu_pausa.bmp"; }
+std::string CaminhosAssets::menuRecordes() { return NomesAssets::MENU_RECORDES; }
 std::string CaminhosAssets::carregando(int p) {
     return comNumero("graficos/carregamento/carregando", p, ".bmp");
 }
@@ -57,6 +60,7 @@ std::vector<std::string> CaminhosAssets::todos() {
     lista.push_back(menuInstrucoes());
     lista.push_back(menuInstrucoes2());
     lista.push_back(menuPausa());
+    lista.push_back(menuRecordes());
     for (int p = 0; p < NUMERO_PASSOS_CARREGAMENTO; ++p) lista.push_back(carregando(p));
     for (int i = 0; i < NUMERO_FRASES; ++i) lista.push_back(frase(i));
     lista.push_back(mapa(FASE_UNICA));

@@ -6,6 +6,7 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "NomesAssets.h"
 
 namespace {
 
@@ -382,6 +383,8 @@ void Pintor::pintarMenu(cavalete c) {
             pagina = CaminhosAssets::menuInstrucoes2();
         } else if (temFator(s, 2)) {
             pagina = CaminhosAssets::menuInstrucoes();
+        } else if (temFator(s, 3)) {
+            pagina = CaminhosAssets::menuRecordes();
         }
         if (!pagina.empty()) {
             CarregadorMidia::liberar(camada3);
@@ -391,6 +394,9 @@ void Pintor::pintarMenu(cavalete c) {
     clear_to_color(buffer, 0);
     bool paginaDeArquivo = temFator(s, 41) || temFator(s, 73) || temFator(s, 2);
     if (!paginaDeArquivo && temFator(s, 3)) {
+        if (camada3 != nullptr) {
+            draw_sprite(buffer, camada3, 0, 0);
+        }
         pintarRecordes();
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
@@ -410,39 +416,39 @@ std::string Pintor::formatarTempo(int ms) {
 }
 
 void Pintor::pintarRecordes() {
-    // Night-blue background fading down, like the other menu pages.
-    for (int y = 0; y < ALTURA_TELA; ++y) {
-        int t = y * 60 / ALTURA_TELA;
-        hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
-    }
     const int amarelo = makecol(255, 210, 40);
     const int branco = makecol(240, 240, 240);
     const int cinza = makecol(150, 160, 190);
-    escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 40, 6, amarelo);
-    escreverCentrado(buffer, "Best ten race times", LARGURA_TELA / 2, 105, 2, cinza);
-    rectfill(buffer, 170, 132, 630, 135, amarelo);
+    // The page's picture brings the title and the Back button; without it
+    // (a damaged install) the page is drawn here in full.
+    if (camada3 == nullptr) {
+        for (int y = 0; y < ALTURA_TELA; ++y) {
+            int t = y * 60 / ALTURA_TELA;
+            hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
+        }
+        escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 60, 6, amarelo);
+        rectfill(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, makecol(170, 30, 30));
+        rect(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, amarelo);
+        escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
+                         (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
+    }
 
     size_t quantos = recordes != nullptr ? recordes->size() : 0;
+    const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
     if (quantos == 0) {
-        escreverCentrado(buffer, "No race finished yet.", LARGURA_TELA / 2, 250, 3, branco);
-        escreverCentrado(buffer, "Press Play and cross the chequered line!", LARGURA_TELA / 2,
-                         300, 2, cinza);
+        escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 3, branco);
+        escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
+        escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
     }
     for (size_t i = 0; i < quantos && i < 10; ++i) {
-        int y = 150 + static_cast<int>(i) * 36;
+        int y = NomesAssets::RECORDES_LINHA_Y + static_cast<int>(i) * NomesAssets::RECORDES_LINHA_PASSO;
         char posicao[8];
         std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
         int cor = i == 0 ? amarelo : branco;
-        escreverAmpliado(buffer, posicao, 250, y, 3, cor);
-        escreverAmpliado(buffer, formatarTempo((*recordes)[i]), 340, y, 3, cor);
+        escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
+        escreverAmpliado(buffer, formatarTempo((*recordes)[i]), NomesAssets::RECORDES_LINHA_X + 90,
+                         y, 3, cor);
     }
-
-    // Back button, at the rectangle the menu logic tests.
-    rectfill(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, makecol(170, 30, 30));
-    rect(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, amarelo);
-    escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
-                     (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
-    escreverCentrado(buffer, "Esc also goes back", LARGURA_TELA / 2, 565, 1, cinza);
 }
 
 void Pintor::pintarMenuPausa(cavalete c) {

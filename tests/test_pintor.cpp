@@ -397,6 +397,17 @@ TEST_F(PintorTest, RecordsPageShowsBackButtonWithOrWithoutTimes) {
     pintor->setRecordes(nullptr);  // no list yet: the empty page
     pintor->pintar(quadro(menu, 3));
     EXPECT_EQ(ponto(tela, 355, 535), botao);
+
+    // With its picture the page shows it (title and button come with it)
+    // and writes the times inside the panel.
+    escreverImagem(CaminhosAssets::menuRecordes(), 800, 600, 20, 20, 50);
+    pintor->setRecordes(&tempos);
+    pintor->pintar(c);
+    EXPECT_EQ(ponto(tela, 355, 535), rgb(20, 20, 50));
+    int linhas = 0;
+    for (int y = 150; y < 500; ++y) linhas += ponto(tela, 260, y) == 0xf0f0f0;
+    EXPECT_EQ(linhas, comTempos);
+    EXPECT_EQ(ponto(tela, 105, 505), 0xffffff);  // pointer
 }
 
 TEST_F(PintorTest, LoadingShowsTheStepImageAndFiveDistinctPhrases) {

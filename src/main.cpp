@@ -1,0 +1,199 @@
+// Ronco: a top-down city race against the clock, throttle by voice.
+//
+// Start-up, the fixed-rate frame loop and shutdown. Each frame the logic
+// takes one step, the snapshot it builds goes to the music player and the
+// renderer, and the frame is closed. Frames run on a 40 ms tick and are
+// never caught up: a long frame (the renderer pauses on some screens) is
+// simply followed by the next tick.
+
+#include <allegro.h>
+
+#include <cstdio>
+
+#include "Abertura.h"
+#include "ConstantesGerais.h"
+#include "GravadorAlsa.h"
+#include "Logica.h"
+#include "Pintor.h"
+#include "Tenor.h"
+#include "TratadorEntradas.h"
+#include "VerificadorAssets.h"
+
+// Tick counter: raised by the timer thread every 40 ms, zeroed by the loop.
+volatile int a = 0;
+// What the sound card offers for recording (mono), probed at start-up.
+int bitCap = 0;
+int rateCap = 0;
+int mode = 0;
+// Raised by the window's close button; the loop turns it into `sair`.
+volatile int fecharJanela = 0;
+
+void func() { a++; }
+END_OF_FUNCTION(func)
+
+// Runs on the library's own thread: it may only set the flag.
+void pedirFechamento() { fecharJanela = 1; }
+END_OF_FUNCTION(pedirFechamento)
+
+namespace {
+
+const int LARGURA = 800;
+const int ALTURA = 600;
+
+bool abrirJanela() {
+    int desktop = desktop_color_depth();
+    const int profundidades[] = {desktop, 32, 24, 16, 15};
+    for (int profundidade : profundidades) {
+        if (profundidade < 15) {
+            continue;  // unknown desktop depth, or a palette mode we do not draw in
+        }
+        set_color_depth(profundidade);
+        if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, LARGURA, ALTURA, 0, 0) == 0) {
+            return true;
+        }
+    }
+    std::fprintf(stderr, "Cannot open the game's %dx%d window: %s\n", LARGURA, ALTURA,
+                 allegro_error);
+    return false;
+}
+
+// The recording error: on the console as the game always printed it (Latin-1,
+// no line end) and in the window, since the game now waits for a key there.
+void avisarSemGravacao() {
+    std::printf("ERROR, placa de som n\xe3o suporta grava\xe7\xe3o");
+    std::fflush(stdout);
+    clear_to_color(screen, makecol(0, 0, 0));
+    const int branco = makecol(255, 255, 255);
+    const int amarelo = makecol(255, 210, 40);
+    textout_centre_ex(screen, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
+    textout_centre_ex(screen, font, "The voice throttle will not work in this session.",
+                      LARGURA / 2, 290, branco, -1);
+    textout_centre_ex(screen, font, "Press a key to go on.", LARGURA / 2, 320, branco, -1);
+}
+
+void esperarTecla() {
+    clear_keybuf();
+    while (!keypressed() && !fecharJanela) {
+        rest(10);
+    }
+    if (keypressed()) {
+        readkey();
+    }
+}
+
+}  // namespace
+
+// Library start-up. The recording driver is registered first of all so
+// that sound input never falls back to the library's ALSA probe, which
+// aborts the process once playback has started. Returns false when there is
+// no window to play in.
+bool init() {
+    if (allegro_init() != 0) {
+        std::fprintf(stderr,
+                     "Cannot start the game library: %s\n"
+                     "The game needs a graphical display. Without one, run it under a virtual "
+                     "X server:\n  xvfb-run -s '-screen 0 1024x768x24' ../ronco\n",
+                     allegro_error);
+        return false;
+    }
+    GravadorAlsa::registrar();
+    if (!abrirJanela()) {
+        allegro_exit();
+        return false;
+    }
+    set_window_title("Ronco");
+    LOCK_VARIABLE(fecharJanela);
+    LOCK_FUNCTION(pedirFechamento);
+    set_close_button_callback(pedirFechamento);
+    install_timer();
+    install_keyboard();
+    install_mouse();
+    // Neither failure stops the game: it plays silent, or without the voice.
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    install_sound_input(GravadorAlsa::ID, MIDI_NONE);
+    LOCK_VARIABLE(a);
+    LOCK_FUNCTION(func);
+    install_int_ex(func, MSEC_TO_TIMER(40));
+    bitCap = get_sound_input_cap_bits();
+    rateCap = get_sound_input_cap_rate(bitCap, 0);
+    mode = get_sound_input_cap_parm(rateCap, bitCap, 0);
+    return true;
+}
+
+void deinit() {
+    clear_keybuf();
+    remove_keyboard();
+    remove_mouse();
+    remove_sound_input();
+    remove_sound();
+    allegro_exit();
+}
+
+int main() {
+    // Before any window: a broken install is one message, not black screens.
+    if (!VerificadorAssets::verificarTudo()) {
+        return 1;
+    }
+    if (!init()) {
+        return 1;
+    }
+    if (mode != 1 && mode != 2) {
+        avisarSemGravacao();
+        esperarTecla();
+    }
+
+    Abertura* apresentacao = new Abertura();
+    apresentacao->setSinalSaida(&fecharJanela);
+    Pintor* pintor = new Pintor();
+    cavalete quadro;
+    TratadorEntradas* entradas = new TratadorEntradas();
+    Logica* logica = new Logica(entradas);
+    Tenor* cantor = new Tenor();
+    pintor->setRecordes(&logica->getMelhoresTempos());
+
+    SituacaoGlobal situacao = apresentacao->play();
+    rest(100);
+    // Escape cuts the opening short; still held, it would also press the
+    // main menu's Exit on the first frame.
+    while (key[KEY_ESC] && !fecharJanela) {
+        rest(10);
+    }
+    if (fecharJanela) {
+        situacao = sair;
+    }
+
+    a = 0;
+    while (situacao != sair) {
+        // Sleep between ticks instead of spinning on the counter.
+        while (a <= 0 && !fecharJanela) {
+            rest(1);
+        }
+        if (situacao == abertura) {
+            situacao = apresentacao->play();
+        } else {
+            logica->calcularLogica();
+            quadro = logica->construirCavalete();
+            situacao = quadro.estado;
+            cantor->calar(logica->getMusicasCalar());
+            cantor->cantar(logica->getMusicasCantar());
+            pintor->pintar(quadro);
+            logica->fimDeCiclo();
+        }
+        // The close button ends the game like Exit: after a whole frame.
+        if (fecharJanela) {
+            situacao = sair;
+        }
+        a = 0;
+    }
+
+    // Released while the library is still up: they hold its bitmaps,
+    // samples and the running recording.
+    delete cantor;
+    delete logica;
+    delete entradas;
+    delete pintor;
+    delete apresentacao;
+    deinit();
+    return 0;
+}
+END_OF_MAIN()
