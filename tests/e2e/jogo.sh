@@ -118,9 +118,10 @@ e2e_iniciar_corrida() {
                 E2E_LUZES_VISTAS=$luzes
                 e2e_guardar_olhada "largada-$luzes-luzes"
             fi
-            # The gear can be set during the countdown already.
+            # The gear can be set during the countdown already; each light
+            # stays 500 ms, during which no key is sampled: hold E longer.
             if [ $engatou -eq 0 ]; then
-                e2e_tecla e
+                e2e_tecla e 0.7
                 engatou=1
             fi
         elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
@@ -132,13 +133,61 @@ e2e_iniciar_corrida() {
     e2e_falhar "a corrida não começou em 40 s depois de Jogar"
 }
 
+# e2e_ler_posicao: where the player's car is (see olho.cpp), from the last
+# look; sets x, y and angulo (radians, 0 facing right, growing clockwise).
+e2e_ler_posicao() {
+    local saida
+    saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" 2>/dev/null) || return 1
+    eval "$saida"
+}
+
+# Middle of the avenue the race runs along (tile row 8), map pixels.
+FAIXA_Y=544
+
+# e2e_volante: one steering correction towards the middle of the avenue,
+# heading right: A or D held for a moment in proportion to the error.
+e2e_volante() {
+    local comando
+    comando=$(awk -v y="$y" -v a="$angulo" -v alvo="$FAIXA_Y" 'BEGIN {
+        pi = 3.14159265
+        if (a > pi) a -= 2 * pi
+        quer = (alvo - y) * 0.003
+        if (quer > 0.3) quer = 0.3
+        if (quer < -0.3) quer = -0.3
+        e = quer - a
+        m = e < 0 ? -e : e
+        if (m < 0.06) { print "nada"; exit }
+        t = 0.08 + m * 0.35
+        if (t > 0.4) t = 0.4
+        printf "%s %.2f\n", (e > 0 ? "d" : "a"), t
+    }')
+    [ "$comando" = nada ] && return 0
+    # shellcheck disable=SC2086
+    e2e_tecla $comando
+}
+
+# e2e_desencalhar MARCHA: the car stands against a wall: down to reverse,
+# back away for a moment, then first gear again.
+e2e_desencalhar() {
+    local marcha=$1 i
+    e2e_log "desencalhando (marcha $marcha, x $x, y $y, ângulo $angulo)"
+    e2e_guardar_olhada "encalhado"
+    for i in $(seq 0 "$marcha"); do e2e_tecla q; sleep 0.1; done
+    sleep 1.2
+    e2e_tecla e; sleep 0.1
+    e2e_tecla e
+}
+
 # e2e_conduzir_ate_o_fim SEGUNDOS: drives the race with the voice (the
-# microphone file) and the gear keys until the main menu comes back after
-# the finish. Shifts up when the speed read off the progress strip fits the
-# next gear (or after a while in a gear), and shifts again when a knock has
-# put the car in neutral. Sets E2E_ACELERADOR_MAX (rows of the throttle
-# bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
-# E2E_MS_CHEGADA (finish first seen) and E2E_MS_MENU_VOLTOU.
+# microphone file), the gear keys and the steering keys until the main menu
+# comes back after the finish. Shifts up when the speed fits the next gear
+# (or after a while in a gear), shifts again when a knock has put the car
+# in neutral, steers back to the middle of the avenue after a knock turned
+# it, and backs away from a wall it got stuck on. Sets E2E_ACELERADOR_MAX
+# (rows of the throttle bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses),
+# E2E_NEUTRO_APOS_BATIDA, E2E_MS_CHEGADA (finish first seen) and
+# E2E_MS_MENU_VOLTOU. Calls $E2E_GANCHO_CHEGADA, if set, when the finish
+# is first seen.
 e2e_conduzir_ate_o_fim() {
     local limite=$1
     local fim=$(( $(date +%s) + limite ))
@@ -148,7 +197,7 @@ e2e_conduzir_ate_o_fim() {
     E2E_NEUTRO_APOS_BATIDA=0
     E2E_MS_CHEGADA=""
     E2E_MS_MENU_VOLTOU=""
-    local marcha_ant=-1 desde_troca p_ref=-1 t_ref=0 vel=0 guardada=0 t
+    local marcha_ant=-1 desde_troca x_ref=-1 t_ref=0 vel=0 guardada=0 t parado_desde=""
     desde_troca=$(e2e_ms_desde_inicio)
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
@@ -173,15 +222,13 @@ e2e_conduzir_ate_o_fim() {
             e2e_guardar_olhada "corrida-p$progresso-m$marcha-a$acelerador"
             guardada=$t
         fi
-        # Speed in the car's units (16 map pixels a second), from the strip:
-        # one strip pixel is 12 map pixels.
-        if [ "$progresso" -ge 0 ]; then
-            if [ "$p_ref" -lt 0 ]; then
-                p_ref=$progresso; t_ref=$t
-            elif [ $((t - t_ref)) -ge 700 ]; then
-                vel=$(( (progresso - p_ref) * 12 * 1000 / (t - t_ref) / 16 ))
-                p_ref=$progresso; t_ref=$t
-            fi
+        e2e_ler_posicao || continue
+        # Speed in the car's units (16 map pixels a second).
+        if [ "$x_ref" -lt 0 ]; then
+            x_ref=$x; t_ref=$t
+        elif [ $((t - t_ref)) -ge 700 ]; then
+            vel=$(( (x - x_ref) * 1000 / (t - t_ref) / 16 ))
+            x_ref=$x; t_ref=$t
         fi
         if [ "$marcha" != "$marcha_ant" ]; then
             if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
@@ -195,18 +242,31 @@ e2e_conduzir_ate_o_fim() {
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
+        # Stuck: no way forward for three seconds in gear.
+        if [ "$vel" -le 0 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
+            [ -z "$parado_desde" ] && parado_desde=$t
+            if [ $((t - parado_desde)) -ge 3000 ]; then
+                e2e_desencalhar "$marcha"
+                parado_desde=""
+                x_ref=-1
+                continue
+            fi
+        else
+            parado_desde=""
+        fi
         local subir=0
         case $marcha in
             0) subir=1 ;;
             1) { [ "$vel" -ge 8 ] || [ $((t - desde_troca)) -ge 3000 ]; } && subir=1 ;;
-            2) { [ "$vel" -ge 19 ] || [ $((t - desde_troca)) -ge 5000 ]; } && subir=1 ;;
+            2) { [ "$vel" -ge 19 ] || [ $((t - desde_troca)) -ge 6000 ]; } && subir=1 ;;
         esac
         if [ $subir -eq 1 ]; then
-            e2e_log "E: marcha $marcha, velocidade ~$vel, progresso $progresso, acelerador $acelerador"
+            e2e_log "E: marcha $marcha, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
             e2e_tecla e
             E2E_TROCAS=$((E2E_TROCAS + 1))
             desde_troca=$t
         fi
+        e2e_volante
     done
     e2e_guardar_olhada "corrida-nao-terminou"
     e2e_falhar "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
@@ -222,7 +282,8 @@ e2e_sem_relatorio_de_sanitizador() {
 
 # Back to the main menu and out through Exit: status 0.
 e2e_sair_pelo_menu() {
-    e2e_clicar_botao BOTAO_SAIR
+    # shellcheck disable=SC2086
+    e2e_clicar $BOTAO_SAIR
     e2e_jogo_esperar_fim 20
     [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "o jogo saiu com o estado $E2E_STATUS em vez de 0"
     e2e_sem_relatorio_de_sanitizador

@@ -15,6 +15,14 @@
 //       top of the race view, or -1 when there is none.
 //   olho acelerador FOTO
 //       how many rows of the throttle bar are filled (0 to 80).
+//   olho posicao FOTO JOGO
+//       where the player's car is: the view's corner found by matching the
+//       photo against the city drawn from the map file and the tile sheet,
+//       then the car picture matched at every heading at the view's
+//       centre. Prints x and y (map pixels, screen order), angulo (the
+//       car's heading in radians, 0 facing right, growing clockwise),
+//       encaixe (per mille of the car picture that matched) and ajuste (per
+//       mille of the sampled map pixels that matched), or fails.
 //   olho painel FOTO JOGO
 //       everything a scenario asks while playing, as shell assignments:
 //       pagina (the menu or pause page shown: menu, instrucoes,
@@ -31,8 +39,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -61,12 +71,12 @@ bool parecidos(int a, int b) {
 }
 
 // Per mille of the opaque pixels of `imagem` at (x, y) that differ from the
-// photo; parts of the picture outside the photo count as different. Photo
-// rows above `linhaMinima` are left out (something else is drawn there).
-int diferenca(BITMAP* foto, BITMAP* imagem, int x, int y, int linhaMinima = 0) {
+// photo; parts of the picture outside the photo count as different.
+// Only the picture's rows from `de` up to, not including, `ate` count.
+int diferenca(BITMAP* foto, BITMAP* imagem, int x, int y, int de = 0, int ate = 1 << 30) {
     long opacos = 0;
     long diferentes = 0;
-    for (int j = std::max(0, linhaMinima - y); j < imagem->h; ++j) {
+    for (int j = std::max(0, de); j < imagem->h && j < ate; ++j) {
         for (int i = 0; i < imagem->w; ++i) {
             int c = getpixel(imagem, i, j);
             if (ehMascara(c)) continue;
@@ -109,11 +119,11 @@ int acelerador(BITMAP* foto) {
 
 // Per mille difference of an asset picture laid at (x, y); 1000 when the
 // picture is missing.
-int diferencaCom(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y,
-                 int linhaMinima = 0) {
+int diferencaCom(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y, int de = 0,
+                 int ate = 1 << 30) {
     BITMAP* imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
     if (!imagem) return 1000;
-    int d = diferenca(foto, imagem, x, y, linhaMinima);
+    int d = diferenca(foto, imagem, x, y, de, ate);
     destroy_bitmap(imagem);
     return d;
 }
@@ -154,11 +164,12 @@ void painel(BITMAP* foto, const std::string& jogo) {
             break;
         }
     }
-    // The clock frame sits at the top centre; the progress strip covers its
-    // first six rows.
+    // The clock frame sits at the top centre. The progress strip covers its
+    // first rows and the digits (30 high from row 13) its middle: the rows
+    // below the digits are compared.
     const std::string moldura = "graficos/imagens/4.bmp";
     const int m = (800 - larguraDe(jogo + "/" + moldura)) / 2;
-    const bool correndo = diferencaCom(foto, jogo, moldura, m, 0, 6) <= 100;
+    const bool correndo = diferencaCom(foto, jogo, moldura, m, 0, 43) <= 100;
     int luzes = 0;
     for (int k = 0; k < 5; ++k) {
         if (diferencaCom(foto, jogo, "graficos/imagens/6.bmp", 465 + 68 * k, 12) <= 100) ++luzes;
@@ -176,10 +187,159 @@ void painel(BITMAP* foto, const std::string& jogo) {
                 correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0);
 }
 
+// The city as the renderer draws it before any car: the lower tile layer,
+// the upper one masked over it. Pixels are worked out on demand from the
+// map file and the tile sheet, so no map-sized bitmap is needed.
+struct Cidade {
+    int linhas = 0;
+    int colunas = 0;
+    std::vector<int> inferior;
+    std::vector<int> superior;
+    BITMAP* tiles = nullptr;
+
+    bool carregar(const std::string& jogo) {
+        std::ifstream f(jogo + "/mapas/1.txt");
+        int l2 = 0, c2 = 0;
+        if (!(f >> linhas >> colunas) || linhas <= 0 || colunas <= 0) return false;
+        inferior.assign(linhas * colunas, 0);
+        for (int& v : inferior) f >> v;
+        if (!(f >> l2 >> c2) || l2 != linhas || c2 != colunas) return false;
+        superior.assign(linhas * colunas, 0);
+        for (int& v : superior) f >> v;
+        tiles = load_bitmap((jogo + "/mapas/tiles.bmp").c_str(), nullptr);
+        return tiles != nullptr && static_cast<bool>(f);
+    }
+    int largura() const { return colunas * 64; }
+    int altura() const { return linhas * 64; }
+
+    // -1 for the mask colour or outside the sheet.
+    int pixelTile(int codigo, int x, int y) const {
+        int sx = (codigo - 1) * 64 + x;
+        if (codigo < 1 || sx >= tiles->w || y >= tiles->h) return -1;
+        int c = _getpixel32(tiles, sx, y);
+        return ehMascara(c) ? -1 : c;
+    }
+    int pixel(int mx, int my) const {
+        if (mx < 0 || my < 0 || mx >= largura() || my >= altura()) return 0;
+        int i = (my / 64) * colunas + mx / 64;
+        int c = pixelTile(superior[i], mx % 64, my % 64);
+        if (c >= 0) return c;
+        c = pixelTile(inferior[i], mx % 64, my % 64);
+        return c >= 0 ? c : 0;
+    }
+};
+
+// Parts of the window where the head-up display hides the city.
+bool ehPainel(int x, int y) {
+    if (y < 60 && x > 290 && x < 510) return true;   // clock
+    if (y < 8) return true;                           // progress strip
+    if (x >= 620 && y >= 470) return true;           // gear, throttle, speed dial
+    return false;
+}
+
+// Per mille of sampled window pixels that match the city seen from corner
+// (vx, vy); the player's car at the centre is left out.
+int ajusteVista(BITMAP* foto, const Cidade& cidade, int vx, int vy, int passo) {
+    int iguais = 0, total = 0;
+    for (int y = passo / 2; y < 600; y += passo) {
+        for (int x = passo / 2; x < 800; x += passo) {
+            if (ehPainel(x, y)) continue;
+            ++total;
+            if (parecidos(_getpixel32(foto, x, y), cidade.pixel(vx + x, vy + y))) ++iguais;
+        }
+    }
+    return total ? iguais * 1000 / total : 0;
+}
+
+// Per mille of the car picture, turned by `angulo` (library units) with its
+// centre at window pixel (cx, cy), that matches the photo.
+int encaixeCarro(BITMAP* foto, BITMAP* carro, BITMAP* rascunho, int cx, int cy, fixed angulo) {
+    clear_to_color(rascunho, makecol32(255, 0, 255));
+    const int meio = rascunho->w / 2;
+    rotate_sprite(rascunho, carro, meio - carro->w / 2, meio - carro->h / 2, angulo);
+    int opacos = 0, iguais = 0;
+    for (int j = 0; j < rascunho->h; ++j) {
+        for (int i = 0; i < rascunho->w; ++i) {
+            int c = _getpixel32(rascunho, i, j);
+            if (ehMascara(c)) continue;
+            ++opacos;
+            int fx = cx - meio + i, fy = cy - meio + j;
+            if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(c, _getpixel32(foto, fx, fy)))
+                ++iguais;
+        }
+    }
+    return opacos ? iguais * 1000 / opacos : 0;
+}
+
+int posicao(BITMAP* foto, const std::string& jogo) {
+    Cidade cidade;
+    if (!cidade.carregar(jogo)) {
+        std::fprintf(stderr, "olho: mapa ou folha de tiles ilegível em %s\n", jogo.c_str());
+        return 2;
+    }
+    const int p = progresso(foto);
+    if (p < 0) {
+        std::fprintf(stderr, "olho: sem marca de progresso\n");
+        return 1;
+    }
+    // The strip gives the car's x within a few pixels (one strip pixel is
+    // 12 map pixels); the view's corner follows from it but for the edges.
+    const int maxVx = cidade.largura() - 800, maxVy = cidade.altura() - 600;
+    const int xEstimado = p * cidade.largura() / 800;
+    int melhor = -1, bx = 0, by = 0;
+    for (int xc = xEstimado - 12; xc <= xEstimado + 12; xc += 4) {
+        int vx = std::clamp(xc - 400, 0, maxVx);
+        for (int vy = 0; vy <= maxVy; vy += 4) {
+            int a = ajusteVista(foto, cidade, vx, vy, 40);
+            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+        }
+    }
+    int cx = bx, cy = by;
+    melhor = -1;
+    for (int vx = std::max(0, cx - 6); vx <= std::min(maxVx, cx + 6); ++vx) {
+        for (int vy = std::max(0, cy - 4); vy <= std::min(maxVy, cy + 4); ++vy) {
+            int a = ajusteVista(foto, cidade, vx, vy, 12);
+            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+        }
+    }
+    // The car: at the window's centre unless the view stopped at an edge.
+    BITMAP* carro = load_bitmap((jogo + "/graficos/carros/1.bmp").c_str(), nullptr);
+    if (!carro) return 2;
+    const int lado = static_cast<int>(std::ceil(std::hypot(carro->w, carro->h))) + 4;
+    BITMAP* rascunho = create_bitmap(lado, lado);
+    int raioX = (bx == 0 || bx == maxVx) ? 16 : 1;
+    int raioY = (by == 0 || by == maxVy) ? 40 : 1;
+    int baseX = 400, baseY = 300;
+    if (bx == 0) baseX = std::min(400, xEstimado);
+    if (bx == maxVx) baseX = std::max(400, xEstimado - maxVx);
+    int melhorCarro = -1, carroX = baseX, carroY = baseY, passoAngulo = 0;
+    for (int k = 0; k < 256; k += 4) {
+        for (int y = baseY - raioY; y <= baseY + raioY; y += (raioY > 2 ? 2 : 1)) {
+            for (int x = baseX - raioX; x <= baseX + raioX; x += (raioX > 2 ? 2 : 1)) {
+                int e = encaixeCarro(foto, carro, rascunho, x, y, itofix(k));
+                if (e > melhorCarro) { melhorCarro = e; carroX = x; carroY = y; passoAngulo = k; }
+            }
+        }
+    }
+    // Finer heading around the best one (one library unit is 1.4 degrees).
+    int melhorK = passoAngulo;
+    for (int k = passoAngulo - 3; k <= passoAngulo + 3; ++k) {
+        int e = encaixeCarro(foto, carro, rascunho, carroX, carroY, itofix((k + 256) % 256));
+        if (e > melhorCarro) { melhorCarro = e; melhorK = (k + 256) % 256; }
+    }
+    destroy_bitmap(rascunho);
+    destroy_bitmap(carro);
+    destroy_bitmap(cidade.tiles);
+    const double angulo = melhorK * 2 * M_PI / 256;
+    std::printf("x=%d y=%d angulo=%.3f encaixe=%d ajuste=%d\n", bx + carroX, by + carroY, angulo, melhorCarro,
+                melhor);
+    return 0;
+}
+
 int uso() {
     std::fprintf(stderr,
                  "uso: olho diferenca FOTO IMAGEM X Y | olho melhor FOTO X Y IMAGEM... |"
-                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO\n");
+                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO\n");
     return 2;
 }
 
@@ -220,6 +380,10 @@ int main(int argc, char** argv) {
         std::printf("%d\n", acelerador(foto));
     } else if (pergunta == "painel" && argc == 4) {
         painel(foto, argv[3]);
+    } else if (pergunta == "posicao" && argc == 4) {
+        int r = posicao(foto, argv[3]);
+        destroy_bitmap(foto);
+        return r;
     } else {
         destroy_bitmap(foto);
         return uso();
