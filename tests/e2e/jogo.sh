@@ -93,7 +93,8 @@ e2e_cortar_abertura() {
 # and the start lights (shifting into first gear during the countdown) and
 # returns once the race clock shows. Sets E2E_CARREGANDO_VISTO (looks at a
 # loading screen), E2E_LUZES_VISTAS (most lit lights seen), E2E_MS_JOGAR and
-# E2E_MS_LARGADA (ms since the game started).
+# E2E_MS_LARGADA (ms since the game started). Calls $E2E_GANCHO_LARGADA, if
+# set, when the race clock is first seen.
 e2e_iniciar_corrida() {
     e2e_clicar_botao BOTAO_JOGAR
     E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
@@ -106,6 +107,7 @@ e2e_iniciar_corrida() {
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
             E2E_MS_LARGADA=$(e2e_ms_desde_inicio)
+            [ -n "${E2E_GANCHO_LARGADA:-}" ] && "$E2E_GANCHO_LARGADA"
             e2e_log "largada após $E2E_MS_LARGADA ms; luzes vistas: $E2E_LUZES_VISTAS"
             return 0
         fi
@@ -137,28 +139,47 @@ e2e_iniciar_corrida() {
 # look; sets x, y and angulo (radians, 0 facing right, growing clockwise).
 e2e_ler_posicao() {
     local saida
-    saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" 2>/dev/null) || return 1
+    saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" ${vy:-} 2>/dev/null) || return 1
     eval "$saida"
+    # A poor fit of the map means a wrong corner: search everywhere next time.
+    [ "$ajuste" -ge 700 ] || vy=""
 }
 
-# Middle of the avenue the race runs along (tile row 8), map pixels.
-FAIXA_Y=544
+# The three streets that cross the whole city from left to right (tile rows
+# 1-3, 6-10 and 15-17): their middles, map pixels. The race starts on the
+# middle one; a knock may push the car into a side street, from where any
+# of them leads to the finish.
+RUAS_Y="160 544 1056"
 
-# e2e_volante: one steering correction towards the middle of the avenue,
-# heading right: A or D held for a moment in proportion to the error.
-e2e_volante() {
-    local comando
-    comando=$(awk -v y="$y" -v a="$angulo" -v alvo="$FAIXA_Y" 'BEGIN {
+# e2e_erro_de_rumo: from x, y, angulo, how far (radians, positive when the
+# angle must grow, that is turn clockwise) the car heads from the way to
+# the middle of the nearest street, rightwards.
+e2e_erro_de_rumo() {
+    awk -v y="$y" -v a="$angulo" -v ruas="$RUAS_Y" 'BEGIN {
         pi = 3.14159265
         if (a > pi) a -= 2 * pi
-        quer = (alvo - y) * 0.003
-        if (quer > 0.3) quer = 0.3
-        if (quer < -0.3) quer = -0.3
+        n = split(ruas, r, " ")
+        alvo = r[1]
+        for (i = 2; i <= n; i++) if ((y - r[i]) ^ 2 < (y - alvo) ^ 2) alvo = r[i]
+        quer = (alvo - y) * 0.004
+        if (quer > 0.35) quer = 0.35
+        if (quer < -0.35) quer = -0.35
         e = quer - a
+        if (e > pi) e -= 2 * pi
+        if (e < -pi) e += 2 * pi
+        printf "%.3f\n", e
+    }'
+}
+
+# e2e_volante ERRO: one steering correction: D (the angle grows) or A held
+# for a moment in proportion to the error.
+e2e_volante() {
+    local comando
+    comando=$(awk -v e="$1" 'BEGIN {
         m = e < 0 ? -e : e
         if (m < 0.06) { print "nada"; exit }
-        t = 0.08 + m * 0.35
-        if (t > 0.4) t = 0.4
+        t = 0.08 + m * 0.4
+        if (t > 0.8) t = 0.8
         printf "%s %.2f\n", (e > 0 ? "d" : "a"), t
     }')
     [ "$comando" = nada ] && return 0
@@ -166,24 +187,28 @@ e2e_volante() {
     e2e_tecla $comando
 }
 
-# e2e_desencalhar MARCHA: the car stands against a wall: down to reverse,
-# back away for a moment, then first gear again.
-e2e_desencalhar() {
-    local marcha=$1 i
-    e2e_log "desencalhando (marcha $marcha, x $x, y $y, ângulo $angulo)"
-    e2e_guardar_olhada "encalhado"
-    for i in $(seq 0 "$marcha"); do e2e_tecla q; sleep 0.1; done
-    sleep 1.2
-    e2e_tecla e; sleep 0.1
+# e2e_manobrar MARCHA ERRO: the car stands against a wall, or faces the
+# wrong way too slowly to turn (only a gear inside its speed band pulls,
+# and only a pulling car turns): down to reverse, back away turning towards
+# the right heading (the wheel turns the car the same way in reverse), then
+# first gear again.
+e2e_manobrar() {
+    local marcha=$1 erro=$2 i lado=d
+    e2e_log "manobra (marcha $marcha, x $x, y $y, ângulo $angulo, erro de rumo $erro)"
+    e2e_guardar_olhada "manobra"
+    awk -v e="$erro" 'BEGIN { exit !(e < 0) }' && lado=a
+    for i in $(seq 0 "$marcha"); do e2e_tecla q; sleep 0.05; done
+    e2e_tecla "$lado" 1.0
+    e2e_tecla e; sleep 0.05
     e2e_tecla e
 }
 
 # e2e_conduzir_ate_o_fim SEGUNDOS: drives the race with the voice (the
 # microphone file), the gear keys and the steering keys until the main menu
-# comes back after the finish. Shifts up when the speed fits the next gear
-# (or after a while in a gear), shifts again when a knock has put the car
-# in neutral, steers back to the middle of the avenue after a knock turned
-# it, and backs away from a wall it got stuck on. Sets E2E_ACELERADOR_MAX
+# comes back after the finish. Shifts up when the speed fits the next gear,
+# shifts again when a knock has put the car in neutral, steers along the
+# nearest street after a knock turned it, and backs away from a wall it
+# got stuck on. Sets E2E_ACELERADOR_MAX
 # (rows of the throttle bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses),
 # E2E_NEUTRO_APOS_BATIDA, E2E_MS_CHEGADA (finish first seen) and
 # E2E_MS_MENU_VOLTOU. Calls $E2E_GANCHO_CHEGADA, if set, when the finish
@@ -197,7 +222,8 @@ e2e_conduzir_ate_o_fim() {
     E2E_NEUTRO_APOS_BATIDA=0
     E2E_MS_CHEGADA=""
     E2E_MS_MENU_VOLTOU=""
-    local marcha_ant=-1 desde_troca x_ref=-1 t_ref=0 vel=0 guardada=0 t parado_desde=""
+    local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
+    vy=""
     desde_troca=$(e2e_ms_desde_inicio)
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
@@ -214,6 +240,8 @@ e2e_conduzir_ate_o_fim() {
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
+            # The finish is held five seconds before the menu.
+            fim=$(( $(date +%s) + 20 ))
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"
         fi
@@ -223,12 +251,13 @@ e2e_conduzir_ate_o_fim() {
             guardada=$t
         fi
         e2e_ler_posicao || continue
-        # Speed in the car's units (16 map pixels a second).
+        # Speed in the car's units (16 map pixels a second), any direction.
         if [ "$x_ref" -lt 0 ]; then
-            x_ref=$x; t_ref=$t
+            x_ref=$x; y_ref=$y; t_ref=$t
         elif [ $((t - t_ref)) -ge 700 ]; then
-            vel=$(( (x - x_ref) * 1000 / (t - t_ref) / 16 ))
-            x_ref=$x; t_ref=$t
+            vel=$(awk -v dx=$((x - x_ref)) -v dy=$((y - y_ref)) -v ms=$((t - t_ref)) \
+                'BEGIN { printf "%d\n", sqrt(dx * dx + dy * dy) * 1000 / ms / 16 }')
+            x_ref=$x; y_ref=$y; t_ref=$t
         fi
         if [ "$marcha" != "$marcha_ant" ]; then
             if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
@@ -242,11 +271,13 @@ e2e_conduzir_ate_o_fim() {
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
-        # Stuck: no way forward for three seconds in gear.
-        if [ "$vel" -le 0 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
+        erro=$(e2e_erro_de_rumo)
+        # Stuck for two seconds in gear, or slow and facing the wrong way.
+        if [ "$vel" -le 1 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
             [ -z "$parado_desde" ] && parado_desde=$t
-            if [ $((t - parado_desde)) -ge 3000 ]; then
-                e2e_desencalhar "$marcha"
+            if [ $((t - parado_desde)) -ge 2000 ] || \
+               awk -v e="$erro" 'BEGIN { exit !(e > 1.2 || e < -1.2) }'; then
+                e2e_manobrar "$marcha" "$erro"
                 parado_desde=""
                 x_ref=-1
                 continue
@@ -254,22 +285,43 @@ e2e_conduzir_ate_o_fim() {
         else
             parado_desde=""
         fi
-        local subir=0
-        case $marcha in
-            0) subir=1 ;;
-            1) { [ "$vel" -ge 8 ] || [ $((t - desde_troca)) -ge 3000 ]; } && subir=1 ;;
-            2) { [ "$vel" -ge 19 ] || [ $((t - desde_troca)) -ge 6000 ]; } && subir=1 ;;
-        esac
-        if [ $subir -eq 1 ]; then
-            e2e_log "E: marcha $marcha, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
-            e2e_tecla e
-            E2E_TROCAS=$((E2E_TROCAS + 1))
+        # Up to the gear whose band holds the speed, one press per gear
+        # (the game shifts once per press: released between presses).
+        local quer=1 i
+        [ "$vel" -ge 8 ] && quer=2
+        [ "$vel" -ge 19 ] && quer=3
+        if [ "$marcha" -ge 0 ] 2>/dev/null && [ "$marcha" -lt "$quer" ]; then
+            e2e_log "E: marcha $marcha para $quer, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
+            for i in $(seq $((marcha + 1)) "$quer"); do
+                e2e_tecla e 0.1
+                sleep 0.1
+                E2E_TROCAS=$((E2E_TROCAS + 1))
+            done
             desde_troca=$t
         fi
-        e2e_volante
+        e2e_volante "$erro"
     done
     e2e_guardar_olhada "corrida-nao-terminou"
-    e2e_falhar "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
+    e2e_log "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
+    return 1
+}
+
+# e2e_correr SEGUNDOS: from the main menu, a whole race to the finish and
+# back to the menu. A player stuck among piled-up traffic quits through the
+# pause menu and starts again (once): the scenario tests the game, not the
+# test's driving.
+e2e_correr() {
+    local limite=$1 tentativa
+    for tentativa in 1 2; do
+        e2e_iniciar_corrida
+        [ "$E2E_CARREGANDO_VISTO" -ge 1 ] || e2e_falhar "nenhuma tela de carregamento foi vista"
+        [ "$E2E_LUZES_VISTAS" -ge 3 ] || e2e_falhar "só $E2E_LUZES_VISTAS luzes da largada foram vistas acesas"
+        e2e_conduzir_ate_o_fim "$limite" && return 0
+        [ -z "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu não voltou depois da chegada"
+        e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"
+        e2e_ate_o_menu 20
+    done
+    e2e_falhar "nenhuma de duas corridas chegou ao fim em $limite s"
 }
 
 # The console must hold no report of the sanitizers.

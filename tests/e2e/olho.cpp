@@ -15,14 +15,16 @@
 //       top of the race view, or -1 when there is none.
 //   olho acelerador FOTO
 //       how many rows of the throttle bar are filled (0 to 80).
-//   olho posicao FOTO JOGO
+//   olho posicao FOTO JOGO [VY]
 //       where the player's car is: the view's corner found by matching the
 //       photo against the city drawn from the map file and the tile sheet,
 //       then the car picture matched at every heading at the view's
 //       centre. Prints x and y (map pixels, screen order), angulo (the
 //       car's heading in radians, 0 facing right, growing clockwise),
 //       encaixe (per mille of the car picture that matched) and ajuste (per
-//       mille of the sampled map pixels that matched), or fails.
+//       mille of the sampled map pixels that matched) and vy (the view's
+//       top row, a hint for the next call: the search then stays within
+//       96 rows of it), or fails.
 //   olho painel FOTO JOGO
 //       everything a scenario asks while playing, as shell assignments:
 //       pagina (the menu or pause page shown: menu, instrucoes,
@@ -251,27 +253,37 @@ int ajusteVista(BITMAP* foto, const Cidade& cidade, int vx, int vy, int passo) {
     return total ? iguais * 1000 / total : 0;
 }
 
-// Per mille of the car picture, turned by `angulo` (library units) with its
-// centre at window pixel (cx, cy), that matches the photo.
-int encaixeCarro(BITMAP* foto, BITMAP* carro, BITMAP* rascunho, int cx, int cy, fixed angulo) {
+// The opaque pixels of the car picture turned by `angulo` (library units)
+// around its centre, relative to that centre.
+struct PixelCarro {
+    int dx, dy, cor;
+};
+std::vector<PixelCarro> carroGirado(BITMAP* carro, BITMAP* rascunho, fixed angulo) {
     clear_to_color(rascunho, makecol32(255, 0, 255));
     const int meio = rascunho->w / 2;
     rotate_sprite(rascunho, carro, meio - carro->w / 2, meio - carro->h / 2, angulo);
-    int opacos = 0, iguais = 0;
+    std::vector<PixelCarro> pixels;
     for (int j = 0; j < rascunho->h; ++j) {
         for (int i = 0; i < rascunho->w; ++i) {
             int c = _getpixel32(rascunho, i, j);
-            if (ehMascara(c)) continue;
-            ++opacos;
-            int fx = cx - meio + i, fy = cy - meio + j;
-            if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(c, _getpixel32(foto, fx, fy)))
-                ++iguais;
+            if (!ehMascara(c)) pixels.push_back({i - meio, j - meio, c});
         }
     }
-    return opacos ? iguais * 1000 / opacos : 0;
+    return pixels;
 }
 
-int posicao(BITMAP* foto, const std::string& jogo) {
+// Per mille of those pixels that match the photo with the centre at (cx, cy).
+int encaixeCarro(BITMAP* foto, const std::vector<PixelCarro>& pixels, int cx, int cy) {
+    int iguais = 0;
+    for (const PixelCarro& p : pixels) {
+        int fx = cx + p.dx, fy = cy + p.dy;
+        if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(p.cor, _getpixel32(foto, fx, fy)))
+            ++iguais;
+    }
+    return pixels.empty() ? 0 : static_cast<int>(iguais * 1000 / pixels.size());
+}
+
+int posicao(BITMAP* foto, const std::string& jogo, int dicaVy) {
     Cidade cidade;
     if (!cidade.carregar(jogo)) {
         std::fprintf(stderr, "olho: mapa ou folha de tiles ilegível em %s\n", jogo.c_str());
@@ -287,9 +299,12 @@ int posicao(BITMAP* foto, const std::string& jogo) {
     const int maxVx = cidade.largura() - 800, maxVy = cidade.altura() - 600;
     const int xEstimado = p * cidade.largura() / 800;
     int melhor = -1, bx = 0, by = 0;
+    // A hint (the last corner found) narrows the vertical search.
+    const int vyDe = dicaVy >= 0 ? std::max(0, dicaVy - 96) : 0;
+    const int vyAte = dicaVy >= 0 ? std::min(maxVy, dicaVy + 96) : maxVy;
     for (int xc = xEstimado - 12; xc <= xEstimado + 12; xc += 4) {
         int vx = std::clamp(xc - 400, 0, maxVx);
-        for (int vy = 0; vy <= maxVy; vy += 4) {
+        for (int vy = vyDe; vy <= vyAte; vy += 4) {
             int a = ajusteVista(foto, cidade, vx, vy, 40);
             if (a > melhor) { melhor = a; bx = vx; by = vy; }
         }
@@ -302,44 +317,56 @@ int posicao(BITMAP* foto, const std::string& jogo) {
             if (a > melhor) { melhor = a; bx = vx; by = vy; }
         }
     }
-    // The car: at the window's centre unless the view stopped at an edge.
+    // The car: at the window's centre unless the view stopped at an edge,
+    // where it may be anywhere between the edge and the centre.
     BITMAP* carro = load_bitmap((jogo + "/graficos/carros/1.bmp").c_str(), nullptr);
     if (!carro) return 2;
     const int lado = static_cast<int>(std::ceil(std::hypot(carro->w, carro->h))) + 4;
     BITMAP* rascunho = create_bitmap(lado, lado);
-    int raioX = (bx == 0 || bx == maxVx) ? 16 : 1;
-    int raioY = (by == 0 || by == maxVy) ? 40 : 1;
-    int baseX = 400, baseY = 300;
-    if (bx == 0) baseX = std::min(400, xEstimado);
-    if (bx == maxVx) baseX = std::max(400, xEstimado - maxVx);
-    int melhorCarro = -1, carroX = baseX, carroY = baseY, passoAngulo = 0;
+    int xDe = 400, xAte = 400, yDe = 300, yAte = 300;
+    if (bx == 0) { xDe = std::max(0, std::min(400, xEstimado) - 16); xAte = std::min(400, xEstimado + 16); }
+    if (bx == maxVx) { xDe = std::max(400, xEstimado - maxVx - 16); xAte = std::min(800, xEstimado - maxVx + 16); }
+    if (by == 0) { yDe = 0; yAte = 300; }
+    if (by == maxVy) { yDe = 300; yAte = 600; }
+    xDe -= 1; xAte += 1; yDe -= 1; yAte += 1;
+    // Over a wide range every other pixel first; the heading is refined
+    // below, and a car is far wider than two pixels.
+    const int passoX = xAte - xDe > 8 ? 2 : 1, passoY = yAte - yDe > 8 ? 2 : 1;
+    int melhorCarro = -1, carroX = 400, carroY = 300, melhorK = 0;
     for (int k = 0; k < 256; k += 4) {
-        for (int y = baseY - raioY; y <= baseY + raioY; y += (raioY > 2 ? 2 : 1)) {
-            for (int x = baseX - raioX; x <= baseX + raioX; x += (raioX > 2 ? 2 : 1)) {
-                int e = encaixeCarro(foto, carro, rascunho, x, y, itofix(k));
-                if (e > melhorCarro) { melhorCarro = e; carroX = x; carroY = y; passoAngulo = k; }
+        const std::vector<PixelCarro> pixels = carroGirado(carro, rascunho, itofix(k));
+        for (int y = yDe; y <= yAte; y += passoY) {
+            for (int x = xDe; x <= xAte; x += passoX) {
+                int e = encaixeCarro(foto, pixels, x, y);
+                if (e > melhorCarro) { melhorCarro = e; carroX = x; carroY = y; melhorK = k; }
             }
         }
     }
-    // Finer heading around the best one (one library unit is 1.4 degrees).
-    int melhorK = passoAngulo;
-    for (int k = passoAngulo - 3; k <= passoAngulo + 3; ++k) {
-        int e = encaixeCarro(foto, carro, rascunho, carroX, carroY, itofix((k + 256) % 256));
-        if (e > melhorCarro) { melhorCarro = e; melhorK = (k + 256) % 256; }
+    // Finer heading and place around the best ones (one library unit is
+    // 1.4 degrees).
+    const int grossa = melhorK, gx = carroX, gy = carroY;
+    for (int k = grossa - 3; k <= grossa + 3; ++k) {
+        const std::vector<PixelCarro> pixels = carroGirado(carro, rascunho, itofix((k + 256) % 256));
+        for (int y = gy - passoY + 1; y <= gy + passoY - 1; ++y) {
+            for (int x = gx - passoX + 1; x <= gx + passoX - 1; ++x) {
+                int e = encaixeCarro(foto, pixels, x, y);
+                if (e > melhorCarro) { melhorCarro = e; melhorK = (k + 256) % 256; carroX = x; carroY = y; }
+            }
+        }
     }
     destroy_bitmap(rascunho);
     destroy_bitmap(carro);
     destroy_bitmap(cidade.tiles);
     const double angulo = melhorK * 2 * M_PI / 256;
-    std::printf("x=%d y=%d angulo=%.3f encaixe=%d ajuste=%d\n", bx + carroX, by + carroY, angulo, melhorCarro,
-                melhor);
+    std::printf("x=%d y=%d angulo=%.3f encaixe=%d ajuste=%d vy=%d\n", bx + carroX, by + carroY, angulo,
+                melhorCarro, melhor, by);
     return 0;
 }
 
 int uso() {
     std::fprintf(stderr,
                  "uso: olho diferenca FOTO IMAGEM X Y | olho melhor FOTO X Y IMAGEM... |"
-                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO\n");
+                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY]\n");
     return 2;
 }
 
@@ -380,8 +407,8 @@ int main(int argc, char** argv) {
         std::printf("%d\n", acelerador(foto));
     } else if (pergunta == "painel" && argc == 4) {
         painel(foto, argv[3]);
-    } else if (pergunta == "posicao" && argc == 4) {
-        int r = posicao(foto, argv[3]);
+    } else if (pergunta == "posicao" && (argc == 4 || argc == 5)) {
+        int r = posicao(foto, argv[3], argc == 5 ? std::atoi(argv[4]) : -1);
         destroy_bitmap(foto);
         return r;
     } else {
