@@ -228,9 +228,15 @@ e2e_jogo_esperar_fim() {
 # Finds the game's window (the library names its class "allegro") and
 # gives it the keyboard focus: with no window manager, keys go nowhere else.
 e2e_janela() {
+    e2e_janela_ou_fim "${1:-20}" || e2e_falhar "o jogo terminou antes de abrir a janela"
+}
+
+# e2e_janela_ou_fim SEGUNDOS: like e2e_janela, but the game may also end
+# before showing a window (it refuses to start): then returns 1.
+e2e_janela_ou_fim() {
     local limite=${1:-20} i w
     for i in $(seq $((limite * 10))); do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes de abrir a janela"
+        e2e_jogo_vivo || return 1
         w=$(xdotool search --onlyvisible --class allegro 2>/dev/null | head -1)
         if [ -n "$w" ]; then
             E2E_JANELA=$w

@@ -2,8 +2,9 @@
 # The game started from damaged asset trees: a missing picture, a missing
 # sound, a truncated city map, a traffic table without start tiles, a car
 # file with letters in it. Each time the console names the bad file, and
-# the game still reaches the menu, starts a race (or refuses it), goes back
-# to the menu and exits with status 0 - never a crash.
+# either the game refuses to start with a plain failure status, or it
+# reaches the menu, starts a race (or refuses it), goes back to the menu and
+# exits with status 0 - never a crash.
 #
 #   recursos-quebrados.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
 source "$(dirname "$0")/comum.sh"
@@ -24,7 +25,15 @@ jogar_com_defeito() {
     local nome=$1 arquivo=$2
     e2e_log "=== $nome: $arquivo"
     e2e_jogo_iniciar 90
-    e2e_janela
+    if ! e2e_janela_ou_fim 20; then
+        e2e_jogo_esperar_fim 5
+        e2e_sem_relatorio_de_sanitizador
+        [ "$E2E_STATUS" -ge 1 ] && [ "$E2E_STATUS" -lt 128 ] \
+            || e2e_falhar "$nome: o jogo terminou com o estado $E2E_STATUS antes de abrir a janela"
+        e2e_log "$nome: o jogo recusou-se a começar (estado $E2E_STATUS)"
+        conferir_console "$nome" "$arquivo"
+        return 0
+    fi
     e2e_cortar_abertura 60
     e2e_clicar_botao BOTAO_JOGAR
     # The race starts, or the game refuses it and stays in the menu.
@@ -41,9 +50,16 @@ jogar_com_defeito() {
     e2e_foto "$nome-depois-de-jogar"
     e2e_ate_o_menu 30
     e2e_sair_pelo_menu
+    conferir_console "$nome" "$arquivo"
+}
+
+# conferir_console NOME ARQUIVO: the run's console names the bad file.
+conferir_console() {
+    local nome=$1 arquivo=$2
     mv "$E2E_ARTEFACTOS/console.txt" "$E2E_ARTEFACTOS/console-$nome.txt"
-    LC_ALL=C grep -aF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" | head -3 \
+    LC_ALL=C grep -qaF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" \
         || e2e_falhar "$nome: nenhuma linha no console nomeia $arquivo"
+    LC_ALL=C grep -aF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" | head -3 | cut -c1-300
 }
 
 nova_arvore
