@@ -4,15 +4,19 @@
 # its screenshots and console output in build/e2e-artefactos/<scenario>/.
 
 if(TARGET ronco)
-  # The eye that reads screenshots, and the window-close sender.
-  add_executable(e2e_olho ${CMAKE_CURRENT_SOURCE_DIR}/e2e/olho.cpp)
-  target_compile_options(e2e_olho PRIVATE ${RONCO_WARNINGS})
-  target_link_libraries(e2e_olho PRIVATE PkgConfig::ALLEGRO)
-
+  # The eye that reads screenshots, and the window-close sender. They are
+  # the test's instruments, not the game: built optimised and without the
+  # sanitizers in every build, so that a sanitizer build's scenarios look
+  # at the game as often as the normal build's.
   find_package(X11 REQUIRED)
+  add_executable(e2e_olho ${CMAKE_CURRENT_SOURCE_DIR}/e2e/olho.cpp)
+  target_link_libraries(e2e_olho PRIVATE PkgConfig::ALLEGRO)
   add_executable(e2e_fechar_janela ${CMAKE_CURRENT_SOURCE_DIR}/e2e/fechar_janela.cpp)
-  target_compile_options(e2e_fechar_janela PRIVATE ${RONCO_WARNINGS})
   target_link_libraries(e2e_fechar_janela PRIVATE X11::X11)
+  foreach(instrumento e2e_olho e2e_fechar_janela)
+    set_property(TARGET ${instrumento} PROPERTY COMPILE_OPTIONS -O2 ${RONCO_WARNINGS})
+    set_property(TARGET ${instrumento} PROPERTY LINK_OPTIONS "")
+  endforeach()
 
   set(RONCO_E2E_ARTEFACTOS ${CMAKE_BINARY_DIR}/e2e-artefactos)
 

@@ -57,29 +57,12 @@ int contarLinhas(const std::string& arquivo) {
 
 class Resistencia : public AmbienteLogica {
 protected:
-    // The player: first gear during the countdown, up a gear near the top of
-    // each one, again after a knock left the car in neutral.
-    void dirigir() {
-        Carro* c = jogador();
-        const float v = c->getModuloVelocidade();
-        const int m = c->getMarcha();
-        const bool subir = m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
-        apertar(KEY_E, subir && !c->getMudancaMarcha());
-    }
-
-    // One race from the Play click back to the main menu; false if it did
-    // not get there in `limite` frames.
-    bool correr(int limite = 5000) {
+    // One race from the Play click back to the main menu, driven by the
+    // fixture's player script; false if it did not get there.
+    bool correr() {
         clicar(350, 380);
-        for (int i = 0; i < limite; i++) {
-            if (jogador() != nullptr && estado()->getEstadoGlobal() == jogando) dirigir();
-            if (quadro().estado == menu) {
-                apertar(KEY_E, false);
-                return true;
-            }
-        }
-        apertar(KEY_E, false);
-        return false;
+        std::vector<ambiente::Quadro> q = correrAteOMenu(5000);
+        return !q.empty() && q.back().estado == menu;
     }
 };
 

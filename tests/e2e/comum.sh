@@ -22,6 +22,7 @@ E2E_STATUS=""
 E2E_INICIO_JOGO=0
 E2E_PREFIXO=()
 E2E_TEMPORARIO=""
+E2E_SUPRESSOES=$E2E_DIR/lsan-bibliotecas.supp
 
 e2e_log() { echo "[$(date +%H:%M:%S.%N | cut -c1-12)] $*"; }
 
@@ -173,6 +174,8 @@ e2e_usuario_sem_privilegios() {
         cp "$MIC_FILE" "$E2E_TEMPORARIO/microfone.raw"
         export MIC_FILE=$E2E_TEMPORARIO/microfone.raw
     fi
+    cp "$E2E_SUPRESSOES" "$E2E_TEMPORARIO/lsan.supp"
+    E2E_SUPRESSOES=$E2E_TEMPORARIO/lsan.supp
     if [ -n "${ALSA_CONFIG_PATH:-}" ]; then
         cp "$ALSA_CONFIG_PATH" "$E2E_TEMPORARIO/asound.conf"
         export ALSA_CONFIG_PATH=$E2E_TEMPORARIO/asound.conf
@@ -189,10 +192,20 @@ e2e_usuario_sem_privilegios() {
 # LIMITE seconds in any case.
 e2e_jogo_iniciar() {
     local limite=${1:-120}
-    # stdbuf is preloaded; the sanitizer runtime then is not first in the
-    # library list, which it accepts when told so.
-    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-    (cd "$E2E_TRABALHO" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 "$E2E_RONCO") \
+    local preload=""
+    if ldd "$E2E_RONCO" 2>/dev/null | grep -q libasan; then
+        # stdbuf is preloaded; the sanitizer runtime then is not first in
+        # the library list, which it accepts when told so. The leak checker
+        # skips the system's sound libraries (lsan-bibliotecas.supp), whose
+        # Allegro module is preloaded so that it keeps its name at exit.
+        export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+        export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_SUPRESSOES:print_suppressions=0"
+        preload=$(ls /usr/lib/*/allegro/4.4*/alleg-alsadigi.so 2>/dev/null | head -1)
+    fi
+    # The module goes to the game only (stdbuf and the shell cannot load
+    # it), in front of stdbuf's own preload.
+    (cd "$E2E_TRABALHO" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
+        sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
         >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
