@@ -36,12 +36,12 @@ for n in $(seq "$execucoes"); do
         e2e_preparar "$build/ronco" "$build/jogo" "$resultados/execucao-$n" \
             "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
         e2e_xvfb
-        e2e_som microfone 360
+        e2e_som microfone 440
 
         tiques=$(getconf CLK_TCK)
         cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
 
-        e2e_jogo_iniciar 330
+        e2e_jogo_iniciar 420
         e2e_janela
         e2e_cortar_abertura 60
         arranque=$E2E_MS_ATE_MENU
@@ -59,7 +59,7 @@ for n in $(seq "$execucoes"); do
         }
         E2E_GANCHO_LARGADA=e2e_ao_ver_largada
         E2E_GANCHO_CHEGADA=e2e_ao_ver_chegada
-        e2e_correr 100
+        e2e_correr 90
         pico=$(awk '/^VmHWM:/ {print $2}' "/proc/$E2E_JOGO_PID/status")
         e2e_sair_pelo_menu
 

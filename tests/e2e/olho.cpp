@@ -15,12 +15,14 @@
 //       top of the race view, or -1 when there is none.
 //   olho acelerador FOTO
 //       how many rows of the throttle bar are filled (0 to 80).
-//   olho posicao FOTO JOGO [VY]
+//   olho posicao FOTO JOGO [VY [LINHA]]
 //       where the player's car is: the view's corner found by matching the
 //       photo against the city drawn from the map file and the tile sheet,
 //       then the car picture matched at every heading at the view's
 //       centre. Prints x and y (map pixels, screen order), angulo (the
-//       car's heading in radians, 0 facing right, growing clockwise),
+//       car's heading in radians, 0 facing right, growing clockwise), rumo
+//       (the heading to take: towards the finish along the streets,
+//       keeping to tile row LINHA, 8 by default, where the way allows),
 //       encaixe (per mille of the car picture that matched) and ajuste (per
 //       mille of the sampled map pixels that matched) and vy (the view's
 //       top row, a hint for the next call: the search then stays within
@@ -212,6 +214,60 @@ struct Cidade {
         return tiles != nullptr && static_cast<bool>(f);
     }
     int largura() const { return colunas * 64; }
+
+    // Buildings are the tiles the collision map walls off.
+    bool livre(int linha, int coluna) const {
+        if (linha < 0 || coluna < 0 || linha >= linhas || coluna >= colunas) return false;
+        int codigo = inferior[linha * colunas + coluna];
+        return codigo < 664 || codigo > 781;
+    }
+
+    // Heading (radians, 0 right, growing clockwise) from map point (x, y)
+    // towards the finish along free tiles: the distance in tiles to the
+    // finish columns is spread from them, the car aims at the centre of
+    // the tile two steps down that distance, and between equal steps keeps
+    // to the middle row of the avenue.
+    double rumoParaChegada(int x, int y, int colunaChegada, int linhaPreferida) const {
+        const int INF = 1 << 29;
+        std::vector<int> d(linhas * colunas, INF);
+        std::vector<int> fila;
+        for (int r = 0; r < linhas; ++r) {
+            for (int c = colunaChegada; c < colunas; ++c) {
+                if (livre(r, c)) { d[r * colunas + c] = 0; fila.push_back(r * colunas + c); }
+            }
+        }
+        for (size_t i = 0; i < fila.size(); ++i) {
+            int r = fila[i] / colunas, c = fila[i] % colunas;
+            const int vizinhos[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
+            for (const auto& v : vizinhos) {
+                if (livre(v[0], v[1]) && d[v[0] * colunas + v[1]] == INF) {
+                    d[v[0] * colunas + v[1]] = d[fila[i]] + 1;
+                    fila.push_back(v[0] * colunas + v[1]);
+                }
+            }
+        }
+        int r = std::clamp(y / 64, 0, linhas - 1), c = std::clamp(x / 64, 0, colunas - 1);
+        for (int passo = 0; passo < 2; ++passo) {
+            int melhorR = r, melhorC = c;
+            long melhor = d[r * colunas + c] == INF ? (1L << 40) : d[r * colunas + c] * 100L + std::abs(r - linhaPreferida);
+            for (int dr = -1; dr <= 1; ++dr) {
+                for (int dc = -1; dc <= 1; ++dc) {
+                    int nr = r + dr, nc = c + dc;
+                    if ((dr == 0 && dc == 0) || !livre(nr, nc) || d[nr * colunas + nc] == INF) continue;
+                    // A diagonal step only between two free tiles.
+                    if (dr != 0 && dc != 0 && (!livre(r + dr, c) || !livre(r, c + dc))) continue;
+                    long custo = d[nr * colunas + nc] * 100L + std::abs(nr - linhaPreferida);
+                    if (custo < melhor) { melhor = custo; melhorR = nr; melhorC = nc; }
+                }
+            }
+            r = melhorR;
+            c = melhorC;
+        }
+        double alvoX = c * 64 + 32, alvoY = r * 64 + 32;
+        if (alvoX - x == 0 && alvoY - y == 0) return 0;
+        double a = std::atan2(alvoY - y, alvoX - x);
+        return a < 0 ? a + 2 * M_PI : a;
+    }
     int altura() const { return linhas * 64; }
 
     // -1 for the mask colour or outside the sheet.
@@ -283,7 +339,7 @@ int encaixeCarro(BITMAP* foto, const std::vector<PixelCarro>& pixels, int cx, in
     return pixels.empty() ? 0 : static_cast<int>(iguais * 1000 / pixels.size());
 }
 
-int posicao(BITMAP* foto, const std::string& jogo, int dicaVy) {
+int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferida) {
     Cidade cidade;
     if (!cidade.carregar(jogo)) {
         std::fprintf(stderr, "olho: mapa ou folha de tiles ilegível em %s\n", jogo.c_str());
@@ -358,15 +414,18 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy) {
     destroy_bitmap(carro);
     destroy_bitmap(cidade.tiles);
     const double angulo = melhorK * 2 * M_PI / 256;
-    std::printf("x=%d y=%d angulo=%.3f encaixe=%d ajuste=%d vy=%d\n", bx + carroX, by + carroY, angulo,
-                melhorCarro, melhor, by);
+    const int x = bx + carroX, y = by + carroY;
+    // The finish line at 9120 is column 142.
+    const double rumo = cidade.rumoParaChegada(x, y, 9120 / 64, linhaPreferida);
+    std::printf("x=%d y=%d angulo=%.3f rumo=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, rumo, melhorCarro,
+                melhor, by);
     return 0;
 }
 
 int uso() {
     std::fprintf(stderr,
                  "uso: olho diferenca FOTO IMAGEM X Y | olho melhor FOTO X Y IMAGEM... |"
-                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY]\n");
+                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
     return 2;
 }
 
@@ -407,8 +466,9 @@ int main(int argc, char** argv) {
         std::printf("%d\n", acelerador(foto));
     } else if (pergunta == "painel" && argc == 4) {
         painel(foto, argv[3]);
-    } else if (pergunta == "posicao" && (argc == 4 || argc == 5)) {
-        int r = posicao(foto, argv[3], argc == 5 ? std::atoi(argv[4]) : -1);
+    } else if (pergunta == "posicao" && argc >= 4 && argc <= 6) {
+        // The race starts on tile row 8, the middle of the avenue.
+        int r = posicao(foto, argv[3], argc >= 5 ? std::atoi(argv[4]) : -1, argc == 6 ? std::atoi(argv[5]) : 8);
         destroy_bitmap(foto);
         return r;
     } else {

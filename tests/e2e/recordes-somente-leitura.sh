@@ -9,17 +9,17 @@ source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
 e2e_xvfb
-e2e_som microfone 360
+e2e_som microfone 440
 e2e_usuario_sem_privilegios
 printf 'Tempo: 61234 mills\n' >"$E2E_TRABALHO/records.txt"
 chown 0:0 "$E2E_TRABALHO/records.txt" 2>/dev/null
 chmod 444 "$E2E_TRABALHO/records.txt"
 cp "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes"
 
-e2e_jogo_iniciar 330
+e2e_jogo_iniciar 420
 e2e_janela
 e2e_cortar_abertura 60
-e2e_correr 100
+e2e_correr 90
 [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu voltou sem a chegada ter sido vista"
 
 cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
