@@ -352,6 +352,16 @@ e2e_sair_pelo_menu() {
     e2e_sem_relatorio_de_sanitizador
 }
 
+# e2e_sem_trafego ARVORE: the tree's traffic table loses its start tiles
+# (codes 868 to 871): no traffic enters the city.
+e2e_sem_trafego() {
+    local tabela=$1/mapas/1trans.txt
+    sed -i -E 's/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g; s/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g' \
+        "$tabela"
+    ! grep -qE '(^|[^0-9])(868|869|870|871)([^0-9]|$)' "$tabela" \
+        || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
+}
+
 # Escape as the race samples it: held across at least one 40 ms frame, and
 # released before the frame after the pause screen's own 200 ms wait (or the
 # race's 100 ms wait after a pause), so one press pauses or resumes once.

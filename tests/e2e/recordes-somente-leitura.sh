@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A record file the game may not write: the race still ends normally, the
 # main menu comes back, one console line names "records.txt", and the file
-# keeps exactly what it held.
+# keeps exactly what it held. The city has no traffic here: the record
+# file is under test, and the whole race with traffic is the race
+# scenario's.
 #
 #   recordes-somente-leitura.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
 source "$(dirname "$0")/comum.sh"
@@ -10,6 +12,7 @@ source "$(dirname "$0")/jogo.sh"
 e2e_preparar "$@"
 e2e_xvfb
 e2e_som microfone 440
+e2e_sem_trafego "$E2E_TRABALHO"
 e2e_usuario_sem_privilegios
 printf 'Tempo: 61234 mills\n' >"$E2E_TRABALHO/records.txt"
 chown 0:0 "$E2E_TRABALHO/records.txt" 2>/dev/null

@@ -76,10 +76,7 @@ head -c $(( $(stat -c %s "$mapa") / 2 )) "$mapa" >"$mapa.meio" && mv "$mapa.meio
 jogar_com_defeito mapa-truncado "mapas/1.txt"
 
 nova_arvore
-sed -i -E 's/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g; s/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g' \
-    "$E2E_TRABALHO/mapas/1trans.txt"
-! grep -qE '(^|[^0-9])(868|869|870|871)([^0-9]|$)' "$E2E_TRABALHO/mapas/1trans.txt" \
-    || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
+e2e_sem_trafego "$E2E_TRABALHO"
 jogar_com_defeito transito-sem-largada "mapas/1trans.txt"
 
 nova_arvore
