@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -58,6 +59,12 @@ const int GravadorAlsa::ID = AL_ID('R', 'N', 'C', 'O');
 
 int GravadorAlsa::registrar() {
     if (registrado) return ID;
+    // allegro_init builds the driver lists afresh: registering earlier would
+    // be lost, and the library's own input probe would run instead.
+    if (!system_driver) {
+        std::fprintf(stderr, "GravadorAlsa::registrar called before allegro_init: microphone driver not registered\n");
+        return ID;
+    }
     std::memset(&driver, 0, sizeof driver);
     driver.id = ID;
     driver.name = driver.desc = driver.ascii_name = nome;

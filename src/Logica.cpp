@@ -266,10 +266,6 @@ void Logica::finalizarCorrida() {
     recordes.acrescentar(timer->getTotalTime());
 }
 
-bool Logica::carregouMapa() const { return colisao->isCarregado(); }
-
-bool Logica::carregouTransito() const { return npc->isCarregado(); }
-
 void Logica::desistirDoCarregamento() {
     // The reader has already said which file and what is wrong; racing on
     // an empty world would only hide it.
@@ -287,7 +283,7 @@ void Logica::carregandoJogo() {
         colisao = new LogicaColisao();
         colisao->gerarMapaColisao(FASE_CORRIDA);
         estado->remSubEstado(SUB_CARREGA_MAPA);
-        if (!carregouMapa()) {
+        if (!colisao->isCarregado()) {
             desistirDoCarregamento();
         }
     } else if (contem(s, SUB_CARREGA_TRANSITO)) {
@@ -296,7 +292,7 @@ void Logica::carregandoJogo() {
         npc = new LogicaNPC(CARROS_TRANSITO);
         npc->carregarMatrizTransito(FASE_CORRIDA);
         estado->remSubEstado(SUB_CARREGA_TRANSITO);
-        if (!carregouTransito()) {
+        if (!npc->isCarregado()) {
             desistirDoCarregamento();
         }
     } else if (contem(s, SUB_CARREGA_FIGURAS)) {

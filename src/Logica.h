@@ -103,17 +103,16 @@ private:
     static bool isNoMapa(const Carro* c) {
         return c->getPosicao().getX() != FORA_DO_MAPA && c->getPosicao().getY() != FORA_DO_MAPA;
     }
+    // Far means more than 127 whole pixels apart, on both axes.
     static bool isProximoParaTeste(const Carro* a, const Carro* b) {
-        const int dy = static_cast<int>(std::fabs(a->getPosicao().getY() - b->getPosicao().getY()));
-        const int dx = static_cast<int>(std::fabs(a->getPosicao().getX() - b->getPosicao().getX()));
-        return !(dy > PORTAO_PARES && dx > PORTAO_PARES);
+        const float dy = std::fabs(a->getPosicao().getY() - b->getPosicao().getY());
+        const float dx = std::fabs(a->getPosicao().getX() - b->getPosicao().getX());
+        return !(dy >= PORTAO_PARES + 1 && dx >= PORTAO_PARES + 1);
     }
 
     bool isClicado(int x1, int x2, int y1, int y2) const;
     void voltarAoMenu();
     void finalizarCorrida();
-    bool carregouMapa() const;
-    bool carregouTransito() const;
     void desistirDoCarregamento();
 
     // Member order is construction order.

@@ -120,57 +120,55 @@ bool LogicaColisao::tratamentoColisaoComPredios(Carro* carro) {
 }
 
 bool LogicaColisao::verificarColisaoPorCimaPredios(Carro* carro, int primeiroX, int ultimoX, int ultimoY) {
-    for (int x = primeiroX; x <= ultimoX; x++) {
-        if (isPredio(ultimoY, x) && checaColisao(calcularPontosQuinas(carro), gerarPontosTile(x, ultimoY))) {
-            Vetor posicao = carro->getPosicao();
-            posicao.setX(static_cast<float>(TAMANHO_TILE * ultimoY) - calcularMeiaAlturaVertical(carro) - 1.0f);
-            carro->setPosicao(posicao);
-            tratamentoColisaoHorizontal(carro);
-            return true;
-        }
-    }
-    return false;
+    return empurrarParaForaDePredio(carro, ultimoY, ultimoY, primeiroX, ultimoX, true,
+                                    static_cast<float>(TAMANHO_TILE) * ultimoY, -1.0f);
 }
 
 bool LogicaColisao::verificarColisaoPorBaixoPredios(Carro* carro, int primeiroX, int ultimoX, int primeiroY) {
-    for (int x = primeiroX; x <= ultimoX; x++) {
-        if (isPredio(primeiroY, x) && checaColisao(calcularPontosQuinas(carro), gerarPontosTile(x, primeiroY))) {
-            Vetor posicao = carro->getPosicao();
-            posicao.setX(static_cast<float>(TAMANHO_TILE * primeiroY + TAMANHO_TILE) +
-                         calcularMeiaAlturaVertical(carro) + 1.0f);
-            carro->setPosicao(posicao);
-            tratamentoColisaoHorizontal(carro);
-            return true;
-        }
-    }
-    return false;
+    return empurrarParaForaDePredio(carro, primeiroY, primeiroY, primeiroX, ultimoX, true,
+                                    static_cast<float>(TAMANHO_TILE) * primeiroY + TAMANHO_TILE, 1.0f);
 }
 
 bool LogicaColisao::verificarColisaoPelaDireitaPredios(Carro* carro, int primeiroX, int primeiroY, int ultimoY) {
-    for (int y = primeiroY; y <= ultimoY; y++) {
-        if (isPredio(y, primeiroX) && checaColisao(calcularPontosQuinas(carro), gerarPontosTile(primeiroX, y))) {
-            Vetor posicao = carro->getPosicao();
-            posicao.setY(static_cast<float>(TAMANHO_TILE * primeiroX + TAMANHO_TILE) +
-                         calcularMeiaLarguraHorizontal(carro) + 1.0f);
-            carro->setPosicao(posicao);
-            tratamentoColisaoVertical(carro);
+    return empurrarParaForaDePredio(carro, primeiroY, ultimoY, primeiroX, primeiroX, false,
+                                    static_cast<float>(TAMANHO_TILE) * primeiroX + TAMANHO_TILE, 1.0f);
+}
+
+bool LogicaColisao::verificarColisaoPelaEsquerdaPredios(Carro* carro, int ultimoX, int primeiroY, int ultimoY) {
+    return empurrarParaForaDePredio(carro, primeiroY, ultimoY, ultimoX, ultimoX, false,
+                                    static_cast<float>(TAMANHO_TILE) * ultimoX, -1.0f);
+}
+
+bool LogicaColisao::empurrarParaForaDePredio(Carro* carro, int primeiraLinha, int ultimaLinha, int primeiraColuna,
+                                             int ultimaColuna, bool vertical, float borda, float sentido) {
+    // The bounds are tile indices near the car's own, so the loops are short;
+    // a rectangle is built only for solid cells.
+    for (int linha = primeiraLinha; linha <= ultimaLinha; linha++) {
+        for (int coluna = primeiraColuna; coluna <= ultimaColuna; coluna++) {
+            if (!isPredio(linha, coluna) ||
+                !checaColisao(calcularPontosQuinas(carro), gerarPontosTile(coluna, linha))) {
+                continue;
+            }
+            // One pixel clear of the building's side, then the bounce.
+            const float meia = vertical ? calcularMeiaAlturaVertical(carro) : calcularMeiaLarguraHorizontal(carro);
+            reposicionar(carro, vertical, borda + sentido * (meia + 1.0f));
             return true;
         }
     }
     return false;
 }
 
-bool LogicaColisao::verificarColisaoPelaEsquerdaPredios(Carro* carro, int ultimoX, int primeiroY, int ultimoY) {
-    for (int y = primeiroY; y <= ultimoY; y++) {
-        if (isPredio(y, ultimoX) && checaColisao(calcularPontosQuinas(carro), gerarPontosTile(ultimoX, y))) {
-            Vetor posicao = carro->getPosicao();
-            posicao.setY(static_cast<float>(TAMANHO_TILE * ultimoX) - calcularMeiaLarguraHorizontal(carro) - 1.0f);
-            carro->setPosicao(posicao);
-            tratamentoColisaoVertical(carro);
-            return true;
-        }
+void LogicaColisao::reposicionar(Carro* carro, bool vertical, float valor) {
+    Vetor posicao = carro->getPosicao();
+    if (vertical) {
+        posicao.setX(valor);
+        carro->setPosicao(posicao);
+        tratamentoColisaoHorizontal(carro);
+    } else {
+        posicao.setY(valor);
+        carro->setPosicao(posicao);
+        tratamentoColisaoVertical(carro);
     }
-    return false;
 }
 
 void LogicaColisao::tratamentoColisaoHorizontal(Carro* carro) {
@@ -204,34 +202,20 @@ bool LogicaColisao::tratamentoColisaoComLimites(Carro* carro) {
     const float rv = calcularMeiaAlturaVertical(carro);
     const float rh = calcularMeiaLarguraHorizontal(carro);
     bool agiu = false;
-    Vetor posicao;
-
     if (caixa[0].getY() < 0) {
-        posicao = carro->getPosicao();
-        posicao.setX(rv + 1.0f);
-        carro->setPosicao(posicao);
-        tratamentoColisaoHorizontal(carro);
+        reposicionar(carro, true, rv + 1.0f);
         agiu = true;
     }
     if (caixa[1].getY() > alturaMapa) {
-        posicao = carro->getPosicao();
-        posicao.setX(alturaMapa - rv - 1.0f);
-        carro->setPosicao(posicao);
-        tratamentoColisaoHorizontal(carro);
+        reposicionar(carro, true, alturaMapa - rv - 1.0f);
         agiu = true;
     }
     if (caixa[0].getX() < 0) {
-        posicao = carro->getPosicao();
-        posicao.setY(rh + 1.0f);
-        carro->setPosicao(posicao);
-        tratamentoColisaoVertical(carro);
+        reposicionar(carro, false, rh + 1.0f);
         agiu = true;
     }
     if (caixa[1].getX() > larguraMapa) {
-        posicao = carro->getPosicao();
-        posicao.setY(larguraMapa - rh - 1.0f);
-        carro->setPosicao(posicao);
-        tratamentoColisaoVertical(carro);
+        reposicionar(carro, false, larguraMapa - rh - 1.0f);
         agiu = true;
     }
     return agiu;

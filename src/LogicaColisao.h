@@ -91,6 +91,14 @@ private:
     // Vertical and horizontal half-extents of the car at its heading.
     float calcularMeiaAlturaVertical(Carro* carro);
     float calcularMeiaLarguraHorizontal(Carro* carro);
+    // Walks the cells row by row; at the first building that overlaps the
+    // car, moves the car one pixel clear of `borda` in direction `sentido`
+    // (vertically or horizontally) and reflects that velocity component.
+    bool empurrarParaForaDePredio(Carro* carro, int primeiraLinha, int ultimaLinha, int primeiraColuna,
+                                  int ultimaColuna, bool vertical, float borda, float sentido);
+    // Sets the vertical (posicao.x) or horizontal (posicao.y) position and
+    // reflects that velocity component, as against a wall across that axis.
+    void reposicionar(Carro* carro, bool vertical, float valor);
     // Half the diagonal: the radius of the circle around the car's rectangle.
     float calcularMeiaDiagonal(Carro* carro);
     // Cheap test that rules out pairs too far apart for their rectangles to touch.

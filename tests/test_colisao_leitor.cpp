@@ -48,16 +48,6 @@ TEST(LeitorMapa, ReadsBothLayersIgnoringLineBreaksAndTrailingText) {
     EXPECT_EQ(leitor.getSuperior(0, 3), 0);
 }
 
-TEST(LeitorMapa, TrafficTableIsOneLayer) {
-    DiretorioTemporario dir;
-    dir.escrever("mapas/1trans.txt", "2 2 0 868 871 0");
-    LeitorMapa leitor;
-    EXPECT_EQ(LeitorMapa::nomeArquivoTransito(1), "mapas/1trans.txt");
-    EXPECT_TRUE(leitor.carregarTransito("mapas/1trans.txt"));
-    EXPECT_EQ(leitor.getInferior(0, 1), 868);
-    EXPECT_EQ(leitor.getInferior(1, 0), 871);
-}
-
 struct ArquivoRuim {
     const char* conteudo;
     const char* motivo;  // part of the console line

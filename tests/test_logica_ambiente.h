@@ -1,16 +1,16 @@
 #ifndef TEST_LOGICA_AMBIENTE_H
 #define TEST_LOGICA_AMBIENTE_H
 
-// A whole logic driver running headless: a small city in a temporary
-// directory, the recorder fed from memory, the clock moved by hand 40 ms per
-// frame, and the keys and mouse written straight into the library's state.
+// A whole logic driver running headless: a 20 x 150 city of open ground in a
+// temporary directory, the recorder fed an engine buzz from memory, the
+// clock moved by hand 40 ms per frame, and the keys and mouse written
+// straight into the library's state.
 
 #include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -18,123 +18,71 @@
 
 #include "CapturaAudio.h"
 #include "Carro.h"
-#include "Cronometro.h"
 #include "DiretorioTemporario.h"
 #include "EstadoJogadores.h"
 #include "EstadoJogo.h"
 #include "FonteMemoria.h"
 #include "Logica.h"
-#include "LogicaNPC.h"
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
 
-namespace ambiente {
-
-const int LINHAS = 20;
-const int COLUNAS = 150;
-
-// Traffic start tiles: rows far from the player's row 8, heading right, so
-// traffic never gets in the way of a scripted race.
-struct Partida {
-    int linha, coluna, codigo;
-};
-
-inline std::string mapaCidade(const std::vector<std::pair<int, int>>& predios = {}) {
+// One layer per entry of `camadas`; `celula(row, col, layer)` gives its number.
+template <class F>
+std::string gradeCidade(int camadas, F celula) {
     std::ostringstream s;
-    for (int camada = 0; camada < 2; camada++) {
-        s << LINHAS << ' ' << COLUNAS << '\n';
-        for (int r = 0; r < LINHAS; r++) {
-            for (int c = 0; c < COLUNAS; c++) {
-                int tile = camada == 0 ? 1 : 0;
-                for (auto& p : predios)
-                    if (camada == 0 && p.first == r && p.second == c) tile = 700;
-                s << tile << (c + 1 < COLUNAS ? ' ' : '\n');
-            }
-        }
+    for (int k = 0; k < camadas; k++) {
+        s << "20 150\n";
+        for (int r = 0; r < 20; r++)
+            for (int c = 0; c < 150; c++) s << celula(r, c, k) << (c < 149 ? ' ' : '\n');
     }
     return s.str();
 }
 
-inline std::string tabelaTransito(const std::vector<Partida>& partidas) {
-    std::ostringstream s;
-    s << LINHAS << ' ' << COLUNAS << '\n';
-    for (int r = 0; r < LINHAS; r++) {
-        for (int c = 0; c < COLUNAS; c++) {
-            int codigo = 0;
-            for (auto& p : partidas)
-                if (p.linha == r && p.coluna == c) codigo = p.codigo;
-            s << codigo << (c + 1 < COLUNAS ? ' ' : '\n');
-        }
-    }
-    return s.str();
-}
-
-// What one frame handed to main.
+// What main got from one frame.
 struct Quadro {
     SituacaoGlobal estado;
-    int subEstado;
-    bool transicaoEstado;
-    bool transicaoSub;
-    int cantar;
-    int calar;
-    Vetor posicao;  // the player's car, world order (x vertical), when racing
-    int marcha;
-    int fase;
-    int minutos, segundos, centesimos;
-    int tiles;
-    int npcs;
+    int subEstado, cantar, calar, fase, relogioMs, tiles;
+    bool transicaoEstado, transicaoSub;
+    Vetor posicao;  // the player's car, world order
 };
-
-}  // namespace ambiente
 
 class AmbienteLogica : public ::testing::Test {
 protected:
-    static constexpr int INICIO_RELOGIO = 100000;
-
-    // Sound to feed: an engine buzz at nearly full scale (a player shouting
-    // into the microphone), unless a test chooses another.
-    virtual std::vector<int16_t> som() {
-        std::vector<int16_t> s = SinaisSintetizados::ronco(4);
-        for (int16_t& v : s) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
-        return s;
-    }
-
     void SetUp() override {
-        dir.reset(new DiretorioTemporario());
-        dir->escrever("mapas/1.txt", ambiente::mapaCidade());
-        dir->escrever("mapas/1trans.txt",
-                      ambiente::tabelaTransito({{2, 1, 868}, {15, 1, 868}, {17, 1, 868}}));
-        for (int t = 1; t <= 3; t++) dir->escrever("dados/carros/" + std::to_string(t) + ".car", "30 60\n");
+        dir.escrever("mapas/1.txt", mapa());
+        // Traffic enters on rows 2, 15 and 17 heading right, clear of the
+        // player's row 8.
+        dir.escrever("mapas/1trans.txt", gradeCidade(1, [](int r, int c, int) {
+                         return c == 1 && (r == 2 || r == 15 || r == 17) ? 868 : 0;
+                     }));
+        for (int t = 1; t <= 3; t++) dir.escrever("dados/carros/" + std::to_string(t) + ".car", "30 60\n");
         std::srand(1234);
-        Relogio::setManual(INICIO_RELOGIO);
-        soltarTudo();
-        nulo = std::fopen("/dev/null", "w");
+        Relogio::setManual(100000);
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        mouse(0, 0, false);
         CapturaAudio::setConsole(nulo);
-        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som()), 88200));
+        // A player roaring into the microphone: the buzz near full scale.
+        std::vector<int16_t> som = SinaisSintetizados::ronco(4);
+        for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
+        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som), 88200));
         CapturaAudio::setFonteGravacao(fonte->getFonte());
-        entradas.reset(new TratadorEntradas());
-        logica.reset(new Logica(entradas.get()));
+        logica.reset(new Logica(&entradas));
     }
-
     void TearDown() override {
         logica.reset();
-        entradas.reset();
         CapturaAudio::setFonteGravacaoPadrao();
         CapturaAudio::setConsole(nullptr);
         std::fclose(nulo);
-        fonte.reset();
-        soltarTudo();
         Relogio::setReal();
-        dir.reset();
+        apertar(KEY_E, false);
+        apertar(KEY_ESC, false);
+        mouse(0, 0, false);
+    }
+    static std::string mapa() {
+        return gradeCidade(2, [](int, int, int camada) { return camada == 0 ? 1 : 0; });
     }
 
-    static void soltarTudo() {
-        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
-        mouse_b = 0;
-        mouse_x = 0;
-        mouse_y = 0;
-    }
     static void apertar(int tecla, bool apertada = true) { key[tecla] = apertada ? 1 : 0; }
     static void mouse(int x, int y, bool botao = true) {
         mouse_x = x;
@@ -143,39 +91,29 @@ protected:
     }
 
     // One frame as main runs it, then 40 ms pass.
-    ambiente::Quadro quadro() {
+    Quadro quadro() {
         logica->calcularLogica();
         cavalete c = logica->construirCavalete();
-        ambiente::Quadro q;
-        q.estado = c.estado;
-        q.subEstado = c.subEstado;
-        q.transicaoEstado = c.transicaoEstadoGlobal;
-        q.transicaoSub = c.transicaoSubEstado;
-        q.cantar = logica->getMusicasCantar();
-        q.calar = logica->getMusicasCalar();
-        Carro* jogador = logica->getEstadoJogadores()->getJogador1();
-        q.posicao = jogador ? jogador->getPosicao() : Vetor();
-        q.marcha = c.marcha;
-        q.fase = c.fase;
-        q.minutos = c.minutos;
-        q.segundos = c.segundos;
-        q.centesimos = c.centesimos;
-        q.tiles = 0;
-        q.npcs = 0;
-        const bool comListas = (c.estado == jogando || c.estado == finalizando) && c.subEstado % 5 != 0;
-        if (comListas) {
-            for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) q.tiles++;
-            q.npcs = c.numeroNPCs;
-        }
+        Carro* j = jogador();
+        const bool corrida = c.estado == jogando || c.estado == finalizando;
+        Quadro q{c.estado,
+                 c.subEstado,
+                 logica->getMusicasCantar(),
+                 logica->getMusicasCalar(),
+                 corrida ? c.fase : 0,
+                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0,
+                 0,
+                 c.transicaoEstadoGlobal,
+                 c.transicaoSubEstado,
+                 j ? j->getPosicao() : Vetor()};
+        if (corrida && c.subEstado % 5 != 0) q.tiles = static_cast<int>(std::distance(c.itTilesInicio, c.itTilesFim));
         logica->fimDeCiclo();
         Relogio::avancar(40);
         return q;
     }
-
-    // Clicks a point for one frame and lets go.
-    ambiente::Quadro clicar(int x, int y) {
+    Quadro clicar(int x, int y) {
         mouse(x, y);
-        ambiente::Quadro q = quadro();
+        Quadro q = quadro();
         mouse(x, y, false);
         return q;
     }
@@ -183,64 +121,52 @@ protected:
     EstadoJogo* estado() { return logica->getEstado(); }
     Carro* jogador() { return logica->getEstadoJogadores()->getJogador1(); }
 
-    // From the main menu to the first countdown frame: Play and five
-    // loading frames.
+    // Play and the five loading frames: the countdown is next.
     void carregar() {
         clicar(300, 350);
         for (int i = 0; i < 5; i++) quadro();
     }
-
-    // On to the race: the six countdown frames and the stopwatch start.
+    // Through the countdown and the frame that starts the stopwatch.
     void largar() {
         while (estado()->getSubEstado() % 11 != 0) quadro();
-        quadro();  // 77: the stopwatch starts
+        quadro();
     }
 
-    // The driver's script: first gear during the countdown, then up a gear
-    // whenever the car nears the top of the current one.
-    void dirigir() {
-        Carro* c = jogador();
-        const float v = c->getModuloVelocidade();
-        const int m = c->getMarcha();
-        const bool subir = (m == 0) || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
-        apertar(KEY_E, subir && !c->getMudancaMarcha());
-    }
-
-    // Runs frames with the driver's script until the game is back in the
-    // menu; returns every frame seen.
-    std::vector<ambiente::Quadro> correrAteOMenu(int limite = 3000) {
-        std::vector<ambiente::Quadro> quadros;
-        while (static_cast<int>(quadros.size()) < limite) {
-            if (jogador() != nullptr && estado()->getEstadoGlobal() == jogando) dirigir();
-            quadros.push_back(quadro());
-            if (quadros.back().estado == menu) break;
+    // Frames with the driver's script (first gear, then up a gear near the
+    // top of each) until the game is back in the menu.
+    std::vector<Quadro> correrAteOMenu() {
+        std::vector<Quadro> q;
+        while (q.size() < 3000 && (q.empty() || q.back().estado != menu)) {
+            if (Carro* c = jogador()) {
+                const float v = c->getModuloVelocidade();
+                const int m = c->getMarcha();
+                apertar(KEY_E, !c->getMudancaMarcha() && (m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19)));
+            }
+            q.push_back(quadro());
         }
         apertar(KEY_E, false);
-        return quadros;
+        return q;
     }
 
-    // The running time of a race from its frames: the stopwatch starts in
-    // the frame that finds 77 and stops in the finish frame; every frame
-    // in between that was not paused ran 40 ms.
-    static int tempoCorrendo(const std::vector<ambiente::Quadro>& q) {
-        size_t inicio = 0;
-        while (inicio < q.size() && q[inicio].subEstado != 77) inicio++;
-        inicio++;  // this frame started the stopwatch
+    // Running time of a race from its frames: the stopwatch starts in the
+    // frame that finds 77 and stops at the finish; a frame adds its 40 ms
+    // unless the frame before it left the race paused.
+    static int tempoCorrendo(const std::vector<Quadro>& q) {
+        size_t i = 0;
+        while (i < q.size() && q[i].subEstado != 77) i++;
         int ms = 0;
-        for (size_t i = inicio + 1; i < q.size(); i++) {
-            // Time runs into a frame unless the frame before left the race
-            // paused.
+        for (i += 2; i < q.size(); i++) {
             if (q[i - 1].subEstado % 5 != 0) ms += 40;
             if (q[i].estado == finalizando) return ms;
         }
         return -1;
     }
 
-    std::unique_ptr<DiretorioTemporario> dir;
+    DiretorioTemporario dir;
+    std::FILE* nulo = std::fopen("/dev/null", "w");
     std::unique_ptr<FonteMemoria> fonte;
-    std::unique_ptr<TratadorEntradas> entradas;
+    TratadorEntradas entradas;
     std::unique_ptr<Logica> logica;
-    std::FILE* nulo = nullptr;
 };
 
 #endif

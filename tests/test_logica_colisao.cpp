@@ -1,85 +1,52 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "Carro.h"
 #include "DiretorioTemporario.h"
 #include "Logica.h"
 
-namespace {
-
+// Traffic laid out by hand; cars named by their identifier so that the
+// pairs handed to the collision test read as text ("player-car").
 struct FrotaFalsa {
-    std::vector<Carro*> carros;
+    DiretorioTemporario dir;
+    std::vector<std::unique_ptr<Carro>> carros;
     int ativos = 0;
+    Carro jogador{0, 1, Vetor(1000, 1000)};
+
+    void por(float x, float y) {
+        carros.emplace_back(new Carro(static_cast<int>(carros.size()) + 1, 1, Vetor(x, y)));
+        ativos += x != -100.0f;
+    }
     int getMaxCarros() const { return static_cast<int>(carros.size()); }
     int getActiveCarro() const { return ativos; }
-    Carro* getCarro(int i) { return carros[i]; }
-};
-
-// Cars named by their identifier, so the pairs read as text.
-class Cena {
-public:
-    Carro* jogador(float x, float y) { return novo(0, x, y); }
-    void trafego(int id, float x, float y) {
-        Carro* c = novo(id, x, y);
-        frota.carros.push_back(c);
-        if (x != -100.0f) frota.ativos++;
-    }
-    std::vector<std::string> pares(Carro* j) {
-        std::vector<std::string> visitados;
-        Logica::percorrerParesProximos(j, &frota, [&](Carro* a, Carro* b) {
-            visitados.push_back(std::to_string(a->getIDCarro()) + "-" + std::to_string(b->getIDCarro()));
+    Carro* getCarro(int i) { return carros[i].get(); }
+    std::vector<std::string> pares() {
+        std::vector<std::string> p;
+        Logica::percorrerParesProximos(&jogador, this, [&](Carro* a, Carro* b) {
+            p.push_back(std::to_string(a->getIDCarro()) + "-" + std::to_string(b->getIDCarro()));
         });
-        return visitados;
+        return p;
     }
-    FrotaFalsa frota;
-
-private:
-    Carro* novo(int id, float x, float y) {
-        dono.emplace_back(new Carro(id, 1, Vetor(x, y)));
-        return dono.back().get();
-    }
-    DiretorioTemporario dir;
-    std::vector<std::unique_ptr<Carro>> dono;
 };
 
 using Pares = std::vector<std::string>;
 
-}  // namespace
-
-TEST(DespachoColisao, EveryPairOnceLowerSlotFirstSkippingParkedCars) {
-    Cena cena;
-    Carro* j = cena.jogador(500, 500);
-    cena.trafego(1, -100, -100);
-    cena.trafego(2, 520, 540);
-    cena.trafego(3, -100, -100);
-    cena.trafego(4, 560, 600);
-    cena.trafego(5, 500, 450);
-    EXPECT_EQ(cena.pares(j), (Pares{"0-2", "0-4", "0-5", "2-4", "2-5", "4-5"}));
+TEST(DespachoColisao, EveryPairOnceLowerSlotFirstParkedCarsSkippedAndNotCounted) {
+    FrotaFalsa f;
+    f.por(-100, -100);
+    f.por(1020, 1040);
+    f.por(-100, -100);
+    f.por(1060, 1000);
+    f.por(1000, 950);
+    EXPECT_EQ(f.pares(), (Pares{"0-2", "0-4", "0-5", "2-4", "2-5", "4-5"}));
+    f.ativos = 2;  // the walks stop once that many cars have been met
+    EXPECT_EQ(f.pares(), (Pares{"0-2", "0-4", "2-4"}));
 }
 
-TEST(DespachoColisao, PairsAreSkippedOnlyWhenFarOnBothAxes) {
-    Cena cena;
-    Carro* j = cena.jogador(1000, 1000);
-    cena.trafego(1, 1010, 1500);     // 500 along y, 10 along x: still tested
-    cena.trafego(2, 1127.9f, 1127);  // 127 on both after truncation: tested
-    cena.trafego(3, 1128, 1128);     // 128 on both: skipped
-    cena.trafego(4, 1500, 1010);     // far along x only: tested
-    // Among the traffic only 1 and 4 are far apart on both axes (490, 490).
-    EXPECT_EQ(cena.pares(j), (Pares{"0-1", "0-2", "0-4", "1-2", "1-3", "2-3", "2-4", "3-4"}));
-}
-
-TEST(DespachoColisao, WalksStopOnceTheActiveCarsHaveBeenMet) {
-    Cena cena;
-    Carro* j = cena.jogador(0, 0);
-    cena.trafego(1, 10, 10);
-    cena.trafego(2, 20, 20);
-    cena.trafego(3, 30, 30);
-    // The traffic logic counts two on the map: the third slot is not read.
-    cena.frota.ativos = 2;
-    EXPECT_EQ(cena.pares(j), (Pares{"0-1", "0-2", "1-2"}));
-    cena.frota.ativos = 0;
-    EXPECT_TRUE(cena.pares(j).empty());
+TEST(DespachoColisao, PairsAreSkippedOnlyWhenFarApartOnBothAxes) {
+    FrotaFalsa f;
+    f.por(1010, 1500);     // 500 along y, 10 along x: tested
+    f.por(1127.9f, 1127);  // 127 on both once truncated: tested
+    f.por(1128, 1128);     // 128 on both: skipped
+    f.por(1500, 1010);     // far along x only: tested; 490 from car 1 on both
+    EXPECT_EQ(f.pares(), (Pares{"0-1", "0-2", "0-4", "1-2", "1-3", "2-3", "2-4", "3-4"}));
 }

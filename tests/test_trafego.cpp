@@ -67,32 +67,6 @@ const char* TABELA_UMA = "5 5\n0 0 0 0 0\n0 0 0 0 0\n868 0 0 0 0\n0 0 0 0 0\n0 0
 
 }  // namespace
 
-TEST_F(Trafego, FleetStartsParkedWithOneTypeDrawPerCar) {
-    std::srand(5);
-    int tipos[50];
-    for (int& t : tipos) t = std::rand() % 3 + 1;
-    std::srand(5);
-    LogicaNPC frota(50);
-    EXPECT_EQ(frota.getMaxCarros(), 50);
-    EXPECT_EQ(frota.getActiveCarro(), 0);
-    for (int i = 0; i < 50; i++) {
-        EXPECT_TRUE(estacionado(frota.getCarro(i)));
-        EXPECT_EQ(frota.getCarro(i)->getIDCarro(), i + 7);
-        EXPECT_EQ(frota.getCarro(i)->getEndFotoCarro(), tipos[i]);
-    }
-}
-
-TEST_F(Trafego, StartSlotsFollowTheFileOrder) {
-    EXPECT_EQ(criar(TABELA_TRES), "");
-    EXPECT_TRUE(npc->isCarregado());
-    ASSERT_EQ(npc->getNumeroPontosIniciais(), 3);
-    EXPECT_EQ(npc->getPontoInicial(0).getX(), 0);
-    EXPECT_EQ(npc->getPontoInicial(0).getY(), 3);
-    EXPECT_EQ(npc->getPontoInicial(1).getX(), 2);
-    EXPECT_EQ(npc->getPontoInicial(2).getY(), 4);
-    EXPECT_EQ(npc->getCodigo(2, 2), 700);
-}
-
 // ---------------------------------------------------------------- insertion
 
 TEST_F(Trafego, FirstInsertionTakesSlotZeroWithoutADraw) {
