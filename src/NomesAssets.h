@@ -21,6 +21,22 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// Menu buttons, inclusive screen rectangles: the menu logic clicks them and
+// the page pictures paint them, so both must use these.
+struct RetanguloBotao {
+    int x1, y1, x2, y2;
+};
+constexpr RetanguloBotao BOTAO_JOGAR = {288, 336, 401, 413};
+constexpr RetanguloBotao BOTAO_INSTRUCOES = {667, 181, 779, 264};
+constexpr RetanguloBotao BOTAO_SAIR = {5, 180, 140, 240};
+constexpr RetanguloBotao BOTAO_RECORDES = {539, 89, 672, 140};
+constexpr RetanguloBotao BOTAO_VOLTAR_PAGINA_1 = {110, 550, 200, 585};
+constexpr RetanguloBotao BOTAO_PROXIMA_PAGINA = {575, 550, 700, 585};
+constexpr RetanguloBotao BOTAO_VOLTAR_PAGINA_2 = {350, 520, 445, 550};
+constexpr RetanguloBotao BOTAO_VOLTAR_RECORDES = {350, 520, 445, 550};
+constexpr RetanguloBotao BOTAO_CONTINUAR = {300, 265, 498, 295};
+constexpr RetanguloBotao BOTAO_DESISTIR = {315, 492, 483, 527};
+
 // Sizes the generator gives the HUD pieces (useful to tests and layout).
 constexpr int DIGITO_LARGURA = 20;   // graficos/numeros/%d.bmp
 constexpr int DIGITO_ALTURA = 30;

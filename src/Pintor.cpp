@@ -436,7 +436,7 @@ void Pintor::pintarRecordes() {
     size_t quantos = recordes != nullptr ? recordes->size() : 0;
     const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
     if (quantos == 0) {
-        escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 3, branco);
+        escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
         escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
         escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
     }

@@ -19,26 +19,6 @@ void salvarEm(BITMAP* b, const std::string& raiz, const std::string& nome) {
     destroy_bitmap(b);
 }
 
-EstiloTexto estiloTitulo(int escala) {
-    EstiloTexto e;
-    e.escalaX = e.escalaY = escala;
-    e.cor = rgb(255, 246, 150);
-    e.corBaixo = rgb(255, 110, 30);
-    e.contorno = rgb(70, 20, 10);
-    e.sombra = escala >= 4 ? 4 : 2;
-    e.corSombra = rgb(0, 0, 0);
-    e.alinhamento = CENTRO;
-    return e;
-}
-
-EstiloTexto estiloSimples(int escala, int cor) {
-    EstiloTexto e;
-    e.escalaX = e.escalaY = escala;
-    e.cor = cor;
-    e.alinhamento = CENTRO;
-    return e;
-}
-
 void bandeiraQuadriculada(BITMAP* b, int x, int y, int w, int h, float onda) {
     const int n = 6, m = 4;
     for (int j = 0; j < m; j++) {

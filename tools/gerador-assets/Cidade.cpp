@@ -378,7 +378,7 @@ void arvore(BITMAP* t, bool florida, Aleatorio& s) {
 void passarela(BITMAP* t, int ponta) {  // ponta: 0 middle, 1 top end, 2 bottom end
     clear_to_color(t, magenta());
     int y1 = ponta == 1 ? 14 : 0, y2 = ponta == 2 ? 49 : 63;
-    rectfill(t, 20, y1, 47, y2 + (ponta == 2 ? 0 : 0), rgb(40, 40, 44));  // shadow side
+    rectfill(t, 22, y1 + 4, 51, y2, rgb(44, 46, 52));  // its shadow on the road
     rectfill(t, 16, y1, 45, y2, rgb(200, 196, 186));
     for (int y = y1 + 3; y < y2; y += 6) hline(t, 19, y, 42, rgb(170, 166, 156));
     rectfill(t, 16, y1, 18, y2, rgb(60, 90, 150));

@@ -167,6 +167,26 @@ int texto(BITMAP* b, const std::string& s, int x, int y, const EstiloTexto& e) {
     return W;
 }
 
+EstiloTexto estiloTitulo(int escala) {
+    EstiloTexto e;
+    e.escalaX = e.escalaY = escala;
+    e.cor = rgb(255, 246, 150);
+    e.corBaixo = rgb(255, 115, 30);
+    e.contorno = rgb(66, 20, 10);
+    e.sombra = escala >= 4 ? 4 : 2;
+    e.corSombra = rgb(0, 0, 0);
+    e.alinhamento = CENTRO;
+    return e;
+}
+
+EstiloTexto estiloSimples(int escala, int cor) {
+    EstiloTexto e;
+    e.escalaX = e.escalaY = escala;
+    e.cor = cor;
+    e.alinhamento = CENTRO;
+    return e;
+}
+
 void botao(BITMAP* b, int x1, int y1, int x2, int y2, const std::string& rotulo, int cor,
            int escalaMax) {
     painel(b, x1, y1, x2, y2, std::min(14, (y2 - y1) / 3), cor);

@@ -46,6 +46,10 @@ struct EstiloTexto {
 // glyphs are smoothed (Scale2x) instead of just blown up. y is the top.
 // Returns the width drawn.
 int texto(BITMAP* b, const std::string& s, int x, int y, const EstiloTexto& estilo);
+// The game's title lettering: yellow to orange, outlined, with a shadow; centred.
+EstiloTexto estiloTitulo(int escala);
+// Plain centred lettering in one colour.
+EstiloTexto estiloSimples(int escala, int cor);
 int larguraTexto(const std::string& s, int escalaX);
 
 // Shrinks a picture drawn at `fator` times its size, averaging each block;

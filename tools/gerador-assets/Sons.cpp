@@ -310,13 +310,15 @@ std::vector<float> ignicao() {
     size_t n = size_t(3.0 * TAXA);
     std::vector<float> partida(n, 0.0f);
     Ruido r;
-    double faseMotor = 0;
+    double faseMotor = 0, abafado = 0;
     for (size_t i = 0; i < size_t(1.15 * TAXA); i++) {
         double t = double(i) / TAXA;
         faseMotor += (160 + 20 * std::sin(t * 3)) / TAXA;
         double compressao = 0.55 + 0.45 * std::sin(2 * M_PI * 8.5 * t);
         double v = 0.6 * std::sin(2 * M_PI * faseMotor) + 0.3 * std::sin(4 * M_PI * faseMotor) + 0.25 * r.proximo();
-        partida[i] = float(v * compressao * 0.6 * std::min(1.0, t * 20));
+        // The starter is a muffled whirr under the bonnet, not a hiss.
+        abafado += (v - abafado) * 0.18;
+        partida[i] = float(abafado * compressao * 0.9 * std::min(1.0, t * 20));
     }
     std::vector<float> m = motor(
         3.0, 4, [](double t) { return t < 1.1 ? 0.0 : t < 1.4 ? rampa(t, 1.1, 1.4, 400, 2600) : rampa(t, 1.4, 2.3, 2600, 900); },

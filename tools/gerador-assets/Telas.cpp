@@ -15,20 +15,17 @@ namespace telas {
 
 namespace {
 
-// The button rectangles below are the ones the menu logic tests (inclusive).
-struct Retangulo {
-    int x1, y1, x2, y2;
-};
-constexpr Retangulo JOGAR = {288, 336, 401, 413};
-constexpr Retangulo INSTRUCOES = {667, 181, 779, 264};
-constexpr Retangulo SAIR = {5, 180, 140, 240};
-constexpr Retangulo RECORDES = {539, 89, 672, 140};
-constexpr Retangulo VOLTAR_PAGINA_1 = {110, 550, 200, 585};
-constexpr Retangulo PROXIMA_PAGINA_1 = {575, 550, 700, 585};
-constexpr Retangulo VOLTAR_PAGINA_2 = {350, 520, 445, 550};
-constexpr Retangulo VOLTAR_RECORDES = {350, 520, 445, 550};
-constexpr Retangulo CONTINUAR = {300, 265, 498, 295};
-constexpr Retangulo DESISTIR = {315, 492, 483, 527};
+using Retangulo = NomesAssets::RetanguloBotao;
+using NomesAssets::BOTAO_CONTINUAR;
+using NomesAssets::BOTAO_DESISTIR;
+using NomesAssets::BOTAO_INSTRUCOES;
+using NomesAssets::BOTAO_JOGAR;
+using NomesAssets::BOTAO_PROXIMA_PAGINA;
+using NomesAssets::BOTAO_RECORDES;
+using NomesAssets::BOTAO_SAIR;
+using NomesAssets::BOTAO_VOLTAR_PAGINA_1;
+using NomesAssets::BOTAO_VOLTAR_PAGINA_2;
+using NomesAssets::BOTAO_VOLTAR_RECORDES;
 
 int verde() { return rgb(40, 170, 70); }
 int azul() { return rgb(40, 110, 210); }
@@ -40,15 +37,7 @@ void botao(BITMAP* b, const Retangulo& r, const std::string& rotulo, int cor, in
 }
 
 void titulo(BITMAP* b, const std::string& s, int cx, int y, int escala) {
-    EstiloTexto e;
-    e.escalaX = e.escalaY = escala;
-    e.cor = rgb(255, 246, 150);
-    e.corBaixo = rgb(255, 120, 30);
-    e.contorno = rgb(60, 20, 10);
-    e.sombra = escala >= 4 ? 4 : 2;
-    e.corSombra = rgb(0, 0, 0);
-    e.alinhamento = CENTRO;
-    texto(b, s, cx, y, e);
+    texto(b, s, cx, y, estiloTitulo(escala));
 }
 
 int linha(BITMAP* b, const std::string& s, int x, int y, int cor, int escala = 2,
@@ -91,11 +80,12 @@ void menuPrincipal(const std::string& raiz) {
     BITMAP* b = fundoMenu();
     titulo(b, "RONCO", 300, 14, 8);
     linha(b, "THE VOICE-POWERED STREET RACE", 300, 94, rgb(255, 255, 255), 2, CENTRO);
-    botao(b, JOGAR, "PLAY", verde());
-    botao(b, SAIR, "EXIT", vermelho());
-    botao(b, RECORDES, "RECORDS", dourado());
+    botao(b, BOTAO_JOGAR, "PLAY", verde());
+    botao(b, BOTAO_SAIR, "EXIT", vermelho());
+    botao(b, BOTAO_RECORDES, "RECORDS", dourado());
     // "Instructions" is too long for the button at 2x: a big "?" above it.
-    desenho::painel(b, INSTRUCOES.x1, INSTRUCOES.y1, INSTRUCOES.x2, INSTRUCOES.y2, 14, azul());
+    const Retangulo& r = BOTAO_INSTRUCOES;
+    desenho::painel(b, r.x1, r.y1, r.x2, r.y2, 14, azul());
     EstiloTexto e;
     e.escalaX = e.escalaY = 4;
     e.cor = rgb(255, 255, 255);
@@ -103,11 +93,11 @@ void menuPrincipal(const std::string& raiz) {
     e.contorno = escurecer(azul(), 0.7f);
     e.sombra = 2;
     e.alinhamento = CENTRO;
-    int cx = (INSTRUCOES.x1 + INSTRUCOES.x2 - 3) / 2;
-    texto(b, "?", cx, INSTRUCOES.y1 + 10, e);
+    int cx = (BOTAO_INSTRUCOES.x1 + BOTAO_INSTRUCOES.x2 - 3) / 2;
+    texto(b, "?", cx, BOTAO_INSTRUCOES.y1 + 10, e);
     e.escalaX = 1;
     e.escalaY = 2;
-    texto(b, "INSTRUCTIONS", cx, INSTRUCOES.y2 - 30, e);
+    texto(b, "INSTRUCTIONS", cx, BOTAO_INSTRUCOES.y2 - 30, e);
     rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
     linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
     salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
@@ -129,14 +119,7 @@ void instrucoes1(const std::string& raiz) {
     int x = 270, y = 130;
     linha(b, "1. PLUG IN A MICROPHONE.", x, y, branco);
     linha(b, "2. IMITATE A CAR ENGINE:", x, y + 34, branco);
-    EstiloTexto e;
-    e.escalaX = e.escalaY = 4;
-    e.cor = rgb(255, 250, 160);
-    e.corBaixo = rgb(255, 110, 30);
-    e.contorno = rgb(60, 20, 10);
-    e.sombra = 3;
-    e.alinhamento = CENTRO;
-    texto(b, "VRRRROOOOM!", 510, y + 72, e);
+    texto(b, "VRRRROOOOM!", 510, y + 72, estiloTitulo(4));
     linha(b, "3. KEEP ROARING TO ACCELERATE.", x, y + 130, branco);
     linha(b, "   THE LOUDER, THE MORE GAS.", x, y + 160, branco);
     linha(b, "4. GO QUIET TO EASE OFF.", x, y + 194, branco);
@@ -144,8 +127,8 @@ void instrucoes1(const std::string& raiz) {
     linha(b, "TALKING AND SILENCE GIVE LITTLE OR NO GAS.", 400, y + 276, verdeClaro, 2, CENTRO);
     linha(b, "THE GREEN BAR ON THE RIGHT SHOWS YOUR GAS.", 400, y + 312, branco, 2, CENTRO);
     linha(b, "PAGE 1/2", 400, 512, rgb(170, 180, 220), 1, CENTRO);
-    botao(b, VOLTAR_PAGINA_1, "BACK", vermelho());
-    botao(b, PROXIMA_PAGINA_1, "NEXT >", verde());
+    botao(b, BOTAO_VOLTAR_PAGINA_1, "BACK", vermelho());
+    botao(b, BOTAO_PROXIMA_PAGINA, "NEXT >", verde());
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes.bmp");
 }
 
@@ -171,7 +154,7 @@ void instrucoes2(const std::string& raiz) {
     linha(b, "LINE, DODGING THE CROSSING TRAFFIC.", 400, yt + 86, branco, 2, CENTRO);
     linha(b, "YOUR BEST TIMES GO TO THE RECORDS.", 400, yt + 110, branco, 2, CENTRO);
     linha(b, "PAGE 2/2", 400, 500, rgb(170, 180, 220), 1, CENTRO);
-    botao(b, VOLTAR_PAGINA_2, "BACK", vermelho());
+    botao(b, BOTAO_VOLTAR_PAGINA_2, "BACK", vermelho());
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes_2.bmp");
 }
 
@@ -210,7 +193,7 @@ void recordes(const std::string& raiz) {
         e.alinhamento = CENTRO;
         texto(b, "1", cx, 222, e);
     }
-    botao(b, VOLTAR_RECORDES, "BACK", vermelho());
+    botao(b, BOTAO_VOLTAR_RECORDES, "BACK", vermelho());
     salvarMenu(b, raiz, NomesAssets::MENU_RECORDES);
 }
 
@@ -222,7 +205,7 @@ void pausa(const std::string& raiz) {
         for (int x = (y % 2); x < 800; x += 2) _putpixel32(b, x, y, rgb(0, 0, 0));
     desenho::painel(b, 250, 196, 550, 548, 20, rgb(40, 60, 120));
     titulo(b, "PAUSED", 400, 216, 4);
-    botao(b, CONTINUAR, "RESUME", verde(), 3);
+    botao(b, BOTAO_CONTINUAR, "RESUME", verde(), 3);
     int branco = rgb(255, 255, 255), claro = rgb(190, 200, 230);
     linha(b, "CLOCK STOPPED", 398, 318, branco, 2, CENTRO);
     linha(b, "ESC ALSO RESUMES", 398, 350, claro, 2, CENTRO);
@@ -230,7 +213,7 @@ void pausa(const std::string& raiz) {
     linha(b, "A/D STEER   SPACE BRAKE", 398, 420, claro, 1, CENTRO);
     linha(b, "E/Q SHIFT UP/DOWN", 398, 436, claro, 1, CENTRO);
     linha(b, "QUIT GOES BACK TO THE MENU", 398, 468, claro, 1, CENTRO);
-    botao(b, DESISTIR, "QUIT", vermelho(), 3);
+    botao(b, BOTAO_DESISTIR, "QUIT", vermelho(), 3);
     salvarMenu(b, raiz, "graficos/menus/menu_pausa.bmp");
 }
 
@@ -238,10 +221,12 @@ void pausa(const std::string& raiz) {
 void carregamento(const std::string& raiz) {
     static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY",   "CALLING THE TRAFFIC",
                                     "PAINTING THE STREETS", "FUELLING YOUR CAR",   "WARMING UP THE ENGINE"};
+    // The player's car (already generated) drives along the track.
+    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/1.bmp").c_str(), nullptr);
     for (int n = 0; n < 6; n++) {
         BITMAP* b = criar(500, 200, rgb(0, 0, 0));
         desenho::painel(b, 0, 0, 499, 199, 20, rgb(40, 50, 90));
-        titulo(b, "LOADING", 250, 18, 4);
+        titulo(b, "LOADING", 250, 14, 4);
         // Progress track: five segments, n of them lit.
         int x0 = 40, y0 = 90, w = 420, h = 34;
         rectfill(b, x0 - 4, y0 - 4, x0 + w + 4, y0 + h + 4, rgb(10, 10, 16));
@@ -251,6 +236,7 @@ void carregamento(const std::string& raiz) {
             rectfill(b, sx, y0, ex, y0 + h, cor);
             if (k < n) hline(b, sx, y0 + 3, ex, clarear(cor, 0.5f));
         }
+        if (carro) draw_sprite(b, carro, x0 + n * w / 5 - carro->w / 2, y0 - carro->h - 4);
         linha(b, etapas[n], 250, 148, rgb(255, 255, 255), 2, CENTRO);
         char texto[16];
         std::snprintf(texto, sizeof texto, "%d/5", n);
@@ -260,6 +246,7 @@ void carregamento(const std::string& raiz) {
         salvar(b, raiz + nome);
         destroy_bitmap(b);
     }
+    if (carro) destroy_bitmap(carro);
     static const char* frases[12] = {
         "ROAR LIKE AN ENGINE TO ACCELERATE",      "PRESS E TO ENGAGE FIRST GEAR",
         "SPACE BRAKES - USE IT BEFORE CROSSINGS", "SHIFT UP WITH E AS THE SPEED GROWS",
