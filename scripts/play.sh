@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+if [ -z "${DISPLAY:-}" ]; then
+  echo "Note: no display here (DISPLAY is not set); the game will be built but cannot be shown."
+fi
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
