@@ -61,7 +61,7 @@ protected:
     // fixture's player script; false if it did not get there.
     bool correr() {
         clicar(350, 380);
-        std::vector<ambiente::Quadro> q = correrAteOMenu(5000);
+        std::vector<Quadro> q = correrAteOMenu();
         return !q.empty() && q.back().estado == menu;
     }
 };
