@@ -68,11 +68,6 @@ protected:
 
 TEST_F(Resistencia, TwentyRacesInOneProcessKeepMemoryFlatAndWriteTwentyRecords) {
     const int CORRIDAS = 20;
-    // Headroom for the allocator's own bookkeeping, below what one race's
-    // world (a collision map, 50 traffic cars, a car) would leak per race
-    // times eighteen races.
-    const long FOLGA_KIB = 128;
-    const long FOLGA_HEAP_BYTES = 16 * 1024;
 
     quadro();  // the first frame of the run, in the main menu
     std::vector<long> memoria;
@@ -92,6 +87,11 @@ TEST_F(Resistencia, TwentyRacesInOneProcessKeepMemoryFlatAndWriteTwentyRecords) 
     for (long h : heap) resumo += std::to_string(h) + " ";
     std::printf("heap in use after each race (bytes): %s\n", resumo.c_str());
 #ifndef RONCO_COM_ASAN
+    // Headroom for the allocator's own bookkeeping, below what one race's
+    // world (a collision map, 50 traffic cars, a car) would leak per race
+    // times eighteen races.
+    const long FOLGA_KIB = 128;
+    const long FOLGA_HEAP_BYTES = 16 * 1024;
     ASSERT_GT(memoria[1], 0);
     for (int corrida = 2; corrida < CORRIDAS; corrida++) {
         EXPECT_LE(memoria[corrida], memoria[1] + FOLGA_KIB)
