@@ -1,0 +1,246 @@
+// What one race frame costs, from the microphone to the picture: the logic
+// step (the traffic's 50 slots, the player's car with the voice throttle
+// from one analysis window, collisions), the snapshot, and the renderer
+// drawing the race view and its head-up display into an off-screen 800x600
+// bitmap. Measured against the cheapest thing a frame must do anyway, one
+// 800x600 blit, timed in the same run: the counter "quadro_por_blit" is the
+// ratio.
+//
+// Runs on the generated asset tree, looked up as ../jogo beside the
+// benchmark's folder (build/jogo for build/bench/ronco_bench), or where
+// RONCO_JOGO points. Headless: the library runs without a display.
+
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../tests/SinaisSintetizados.h"
+#include "CapturaAudio.h"
+#include "Carro.h"
+#include "EstadoJogadores.h"
+#include "EstadoJogo.h"
+#include "FonteMemoria.h"
+#include "Logica.h"
+#include "LogicaNPC.h"
+#include "Pintor.h"
+#include "Relogio.h"
+#include "TratadorEntradas.h"
+
+namespace {
+
+std::filesystem::path arvoreDeRecursos() {
+    if (const char* env = std::getenv("RONCO_JOGO")) return env;
+    std::error_code erro;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", erro);
+    if (erro) return {};
+    return exe.parent_path().parent_path() / "jogo";
+}
+
+bool iniciarBiblioteca() {
+    static bool pronta = false;
+    if (!pronta) {
+        if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) return false;
+        set_color_depth(32);
+        pronta = true;
+    }
+    return true;
+}
+
+// The traffic and the capture report on the console every few frames;
+// while frames are timed that goes to /dev/null, not into the results.
+class ConsoleCalado {
+public:
+    ConsoleCalado() {
+        std::fflush(stdout);
+        salvo = dup(STDOUT_FILENO);
+        int nulo = open("/dev/null", O_WRONLY);
+        dup2(nulo, STDOUT_FILENO);
+        close(nulo);
+    }
+    ~ConsoleCalado() {
+        std::fflush(stdout);
+        dup2(salvo, STDOUT_FILENO);
+        close(salvo);
+    }
+
+private:
+    int salvo;
+};
+
+void semEspera(unsigned int) {}
+
+// A whole game without a window: logic fed by an engine buzz from memory,
+// renderer drawing into a memory bitmap, the clock moved 40 ms per frame.
+class Partida {
+public:
+    explicit Partida(BITMAP* tela)
+        : fonte(SinaisSintetizados::semSinal(buzina()), 88200) {
+        Relogio::setManual(100000);
+        std::srand(1);
+        CapturaAudio::setFonteGravacao(fonte.getFonte());
+        entradas.reset(new TratadorEntradas());
+        logica.reset(new Logica(entradas.get()));
+        CapturaAudio::setFonteGravacaoPadrao();
+        pintor.reset(new Pintor());
+        pintor->setAlvo(tela);
+        pintor->setEspera(semEspera);
+        pintor->setRecordes(&logica->getMelhoresTempos());
+        soltar();
+    }
+    ~Partida() {
+        soltar();
+        Relogio::setReal();
+    }
+
+    // One frame as the game's main loop runs it.
+    void quadro() {
+        logica->calcularLogica();
+        cavalete c = logica->construirCavalete();
+        estado = c.estado;
+        logica->getMusicasCalar();
+        logica->getMusicasCantar();
+        pintor->pintar(c);
+        logica->fimDeCiclo();
+        Relogio::avancar(40);
+    }
+
+    // From the main menu into the race, then on until the traffic has
+    // filled the streets.
+    bool largar() {
+        quadro();
+        mouse_x = 344;
+        mouse_y = 374;
+        mouse_b = 1;
+        quadro();
+        mouse_b = 0;
+        for (int i = 0; i < 40 && logica->getEstado()->getSubEstado() != 11; i++) {
+            dirigir();
+            quadro();
+        }
+        if (logica->getEstado()->getSubEstado() != 11) return false;
+        for (int i = 0; i < 750; i++) {
+            dirigir();
+            quadro();
+        }
+        return estado == jogando;
+    }
+
+    // The player's part: shift up through the gears; near the finish the
+    // car is put back at the start so the race never ends.
+    void dirigir() {
+        Carro* c = logica->getEstadoJogadores()->getJogador1();
+        if (c == nullptr) return;
+        const float v = c->getModuloVelocidade();
+        const int m = c->getMarcha();
+        const bool subir = m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
+        key[KEY_E] = subir && !c->getMudancaMarcha();
+        if (c->getPosicao().getY() > 8500.0f) c->setPosicao(Vetor(550.0f, 50.0f));
+    }
+
+    int carrosNoMapa() const { return logica->getNPC() ? logica->getNPC()->getActiveCarro() : 0; }
+
+private:
+    static std::vector<int16_t> buzina() { return SinaisSintetizados::ronco(4); }
+    static void soltar() {
+        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        mouse_b = 0;
+    }
+
+    FonteMemoria fonte;
+    std::unique_ptr<TratadorEntradas> entradas;
+    std::unique_ptr<Logica> logica;
+    std::unique_ptr<Pintor> pintor;
+    SituacaoGlobal estado = menu;
+};
+
+// Time of one 800x600 memory-to-memory blit, in ns, by the same clock as
+// the frames.
+double nsPorBlit(BITMAP* origem, BITMAP* destino) {
+    const int N = 2000;
+    auto inicio = std::chrono::steady_clock::now();
+    for (int i = 0; i < N; i++) {
+        blit(origem, destino, 0, 0, 0, 0, 800, 600);
+        benchmark::ClobberMemory();
+    }
+    auto fim = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::nano>(fim - inicio).count() / N;
+}
+
+}  // namespace
+
+static void BM_QuadroDeCorrida(benchmark::State& state) {
+    const std::filesystem::path jogo = arvoreDeRecursos();
+    if (jogo.empty() || !std::filesystem::exists(jogo / "mapas" / "1.txt")) {
+        state.SkipWithError("asset tree not found: build the asset generator or set RONCO_JOGO");
+        return;
+    }
+    if (!iniciarBiblioteca()) {
+        state.SkipWithError("the library did not start");
+        return;
+    }
+    const std::filesystem::path anterior = std::filesystem::current_path();
+    std::filesystem::current_path(jogo);
+    BITMAP* tela = create_bitmap(800, 600);
+    clear_bitmap(tela);
+    double nsQuadros = 0;
+    int64_t quadros = 0;
+    int carros = 0;
+    {
+        ConsoleCalado calado;
+        Partida partida(tela);
+        if (!partida.largar()) {
+            state.SkipWithError("the race did not start");
+        } else {
+            for (auto _ : state) {
+                auto inicio = std::chrono::steady_clock::now();
+                partida.dirigir();
+                partida.quadro();
+                nsQuadros += std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - inicio)
+                                 .count();
+                ++quadros;
+                carros = std::max(carros, partida.carrosNoMapa());
+            }
+        }
+    }
+    BITMAP* outra = create_bitmap(800, 600);
+    clear_to_color(outra, makecol(10, 20, 30));
+    const double blit = nsPorBlit(outra, tela);
+    destroy_bitmap(outra);
+    destroy_bitmap(tela);
+    std::filesystem::current_path(anterior);
+    if (quadros > 0) {
+        state.counters["blit_ns"] = blit;
+        state.counters["quadro_por_blit"] = nsQuadros / quadros / blit;
+        state.counters["carros_no_mapa"] = carros;
+    }
+}
+BENCHMARK(BM_QuadroDeCorrida)->Unit(benchmark::kMicrosecond);
+
+// The reference alone: one 800x600 blit between memory bitmaps.
+static void BM_Blit800x600(benchmark::State& state) {
+    if (!iniciarBiblioteca()) {
+        state.SkipWithError("the library did not start");
+        return;
+    }
+    BITMAP* origem = create_bitmap(800, 600);
+    BITMAP* destino = create_bitmap(800, 600);
+    clear_to_color(origem, makecol(10, 20, 30));
+    for (auto _ : state) {
+        blit(origem, destino, 0, 0, 0, 0, 800, 600);
+        benchmark::ClobberMemory();
+    }
+    destroy_bitmap(origem);
+    destroy_bitmap(destino);
+}
+BENCHMARK(BM_Blit800x600)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Whole-process figures of the real game under a private X server, with the
+# engine buzz as the microphone:
+#   - time from start to the main menu, with the opening cut short by Escape;
+#   - processor use while racing at 25 frames a second, in per cent of one
+#     core (the process's user + system time from /proc/PID/stat over 20
+#     seconds of racing with the traffic, from the first look at the race
+#     clock, or up to the finish if the car gets there sooner);
+#   - peak resident memory (VmHWM from /proc/PID/status) after the race.
+#
+#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS]
+#
+# BUILD-FOLDER defaults to build (it must hold ronco, jogo/ and the
+# end-to-end helpers: cmake --build build). RUNS (default 3) races are run
+# and each figure is given for every run, then as the median.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+build=$(readlink -f "${1:-$raiz/build}")
+execucoes=${2:-3}
+
+for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela; do
+    [ -e "$build/$f" ] || { echo "falta $build/$f: construa primeiro (cmake --build $build)" >&2; exit 1; }
+done
+
+mediana() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+resultados=$build/desempenho
+rm -rf "$resultados"
+mkdir -p "$resultados"
+
+for n in $(seq "$execucoes"); do
+    (
+        source "$raiz/tests/e2e/comum.sh"
+        source "$raiz/tests/e2e/jogo.sh"
+        set +e
+        e2e_preparar "$build/ronco" "$build/jogo" "$resultados/execucao-$n" \
+            "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
+        e2e_xvfb
+        e2e_som microfone 440
+
+        tiques=$(getconf CLK_TCK)
+        cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
+
+        e2e_jogo_iniciar 420
+        e2e_janela
+        e2e_cortar_abertura 60
+        arranque=$E2E_MS_ATE_MENU
+
+        e2e_iniciar_corrida
+        c0=$(cpu_ticks)
+        t0=$(date +%s%N)
+        c1=""
+        # Should the car finish sooner, the figure stops there: the
+        # five-second hold at the finish is not racing.
+        e2e_ao_ver_chegada() {
+            c1=$(cpu_ticks)
+            t1=$(date +%s%N)
+        }
+        E2E_GANCHO_CHEGADA=e2e_ao_ver_chegada
+        e2e_conduzir_ate_o_fim 20
+        if [ -z "$c1" ]; then
+            c1=$(cpu_ticks)
+            t1=$(date +%s%N)
+        fi
+        pico=$(awk '/^VmHWM:/ {print $2}' "/proc/$E2E_JOGO_PID/status")
+        e2e_ate_o_menu 30
+        e2e_sair_pelo_menu
+
+        ms=$(( (t1 - t0) / 1000000 ))
+        cpu=$(awk -v c=$((c1 - c0)) -v hz="$tiques" -v ms="$ms" 'BEGIN {printf "%.1f", 100 * c / hz / (ms / 1000)}')
+        echo "$arranque $cpu $pico $ms" >"$resultados/execucao-$n.txt"
+    ) || { echo "a execução $n falhou (ver $resultados/execucao-$n)" >&2; exit 1; }
+done
+
+echo
+echo "execução  arranque-até-menu(ms)  cpu-na-corrida(% de um núcleo)  pico-RSS(KiB)  janela-medida(ms)"
+for n in $(seq "$execucoes"); do
+    read -r a c p m <"$resultados/execucao-$n.txt"
+    printf '%8d  %21d  %30s  %13d  %18d\n' "$n" "$a" "$c" "$p" "$m"
+done
+printf 'mediana   %21s  %30s  %13s\n' \
+    "$(cut -d' ' -f1 "$resultados"/execucao-*.txt | mediana)" \
+    "$(cut -d' ' -f2 "$resultados"/execucao-*.txt | mediana)" \
+    "$(cut -d' ' -f3 "$resultados"/execucao-*.txt | mediana)"

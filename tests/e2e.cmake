@@ -1,0 +1,46 @@
+# End-to-end scenarios: the real game under a private X server, with a
+# file-backed microphone, driven by xdotool and watched through screenshots
+# (tests/e2e/). Registered only when the game itself is built. Each keeps
+# its screenshots and console output in build/e2e-artefactos/<scenario>/.
+
+if(TARGET ronco)
+  # The eye that reads screenshots, and the window-close sender. They are
+  # the test's instruments, not the game: built optimised and without the
+  # sanitizers in every build, so that a sanitizer build's scenarios look
+  # at the game as often as the normal build's.
+  find_package(X11 REQUIRED)
+  add_executable(e2e_olho ${CMAKE_CURRENT_SOURCE_DIR}/e2e/olho.cpp)
+  target_link_libraries(e2e_olho PRIVATE PkgConfig::ALLEGRO)
+  add_executable(e2e_fechar_janela ${CMAKE_CURRENT_SOURCE_DIR}/e2e/fechar_janela.cpp)
+  target_link_libraries(e2e_fechar_janela PRIVATE X11::X11)
+  foreach(instrumento e2e_olho e2e_fechar_janela)
+    set_property(TARGET ${instrumento} PROPERTY COMPILE_OPTIONS -O2 ${RONCO_WARNINGS})
+    set_property(TARGET ${instrumento} PROPERTY LINK_OPTIONS "")
+  endforeach()
+
+  set(RONCO_E2E_ARTEFACTOS ${CMAKE_BINARY_DIR}/e2e-artefactos)
+
+  # ronco_e2e(NAME SCRIPT SECONDS [ARGS...]): one scenario, bounded by
+  # SECONDS; ARGS go to the script after the five common ones.
+  function(ronco_e2e nome script segundos)
+    add_test(NAME e2e_${nome}
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${script}
+              $<TARGET_FILE:ronco> ${CMAKE_BINARY_DIR}/jogo ${RONCO_E2E_ARTEFACTOS}/${nome}
+              $<TARGET_FILE:e2e_olho> $<TARGET_FILE:e2e_fechar_janela> ${ARGN})
+    # One private X server each, but the timing of a scenario suffers when
+    # two games share the two cores: they run one at a time.
+    set_tests_properties(e2e_${nome} PROPERTIES
+      LABELS e2e
+      TIMEOUT ${segundos}
+      RESOURCE_LOCK ronco_e2e)
+  endfunction()
+
+  ronco_e2e(corrida corrida.sh 480)
+  ronco_e2e(pausa pausa.sh 150)
+  ronco_e2e(menus menus.sh 120)
+  ronco_e2e(sem_microfone sem-som.sh 120 sem-microfone)
+  ronco_e2e(sem_som sem-som.sh 120 sem-som)
+  ronco_e2e(fechar_janela fechar.sh 90)
+  ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
+  ronco_e2e(recordes_somente_leitura recordes-somente-leitura.sh 480)
+endif()

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# A whole race as a player runs it: Escape cuts the opening, the records
+# page is empty, Play, the loading screens and the start lights, the engine
+# buzz in the microphone opens the throttle, E shifts up to third (and again
+# after a knock), the car reaches the finish, the last frame is held, the
+# menu comes back, "records.txt" has gained exactly one plausible line, the
+# records page now lists it, and Exit ends the game with status 0.
+#
+#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+source "$(dirname "$0")/comum.sh"
+source "$(dirname "$0")/jogo.sh"
+
+e2e_preparar "$@"
+e2e_xvfb
+e2e_som microfone 440
+e2e_jogo_iniciar 420
+e2e_janela
+e2e_cortar_abertura 60
+
+# The records page before any race.
+e2e_clicar_botao BOTAO_RECORDES
+e2e_esperar_pagina recordes 5 recordes-antes
+cp "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.recordes-antes.bmp"
+e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+e2e_esperar_pagina menu 5
+
+e2e_correr 90
+e2e_log "acelerador até $E2E_ACELERADOR_MAX linhas; marcha até $E2E_MARCHA_MAX; $E2E_TROCAS trocas;" \
+    "$E2E_NEUTRO_APOS_BATIDA batidas em neutro"
+[ "$E2E_ACELERADOR_MAX" -ge 8 ] || e2e_falhar "a barra do acelerador não encheu (máximo $E2E_ACELERADOR_MAX linhas)"
+[ "$E2E_MARCHA_MAX" -ge 3 ] || e2e_falhar "a marcha não passou de $E2E_MARCHA_MAX"
+[ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu voltou sem a chegada ter sido vista"
+# The finishing frame stays five seconds before the menu.
+retido=$((E2E_MS_MENU_VOLTOU - E2E_MS_CHEGADA))
+[ "$retido" -ge 4000 ] || e2e_falhar "a chegada ficou só $retido ms na tela antes do menu"
+
+# Exactly one record line, with the race's time.
+recordes=$E2E_TRABALHO/records.txt
+[ -f "$recordes" ] || e2e_falhar "records.txt não foi criado"
+cp "$recordes" "$E2E_ARTEFACTOS/records.txt"
+linhas=$(wc -l <"$recordes")
+[ "$linhas" -eq 1 ] || e2e_falhar "records.txt tem $linhas linhas em vez de 1"
+linha=$(cat "$recordes")
+[[ $linha =~ ^Tempo:\ ([0-9]+)\ mills$ ]] || e2e_falhar "linha de recorde inesperada: \"$linha\""
+tempo=${BASH_REMATCH[1]}
+# The race started between two looks and finished between two looks; a
+# frame (40 ms) and the renderer's 100 ms pause after the countdown of
+# leeway.
+minimo=$((E2E_CHEGADA_DE - E2E_LARGADA_ATE - 300))
+maximo=$((E2E_CHEGADA_ATE - E2E_LARGADA_DE + 300))
+e2e_log "recorde: $tempo ms (plausível entre $minimo e $maximo)"
+[ "$tempo" -ge "$minimo" ] && [ "$tempo" -le "$maximo" ] \
+    || e2e_falhar "o tempo $tempo ms não bate com o relógio da corrida ($minimo a $maximo ms)"
+
+# The records page lists it now: its panel changed.
+e2e_clicar_botao BOTAO_RECORDES
+e2e_esperar_pagina recordes 5 recordes-depois
+mudou=$(e2e_olho diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.recordes-antes.bmp" 0 0)
+[ "$mudou" -ge 1 ] || e2e_falhar "a página de recordes não mudou depois da corrida"
+e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+e2e_esperar_pagina menu 5 menu-final
+
+e2e_sair_pelo_menu

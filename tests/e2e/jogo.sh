@@ -1,0 +1,399 @@
+# What the scenarios know about the game: where the buttons are, how to
+# read its screens (through the eye, olho.cpp), and the moves a player makes
+# (cut the opening short, start a race, drive it to the finish, pause).
+# Sourced after comum.sh.
+
+# Button centres, window pixels (the rectangles are in the menu logic).
+BOTAO_JOGAR="344 374"
+BOTAO_INSTRUCOES="723 222"
+BOTAO_SAIR="72 210"
+BOTAO_RECORDES="605 114"
+BOTAO_INSTRUCOES_VOLTAR="155 567"
+BOTAO_INSTRUCOES_PROXIMA="637 567"
+BOTAO_INSTRUCOES2_VOLTAR="397 535"
+BOTAO_RECORDES_VOLTAR="397 535"
+BOTAO_PAUSA_CONTINUAR="399 280"
+BOTAO_PAUSA_SAIR="399 509"
+
+# Where the mouse rests between clicks: a corner no button covers.
+RATO_PARADO="795 595"
+
+# Finish line on the progress strip: 9120 of the map's 9600 pixels.
+PROGRESSO_CHEGADA=760
+
+e2e_olho() { ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" "$@"; }
+
+# e2e_ler_painel: one look at the window; sets pagina, correndo, luzes,
+# marcha, acelerador and progresso (see olho.cpp). Fails when no
+# screenshot could be taken.
+e2e_ler_painel() {
+    local foto saida
+    foto=$(e2e_olhada) || return 1
+    saida=$(e2e_olho painel "$foto" "$E2E_TRABALHO") || return 1
+    eval "$saida"
+}
+
+e2e_clicar_botao() {
+    local nome=$1
+    # shellcheck disable=SC2086
+    e2e_clicar ${!nome}
+    e2e_mover_rato $RATO_PARADO
+}
+
+# e2e_esperar_pagina PAGINA SEGUNDOS [NOME]: looks until the page shows and
+# keeps that screenshot (as NOME, the page's name by default).
+e2e_esperar_pagina() {
+    local quer=$1 limite=$2 nome=${3:-$1}
+    local fim=$(( $(date +%s%N) / 1000000 + limite * 1000 ))
+    while [ $(( $(date +%s%N) / 1000000 )) -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou enquanto se esperava a página $quer"
+        if e2e_ler_painel && [ "$pagina" = "$quer" ]; then
+            e2e_guardar_olhada "$nome"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_guardar_olhada "$nome-nao-apareceu"
+    e2e_falhar "a página $quer não apareceu em $limite s (a última vista: ${pagina:-?})"
+}
+
+# Escape cuts the opening short, but Escape in the main menu quits: so it is
+# pressed only once the opening shows something (before that nobody reads
+# it), held only a little longer than one step of a fade (100 ms), and
+# pressed again only after the menu had ample time to show. Sets
+# E2E_MS_ATE_MENU (ms from the start to the first look at the menu).
+e2e_cortar_abertura() {
+    local limite=${1:-60} t0 i
+    t0=$(date +%s)
+    e2e_mover_rato $RATO_PARADO
+    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes da abertura"
+        if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
+        sleep 0.05
+    done
+    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
+        if [ "$pagina" = menu ]; then
+            e2e_guardar_olhada "menu-principal"
+            E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
+            e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
+            return 0
+        fi
+        e2e_tecla Escape 0.11
+        for i in $(seq 6); do
+            e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a abertura"
+            if e2e_ler_painel && [ "$pagina" = menu ]; then break; fi
+            sleep 0.1
+        done
+    done
+    e2e_guardar_olhada "abertura-nao-cortada"
+    e2e_falhar "o menu principal não apareceu em $limite s de Escape"
+}
+
+# e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
+# and the start lights (shifting into first gear during the countdown) and
+# returns once the race clock shows. Sets E2E_CARREGANDO_VISTO (looks at a
+# loading screen), E2E_LUZES_VISTAS (most lit lights seen), E2E_MS_JOGAR,
+# E2E_MS_LARGADA, and E2E_LARGADA_DE and _ATE, between which the race
+# started (all ms since the game started). Calls $E2E_GANCHO_LARGADA, if
+# set, when the race clock is first seen.
+e2e_iniciar_corrida() {
+    e2e_clicar_botao BOTAO_JOGAR
+    E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
+    E2E_LUZES_VISTAS=0
+    E2E_CARREGANDO_VISTO=0
+    local engatou=0 fim=$(( $(date +%s) + 40 )) antes ta tb=$E2E_MS_JOGAR
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante o carregamento ou a largada"
+        antes=$tb
+        tb=$(e2e_ms_desde_inicio)
+        e2e_ler_painel || continue
+        ta=$(e2e_ms_desde_inicio)
+        if [ "$correndo" = 1 ]; then
+            e2e_guardar_olhada "corrida-comecou"
+            # The race started after the last look without the clock and
+            # before this one was taken.
+            E2E_LARGADA_DE=$antes
+            E2E_LARGADA_ATE=$ta
+            E2E_MS_LARGADA=$ta
+            [ -n "${E2E_GANCHO_LARGADA:-}" ] && "$E2E_GANCHO_LARGADA"
+            e2e_log "largada após $E2E_MS_LARGADA ms; luzes vistas: $E2E_LUZES_VISTAS"
+            return 0
+        fi
+        if [ "$luzes" -gt 0 ]; then
+            [ "$luzes" -lt "$E2E_LUZES_VISTAS" ] && {
+                e2e_guardar_olhada "luzes-apagaram"
+                e2e_falhar "uma luz da largada apagou-se: $luzes acesas depois de $E2E_LUZES_VISTAS"
+            }
+            if [ "$luzes" -gt "$E2E_LUZES_VISTAS" ]; then
+                E2E_LUZES_VISTAS=$luzes
+                e2e_guardar_olhada "largada-$luzes-luzes"
+            fi
+            # The gear can be set during the countdown already; each light
+            # stays 500 ms, during which no key is sampled: hold E longer.
+            if [ $engatou -eq 0 ]; then
+                e2e_tecla e 0.7
+                engatou=1
+            fi
+        elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
+            E2E_CARREGANDO_VISTO=$((E2E_CARREGANDO_VISTO + 1))
+            [ "$E2E_CARREGANDO_VISTO" -le 3 ] && e2e_guardar_olhada "carregando"
+        fi
+    done
+    e2e_guardar_olhada "largada-nao-terminou"
+    e2e_falhar "a corrida não começou em 40 s depois de Jogar"
+}
+
+# e2e_ler_posicao: where the player's car is (see olho.cpp), from the last
+# look; sets x, y and angulo (radians, 0 facing right, growing clockwise).
+e2e_ler_posicao() {
+    local saida
+    saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" "${vy:--1}" "${E2E_LINHA:-8}" \
+        2>/dev/null) || return 1
+    eval "$saida"
+    # A poor fit of the map means a wrong corner: search everywhere next time.
+    [ "$ajuste" -ge 700 ] || vy=""
+}
+
+# e2e_erro_de_rumo: how far (radians, positive when the angle must grow,
+# that is turn clockwise) the car heads from the way the eye found towards
+# the finish along the streets (rumo, see olho.cpp).
+e2e_erro_de_rumo() {
+    awk -v r="$rumo" -v a="$angulo" 'BEGIN {
+        pi = 3.14159265
+        e = r - a
+        while (e > pi) e -= 2 * pi
+        while (e < -pi) e += 2 * pi
+        printf "%.3f\n", e
+    }'
+}
+
+# e2e_volante ERRO: one steering correction: D (the angle grows) or A held
+# for a moment in proportion to the error.
+e2e_volante() {
+    local comando
+    comando=$(awk -v e="$1" 'BEGIN {
+        m = e < 0 ? -e : e
+        if (m < 0.06) { print "nada"; exit }
+        t = 0.08 + m * 0.4
+        if (t > 0.8) t = 0.8
+        printf "%s %.2f\n", (e > 0 ? "d" : "a"), t
+    }')
+    [ "$comando" = nada ] && return 0
+    # shellcheck disable=SC2086
+    e2e_tecla $comando
+}
+
+# e2e_manobrar MARCHA ERRO: the car stands against a wall, or faces the
+# wrong way too slowly to turn (only a gear inside its speed band pulls,
+# and only a pulling car turns): down to reverse, back away turning towards
+# the right heading (the wheel turns the car the same way in reverse), then
+# first gear again. Stuck again at the same place (crashed traffic piles up
+# at crossings near the player), it tries another lane of the avenue.
+E2E_LINHAS_DE_DESVIO=(8 7 9 6 10)
+e2e_manobrar() {
+    local marcha=$1 erro=$2 i lado=d
+    if [ -n "${E2E_X_MANOBRA:-}" ] && [ $((x - E2E_X_MANOBRA)) -lt 300 ]; then
+        E2E_DESVIO=$(( (${E2E_DESVIO:-0} + 1) % ${#E2E_LINHAS_DE_DESVIO[@]} ))
+    else
+        E2E_DESVIO=0
+    fi
+    E2E_X_MANOBRA=$x
+    E2E_LINHA=${E2E_LINHAS_DE_DESVIO[$E2E_DESVIO]}
+    e2e_log "manobra (marcha $marcha, x $x, y $y, ângulo $angulo, erro de rumo $erro, faixa $E2E_LINHA)"
+    e2e_guardar_olhada "manobra"
+    awk -v e="$erro" 'BEGIN { exit !(e < 0) }' && lado=a
+    for i in $(seq 0 "$marcha"); do e2e_tecla q; sleep 0.05; done
+    e2e_tecla "$lado" 1.0
+    e2e_tecla e; sleep 0.05
+    e2e_tecla e
+}
+
+# e2e_conduzir_ate_o_fim SEGUNDOS: drives the race with the voice (the
+# microphone file), the gear keys and the steering keys until the main menu
+# comes back after the finish. Shifts up when the speed fits the next gear,
+# shifts again when a knock has put the car in neutral, steers along the
+# streets towards the finish, and backs away from a wall it got stuck on. Sets E2E_ACELERADOR_MAX
+# (rows of the throttle bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses),
+# E2E_NEUTRO_APOS_BATIDA, E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE
+# and _ATE (between which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls $E2E_GANCHO_CHEGADA, if set, when the finish
+# is first seen.
+e2e_conduzir_ate_o_fim() {
+    local limite=$1
+    local fim=$(( $(date +%s) + limite ))
+    E2E_ACELERADOR_MAX=0
+    E2E_MARCHA_MAX=0
+    E2E_TROCAS=0
+    E2E_NEUTRO_APOS_BATIDA=0
+    E2E_MS_CHEGADA=""
+    E2E_MS_MENU_VOLTOU=""
+    local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
+    local tb=$E2E_MS_LARGADA antes
+    vy=""
+    E2E_LINHA=8
+    E2E_X_MANOBRA=""
+    desde_troca=$(e2e_ms_desde_inicio)
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
+        antes=$tb
+        tb=$(e2e_ms_desde_inicio)
+        e2e_ler_painel || continue
+        t=$(e2e_ms_desde_inicio)
+        if [ "$pagina" = menu ]; then
+            E2E_MS_MENU_VOLTOU=$t
+            e2e_guardar_olhada "menu-depois-da-corrida"
+            e2e_log "menu de volta após $t ms"
+            return 0
+        fi
+        [ "$correndo" = 1 ] || continue
+        [ "$acelerador" -gt "$E2E_ACELERADOR_MAX" ] && E2E_ACELERADOR_MAX=$acelerador
+        if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
+            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
+            E2E_MS_CHEGADA=$t
+            E2E_CHEGADA_DE=$antes
+            E2E_CHEGADA_ATE=$t
+            # The finish is held five seconds before the menu.
+            fim=$(( $(date +%s) + 20 ))
+            e2e_guardar_olhada "chegada"
+            e2e_log "chegada vista após $t ms"
+        fi
+        [ -n "$E2E_MS_CHEGADA" ] && continue
+        if [ $((t - guardada)) -ge 4000 ]; then
+            e2e_guardar_olhada "corrida-p$progresso-m$marcha-a$acelerador"
+            guardada=$t
+        fi
+        e2e_ler_posicao || continue
+        # Speed in the car's units (16 map pixels a second), any direction.
+        if [ "$x_ref" -lt 0 ]; then
+            x_ref=$x; y_ref=$y; t_ref=$t
+        elif [ $((t - t_ref)) -ge 700 ]; then
+            vel=$(awk -v dx=$((x - x_ref)) -v dy=$((y - y_ref)) -v ms=$((t - t_ref)) \
+                'BEGIN { printf "%d\n", sqrt(dx * dx + dy * dy) * 1000 / ms / 16 }')
+            x_ref=$x; y_ref=$y; t_ref=$t
+        fi
+        if [ "$marcha" != "$marcha_ant" ]; then
+            if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
+                E2E_NEUTRO_APOS_BATIDA=$((E2E_NEUTRO_APOS_BATIDA + 1))
+                e2e_guardar_olhada "batida-em-neutro"
+                e2e_log "neutro depois de uma batida (marcha $marcha_ant)"
+            fi
+            marcha_ant=$marcha
+            desde_troca=$t
+        fi
+        case $marcha in
+            1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
+        esac
+        erro=$(e2e_erro_de_rumo)
+        # Stuck for two seconds in gear, or slow and facing the wrong way.
+        if [ "$vel" -le 1 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
+            [ -z "$parado_desde" ] && parado_desde=$t
+            if [ $((t - parado_desde)) -ge 2000 ] || \
+               awk -v e="$erro" 'BEGIN { exit !(e > 1.2 || e < -1.2) }'; then
+                e2e_manobrar "$marcha" "$erro"
+                parado_desde=""
+                x_ref=-1
+                continue
+            fi
+        else
+            parado_desde=""
+        fi
+        # Up to the gear whose band holds the speed, one press per gear
+        # (the game shifts once per press: released between presses).
+        local quer=1 i
+        [ "$vel" -ge 8 ] && quer=2
+        [ "$vel" -ge 19 ] && quer=3
+        if [ "$marcha" -ge 0 ] 2>/dev/null && [ "$marcha" -lt "$quer" ]; then
+            e2e_log "E: marcha $marcha para $quer, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
+            for i in $(seq $((marcha + 1)) "$quer"); do
+                e2e_tecla e 0.1
+                sleep 0.1
+                E2E_TROCAS=$((E2E_TROCAS + 1))
+            done
+            desde_troca=$t
+        fi
+        e2e_volante "$erro"
+    done
+    e2e_guardar_olhada "corrida-nao-terminou"
+    e2e_log "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
+    return 1
+}
+
+# e2e_correr SEGUNDOS: from the main menu, a whole race to the finish and
+# back to the menu. A player stuck among piled-up traffic quits through the
+# pause menu and starts again (twice at most): the scenario tests the game,
+# not the test's driving.
+e2e_correr() {
+    local limite=$1 tentativa
+    for tentativa in 1 2 3; do
+        e2e_iniciar_corrida
+        [ "$E2E_CARREGANDO_VISTO" -ge 1 ] || e2e_falhar "nenhuma tela de carregamento foi vista"
+        [ "$E2E_LUZES_VISTAS" -ge 3 ] || e2e_falhar "só $E2E_LUZES_VISTAS luzes da largada foram vistas acesas"
+        e2e_conduzir_ate_o_fim "$limite" && return 0
+        [ -z "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu não voltou depois da chegada"
+        e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"
+        e2e_ate_o_menu 20
+    done
+    e2e_falhar "nenhuma de três corridas chegou ao fim em $limite s"
+}
+
+# The console must hold no report of the sanitizers.
+e2e_sem_relatorio_de_sanitizador() {
+    if LC_ALL=C grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: (Address|Undefined|Leak)' \
+        "$E2E_ARTEFACTOS/console.txt"; then
+        e2e_falhar "o sanitizador relatou um erro (ver console.txt)"
+    fi
+}
+
+# Back to the main menu and out through Exit: status 0.
+e2e_sair_pelo_menu() {
+    # shellcheck disable=SC2086
+    e2e_clicar $BOTAO_SAIR
+    e2e_jogo_esperar_fim 20
+    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "o jogo saiu com o estado $E2E_STATUS em vez de 0"
+    e2e_sem_relatorio_de_sanitizador
+}
+
+# e2e_sem_trafego ARVORE: the tree's traffic table loses its start tiles
+# (codes 868 to 871): no traffic enters the city.
+e2e_sem_trafego() {
+    local tabela=$1/mapas/1trans.txt
+    sed -i -E 's/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g; s/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g' \
+        "$tabela"
+    ! grep -qE '(^|[^0-9])(868|869|870|871)([^0-9]|$)' "$tabela" \
+        || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
+}
+
+# Escape as the race samples it: held across at least one 40 ms frame, and
+# released before the frame after the pause screen's own 200 ms wait (or the
+# race's 100 ms wait after a pause), so one press pauses or resumes once.
+e2e_esc_na_corrida() { e2e_tecla Escape 0.07; }
+
+# e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
+# loading, pause or a menu page), back to the main menu the way a player
+# would: pause and quit, or Back.
+e2e_ate_o_menu() {
+    local limite=$1 fim
+    fim=$(( $(date +%s) + limite ))
+    while [ "$(date +%s)" -lt "$fim" ]; do
+        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes de voltar ao menu"
+        e2e_ler_painel || continue
+        case $pagina in
+            menu) return 0 ;;
+            pausa) e2e_clicar_botao BOTAO_PAUSA_SAIR; sleep 0.3 ;;
+            recordes) e2e_clicar_botao BOTAO_RECORDES_VOLTAR; sleep 0.3 ;;
+            instrucoes2) e2e_clicar_botao BOTAO_INSTRUCOES2_VOLTAR; sleep 0.3 ;;
+            instrucoes) e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR; sleep 0.3 ;;
+            *)
+                # Racing or counting down: Escape pauses (not while loading,
+                # where it does nothing but wait).
+                if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
+                    e2e_esc_na_corrida
+                    sleep 0.4
+                else
+                    sleep 0.3
+                fi
+                ;;
+        esac
+    done
+    e2e_guardar_olhada "menu-nao-voltou"
+    e2e_falhar "não foi possível voltar ao menu principal em $limite s"
+}

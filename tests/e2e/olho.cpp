@@ -1,0 +1,482 @@
+// The end-to-end scenarios' eye: reads a screenshot of the game's window
+// (an uncompressed BMP, as `import -window W bmp3:FILE` writes it) and
+// answers one question about it on standard output. It compares with the
+// very pictures of the asset tree the game drew from, so the scenarios do
+// not depend on what the generated pictures look like.
+//
+//   olho diferenca FOTO IMAGEM X Y
+//       per mille of IMAGEM's opaque pixels (the library's pink mask colour
+//       left out) that differ from FOTO when IMAGEM is laid at (X, Y).
+//   olho melhor FOTO X Y IMAGEM...
+//       the 0-based index of the IMAGEM that fits best at (X, Y), then its
+//       per mille; used to read a digit.
+//   olho progresso FOTO
+//       the centre column of the player's mark on the progress strip at the
+//       top of the race view, or -1 when there is none.
+//   olho acelerador FOTO
+//       how many rows of the throttle bar are filled (0 to 80).
+//   olho posicao FOTO JOGO [VY [LINHA]]
+//       where the player's car is: the view's corner found by matching the
+//       photo against the city drawn from the map file and the tile sheet,
+//       then the car picture matched at every heading at the view's
+//       centre. Prints x and y (map pixels, screen order), angulo (the
+//       car's heading in radians, 0 facing right, growing clockwise), rumo
+//       (the heading to take: towards the finish along the streets,
+//       keeping to tile row LINHA, 8 by default, where the way allows),
+//       encaixe (per mille of the car picture that matched) and ajuste (per
+//       mille of the sampled map pixels that matched) and vy (the view's
+//       top row, a hint for the next call: the search then stays within
+//       96 rows of it), or fails.
+//   olho painel FOTO JOGO
+//       everything a scenario asks while playing, as shell assignments:
+//       pagina (the menu or pause page shown: menu, instrucoes,
+//       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
+//       race clock shows), luzes (lit start lights), marcha (gear digit,
+//       -1 when unreadable), acelerador and progresso as above, vazia (1
+//       while the window is still black). JOGO is the asset tree the game
+//       runs from.
+//
+// Exit status 2 on bad use or an unreadable picture.
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Two pixels are "the same" within this much per channel: the screenshot
+// is exact at 24 bits, but a picture drawn translucently or scaled is not.
+const int TOLERANCIA = 24;
+
+BITMAP* carregar(const char* nome) {
+    BITMAP* b = load_bitmap(nome, nullptr);
+    if (!b) {
+        std::fprintf(stderr, "olho: não foi possível ler \"%s\"\n", nome);
+        std::exit(2);
+    }
+    return b;
+}
+
+bool ehMascara(int c) {
+    return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255;
+}
+
+bool parecidos(int a, int b) {
+    return std::abs(getr32(a) - getr32(b)) <= TOLERANCIA && std::abs(getg32(a) - getg32(b)) <= TOLERANCIA &&
+           std::abs(getb32(a) - getb32(b)) <= TOLERANCIA;
+}
+
+// Per mille of the opaque pixels of `imagem` at (x, y) that differ from the
+// photo; parts of the picture outside the photo count as different.
+// Only the picture's rows from `de` up to, not including, `ate` count.
+int diferenca(BITMAP* foto, BITMAP* imagem, int x, int y, int de = 0, int ate = 1 << 30) {
+    long opacos = 0;
+    long diferentes = 0;
+    for (int j = std::max(0, de); j < imagem->h && j < ate; ++j) {
+        for (int i = 0; i < imagem->w; ++i) {
+            int c = getpixel(imagem, i, j);
+            if (ehMascara(c)) continue;
+            ++opacos;
+            int fx = x + i;
+            int fy = y + j;
+            if (fx < 0 || fy < 0 || fx >= foto->w || fy >= foto->h || !parecidos(c, getpixel(foto, fx, fy))) {
+                ++diferentes;
+            }
+        }
+    }
+    return opacos ? static_cast<int>(diferentes * 1000 / opacos) : 1000;
+}
+
+// The strip is the top six rows of the race view: black, a white finish
+// mark, and the player's mark in (0, 100, 100).
+int progresso(BITMAP* foto) {
+    int primeira = -1;
+    int ultima = -1;
+    for (int x = 0; x < foto->w; ++x) {
+        int c = getpixel(foto, x, 3);
+        if (parecidos(c, makecol32(0, 100, 100))) {
+            if (primeira < 0) primeira = x;
+            ultima = x;
+        }
+    }
+    return primeira < 0 ? -1 : (primeira + ultima) / 2;
+}
+
+// The bar is 20 by 80 pixels at (690, 520), black where empty, filled from
+// the bottom in colours that run from green to red.
+int acelerador(BITMAP* foto) {
+    int cheias = 0;
+    for (int y = 520; y < 600 && y < foto->h; ++y) {
+        int c = getpixel(foto, 700, y);
+        if (getr32(c) > 0 || getg32(c) > 0) ++cheias;
+    }
+    return cheias;
+}
+
+// Per mille difference of an asset picture laid at (x, y); 1000 when the
+// picture is missing.
+int diferencaCom(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y, int de = 0,
+                 int ate = 1 << 30) {
+    BITMAP* imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
+    if (!imagem) return 1000;
+    int d = diferenca(foto, imagem, x, y, de, ate);
+    destroy_bitmap(imagem);
+    return d;
+}
+
+int larguraDe(const std::string& arquivo) {
+    BITMAP* b = load_bitmap(arquivo.c_str(), nullptr);
+    if (!b) return 0;
+    int w = b->w;
+    destroy_bitmap(b);
+    return w;
+}
+
+// Nothing drawn yet: the window is black but for a few pixels.
+bool vazia(BITMAP* foto) {
+    int acesos = 0;
+    int total = 0;
+    for (int y = 0; y < foto->h; y += 4) {
+        for (int x = 0; x < foto->w; x += 4) {
+            int c = getpixel(foto, x, y);
+            ++total;
+            if (getr32(c) > 16 || getg32(c) > 16 || getb32(c) > 16) ++acesos;
+        }
+    }
+    return acesos * 200 < total;
+}
+
+void painel(BITMAP* foto, const std::string& jogo) {
+    // Pages are compared whole; the pointer drawn over them hides a little.
+    const char* paginas[][2] = {{"menu", "graficos/menus/menu principal.bmp"},
+                                {"instrucoes", "graficos/menus/menu_instrucoes.bmp"},
+                                {"instrucoes2", "graficos/menus/menu_instrucoes_2.bmp"},
+                                {"recordes", "graficos/menus/menu_recordes.bmp"},
+                                {"pausa", "graficos/menus/menu_pausa.bmp"}};
+    const char* pagina = "nenhuma";
+    for (const auto& p : paginas) {
+        if (diferencaCom(foto, jogo, p[1], 0, 0) <= 40) {
+            pagina = p[0];
+            break;
+        }
+    }
+    // The clock frame sits at the top centre. The progress strip covers its
+    // first rows and the digits (30 high from row 13) its middle: the rows
+    // below the digits are compared.
+    const std::string moldura = "graficos/imagens/4.bmp";
+    const int m = (800 - larguraDe(jogo + "/" + moldura)) / 2;
+    const bool correndo = diferencaCom(foto, jogo, moldura, m, 0, 43) <= 100;
+    int luzes = 0;
+    for (int k = 0; k < 5; ++k) {
+        if (diferencaCom(foto, jogo, "graficos/imagens/6.bmp", 465 + 68 * k, 12) <= 100) ++luzes;
+    }
+    int marcha = -1;
+    int menor = 151;
+    for (int d = 0; d < 10; ++d) {
+        int dif = diferencaCom(foto, jogo, "graficos/numeros/" + std::to_string(d) + ".bmp", 690, 485);
+        if (dif < menor) {
+            menor = dif;
+            marcha = d;
+        }
+    }
+    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d\n", pagina,
+                correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0);
+}
+
+// The city as the renderer draws it before any car: the lower tile layer,
+// the upper one masked over it. Pixels are worked out on demand from the
+// map file and the tile sheet, so no map-sized bitmap is needed.
+struct Cidade {
+    int linhas = 0;
+    int colunas = 0;
+    std::vector<int> inferior;
+    std::vector<int> superior;
+    BITMAP* tiles = nullptr;
+
+    bool carregar(const std::string& jogo) {
+        std::ifstream f(jogo + "/mapas/1.txt");
+        int l2 = 0, c2 = 0;
+        if (!(f >> linhas >> colunas) || linhas <= 0 || colunas <= 0) return false;
+        inferior.assign(linhas * colunas, 0);
+        for (int& v : inferior) f >> v;
+        if (!(f >> l2 >> c2) || l2 != linhas || c2 != colunas) return false;
+        superior.assign(linhas * colunas, 0);
+        for (int& v : superior) f >> v;
+        tiles = load_bitmap((jogo + "/mapas/tiles.bmp").c_str(), nullptr);
+        return tiles != nullptr && static_cast<bool>(f);
+    }
+    int largura() const { return colunas * 64; }
+
+    // Buildings are the tiles the collision map walls off.
+    bool livre(int linha, int coluna) const {
+        if (linha < 0 || coluna < 0 || linha >= linhas || coluna >= colunas) return false;
+        int codigo = inferior[linha * colunas + coluna];
+        return codigo < 664 || codigo > 781;
+    }
+
+    // Heading (radians, 0 right, growing clockwise) from map point (x, y)
+    // towards the finish along free tiles: the distance in tiles to the
+    // finish columns is spread from them, the car aims at the centre of
+    // the tile two steps down that distance, and between equal steps keeps
+    // to the middle row of the avenue.
+    double rumoParaChegada(int x, int y, int colunaChegada, int linhaPreferida) const {
+        const int INF = 1 << 29;
+        std::vector<int> d(linhas * colunas, INF);
+        std::vector<int> fila;
+        for (int r = 0; r < linhas; ++r) {
+            for (int c = colunaChegada; c < colunas; ++c) {
+                if (livre(r, c)) { d[r * colunas + c] = 0; fila.push_back(r * colunas + c); }
+            }
+        }
+        for (size_t i = 0; i < fila.size(); ++i) {
+            int r = fila[i] / colunas, c = fila[i] % colunas;
+            const int vizinhos[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
+            for (const auto& v : vizinhos) {
+                if (livre(v[0], v[1]) && d[v[0] * colunas + v[1]] == INF) {
+                    d[v[0] * colunas + v[1]] = d[fila[i]] + 1;
+                    fila.push_back(v[0] * colunas + v[1]);
+                }
+            }
+        }
+        int r = std::clamp(y / 64, 0, linhas - 1), c = std::clamp(x / 64, 0, colunas - 1);
+        for (int passo = 0; passo < 2; ++passo) {
+            int melhorR = r, melhorC = c;
+            long melhor = d[r * colunas + c] == INF ? (1L << 40) : d[r * colunas + c] * 100L + std::abs(r - linhaPreferida);
+            for (int dr = -1; dr <= 1; ++dr) {
+                for (int dc = -1; dc <= 1; ++dc) {
+                    int nr = r + dr, nc = c + dc;
+                    if ((dr == 0 && dc == 0) || !livre(nr, nc) || d[nr * colunas + nc] == INF) continue;
+                    // A diagonal step only between two free tiles.
+                    if (dr != 0 && dc != 0 && (!livre(r + dr, c) || !livre(r, c + dc))) continue;
+                    long custo = d[nr * colunas + nc] * 100L + std::abs(nr - linhaPreferida);
+                    if (custo < melhor) { melhor = custo; melhorR = nr; melhorC = nc; }
+                }
+            }
+            r = melhorR;
+            c = melhorC;
+        }
+        double alvoX = c * 64 + 32, alvoY = r * 64 + 32;
+        if (alvoX - x == 0 && alvoY - y == 0) return 0;
+        double a = std::atan2(alvoY - y, alvoX - x);
+        return a < 0 ? a + 2 * M_PI : a;
+    }
+    int altura() const { return linhas * 64; }
+
+    // -1 for the mask colour or outside the sheet.
+    int pixelTile(int codigo, int x, int y) const {
+        int sx = (codigo - 1) * 64 + x;
+        if (codigo < 1 || sx >= tiles->w || y >= tiles->h) return -1;
+        int c = _getpixel32(tiles, sx, y);
+        return ehMascara(c) ? -1 : c;
+    }
+    int pixel(int mx, int my) const {
+        if (mx < 0 || my < 0 || mx >= largura() || my >= altura()) return 0;
+        int i = (my / 64) * colunas + mx / 64;
+        int c = pixelTile(superior[i], mx % 64, my % 64);
+        if (c >= 0) return c;
+        c = pixelTile(inferior[i], mx % 64, my % 64);
+        return c >= 0 ? c : 0;
+    }
+};
+
+// Parts of the window where the head-up display hides the city.
+bool ehPainel(int x, int y) {
+    if (y < 60 && x > 290 && x < 510) return true;   // clock
+    if (y < 8) return true;                           // progress strip
+    if (x >= 620 && y >= 470) return true;           // gear, throttle, speed dial
+    return false;
+}
+
+// Per mille of sampled window pixels that match the city seen from corner
+// (vx, vy); the player's car at the centre is left out.
+int ajusteVista(BITMAP* foto, const Cidade& cidade, int vx, int vy, int passo) {
+    int iguais = 0, total = 0;
+    for (int y = passo / 2; y < 600; y += passo) {
+        for (int x = passo / 2; x < 800; x += passo) {
+            if (ehPainel(x, y)) continue;
+            ++total;
+            if (parecidos(_getpixel32(foto, x, y), cidade.pixel(vx + x, vy + y))) ++iguais;
+        }
+    }
+    return total ? iguais * 1000 / total : 0;
+}
+
+// The opaque pixels of the car picture turned by `angulo` (library units)
+// around its centre, relative to that centre.
+struct PixelCarro {
+    int dx, dy, cor;
+};
+std::vector<PixelCarro> carroGirado(BITMAP* carro, BITMAP* rascunho, fixed angulo) {
+    clear_to_color(rascunho, makecol32(255, 0, 255));
+    const int meio = rascunho->w / 2;
+    rotate_sprite(rascunho, carro, meio - carro->w / 2, meio - carro->h / 2, angulo);
+    std::vector<PixelCarro> pixels;
+    for (int j = 0; j < rascunho->h; ++j) {
+        for (int i = 0; i < rascunho->w; ++i) {
+            int c = _getpixel32(rascunho, i, j);
+            if (!ehMascara(c)) pixels.push_back({i - meio, j - meio, c});
+        }
+    }
+    return pixels;
+}
+
+// Per mille of those pixels that match the photo with the centre at (cx, cy).
+int encaixeCarro(BITMAP* foto, const std::vector<PixelCarro>& pixels, int cx, int cy) {
+    int iguais = 0;
+    for (const PixelCarro& p : pixels) {
+        int fx = cx + p.dx, fy = cy + p.dy;
+        if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(p.cor, _getpixel32(foto, fx, fy)))
+            ++iguais;
+    }
+    return pixels.empty() ? 0 : static_cast<int>(iguais * 1000 / pixels.size());
+}
+
+int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferida) {
+    Cidade cidade;
+    if (!cidade.carregar(jogo)) {
+        std::fprintf(stderr, "olho: mapa ou folha de tiles ilegível em %s\n", jogo.c_str());
+        return 2;
+    }
+    const int p = progresso(foto);
+    if (p < 0) {
+        std::fprintf(stderr, "olho: sem marca de progresso\n");
+        return 1;
+    }
+    // The strip gives the car's x within a few pixels (one strip pixel is
+    // 12 map pixels); the view's corner follows from it but for the edges.
+    const int maxVx = cidade.largura() - 800, maxVy = cidade.altura() - 600;
+    const int xEstimado = p * cidade.largura() / 800;
+    int melhor = -1, bx = 0, by = 0;
+    // A hint (the last corner found) narrows the vertical search.
+    const int vyDe = dicaVy >= 0 ? std::max(0, dicaVy - 96) : 0;
+    const int vyAte = dicaVy >= 0 ? std::min(maxVy, dicaVy + 96) : maxVy;
+    for (int xc = xEstimado - 12; xc <= xEstimado + 12; xc += 4) {
+        int vx = std::clamp(xc - 400, 0, maxVx);
+        for (int vy = vyDe; vy <= vyAte; vy += 4) {
+            int a = ajusteVista(foto, cidade, vx, vy, 40);
+            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+        }
+    }
+    int cx = bx, cy = by;
+    melhor = -1;
+    for (int vx = std::max(0, cx - 6); vx <= std::min(maxVx, cx + 6); ++vx) {
+        for (int vy = std::max(0, cy - 4); vy <= std::min(maxVy, cy + 4); ++vy) {
+            int a = ajusteVista(foto, cidade, vx, vy, 12);
+            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+        }
+    }
+    // The car: at the window's centre unless the view stopped at an edge,
+    // where it may be anywhere between the edge and the centre.
+    BITMAP* carro = load_bitmap((jogo + "/graficos/carros/1.bmp").c_str(), nullptr);
+    if (!carro) return 2;
+    const int lado = static_cast<int>(std::ceil(std::hypot(carro->w, carro->h))) + 4;
+    BITMAP* rascunho = create_bitmap(lado, lado);
+    int xDe = 400, xAte = 400, yDe = 300, yAte = 300;
+    if (bx == 0) { xDe = std::max(0, std::min(400, xEstimado) - 16); xAte = std::min(400, xEstimado + 16); }
+    if (bx == maxVx) { xDe = std::max(400, xEstimado - maxVx - 16); xAte = std::min(800, xEstimado - maxVx + 16); }
+    if (by == 0) { yDe = 0; yAte = 300; }
+    if (by == maxVy) { yDe = 300; yAte = 600; }
+    xDe -= 1; xAte += 1; yDe -= 1; yAte += 1;
+    // Over a wide range every other pixel first; the heading is refined
+    // below, and a car is far wider than two pixels.
+    const int passoX = xAte - xDe > 8 ? 2 : 1, passoY = yAte - yDe > 8 ? 2 : 1;
+    int melhorCarro = -1, carroX = 400, carroY = 300, melhorK = 0;
+    for (int k = 0; k < 256; k += 4) {
+        const std::vector<PixelCarro> pixels = carroGirado(carro, rascunho, itofix(k));
+        for (int y = yDe; y <= yAte; y += passoY) {
+            for (int x = xDe; x <= xAte; x += passoX) {
+                int e = encaixeCarro(foto, pixels, x, y);
+                if (e > melhorCarro) { melhorCarro = e; carroX = x; carroY = y; melhorK = k; }
+            }
+        }
+    }
+    // Finer heading and place around the best ones (one library unit is
+    // 1.4 degrees).
+    const int grossa = melhorK, gx = carroX, gy = carroY;
+    for (int k = grossa - 3; k <= grossa + 3; ++k) {
+        const std::vector<PixelCarro> pixels = carroGirado(carro, rascunho, itofix((k + 256) % 256));
+        for (int y = gy - passoY + 1; y <= gy + passoY - 1; ++y) {
+            for (int x = gx - passoX + 1; x <= gx + passoX - 1; ++x) {
+                int e = encaixeCarro(foto, pixels, x, y);
+                if (e > melhorCarro) { melhorCarro = e; melhorK = (k + 256) % 256; carroX = x; carroY = y; }
+            }
+        }
+    }
+    destroy_bitmap(rascunho);
+    destroy_bitmap(carro);
+    destroy_bitmap(cidade.tiles);
+    const double angulo = melhorK * 2 * M_PI / 256;
+    const int x = bx + carroX, y = by + carroY;
+    // The finish line at 9120 is column 142.
+    const double rumo = cidade.rumoParaChegada(x, y, 9120 / 64, linhaPreferida);
+    std::printf("x=%d y=%d angulo=%.3f rumo=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, rumo, melhorCarro,
+                melhor, by);
+    return 0;
+}
+
+int uso() {
+    std::fprintf(stderr,
+                 "uso: olho diferenca FOTO IMAGEM X Y | olho melhor FOTO X Y IMAGEM... |"
+                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return uso();
+    if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) {
+        std::fprintf(stderr, "olho: a biblioteca não arrancou\n");
+        return 2;
+    }
+    set_color_depth(32);
+    set_color_conversion(COLORCONV_TOTAL);
+    const std::string pergunta = argv[1];
+    BITMAP* foto = carregar(argv[2]);
+    if (pergunta == "diferenca" && argc == 6) {
+        BITMAP* imagem = carregar(argv[3]);
+        std::printf("%d\n", diferenca(foto, imagem, std::atoi(argv[4]), std::atoi(argv[5])));
+        destroy_bitmap(imagem);
+    } else if (pergunta == "melhor" && argc >= 6) {
+        int x = std::atoi(argv[3]);
+        int y = std::atoi(argv[4]);
+        int melhor = -1;
+        int menor = 1001;
+        for (int k = 5; k < argc; ++k) {
+            BITMAP* imagem = carregar(argv[k]);
+            int d = diferenca(foto, imagem, x, y);
+            if (d < menor) {
+                menor = d;
+                melhor = k - 5;
+            }
+            destroy_bitmap(imagem);
+        }
+        std::printf("%d %d\n", melhor, menor);
+    } else if (pergunta == "progresso" && argc == 3) {
+        std::printf("%d\n", progresso(foto));
+    } else if (pergunta == "acelerador" && argc == 3) {
+        std::printf("%d\n", acelerador(foto));
+    } else if (pergunta == "painel" && argc == 4) {
+        painel(foto, argv[3]);
+    } else if (pergunta == "posicao" && argc >= 4 && argc <= 6) {
+        // The race starts on tile row 8, the middle of the avenue.
+        int r = posicao(foto, argv[3], argc >= 5 ? std::atoi(argv[4]) : -1, argc == 6 ? std::atoi(argv[5]) : 8);
+        destroy_bitmap(foto);
+        return r;
+    } else {
+        destroy_bitmap(foto);
+        return uso();
+    }
+    destroy_bitmap(foto);
+    allegro_exit();
+    return 0;
+}
+END_OF_MAIN()
