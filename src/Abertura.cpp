@@ -143,8 +143,8 @@ void Abertura::realizarAnimacao() {
         CarregadorMidia::desenharMascarado(buffer, fundo, 0, 0);
         CarregadorMidia::desenharMascarado(buffer, carro, x, y);
         fixed giro = itofix((3 * i) % 255);
-        if (roda1 != nullptr) rotate_sprite(buffer, roda1, x + 18, y + 40, giro);
-        if (roda2 != nullptr) rotate_sprite(buffer, roda2, x + 96, y + 62, giro);
+        CarregadorMidia::girar(buffer, roda1, x + 18, y + 40, giro);
+        CarregadorMidia::girar(buffer, roda2, x + 96, y + 62, giro);
         mostrar();
         esperar(40);
     }

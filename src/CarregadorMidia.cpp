@@ -53,3 +53,12 @@ void CarregadorMidia::esperar(FuncaoEspera espera, unsigned int ms) {
         rest(ms);
     }
 }
+
+void CarregadorMidia::girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed angulo) {
+    if (destino == nullptr || origem == nullptr) return;
+    const fixed meiaLargura = origem->w * 0x8000;
+    const fixed meiaAltura = origem->h * 0x8000;
+    destino->vtable->pivot_scaled_sprite_flip(destino, origem, x * 0x10000 + meiaLargura,
+                                              y * 0x10000 + meiaAltura, meiaLargura, meiaAltura,
+                                              angulo, 0x10000, FALSE);
+}

@@ -19,6 +19,9 @@ public:
     // draw_sprite and blit that skip an absent picture or target.
     static void desenharMascarado(BITMAP* destino, BITMAP* origem, int x, int y);
     static void copiar(BITMAP* destino, BITMAP* origem, int x, int y);
+    // rotate_sprite without its left shift of the position, which is
+    // undefined for a sprite partly off the left or top edge: same pixels.
+    static void girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed angulo);
 
     // The seams of the renderer and the opening: a finished frame goes to
     // `alvo` (the screen when null) and a wait goes through `espera` (the

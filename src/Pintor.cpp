@@ -216,7 +216,7 @@ void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
-    rotate_sprite(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO));
+    CarregadorMidia::girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
@@ -273,8 +273,8 @@ void Pintor::pintarMostrador(float velocidade) {
     // A speed of 60 turns the needle a quarter turn (64 of the library's 256).
     BITMAP* ponteiro = frescuras[2];
     if (ponteiro != nullptr) {
-        rotate_sprite(buffer, ponteiro, LARGURA_TELA - ponteiro->w / 2, ALTURA_TELA - ponteiro->h,
-                      ftofix(velocidade * 64.0 / 60.0));
+        CarregadorMidia::girar(buffer, ponteiro, LARGURA_TELA - ponteiro->w / 2,
+                               ALTURA_TELA - ponteiro->h, ftofix(velocidade * 64.0 / 60.0));
     }
 }
 
