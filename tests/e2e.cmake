@@ -37,6 +37,7 @@ if(TARGET ronco)
 
   ronco_e2e(corrida corrida.sh 480)
   ronco_e2e(pausa pausa.sh 150)
+  ronco_e2e(batida batida.sh 150)
   ronco_e2e(menus menus.sh 120)
   ronco_e2e(sem_microfone sem-som.sh 120 sem-microfone)
   ronco_e2e(sem_som sem-som.sh 120 sem-som)

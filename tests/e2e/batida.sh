@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# A head-on knock: the only traffic enters on the avenue a few blocks ahead,
+# driving against the player. The knock (or the pile-up that follows)
+# drops the player's car into neutral; E puts it back in first gear and
+# the voice pulls it again. Then Quit through the pause menu.
+#
+#   batida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+source "$(dirname "$0")/comum.sh"
+source "$(dirname "$0")/jogo.sh"
+
+# e2e_um_carro_de_frente ARVORE: the traffic table keeps one start tile,
+# on the avenue's middle lane (row 8, where the player starts) at column
+# 25, heading left, towards the player.
+e2e_um_carro_de_frente() {
+    local tabela=$1/mapas/1trans.txt
+    awk 'NR == 1 { print; next }
+         { for (i = 1; i <= NF; i++) if ($i >= 868 && $i <= 871) $i = 0 }
+         NR == 10 { $26 = 870 }
+         { print }' "$tabela" >"$tabela.novo" && mv "$tabela.novo" "$tabela" \
+        || e2e_falhar "não foi possível reescrever a tabela de trânsito"
+    [ "$(grep -oE '\b(868|869|870|871)\b' "$tabela" | wc -l)" -eq 1 ] \
+        || e2e_falhar "a tabela de trânsito não ficou com uma só casa de largada"
+}
+
+e2e_preparar "$@"
+e2e_xvfb
+e2e_som microfone 120
+e2e_um_carro_de_frente "$E2E_TRABALHO"
+e2e_jogo_iniciar 120
+e2e_janela
+e2e_cortar_abertura 60
+e2e_iniciar_corrida
+
+# Drive on in first gear until the car is seen in neutral after a gear.
+fim=$(( $(date +%s) + 40 ))
+marcha_ant=-1
+while :; do
+    [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "nenhuma batida pôs o carro em neutro em 40 s (marcha $marcha_ant)"
+    e2e_jogo_vivo || e2e_falhar "o jogo terminou antes da batida"
+    e2e_ler_painel || continue
+    [ "$correndo" = 1 ] || continue
+    if [ "$marcha" = 0 ] && [ "$marcha_ant" -ge 1 ] 2>/dev/null; then break; fi
+    [ "$marcha" = 0 ] && [ "$marcha_ant" = -1 ] && e2e_tecla e 0.1  # not in gear yet
+    marcha_ant=$marcha
+done
+e2e_guardar_olhada "neutro-depois-da-batida"
+e2e_log "neutro depois da batida (estava em $marcha_ant)"
+e2e_console_tem "inserido NPC em 0" || e2e_falhar "o carro de frente não entrou no mapa"
+
+# E again: first gear shows (pushed against the stalled car, another knock
+# may put it back in neutral: then E once more, three presses at most).
+engatou=0
+for tentativa in 1 2 3; do
+    e2e_tecla e 0.1
+    for i in $(seq 10); do
+        e2e_ler_painel || continue
+        if [ "$marcha" = 1 ]; then engatou=1; break; fi
+        sleep 0.05
+    done
+    [ $engatou -eq 1 ] && break
+done
+[ $engatou -eq 1 ] || e2e_falhar "E não voltou a engatar a primeira depois da batida (marcha $marcha)"
+e2e_guardar_olhada "primeira-de-novo"
+e2e_log "primeira engatada de novo depois da batida (tentativa $tentativa)"
+
+e2e_ate_o_menu 20
+e2e_guardar_olhada "menu-depois-de-sair"
+[ ! -s "$E2E_TRABALHO/records.txt" ] || e2e_falhar "sair pela pausa escreveu um recorde"
+e2e_sair_pelo_menu
