@@ -10,7 +10,7 @@
 # taken off the map, so crossings can jam for good and a scripted driver
 # finished only some races; a test that passes by luck proves nothing.
 # Traffic is driven through in the pause and close-button scenarios, and
-# knocks into neutral are covered by the unit tests.
+# a knock into neutral and the shift after it in batida.sh.
 #
 #   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
 source "$(dirname "$0")/comum.sh"
