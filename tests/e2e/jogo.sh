@@ -167,11 +167,15 @@ e2e_erro_de_rumo() {
     }'
 }
 
-# e2e_volante ERRO: one steering correction: D (the angle grows) or A held
-# for a moment in proportion to the error.
+# e2e_volante ERRO GIRO: one steering correction: D (the angle grows) or A
+# held for a moment in proportion to the error. The wheel comes back
+# slowly once released and the car keeps turning meanwhile, so the error
+# is judged where the present turn (GIRO, radians a second) will have
+# taken it half a second from now.
 e2e_volante() {
     local comando
-    comando=$(awk -v e="$1" 'BEGIN {
+    comando=$(awk -v e="$1" -v g="${2:-0}" 'BEGIN {
+        e -= g * 0.5
         m = e < 0 ? -e : e
         if (m < 0.06) { print "nada"; exit }
         t = 0.08 + m * 0.4
@@ -212,11 +216,16 @@ e2e_manobrar() {
 # microphone file), the gear keys and the steering keys until the main menu
 # comes back after the finish. Shifts up when the speed fits the next gear,
 # shifts again when a knock has put the car in neutral, steers along the
-# streets towards the finish, and backs away from a wall it got stuck on. Sets E2E_ACELERADOR_MAX
-# (rows of the throttle bar), E2E_MARCHA_MAX, E2E_TROCAS (E presses),
-# E2E_NEUTRO_APOS_BATIDA, E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE
-# and _ATE (between which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls $E2E_GANCHO_CHEGADA, if set, when the finish
-# is first seen.
+# streets towards the finish, and backs away from a wall it got stuck on.
+# Gives up after SEGUNDOS, or sooner when the car has gained no ground for
+# E2E_SEM_AVANCO seconds; a car still gaining ground near the end is not
+# cut short by a tighter limit, so it never crosses the line unseen while
+# the driver quits. Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
+# E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
+# E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
+# which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
+# $E2E_GANCHO_CHEGADA, if set, when the finish is first seen.
+E2E_SEM_AVANCO=40
 e2e_conduzir_ate_o_fim() {
     local limite=$1
     local fim=$(( $(date +%s) + limite ))
@@ -227,6 +236,7 @@ e2e_conduzir_ate_o_fim() {
     E2E_MS_CHEGADA=""
     E2E_MS_MENU_VOLTOU=""
     local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
+    local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
     local tb=$E2E_MS_LARGADA antes
     vy=""
     E2E_LINHA=8
@@ -246,6 +256,13 @@ e2e_conduzir_ate_o_fim() {
         fi
         [ "$correndo" = 1 ] || continue
         [ "$acelerador" -gt "$E2E_ACELERADOR_MAX" ] && E2E_ACELERADOR_MAX=$acelerador
+        # A driver who has gained no ground for a long while gives up.
+        if [ "$progresso" -gt "$melhor" ]; then
+            melhor=$progresso
+            t_melhor=$t
+        elif [ -z "$E2E_MS_CHEGADA" ] && [ $((t - t_melhor)) -ge $((E2E_SEM_AVANCO * 1000)) ]; then
+            break
+        fi
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
@@ -283,6 +300,16 @@ e2e_conduzir_ate_o_fim() {
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
         erro=$(e2e_erro_de_rumo)
+        # How fast the car turns, from the last two looks.
+        if [ -n "$angulo_ant" ] && [ $((t - t_angulo)) -gt 0 ]; then
+            giro=$(awk -v a="$angulo" -v b="$angulo_ant" -v ms=$((t - t_angulo)) 'BEGIN {
+                pi = 3.14159265; d = a - b
+                while (d > pi) d -= 2 * pi
+                while (d < -pi) d += 2 * pi
+                printf "%.3f\n", d * 1000 / ms }')
+        fi
+        angulo_ant=$angulo
+        t_angulo=$t
         # Stuck for two seconds in gear, or slow and facing the wrong way.
         if [ "$vel" -le 1 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
             [ -z "$parado_desde" ] && parado_desde=$t
@@ -291,6 +318,7 @@ e2e_conduzir_ate_o_fim() {
                 e2e_manobrar "$marcha" "$erro"
                 parado_desde=""
                 x_ref=-1
+                angulo_ant=""
                 continue
             fi
         else
@@ -310,20 +338,22 @@ e2e_conduzir_ate_o_fim() {
             done
             desde_troca=$t
         fi
-        e2e_volante "$erro"
+        e2e_volante "$erro" "$giro"
     done
     e2e_guardar_olhada "corrida-nao-terminou"
-    e2e_log "a corrida não terminou em $limite s (progresso $progresso de $PROGRESSO_CHEGADA)"
+    e2e_log "a corrida não terminou (progresso $progresso de $PROGRESSO_CHEGADA, sem avançar desde $melhor)"
     return 1
 }
 
 # e2e_correr SEGUNDOS: from the main menu, a whole race to the finish and
-# back to the menu. A player stuck among piled-up traffic quits through the
-# pause menu and starts again (twice at most): the scenario tests the game,
-# not the test's driving.
+# back to the menu. A driver stuck against a wall or among piled-up traffic
+# quits through the pause menu and starts again (twice at most): the
+# scenario tests the game, not the test's driving. Sets E2E_LINHAS_ANTES,
+# the lines "records.txt" had when the finished race began.
 e2e_correr() {
     local limite=$1 tentativa
     for tentativa in 1 2 3; do
+        E2E_LINHAS_ANTES=$(cat "$E2E_TRABALHO/records.txt" 2>/dev/null | wc -l)
         e2e_iniciar_corrida
         [ "$E2E_CARREGANDO_VISTO" -ge 1 ] || e2e_falhar "nenhuma tela de carregamento foi vista"
         [ "$E2E_LUZES_VISTAS" -ge 3 ] || e2e_falhar "só $E2E_LUZES_VISTAS luzes da largada foram vistas acesas"

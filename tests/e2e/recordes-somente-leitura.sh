@@ -19,10 +19,10 @@ chown 0:0 "$E2E_TRABALHO/records.txt" 2>/dev/null
 chmod 444 "$E2E_TRABALHO/records.txt"
 cp "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes"
 
-e2e_jogo_iniciar 420
+e2e_jogo_iniciar 900
 e2e_janela
 e2e_cortar_abertura 60
-e2e_correr 90
+e2e_correr 240
 [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu voltou sem a chegada ter sido vista"
 
 cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
