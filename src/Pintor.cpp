@@ -147,10 +147,10 @@ void Pintor::desenharTile(int codigo, int linha, int coluna, bool mascarada) {
     if (camada1 == nullptr || tiles == nullptr || codigo <= 0) {
         return;  // 0 is "no tile"; nothing left of the sheet either
     }
-    int origemX = (codigo - 1) * LADO_TILE;
-    if (origemX + LADO_TILE > tiles->w) {
-        return;  // beyond the sheet: nothing to draw
+    if (codigo > tiles->w / LADO_TILE) {
+        return;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
     }
+    const int origemX = (codigo - 1) * LADO_TILE;
     if (mascarada) {
         masked_blit(tiles, camada1, origemX, 0, coluna * LADO_TILE, linha * LADO_TILE, LADO_TILE,
                     LADO_TILE);

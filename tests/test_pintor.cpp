@@ -307,6 +307,12 @@ TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     ASSERT_NE(pintor->getCamada1(), nullptr);
     EXPECT_EQ(ponto(pintor->getCamada1(), 100, 32), corTile(2));
     EXPECT_EQ(ponto(pintor->getCamada1(), 100, 96), 0);
+    // A code far past the sheet (the largest int) is skipped, not multiplied.
+    dir.escrever(CaminhosAssets::mapa(1), "1 2\n2147483647 2\n");
+    pintor->carregarMapa(quadro(jogando, 11));
+    ASSERT_NE(pintor->getCamada1(), nullptr);
+    EXPECT_EQ(ponto(pintor->getCamada1(), 32, 32), 0);
+    EXPECT_EQ(ponto(pintor->getCamada1(), 96, 32), corTile(2));
     dir.escrever(CaminhosAssets::mapa(1), "100000 100000\n");  // nothing allocated
     pintor->carregarMapa(quadro(jogando, 11));
     EXPECT_EQ(pintor->getCamada1(), nullptr);

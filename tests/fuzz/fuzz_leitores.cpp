@@ -41,7 +41,7 @@ void conferirLeitor(const LeitorMapa& leitor) {
     exigir(leitor.isCarregado() == leitor.getErro().empty(), "an error exactly when the load failed");
     long soma = 0;  // every cell and the ring around the grid can be read
     for (int r = -1; r <= a; r++)
-        for (int c = -1; c <= l; c++) soma += leitor.getInferior(r, c) + leitor.getSuperior(r, c);
+        for (int c = -1; c <= l; c++) soma += static_cast<long>(leitor.getInferior(r, c)) + leitor.getSuperior(r, c);
     exigir(leitor.getInferior(-1, 0) == 0 && leitor.getSuperior(a, l) == 0, "outside the grid is free");
     (void)soma;
 }
