@@ -218,9 +218,8 @@ e2e_manobrar() {
 # shifts again when a knock has put the car in neutral, steers along the
 # streets towards the finish, and backs away from a wall it got stuck on.
 # Gives up after SEGUNDOS, or sooner when the car has gained no ground for
-# E2E_SEM_AVANCO seconds; a car still gaining ground near the end is not
-# cut short by a tighter limit, so it never crosses the line unseen while
-# the driver quits. Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
+# E2E_SEM_AVANCO seconds: a car still gaining ground is given the whole
+# SEGUNDOS, so it seldom crosses the line unseen while the driver quits. Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
 # E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
 # which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
@@ -300,7 +299,9 @@ e2e_conduzir_ate_o_fim() {
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
         erro=$(e2e_erro_de_rumo)
-        # How fast the car turns, from the last two looks.
+        # How fast the car turns, from the last two looks (none yet after
+        # a manoeuvre).
+        giro=0
         if [ -n "$angulo_ant" ] && [ $((t - t_angulo)) -gt 0 ]; then
             giro=$(awk -v a="$angulo" -v b="$angulo_ant" -v ms=$((t - t_angulo)) 'BEGIN {
                 pi = 3.14159265; d = a - b
