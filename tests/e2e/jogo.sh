@@ -101,12 +101,14 @@ e2e_iniciar_corrida() {
     E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
     E2E_LUZES_VISTAS=0
     E2E_CARREGANDO_VISTO=0
-    local engatou=0 fim=$(( $(date +%s) + 40 )) antes ta tb=$E2E_MS_JOGAR
+    local engatou=0 fim=$(( $(date +%s) + 40 )) olhada_ant=$E2E_MS_JOGAR antes ta tb
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante o carregamento ou a largada"
-        antes=$tb
         tb=$(e2e_ms_desde_inicio)
         e2e_ler_painel || continue
+        # When the last look that was read began, and this one.
+        antes=$olhada_ant
+        olhada_ant=$tb
         ta=$(e2e_ms_desde_inicio)
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
@@ -219,7 +221,8 @@ e2e_manobrar() {
 # streets towards the finish, and backs away from a wall it got stuck on.
 # Gives up after SEGUNDOS, or sooner when the car has gained no ground for
 # E2E_SEM_AVANCO seconds: a car still gaining ground is given the whole
-# SEGUNDOS, so it seldom crosses the line unseen while the driver quits. Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
+# SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
+# Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
 # E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
 # which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
@@ -236,16 +239,18 @@ e2e_conduzir_ate_o_fim() {
     E2E_MS_MENU_VOLTOU=""
     local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
-    local tb=$E2E_MS_LARGADA antes
+    local olhada_ant=$E2E_MS_LARGADA tb antes
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
     desde_troca=$(e2e_ms_desde_inicio)
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
-        antes=$tb
         tb=$(e2e_ms_desde_inicio)
         e2e_ler_painel || continue
+        # When the last look that was read began, and this one.
+        antes=$olhada_ant
+        olhada_ant=$tb
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
             E2E_MS_MENU_VOLTOU=$t
