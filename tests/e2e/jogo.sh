@@ -33,6 +33,18 @@ e2e_ler_painel() {
     eval "$saida"
 }
 
+# e2e_ler_painel_datado: e2e_ler_painel, and when the panel was read, sets
+# E2E_OLHADA_ANTERIOR to when the previous look that was read began (the
+# caller sets E2E_OLHADA_INICIO before the first) and E2E_OLHADA_INICIO to
+# when this one began.
+e2e_ler_painel_datado() {
+    local inicio
+    inicio=$(e2e_ms_desde_inicio)
+    e2e_ler_painel || return 1
+    E2E_OLHADA_ANTERIOR=$E2E_OLHADA_INICIO
+    E2E_OLHADA_INICIO=$inicio
+}
+
 e2e_clicar_botao() {
     local nome=$1
     # shellcheck disable=SC2086
@@ -101,20 +113,17 @@ e2e_iniciar_corrida() {
     E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
     E2E_LUZES_VISTAS=0
     E2E_CARREGANDO_VISTO=0
-    local engatou=0 fim=$(( $(date +%s) + 40 )) olhada_ant=$E2E_MS_JOGAR antes ta tb
+    local engatou=0 fim=$(( $(date +%s) + 40 )) ta
+    E2E_OLHADA_INICIO=$E2E_MS_JOGAR
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante o carregamento ou a largada"
-        tb=$(e2e_ms_desde_inicio)
-        e2e_ler_painel || continue
-        # When the last look that was read began, and this one.
-        antes=$olhada_ant
-        olhada_ant=$tb
+        e2e_ler_painel_datado || continue
         ta=$(e2e_ms_desde_inicio)
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
             # The race started after the last look without the clock and
             # before this one was taken.
-            E2E_LARGADA_DE=$antes
+            E2E_LARGADA_DE=$E2E_OLHADA_ANTERIOR
             E2E_LARGADA_ATE=$ta
             E2E_MS_LARGADA=$ta
             [ -n "${E2E_GANCHO_LARGADA:-}" ] && "$E2E_GANCHO_LARGADA"
@@ -239,18 +248,14 @@ e2e_conduzir_ate_o_fim() {
     E2E_MS_MENU_VOLTOU=""
     local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
-    local olhada_ant=$E2E_MS_LARGADA tb antes
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
     desde_troca=$(e2e_ms_desde_inicio)
+    E2E_OLHADA_INICIO=$E2E_MS_LARGADA
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
-        tb=$(e2e_ms_desde_inicio)
-        e2e_ler_painel || continue
-        # When the last look that was read began, and this one.
-        antes=$olhada_ant
-        olhada_ant=$tb
+        e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
             E2E_MS_MENU_VOLTOU=$t
@@ -270,7 +275,7 @@ e2e_conduzir_ate_o_fim() {
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
-            E2E_CHEGADA_DE=$antes
+            E2E_CHEGADA_DE=$E2E_OLHADA_ANTERIOR
             E2E_CHEGADA_ATE=$t
             # The finish is held five seconds before the menu.
             fim=$(( $(date +%s) + 20 ))
