@@ -3,8 +3,8 @@
 
 // A whole logic driver running headless: a 20 x 150 city of open ground in a
 // temporary directory, the recorder fed an engine buzz from memory, the
-// clock moved by hand 40 ms per frame, and the keys and mouse written
-// straight into the library's state.
+// clock moved by hand 40 ms per frame, the keys played into the press latch
+// and the mouse written straight into the library's state.
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -26,6 +26,7 @@
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 
 // One layer per entry of `camadas`; `celula(row, col, layer)` gives its number.
 template <class F>
@@ -77,7 +78,8 @@ protected:
         for (int t = 1; t <= 3; t++) dir.escrever("dados/carros/" + std::to_string(t) + ".car", "30 60\n");
         std::srand(1234);
         Relogio::setManual(100000);
-        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        soltarTudo();
+        entradas.descartarApertos();
         mouse(0, 0, false);
         CapturaAudio::setConsole(nulo);
         // A player roaring into the microphone: the buzz near full scale.
@@ -93,15 +95,18 @@ protected:
         CapturaAudio::setConsole(nullptr);
         std::fclose(nulo);
         Relogio::setReal();
-        apertar(KEY_E, false);
-        apertar(KEY_ESC, false);
+        soltarTudo();
         mouse(0, 0, false);
     }
     static std::string mapa() {
         return gradeCidade(2, [](int, int, int camada) { return camada == 0 ? 1 : 0; });
     }
 
-    static void apertar(int tecla, bool apertada = true) { key[tecla] = apertada ? 1 : 0; }
+    // Keys go down and up as the library reports them to the press latch.
+    static void apertar(int tecla, bool apertada = true) { TravaTeclas::registrar(apertada ? tecla : tecla | 0x80); }
+    static void soltarTudo() {
+        for (int k = 0; k < KEY_MAX; k++) apertar(k, false);
+    }
     static void mouse(int x, int y, bool botao = true) {
         mouse_x = x;
         mouse_y = y;

@@ -4,8 +4,8 @@
 class Controle : public AmbienteLogica {
 protected:
     void passo(std::initializer_list<int> teclas) {
-        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E}) apertar(k, false);
-        for (int k : teclas) apertar(k);
+        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E})
+            apertar(k, std::find(teclas.begin(), teclas.end(), k) != teclas.end());
         entradas.lerEntradas();
         logica->analisarEntradaJogador(&carro);
     }

@@ -33,22 +33,37 @@ TEST_F(Menus, ButtonRectanglesAreInclusiveAndTestedPlayInstructionsExitRecords) 
         for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}})
             EXPECT_EQ(cliqueEm(b.sub, x, y), std::make_pair(int(menu), b.sub)) << x << "," << y;
     }
-    apertar(KEY_ESC);  // Exit's other trigger, tested after Play and Instructions
-    EXPECT_EQ(cliqueEm(41, 300, 350), std::make_pair(int(carregando), 19));
-    EXPECT_EQ(cliqueEm(41, 700, 200), std::make_pair(int(menu), 2));
-    EXPECT_EQ(cliqueEm(41, 600, 100), std::make_pair(int(sair), 41));
+    // Exit's other trigger, Escape, is tested after Play and Instructions.
+    const std::pair<int, int> casos[][2] = {{{300, 350}, {carregando, 19}}, {{700, 200}, {menu, 2}}, {{600, 100}, {sair, 41}}};
+    for (const auto& [clique, destino] : casos) {
+        apertar(KEY_ESC);
+        EXPECT_EQ(cliqueEm(41, clique.first, clique.second), destino);
+        apertar(KEY_ESC, false);
+    }
 }
 
-TEST_F(Menus, EscIsActedOnInEveryFrameItIsHeld) {
-    EXPECT_EQ(cliqueEm(146, 0, 0).second, 146);
+TEST_F(Menus, EscGoesBackOneStepPerPressHeldOrTapped) {
+    cliqueEm(146, 0, 0);
+    std::vector<int> subs;
     apertar(KEY_ESC);
-    EXPECT_EQ(quadro().subEstado, 2);
+    for (int i = 0; i < 3; i++) subs.push_back(quadro().subEstado);  // held: one step
+    apertar(KEY_ESC, false);
+    apertar(KEY_ESC);
+    apertar(KEY_ESC, false);  // a tap between two frames
+    for (int i = 0; i < 2; i++) subs.push_back(quadro().subEstado);
+    EXPECT_EQ(subs, (std::vector<int>{2, 2, 2, 41, 41}));
+    cliqueEm(3, 0, 0);
+    apertar(KEY_ESC);
     EXPECT_EQ(quadro().subEstado, 41);
-    EXPECT_EQ(quadro().estado, sair);
+    EXPECT_EQ(quadro().estado, menu);  // still held in the main menu: no quit
+    apertar(KEY_ESC, false);
+    apertar(KEY_ESC);
+    EXPECT_EQ(quadro().estado, sair);  // a new press quits
     // With a click on Next page, page 1 does both steps; then the main
     // menu's handler applies and 73 stays.
-    EXPECT_EQ(cliqueEm(2, 600, 560).second, 41 * 73);
     apertar(KEY_ESC, false);
+    apertar(KEY_ESC);
+    EXPECT_EQ(cliqueEm(2, 600, 560).second, 41 * 73);
     EXPECT_EQ(clicar(700, 200).subEstado, 2 * 73);
 }
 
@@ -59,7 +74,6 @@ TEST_F(Menus, RecordsPageReloadsTheFileEachTimeAndEscLeavesIt) {
     EXPECT_EQ(clicar(300, 350).subEstado, 3);  // other buttons are not on this page
     apertar(KEY_ESC);
     EXPECT_EQ(quadro().subEstado, 41);
-    apertar(KEY_ESC, false);
     dir.escrever("records.txt", "Tempo: 50 mills\n");
     clicar(600, 100);
     EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{50}));
