@@ -68,8 +68,10 @@ TEST_F(Retrato, FieldsFilledInEachState) {
 
 TEST_F(Retrato, PlayerTilesSpanTheStepBackWithAMarginClampedToTheMap) {
     EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 100)), retangulo(7, 10, 0, 2));
-    EXPECT_TRUE(tilesDoJogador(Vetor(550, 50), Vetor(0, 0)).empty());
-    EXPECT_EQ(tilesDoJogador(Vetor(1270, 9590), Vetor(-50, -50)), retangulo(18, 19, 148, 149));
+    // Standing still: no step back, only the cells under its picture.
+    EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 0)), retangulo(8, 9, 0, 1));
+    // Those of the frame before are listed too.
+    EXPECT_EQ(tilesDoJogador(Vetor(1270, 9590), Vetor(-50, -50)), retangulo(18, 19, 148, 149, retangulo(8, 9, 0, 1)));
 }
 
 TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
@@ -84,9 +86,52 @@ TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
     EXPECT_EQ(logica->selecionarTrafego(j, &frota), 1);
     cavalete c;
     logica->selcionarTilesARepintar(&c);
-    EXPECT_EQ(tilesDe(c), retangulo(18, 19, 45, 48, retangulo(13, 16, 56, 59)));
+    EXPECT_EQ(tilesDe(c), retangulo(18, 19, 45, 48, retangulo(13, 16, 56, 59, retangulo(8, 9, 46, 47))));
     ASSERT_EQ(std::distance(c.itPosicaoInicio, c.itPosicaoFim), 1);
     EXPECT_FLOAT_EQ(c.itPosicaoInicio->getX(), 3720.0f);
     EXPECT_FLOAT_EQ(c.itPosicaoInicio->getY(), 910.0f);
     EXPECT_EQ(*c.itTipoCarro, 2);
+}
+
+// A car picture drawn into the map layer stays there until its cells are
+// repaired: cars driving away in the four directions, past the edges of
+// the drawn window, and off the map, leave nothing behind.
+TEST_F(Retrato, EveryCellDrawnInAFrameIsRepairedInTheNext) {
+    Carro* j = colocarJogador(Vetor(600, 3000), Vetor(0, 0));
+    FrotaFalsa frota;
+    const float passo = 20, pi = 3.14159265f;  // pixels per frame
+    const float rumos[4][3] = {{0, 1, 0}, {0, -1, pi}, {1, 0, pi / 2}, {-1, 0, -pi / 2}};  // dx, dy, angle
+    for (const auto& r : rumos) {
+        Carro* c = frota.por(600 + 100 * r[0] + 30 * r[1], 3000 + 300 * r[1] + 30 * r[0], 2);
+        c->setAngulo(r[2]);
+        c->setVelocidade(Vetor(r[0] * passo / 0.64f, r[1] * passo / 0.64f));
+    }
+    // Cells under a picture (half of it `c` along the heading, `l` across)
+    // centred at (x, y) screen pixels, turned by `angulo`.
+    auto sob = [](Tiles& t, float x, float y, float angulo, float c = 20, float l = 10) {
+        const float ex = std::fabs(c * std::cos(angulo)) + std::fabs(l * std::sin(angulo));
+        const float ey = std::fabs(c * std::sin(angulo)) + std::fabs(l * std::cos(angulo));
+        for (int r = std::max(0, int(std::floor((y - ey) / 64))); r <= std::min(19, int(std::floor((y + ey) / 64))); r++)
+            for (int col = int(std::floor((x - ex) / 64)); col <= int(std::floor((x + ex) / 64)); col++) t.insert({r, col});
+    };
+    Tiles desenhadas;
+    for (int quadro = 0; quadro < 70; quadro++) {
+        for (auto& c : frota.carros) {
+            Vetor p = c->getPosicao(), v = c->getVelocidade();
+            p = Vetor(p.getX() + v.getX() * 0.64f, p.getY() + v.getY() * 0.64f);
+            c->setPosicao(p.getX() < 0 || p.getX() > 1280 ? Vetor(-100, -100) : p);  // off the map: parked
+        }
+        logica->selecionarTrafego(j, &frota);
+        cavalete cv;
+        logica->selcionarTilesARepintar(&cv);
+        const Tiles reparadas = tilesDe(cv);
+        for (const auto& celula : desenhadas)
+            ASSERT_TRUE(reparadas.count(celula)) << "frame " << quadro << ": cell " << celula.first << "," << celula.second;
+        desenhadas.clear();
+        auto angulo = cv.itAnguloInicio;
+        for (auto it = cv.itPosicaoInicio; it != cv.itPosicaoFim; ++it, ++angulo) sob(desenhadas, it->getX(), it->getY(), *angulo);
+        sob(desenhadas, 3000, 600, 0, 15, 30);  // the player, facing right
+        logica->fimDeCiclo();
+    }
+    EXPECT_EQ(frota.carros[3]->getPosicao().getX(), -100.0f);
 }
