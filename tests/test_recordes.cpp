@@ -14,6 +14,11 @@ TEST(Recordes, AppendsWithoutTruncatingAndReportsAFileItCannotOpen) {
     std::stringstream s;
     s << std::ifstream("records.txt").rdbuf();
     EXPECT_EQ(s.str(), "Tempo: 90000 mills\nTempo: 61234 mills\n");
+    dir.escrever("records.txt", "Tempo: 90000 mills");  // edited by hand: no last line end
+    Recordes().acrescentar(500);
+    s.str("");
+    s << std::ifstream("records.txt").rdbuf();
+    EXPECT_EQ(s.str(), "Tempo: 90000 mills\nTempo: 500 mills\n");
     std::filesystem::create_directory("d");  // nobody, root included, appends to it
     std::string saida = saidaDe([] { EXPECT_FALSE(Recordes("d").acrescentar(777)); });
     EXPECT_EQ(saida.rfind("d: ", 0), 0u) << saida;
