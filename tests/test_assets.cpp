@@ -136,6 +136,17 @@ TEST_F(AssetsTest, EveryFileLoadsAndCarsMatchTheirPictures) {
         ASSERT_NE(b, nullptr);
         EXPECT_TRUE(b->w == carro.getW() && b->h == carro.getH() && carro.getH() < 64) << tipo;
         EXPECT_TRUE(mascara(b, 0, 0) && mascara(b, b->w - 1, 0) && !mascara(b, b->w / 2, b->h / 2)) << tipo;
+        // The player's own picture, the size of car 1, is told apart from
+        // each: most of its body differs.
+        BITMAP* jogador = imagem(CaminhosAssets::carroJogador());
+        ASSERT_TRUE(jogador != nullptr && jogador->w == Carro(1, 1, Vetor()).getW()) << tipo;
+        int iguais = 0, corpo = 0;
+        for (int y = 0; y < std::min(b->h, jogador->h); y++)
+            for (int x = 0; x < std::min(b->w, jogador->w); x++) {
+                corpo += !mascara(jogador, x, y);
+                iguais += !mascara(jogador, x, y) && getpixel(jogador, x, y) == getpixel(b, x, y);
+            }
+        EXPECT_LT(iguais * 4, corpo) << tipo;
     }
     std::set<std::vector<int>> digitos;  // ten different digits
     for (int d = 0; d <= 9; d++) {
