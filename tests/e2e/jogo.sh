@@ -69,13 +69,13 @@ e2e_esperar_pagina() {
     e2e_falhar "a página $quer não apareceu em $limite s (a última vista: ${pagina:-?})"
 }
 
-# Escape cuts the opening short, but Escape in the main menu quits: so it is
-# pressed only once the opening shows something (before that nobody reads
-# it), held only a little longer than one step of a fade (100 ms), and
-# pressed again only after the menu had ample time to show. Sets
-# E2E_MS_ATE_MENU (ms from the start to the first look at the menu).
+# Escape cuts the opening short (tapped once the opening shows something:
+# before that it does not listen yet); the main menu does not take that
+# press for its own. A tap after the title fades only lets the opening run
+# to its end. Sets E2E_MS_ATE_MENU (ms from the start to the first look at
+# the menu).
 e2e_cortar_abertura() {
-    local limite=${1:-60} t0 i
+    local limite=${1:-60} t0
     t0=$(date +%s)
     e2e_mover_rato $RATO_PARADO
     while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
@@ -83,28 +83,17 @@ e2e_cortar_abertura() {
         if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
         sleep 0.05
     done
-    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
-        if [ "$pagina" = menu ]; then
-            e2e_guardar_olhada "menu-principal"
-            E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
-            e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
-            return 0
-        fi
-        e2e_tecla Escape 0.11
-        for i in $(seq 6); do
-            e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a abertura"
-            if e2e_ler_painel && [ "$pagina" = menu ]; then break; fi
-            sleep 0.1
-        done
-    done
-    e2e_guardar_olhada "abertura-nao-cortada"
-    e2e_falhar "o menu principal não apareceu em $limite s de Escape"
+    [ "$pagina" = menu ] || e2e_tecla Escape
+    e2e_esperar_pagina menu 15 menu-principal
+    E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
+    e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
 }
 
 # e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
-# and the start lights (shifting into first gear during the countdown) and
-# returns once the race clock shows. Sets E2E_CARREGANDO_VISTO (looks at a
-# loading screen), E2E_LUZES_VISTAS (most lit lights seen), E2E_MS_JOGAR,
+# and the start lights (tapping E into first gear once a light shows) and
+# returns once the race clock shows, in first gear. Sets
+# E2E_CARREGANDO_VISTO (looks at a loading screen), E2E_LUZES_VISTAS (most
+# lit lights seen), E2E_MS_JOGAR,
 # E2E_MS_LARGADA, and E2E_LARGADA_DE and _ATE, between which the race
 # started (all ms since the game started). Calls $E2E_GANCHO_LARGADA, if
 # set, when the race clock is first seen.
@@ -121,6 +110,7 @@ e2e_iniciar_corrida() {
         ta=$(e2e_ms_desde_inicio)
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
+            [ "$marcha" = 1 ] || e2e_falhar "E tocado durante as luzes não engatou a primeira (marcha $marcha)"
             # The race started after the last look without the clock and
             # before this one was taken.
             E2E_LARGADA_DE=$E2E_OLHADA_ANTERIOR
@@ -139,10 +129,10 @@ e2e_iniciar_corrida() {
                 E2E_LUZES_VISTAS=$luzes
                 e2e_guardar_olhada "largada-$luzes-luzes"
             fi
-            # The gear can be set during the countdown already; each light
-            # stays 500 ms, during which no key is sampled: hold E longer.
+            # The gear is set during the countdown: a tap, most likely while
+            # a light holds the screen for 500 ms.
             if [ $engatou -eq 0 ]; then
-                e2e_tecla e 0.7
+                e2e_tecla e 0.12
                 engatou=1
             fi
         elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
@@ -235,7 +225,8 @@ e2e_manobrar() {
 # E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
 # which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
-# $E2E_GANCHO_CHEGADA, if set, when the finish is first seen.
+# $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
+# ends after that (its window closed by the hook) also ends the drive.
 E2E_SEM_AVANCO=40
 e2e_conduzir_ate_o_fim() {
     local limite=$1
@@ -254,7 +245,10 @@ e2e_conduzir_ate_o_fim() {
     desde_troca=$(e2e_ms_desde_inicio)
     E2E_OLHADA_INICIO=$E2E_MS_LARGADA
     while [ "$(date +%s)" -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
+        if ! e2e_jogo_vivo; then
+            [ -n "$E2E_MS_CHEGADA" ] && return 0  # ended during the finish screen (closed)
+            e2e_falhar "o jogo terminou durante a corrida"
+        fi
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
@@ -403,11 +397,6 @@ e2e_sem_trafego() {
         || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
 }
 
-# Escape as the race samples it: held across at least one 40 ms frame, and
-# released before the frame after the pause screen's own 200 ms wait (or the
-# race's 100 ms wait after a pause), so one press pauses or resumes once.
-e2e_esc_na_corrida() { e2e_tecla Escape 0.07; }
-
 # e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
 # loading, pause or a menu page), back to the main menu the way a player
 # would: pause and quit, or Back.
@@ -427,7 +416,7 @@ e2e_ate_o_menu() {
                 # Racing or counting down: Escape pauses (not while loading,
                 # where it does nothing but wait).
                 if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
-                    e2e_esc_na_corrida
+                    e2e_tecla Escape
                     sleep 0.4
                 else
                     sleep 0.3

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The menus a player browses: both instruction pages forth and back, the
-# records page with the times already recorded, and Exit ending the game
-# with status 0 without touching the record file.
+# records page with the times already recorded, Escape taps going back one
+# page each, and Exit ending the game with status 0 without touching the
+# record file.
 #
 #   menus.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
 source "$(dirname "$0")/comum.sh"
@@ -12,7 +13,7 @@ printf 'Tempo: 61234 mills\nTempo: 45678 mills\n' >"$E2E_TRABALHO/records.txt"
 cp "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes"
 e2e_xvfb
 e2e_som microfone 60
-e2e_jogo_iniciar 90
+e2e_jogo_iniciar 150
 e2e_janela
 e2e_cortar_abertura 60
 
@@ -32,6 +33,31 @@ vazio=$(e2e_olho diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO/graficos
 [ "$vazio" -ge 1 ] || e2e_falhar "a página de recordes não mostra os tempos gravados"
 e2e_clicar_botao BOTAO_RECORDES_VOLTAR
 e2e_esperar_pagina menu 5 menu-final
+
+# An 80 ms Escape tap, as a player taps it, goes back exactly one page and
+# the game stays there: page 2 -> page 1 -> main menu, records -> main
+# menu; five rounds.
+toques=0
+esc_volta_para() {
+    toques=$((toques + 1))
+    e2e_tecla Escape 0.08
+    sleep 0.4
+    e2e_jogo_vivo || e2e_falhar "o toque $toques de Escape ($1 esperada) terminou o jogo"
+    e2e_ler_painel && [ "$pagina" = "$1" ] \
+        || { e2e_guardar_olhada "esc-$toques"; e2e_falhar "o toque $toques de Escape mostrou ${pagina:-?} em vez de $1"; }
+}
+for volta in 1 2 3 4 5; do
+    e2e_clicar_botao BOTAO_INSTRUCOES
+    e2e_esperar_pagina instrucoes 5 "volta-$volta-instrucoes"
+    e2e_clicar_botao BOTAO_INSTRUCOES_PROXIMA
+    e2e_esperar_pagina instrucoes2 5 "volta-$volta-instrucoes2"
+    esc_volta_para instrucoes
+    esc_volta_para menu
+    e2e_clicar_botao BOTAO_RECORDES
+    e2e_esperar_pagina recordes 5 "volta-$volta-recordes"
+    esc_volta_para menu
+done
+e2e_log "toques de Escape de 80 ms: $toques de $toques voltaram exatamente uma página"
 
 e2e_sair_pelo_menu
 cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
