@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <vector>
 
 #include "EstadoJogo.h"
 #include "TratadorEntradas.h"
@@ -86,30 +85,4 @@ TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
     }
     for (int k : teclas) tecla(k, false);
     mouse_b = 0;
-}
-
-// Keys pressed and let go between two samplings, held, and repeated by the
-// X server while held.
-TEST(TravaTeclas, ATapBetweenSamplingsIsSeenOnceAndAutorepeatIsNoPress) {
-    TravaTeclas trava;
-    std::vector<int> vistos;
-    auto ler = [&](int n) {
-        for (int i = 0; i < n; i++) vistos.push_back(trava.ler(KEY_E) + 2 * trava.lerAperto(KEY_ESC));
-    };
-    tecla(KEY_E, true), tecla(KEY_E, false), tecla(KEY_ESC, true), tecla(KEY_ESC, false);
-    ler(2);  // tapped: held for one sampling
-    tecla(KEY_E, true), tecla(KEY_ESC, true);
-    ler(1);
-    for (int repeticao = 0; repeticao < 5; repeticao++) tecla(KEY_E, true), tecla(KEY_ESC, true);
-    ler(2);  // held and repeating: held every sampling, Escape a press once
-    tecla(KEY_E, false), tecla(KEY_E, true), tecla(KEY_ESC, false), tecla(KEY_ESC, true);
-    ler(2);  // let go and pressed again in between: E up for one sampling, then the new press
-    tecla(KEY_E, false), tecla(KEY_ESC, false);
-    tecla(KEY_ESC, true);
-    trava.descartar();  // an Escape held from before is no press...
-    ler(1);
-    tecla(KEY_ESC, false), tecla(KEY_ESC, true), tecla(KEY_ESC, false);
-    ler(2);  // ...a new tap is
-    EXPECT_EQ(vistos, (std::vector<int>{3, 0, 3, 1, 1, 2, 1, 0, 2, 0}));
-    EXPECT_GE(TravaTeclas::getApertos(KEY_ESC), 5u);
 }

@@ -93,43 +93,40 @@ TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
     EXPECT_EQ(*c.itTipoCarro, 2);
 }
 
-// A car picture drawn into the map layer stays there until its cells are
-// repaired: cars driving away in the four directions, past the edges of
-// the drawn window, and off the map, leave nothing behind.
+// Cars driving away in the four directions, past the edges of the drawn
+// window and off the map: every cell under a car picture drawn in a frame
+// is repaired in the next, so no picture stays behind in the map layer.
 TEST_F(Retrato, EveryCellDrawnInAFrameIsRepairedInTheNext) {
     Carro* j = colocarJogador(Vetor(600, 3000), Vetor(0, 0));
     FrotaFalsa frota;
-    const float passo = 20, pi = 3.14159265f;  // pixels per frame
-    const float rumos[4][3] = {{0, 1, 0}, {0, -1, pi}, {1, 0, pi / 2}, {-1, 0, -pi / 2}};  // dx, dy, angle
-    for (const auto& r : rumos) {
-        Carro* c = frota.por(600 + 100 * r[0] + 30 * r[1], 3000 + 300 * r[1] + 30 * r[0], 2);
-        c->setAngulo(r[2]);
-        c->setVelocidade(Vetor(r[0] * passo / 0.64f, r[1] * passo / 0.64f));
+    const float pi = 3.14159265f, rumos[4][3] = {{0, 1, 0}, {0, -1, pi}, {1, 0, pi / 2}, {-1, 0, -pi / 2}};
+    for (const auto& r : rumos) {  // down, right, angle
+        frota.por(600 + 100 * r[0] + 30 * r[1], 3000 + 300 * r[1] + 30 * r[0], 2)->setAngulo(r[2]);
+        frota.carros.back()->setVelocidade(Vetor(r[0] * 30, r[1] * 30));  // 19.2 px a frame
     }
     // Cells under a picture (half of it `c` along the heading, `l` across)
-    // centred at (x, y) screen pixels, turned by `angulo`.
-    auto sob = [](Tiles& t, float x, float y, float angulo, float c = 20, float l = 10) {
+    // centred at screen (x, y).
+    auto sob = [](Tiles& t, float x, float y, float angulo, float c, float l) {
         const float ex = std::fabs(c * std::cos(angulo)) + std::fabs(l * std::sin(angulo));
         const float ey = std::fabs(c * std::sin(angulo)) + std::fabs(l * std::cos(angulo));
-        for (int r = std::max(0, int(std::floor((y - ey) / 64))); r <= std::min(19, int(std::floor((y + ey) / 64))); r++)
-            for (int col = int(std::floor((x - ex) / 64)); col <= int(std::floor((x + ex) / 64)); col++) t.insert({r, col});
+        t = retangulo(std::max(0, int(std::floor((y - ey) / 64))), std::min(19, int(std::floor((y + ey) / 64))),
+                      int(std::floor((x - ex) / 64)), int(std::floor((x + ex) / 64)), t);
     };
     Tiles desenhadas;
     for (int quadro = 0; quadro < 70; quadro++) {
         for (auto& c : frota.carros) {
-            Vetor p = c->getPosicao(), v = c->getVelocidade();
-            p = Vetor(p.getX() + v.getX() * 0.64f, p.getY() + v.getY() * 0.64f);
-            c->setPosicao(p.getX() < 0 || p.getX() > 1280 ? Vetor(-100, -100) : p);  // off the map: parked
+            const Vetor p = c->getPosicao(), v = c->getVelocidade();
+            const float x = p.getX() + v.getX() * 0.64f, y = p.getY() + v.getY() * 0.64f;
+            c->setPosicao(x < 0 || x > 1280 ? Vetor(-100, -100) : Vetor(x, y));  // off the map: parked
         }
         logica->selecionarTrafego(j, &frota);
         cavalete cv;
         logica->selcionarTilesARepintar(&cv);
         const Tiles reparadas = tilesDe(cv);
-        for (const auto& celula : desenhadas)
-            ASSERT_TRUE(reparadas.count(celula)) << "frame " << quadro << ": cell " << celula.first << "," << celula.second;
+        for (const auto& c : desenhadas) ASSERT_TRUE(reparadas.count(c)) << quadro << ": " << c.first << "," << c.second;
         desenhadas.clear();
         auto angulo = cv.itAnguloInicio;
-        for (auto it = cv.itPosicaoInicio; it != cv.itPosicaoFim; ++it, ++angulo) sob(desenhadas, it->getX(), it->getY(), *angulo);
+        for (auto p = cv.itPosicaoInicio; p != cv.itPosicaoFim; ++p, ++angulo) sob(desenhadas, p->getX(), p->getY(), *angulo, 20, 10);
         sob(desenhadas, 3000, 600, 0, 15, 30);  // the player, facing right
         logica->fimDeCiclo();
     }

@@ -221,8 +221,7 @@ e2e_manobrar() {
 # Gives up after SEGUNDOS, or sooner when the car has gained no ground for
 # E2E_SEM_AVANCO seconds: a car still gaining ground is given the whole
 # SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
-# Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
-# E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
+# Sets E2E_ACELERADOR_MAX (rows of the throttle bar), E2E_MARCHA_MAX,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
 # which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
 # $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
@@ -233,16 +232,13 @@ e2e_conduzir_ate_o_fim() {
     local fim=$(( $(date +%s) + limite ))
     E2E_ACELERADOR_MAX=0
     E2E_MARCHA_MAX=0
-    E2E_TROCAS=0
-    E2E_NEUTRO_APOS_BATIDA=0
     E2E_MS_CHEGADA=""
     E2E_MS_MENU_VOLTOU=""
-    local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
+    local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
-    desde_troca=$(e2e_ms_desde_inicio)
     E2E_OLHADA_INICIO=$E2E_MS_LARGADA
     while [ "$(date +%s)" -lt "$fim" ]; do
         if ! e2e_jogo_vivo; then
@@ -290,15 +286,6 @@ e2e_conduzir_ate_o_fim() {
                 'BEGIN { printf "%d\n", sqrt(dx * dx + dy * dy) * 1000 / ms / 16 }')
             x_ref=$x; y_ref=$y; t_ref=$t
         fi
-        if [ "$marcha" != "$marcha_ant" ]; then
-            if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
-                E2E_NEUTRO_APOS_BATIDA=$((E2E_NEUTRO_APOS_BATIDA + 1))
-                e2e_guardar_olhada "batida-em-neutro"
-                e2e_log "neutro depois de uma batida (marcha $marcha_ant)"
-            fi
-            marcha_ant=$marcha
-            desde_troca=$t
-        fi
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
@@ -339,9 +326,7 @@ e2e_conduzir_ate_o_fim() {
             for i in $(seq $((marcha + 1)) "$quer"); do
                 e2e_tecla e 0.1
                 sleep 0.1
-                E2E_TROCAS=$((E2E_TROCAS + 1))
             done
-            desde_troca=$t
         fi
         e2e_volante "$erro" "$giro"
     done
