@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick sox x11-utils procps
+  pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 SUDO=""
