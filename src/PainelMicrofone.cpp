@@ -77,8 +77,9 @@ int PainelMicrofone::getCor(VerificadorMicrofone::Veredito veredito) {
             return makecol(200, 120, 20);
         case VerificadorMicrofone::NAO_OUVIDO:
             return makecol(170, 40, 40);
-        case VerificadorMicrofone::OUVINDO:
         case VerificadorMicrofone::SEM_MICROFONE:
+            return makecol(90, 60, 120);
+        case VerificadorMicrofone::OUVINDO:
             break;
     }
     return makecol(60, 70, 110);

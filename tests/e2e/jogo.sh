@@ -22,6 +22,7 @@ VEREDITO_PIXEL="68,404"
 VEREDITO_BOM="srgb(30,150,60)"
 VEREDITO_BAIXO="srgb(200,120,20)"
 VEREDITO_NAO_OUVIDO="srgb(170,40,40)"
+VEREDITO_SEM_MICROFONE="srgb(90,60,120)"
 
 # Where the mouse rests between clicks: a corner no button covers.
 RATO_PARADO="795 595"
