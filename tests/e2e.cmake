@@ -37,7 +37,7 @@ if(TARGET ronco)
   endfunction()
 
   ronco_e2e(corrida corrida.sh 900)
-  ronco_e2e(servidor_de_som servidor-de-som.sh 900)
+  ronco_e2e(servidor_de_som corrida.sh 900 servidor)
   ronco_e2e(pausa pausa.sh 150)
   ronco_e2e(batida batida.sh 150)
   ronco_e2e(menus menus.sh 120)

@@ -156,58 +156,44 @@ e2e_ronco_de_motor() {
     export MIC_FILE
 }
 
-# A desktop's sound server: a private PulseAudio whose speakers are a null
-# sink and whose default source is the monitor of a second null sink, a
-# virtual cable that e2e_tocar feeds. ALSA's "default" reaches it through
-# the pulse plugin (the system's ALSA configuration, so ALSA_CONFIG_PATH is
-# unset); clients never start a server of their own.
+# A desktop's sound server: a private PulseAudio (pulse-servidor.pa) whose
+# default source is the monitor of a virtual cable that e2e_tocar feeds.
+# ALSA's "default" reaches it through its pulse plugin (the system's ALSA
+# configuration: ALSA_CONFIG_PATH is unset). Its socket lives under /tmp,
+# since a socket's path must be short.
 e2e_servidor_de_som() {
-    local f i
-    for f in pulseaudio pacat pactl; do
-        command -v $f >/dev/null || e2e_falhar "falta o programa $f (pacotes pulseaudio, pulseaudio-utils)"
-    done
-    ls /usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so >/dev/null 2>&1 \
-        || e2e_falhar "falta o plugin pulse do ALSA (pacote libasound2-plugins)"
-    # Under /tmp: a socket's path must be short.
+    local i
     E2E_PULSE_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
-    printf '%s\n' "load-module module-native-protocol-unix auth-anonymous=1 socket=$E2E_PULSE_DIR/socket" \
-        "load-module module-null-sink sink_name=alto" \
-        "load-module module-null-sink sink_name=cabo rate=44100 channels=1" \
-        "set-default-source cabo.monitor" "set-default-sink alto" >"$E2E_PULSE_DIR/servidor.pa"
-    echo "autospawn = no" >"$E2E_PULSE_DIR/cliente.conf"
     HOME=$E2E_PULSE_DIR XDG_RUNTIME_DIR=$E2E_PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-        --disallow-exit -F "$E2E_PULSE_DIR/servidor.pa" --log-target="file:$E2E_ARTEFACTOS/pulseaudio.txt" \
+        --disallow-exit -F "$E2E_DIR/pulse-servidor.pa" --log-target="file:$E2E_ARTEFACTOS/pulseaudio.txt" \
         </dev/null >/dev/null 2>&1 &
     E2E_PULSE_PID=$!
-    export PULSE_SERVER=unix:$E2E_PULSE_DIR/socket PULSE_CLIENTCONFIG=$E2E_PULSE_DIR/cliente.conf
+    export PULSE_SERVER=unix:$E2E_PULSE_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
     unset ALSA_CONFIG_PATH
     for i in $(seq 100); do
-        timeout 5 pactl info >/dev/null 2>&1 && { e2e_log "PulseAudio em $PULSE_SERVER"; return 0; }
-        kill -0 "$E2E_PULSE_PID" 2>/dev/null || break
+        timeout 5 pactl info >/dev/null 2>&1 && return 0
         sleep 0.1
     done
-    e2e_falhar "o PulseAudio não respondeu (ver pulseaudio.txt)"
+    e2e_falhar "o PulseAudio não respondeu (pacotes pulseaudio, pulseaudio-utils, libasound2-plugins; ver pulseaudio.txt)"
 }
 
 # e2e_tocar ARQUIVO: the raw sound (signed 16-bit mono, 44100 Hz) goes into
-# the cable at real-time pace, in place of what played before; with no
-# file, silence.
+# the cable at real-time pace, in place of what played before.
 e2e_tocar() {
     e2e_parar_pid "$E2E_PACAT_PID"
-    E2E_PACAT_PID=""
-    [ -n "${1:-}" ] || return 0
     pacat --playback -d cabo --format=s16le --rate=44100 --channels=1 --raw "$1" \
         </dev/null >>"$E2E_ARTEFACTOS/pacat.txt" 2>&1 &
     E2E_PACAT_PID=$!
 }
 
-# e2e_som microfone|sem-microfone|sem-som|servidor [SEGUNDOS]
-# (servidor: the buzz of e2e_ronco_de_motor is made but not played)
+# e2e_som microfone|servidor|sem-microfone|sem-som [SEGUNDOS]
+# (microfone and servidor: the engine buzz plays from the start)
 e2e_som() {
     case $1 in
         servidor)
             e2e_servidor_de_som
             e2e_ronco_de_motor "${2:-120}"
+            e2e_tocar "$MIC_FILE"
             ;;
         microfone)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf

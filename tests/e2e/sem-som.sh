@@ -32,7 +32,7 @@ e2e_tecla space
 e2e_cortar_abertura 60
 # The microphone check says there is none.
 e2e_clicar_botao BOTAO_INSTRUCOES
-e2e_esperar_veredito SEM_MICROFONE 5
+e2e_esperar_pagina instrucoes 5 sem-microfone "$VEREDITO_SEM_MICROFONE"
 e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
 e2e_esperar_pagina menu 5
 e2e_iniciar_corrida
