@@ -103,7 +103,7 @@ public:
     // of isRonco's seven tests, numbered in its order: kurtosis, skewness,
     // spread, deviation, centroid, zero crossings, peak frequency.
     enum Comparacao { ABAIXO = -1, DENTRO = 0, ACIMA = 1, SEM_VALOR = 2 };
-    static const int TESTES = 7;
+    static constexpr int TESTES = 7;
     Comparacao compararTeste(int teste) const;
 
     static const int TAMANHO_ARRAYS = 5000;

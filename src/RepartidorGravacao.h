@@ -21,7 +21,7 @@ class CapturaAudio;
 // The splitter must outlive the captures made with it.
 class RepartidorGravacao {
 public:
-    static const int OUVINTES = 2;
+    static constexpr int OUVINTES = 2;
 
     explicit RepartidorGravacao(const FonteGravacao& origem);
     virtual ~RepartidorGravacao();

@@ -21,9 +21,9 @@ class VerificadorMicrofone {
 public:
     enum Veredito { OUVINDO, SEM_MICROFONE, NAO_OUVIDO, BAIXO_DEMAIS, BOM };
 
-    static const int QUADROS_RECENTES = 50;
+    static constexpr int QUADROS_RECENTES = 50;
     // Frames of a visit before a verdict: one second of sound.
-    static const int QUADROS_MINIMOS = 25;
+    static constexpr int QUADROS_MINIMOS = 25;
 
     // The analysis reads the recorder as listener `ouvinte` of the splitter,
     // which must outlive the check; it is made at the first frame heard.
