@@ -9,6 +9,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick sox x11-utils procps
   zlib1g-dev desktop-file-utils appstream lintian man-db dpkg-dev
+  pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 SUDO=""

@@ -1,5 +1,5 @@
 # End-to-end scenarios: the real game under a private X server, with a
-# file-backed microphone, driven by xdotool and watched through screenshots
+# file-backed microphone (or a private PulseAudio server), driven by xdotool and watched through screenshots
 # (tests/e2e/). Registered only when the game itself is built. Each keeps
 # its screenshots and console output in build/e2e-artefactos/<scenario>/.
 
@@ -37,6 +37,7 @@ if(TARGET ronco)
   endfunction()
 
   ronco_e2e(corrida corrida.sh 900)
+  ronco_e2e(servidor_de_som corrida.sh 900 servidor)
   ronco_e2e(pausa pausa.sh 150)
   ronco_e2e(batida batida.sh 150)
   ronco_e2e(menus menus.sh 120)
