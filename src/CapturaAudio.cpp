@@ -53,6 +53,8 @@ void CapturaAudio::setFonteGravacao(const FonteGravacao& nova) { fonteAtual = no
 
 void CapturaAudio::setFonteGravacaoPadrao() { fonteAtual = FONTE_BIBLIOTECA; }
 
+FonteGravacao CapturaAudio::getFonteGravacao() { return fonteAtual; }
+
 void CapturaAudio::setConsole(std::FILE* novaSaida) { console = novaSaida; }
 
 CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
@@ -354,4 +356,19 @@ void CapturaAudio::setFeatures(double centroid, double spread, double desvio, do
     kurtosisSpectral[s] = kurtosis;
     zeroCrossingRate[s] = zeroCrossings;
     freqFundamental[s] = fundamental;
+}
+
+CapturaAudio::Comparacao CapturaAudio::compararTeste(int teste) const {
+    static const float LIMITES[TESTES][2] = {{KURTOSIS_MIN, KURTOSIS_MAX}, {SKEWNESS_MIN, SKEWNESS_MAX},
+                                             {SPREAD_MIN, SPREAD_MAX},     {DESVIO_MIN, DESVIO_MAX},
+                                             {CENTROID_MIN, CENTROID_MAX}, {ZCR_MIN, ZCR_MAX},
+                                             {FUNDAMENTAL_MIN, FUNDAMENTAL_MAX}};
+    const int s = leiturasDesdeUltimoReBuffer;
+    const double valores[TESTES] = {kurtosisSpectral[s], skewnessSpectral[s], spreadSpectral[s],
+                                    standardDeviationSpectral[s], centroidSpectral[s],
+                                    static_cast<double>(zeroCrossingRate[s]), freqFundamental[s]};
+    const double v = valores[teste];
+    if (std::isnan(v)) return SEM_VALOR;
+    if (v < LIMITES[teste][0]) return ABAIXO;
+    return v > LIMITES[teste][1] ? ACIMA : DENTRO;
 }

@@ -40,6 +40,8 @@ public:
 
     static void setFonteGravacao(const FonteGravacao& fonte);
     static void setFonteGravacaoPadrao();
+    // The source the next CapturaAudio will use.
+    static FonteGravacao getFonteGravacao();
     static void setConsole(std::FILE* saida);
 
     // One frame: advance the window, analyse it, judge it, update the level.
@@ -96,6 +98,13 @@ public:
     double* getJanelaFEscrita() { return janelaBufferF; }
     void setFeatures(double centroid, double spread, double desvio, double skewness,
                      double kurtosis, int zeroCrossings, double fundamental);
+
+    // Where the current window's feature stands against the range of one
+    // of isRonco's seven tests, numbered in its order: kurtosis, skewness,
+    // spread, deviation, centroid, zero crossings, peak frequency.
+    enum Comparacao { ABAIXO = -1, DENTRO = 0, ACIMA = 1, SEM_VALOR = 2 };
+    static constexpr int TESTES = 7;
+    Comparacao compararTeste(int teste) const;
 
     static const int TAMANHO_ARRAYS = 5000;
     static const int JANELAS = 25;

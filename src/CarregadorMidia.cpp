@@ -62,3 +62,26 @@ void CarregadorMidia::girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed
                                               y * 0x10000 + meiaAltura, meiaLargura, meiaAltura,
                                               angulo, 0x10000, FALSE);
 }
+
+void CarregadorMidia::escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala,
+                                       int cor) {
+    int w = text_length(font, texto.c_str());
+    int h = text_height(font);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    BITMAP* pequeno = create_bitmap(w, h);
+    if (pequeno == nullptr) {
+        return;
+    }
+    clear_to_color(pequeno, bitmap_mask_color(pequeno));
+    textout_ex(pequeno, font, texto.c_str(), 0, 0, cor, -1);
+    masked_stretch_blit(pequeno, destino, 0, 0, w, h, x, y, w * escala, h * escala);
+    destroy_bitmap(pequeno);
+}
+
+void CarregadorMidia::escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y,
+                                       int escala, int cor) {
+    int w = text_length(font, texto.c_str()) * escala;
+    escreverAmpliado(destino, texto, centroX - w / 2, y, escala, cor);
+}

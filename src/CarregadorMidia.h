@@ -23,6 +23,12 @@ public:
     // undefined for a sprite partly off the left or top edge: same pixels.
     static void girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed angulo);
 
+    // Text of the library's 8x8 font enlarged by a whole factor, masked, from
+    // its top-left corner or centred on a column.
+    static void escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala, int cor);
+    static void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
+                                 int cor);
+
     // The seams of the renderer and the opening: a finished frame goes to
     // `alvo` (the screen when null) and a wait goes through `espera` (the
     // library's rest when null), so tests draw into memory and do not sleep.

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <fstream>
 
+const float Carro::VEL_MIN_IDEAL[4] = {0.0f, 6.0f, 18.0f, -15.0f};
+const float Carro::VEL_MAX_IDEAL[4] = {10.0f, 25.0f, 50.0f, 0.0f};
+const float Carro::ACELERACAO_IDEAL[4] = {40.0f, 70.0f, 140.0f, -30.0f};
+
 Carro::Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial)
     : colidiu(0),
       posicao(posicaoInicial),
@@ -22,15 +26,10 @@ Carro::Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial)
       mudancaMarcha(false) {
     lerDadosCarro();
 
-    // Gear 1..3 at indices 0..2, reverse at 3. The bands overlap so that a
-    // shift inside an overlap keeps full acceleration.
-    static const float velMin[4] = {0.0f, 6.0f, 18.0f, -15.0f};
-    static const float velMax[4] = {10.0f, 25.0f, 50.0f, 0.0f};
-    static const float acel[4] = {40.0f, 70.0f, 140.0f, -30.0f};
     for (int i = 0; i < 4; i++) {
-        velMinIdealMarcha[i] = velMin[i];
-        velMaxIdealMarcha[i] = velMax[i];
-        aceleracaoIdealMarcha[i] = acel[i];
+        velMinIdealMarcha[i] = VEL_MIN_IDEAL[i];
+        velMaxIdealMarcha[i] = VEL_MAX_IDEAL[i];
+        aceleracaoIdealMarcha[i] = ACELERACAO_IDEAL[i];
     }
 }
 

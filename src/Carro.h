@@ -13,6 +13,13 @@ public:
     static constexpr int ALTURA_PADRAO = 30;
     static constexpr int COMPRIMENTO_PADRAO = 60;
 
+    // Every car's gear tables: gears 1 to 3 at indices 0 to 2, reverse at 3.
+    // A gear pulls hardest between its minimum and maximum ideal speeds; the
+    // bands overlap so that a shift inside an overlap keeps full acceleration.
+    static const float VEL_MIN_IDEAL[4];
+    static const float VEL_MAX_IDEAL[4];
+    static const float ACELERACAO_IDEAL[4];
+
     Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial);
     virtual ~Carro();
 

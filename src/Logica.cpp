@@ -13,7 +13,9 @@
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
+#include "RepartidorGravacao.h"
 #include "TratadorEntradas.h"
+#include "VerificadorMicrofone.h"
 
 namespace {
 
@@ -70,6 +72,11 @@ const int CARROS_TRANSITO = 50;
 
 bool contem(int conjunto, int primo) { return conjunto % primo == 0; }
 
+// The page with the microphone check.
+bool isPrimeiraPaginaInstrucoes(int s) {
+    return contem(s, SUB_INSTRUCOES_1) && !contem(s, SUB_INSTRUCOES_2) && !contem(s, SUB_MENU_PRINCIPAL);
+}
+
 }  // namespace
 
 Logica::Logica(TratadorEntradas* t)
@@ -83,12 +90,17 @@ Logica::Logica(TratadorEntradas* t)
       npc(nullptr),
       entradas(nullptr),
       calculosFisicos(new CarroCalculos()),
+      repartidor(nullptr),
       microfone(nullptr),
+      verificacaoMicrofone(nullptr),
       timer(nullptr),
       recordes(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA) {
     entradas = t;
-    microfone = new CapturaAudio(16, 44100);
+    // The race and the microphone check each hear every recorded buffer.
+    repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
+    microfone = repartidor->criarCaptura(0);
+    verificacaoMicrofone = new VerificadorMicrofone(repartidor, 1);
     timer = new Cronometro();
 }
 
@@ -97,7 +109,9 @@ Logica::~Logica() {
     // keeps short-lived drivers (tests, tools) from leaking.
     gameOver();
     delete timer;
+    delete verificacaoMicrofone;
     delete microfone;
+    delete repartidor;
     delete calculosFisicos;
     delete estadoJogadores;
     delete estado;
@@ -134,6 +148,7 @@ void Logica::calcularLogica() {
                 estado->addMusicaStartada(MUSICA_MENU);
             }
             analisarMenus();
+            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()));
             break;
         case jogando:
             calcularLogicaJogo();

@@ -20,7 +20,9 @@ class EstadoJogadores;
 class EstadoJogo;
 class LogicaColisao;
 class LogicaNPC;
+class RepartidorGravacao;
 class TratadorEntradas;
+class VerificadorMicrofone;
 
 // The game's rules, one frame at a time: menus, race loading, the start
 // countdown, the race with its pause menu, the finish and the record file.
@@ -77,6 +79,7 @@ public:
     LogicaColisao* getColisao() const { return colisao; }
     LogicaNPC* getNPC() const { return npc; }
     CapturaAudio* getMicrofone() const { return microfone; }
+    VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
     Recordes& getRecordes() { return recordes; }
 
@@ -128,7 +131,9 @@ private:
     LogicaNPC* npc;
     TratadorEntradas* entradas;
     CarroCalculos* calculosFisicos;
+    RepartidorGravacao* repartidor;
     CapturaAudio* microfone;
+    VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
     Recordes recordes;
     RastroCarros rastro;

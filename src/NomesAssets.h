@@ -21,6 +21,14 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// First instructions page, 800x600: the game draws the live microphone
+// check inside this rectangle, which the page leaves transparent (the
+// library's mask colour) under a frame and a heading of its own.
+constexpr int VERIFICACAO_X1 = 52;
+constexpr int VERIFICACAO_Y1 = 298;
+constexpr int VERIFICACAO_X2 = 747;
+constexpr int VERIFICACAO_Y2 = 494;
+
 // Menu buttons, inclusive screen rectangles: the menu logic clicks them and
 // the page pictures paint them, so both must use these.
 struct RetanguloBotao {

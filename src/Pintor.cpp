@@ -7,6 +7,7 @@
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
 #include "NomesAssets.h"
+#include "PainelMicrofone.h"
 
 namespace {
 
@@ -16,30 +17,6 @@ const int ALTURA_BARRA = 80;
 const double RADIANOS_PARA_ALLEGRO = 40.764377;
 
 bool temFator(int subEstado, int p) { return subEstado != 0 && subEstado % p == 0; }
-
-// Text of the library's 8x8 font, enlarged by a whole factor.
-void escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala,
-                      int cor) {
-    int w = text_length(font, texto.c_str());
-    int h = text_height(font);
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    BITMAP* pequeno = create_bitmap(w, h);
-    if (pequeno == nullptr) {
-        return;
-    }
-    clear_to_color(pequeno, bitmap_mask_color(pequeno));
-    textout_ex(pequeno, font, texto.c_str(), 0, 0, cor, -1);
-    masked_stretch_blit(pequeno, destino, 0, 0, w, h, x, y, w * escala, h * escala);
-    destroy_bitmap(pequeno);
-}
-
-void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
-                      int cor) {
-    int w = text_length(font, texto.c_str()) * escala;
-    escreverAmpliado(destino, texto, centroX - w / 2, y, escala, cor);
-}
 
 }  // namespace
 
@@ -58,6 +35,7 @@ Pintor::Pintor()
       tamanhoMapa(0.0f, 0.0f),
       frasesUsadas{},
       recordes(nullptr),
+      verificacaoMicrofone(nullptr),
       alvo(nullptr),
       funcaoEspera(nullptr),
       vinhaDaPausa(false) {
@@ -98,6 +76,8 @@ void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
 void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
 
 void Pintor::setRecordes(const std::vector<int>* tempos) { recordes = tempos; }
+
+void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
 void Pintor::mostrarBuffer() { CarregadorMidia::mostrar(alvo, buffer); }
 
@@ -324,6 +304,9 @@ void Pintor::pintarMenu(cavalete c) {
         pintarRecordes();
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
+        if (verificacaoMicrofone != nullptr && !temFator(s, 41) && !temFator(s, 73) && temFator(s, 2)) {
+            PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
+        }
     }
     desenharPonteiro();
     mostrarBuffer();
@@ -350,28 +333,28 @@ void Pintor::pintarRecordes() {
             int t = y * 60 / ALTURA_TELA;
             hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
         }
-        escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 60, 6, amarelo);
+        CarregadorMidia::escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 60, 6, amarelo);
         rectfill(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, makecol(170, 30, 30));
         rect(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, amarelo);
-        escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
-                         (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
+        CarregadorMidia::escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
+                                          (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
     }
 
     size_t quantos = recordes != nullptr ? recordes->size() : 0;
     const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
     if (quantos == 0) {
-        escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
-        escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
-        escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
+        CarregadorMidia::escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
+        CarregadorMidia::escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
+        CarregadorMidia::escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
     }
     for (size_t i = 0; i < quantos && i < 10; ++i) {
         int y = NomesAssets::RECORDES_LINHA_Y + static_cast<int>(i) * NomesAssets::RECORDES_LINHA_PASSO;
         char posicao[8];
         std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
         int cor = i == 0 ? amarelo : branco;
-        escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
-        escreverAmpliado(buffer, formatarTempo((*recordes)[i]), NomesAssets::RECORDES_LINHA_X + 90,
-                         y, 3, cor);
+        CarregadorMidia::escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
+        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*recordes)[i]),
+                                          NomesAssets::RECORDES_LINHA_X + 90, y, 3, cor);
     }
 }
 

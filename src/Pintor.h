@@ -11,6 +11,8 @@
 #include "LeitorMapa.h"
 #include "Vetor.h"
 
+class VerificadorMicrofone;
+
 // Draws every frame from the snapshot the logic hands over: the menus, the
 // loading and start screens, the race view with its head-up display and the
 // pause screen. The race view is a map-sized bitmap drawn once per race and
@@ -53,6 +55,9 @@ public:
     // The best times (milliseconds, fastest first) shown by the records page;
     // the list belongs to the caller and must outlive the renderer's use.
     void setRecordes(const std::vector<int>* tempos);
+    // The microphone check drawn on the first instructions page; it belongs
+    // to the caller and must outlive the renderer's use.
+    void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
 
     // mm:ss.cc for a time in milliseconds.
     static std::string formatarTempo(int milissegundos);
@@ -101,6 +106,7 @@ private:
     bool frasesUsadas[12];
 
     const std::vector<int>* recordes;
+    const VerificadorMicrofone* verificacaoMicrofone;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     // The last frame drawn was the pause screen: the countdown then has to

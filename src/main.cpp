@@ -153,6 +153,7 @@ int main() {
     Logica* logica = new Logica(entradas);
     Tenor* cantor = new Tenor();
     pintor->setRecordes(&logica->getMelhoresTempos());
+    pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
 
     SituacaoGlobal situacao = apresentacao->play();
     rest(100);

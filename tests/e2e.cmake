@@ -1,5 +1,5 @@
 # End-to-end scenarios: the real game under a private X server, with a
-# file-backed microphone, driven by xdotool and watched through screenshots
+# file-backed microphone (or a private PulseAudio server), driven by xdotool and watched through screenshots
 # (tests/e2e/). Registered only when the game itself is built. Each keeps
 # its screenshots and console output in build/e2e-artefactos/<scenario>/.
 
@@ -37,6 +37,7 @@ if(TARGET ronco)
   endfunction()
 
   ronco_e2e(corrida corrida.sh 900)
+  ronco_e2e(servidor_de_som corrida.sh 900 servidor)
   ronco_e2e(pausa pausa.sh 330)
   ronco_e2e(batida batida.sh 150)
   ronco_e2e(menus menus.sh 200)
@@ -45,4 +46,9 @@ if(TARGET ronco)
   ronco_e2e(fechar_janela fechar.sh 90)
   ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
   ronco_e2e(recordes_somente_leitura recordes-somente-leitura.sh 900)
+  # The installed game and its package; the sanitizer build is not what a
+  # player installs.
+  if(NOT RONCO_SANITIZE)
+    ronco_e2e(instalado instalado.sh 900 ${CMAKE_BINARY_DIR})
+  endif()
 endif()

@@ -1,4 +1,7 @@
+#include <tuple>
+
 #include "NomesAssets.h"
+#include "VerificadorMicrofone.h"
 #include "test_logica_ambiente.h"
 
 using namespace NomesAssets;
@@ -76,4 +79,26 @@ TEST_F(Menus, RecordsPageReloadsTheFileEachTime) {
     dir.escrever("records.txt", "Tempo: 50 mills\n");
     clicar(600, 100);
     EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{50}));
+}
+
+// The first instructions page runs the microphone check with an analysis of
+// its own: the race's decisions, window and level stay as they were, and
+// the race still gets the newest recording at its first frame though the
+// check read it first.
+TEST_F(Menus, TheMicrophoneCheckListensOnPageOneAndLeavesTheRaceAnalysisAlone) {
+    CapturaAudio* c = logica->getMicrofone();
+    auto analise = [c] {
+        return std::make_tuple(c->getPpvRoncos(), c->getNivelRonco(), c->getSlot(), c->getInicioJanela(),
+                               c->getFimJanela(), c->getBufferGravado()[100] != 32768);
+    };
+    const auto nunca = analise();
+    clicar(700, 200);
+    for (int i = 0; i < 60; i++) quadro();
+    EXPECT_EQ(logica->getVerificacaoMicrofone()->getTexto(), "GOOD");
+    EXPECT_EQ(fonte->getBuffersEntregues(), 3);
+    clicar(150, 560);
+    EXPECT_EQ(analise(), nunca);
+    carregar();
+    quadro();
+    EXPECT_EQ(analise(), std::make_tuple(1, 0.3f, 0, 0, c->getDeslocamentoJanela(), true));
 }

@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "CaminhosAssets.h"
+#include "CapturaAudio.h"
 #include "DiretorioTemporario.h"
+#include "PainelMicrofone.h"
 #include "Pintor.h"
+#include "RepartidorGravacao.h"
 #include "test_pintor_ajuda.h"
 
 namespace {
@@ -215,13 +218,18 @@ TEST_F(PintorTest, PauseWinsOverRaceAndCountdownAndFreezesTheRace) {
     EXPECT_TRUE(esperas.empty());
 }
 
-TEST_F(PintorTest, MenuPageChosenBySubState) {
+TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
     // 41 before everything, 73 (page two is 2 x 73) before 2.
     const int casos[][2] = {{41, rgb(200, 0, 0)}, {2, rgb(0, 200, 0)}, {2 * 73, rgb(0, 0, 200)},
                             {41 * 73, rgb(200, 0, 0)}, {2, rgb(0, 200, 0)}};
+    RepartidorGravacao repartidor(CapturaAudio::getFonteGravacao());
+    VerificadorMicrofone verificacao(&repartidor, 1);  // not listened to yet
+    pintor->setVerificacaoMicrofone(&verificacao);
+    const int ouvindo = PainelMicrofone::getCor(VerificadorMicrofone::OUVINDO) & 0xffffff;
     for (const auto& caso : casos) {
         pintor->pintar(quadro(menu, caso[0], true));
         EXPECT_EQ(ponto(tela, 100, 100), caso[1]) << caso[0];
+        EXPECT_EQ(ponto(tela, PainelMicrofone::CAIXA_X + 2, PainelMicrofone::CAIXA_Y + 2) == ouvindo, caso[0] == 2);
         mouse_x = 10;  // without a change the page stays and the pointer follows
         pintor->pintar(quadro(menu, caso[0]));
         EXPECT_EQ(ponto(tela, 100, 100), caso[1]) << caso[0];

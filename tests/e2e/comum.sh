@@ -15,6 +15,9 @@ set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 E2E_XVFB_PID=""
+E2E_PULSE_PID=""
+E2E_PULSE_DIR=""
+E2E_PACAT_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
 E2E_JANELA=""
@@ -53,9 +56,12 @@ e2e_encerrar() {
     trap - EXIT INT TERM
     e2e_parar_pid "$E2E_VIGIA_PID"
     e2e_parar_pid "$E2E_JOGO_PID"
+    e2e_parar_pid "$E2E_PACAT_PID"
+    e2e_parar_pid "$E2E_PULSE_PID"
     e2e_parar_pid "$E2E_XVFB_PID"
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
+    [ -n "$E2E_PULSE_DIR" ] && rm -rf "$E2E_PULSE_DIR"
     if [ $rc -eq 0 ]; then
         e2e_log "cenário passou; artefactos em $E2E_ARTEFACTOS"
     else
@@ -150,9 +156,45 @@ e2e_ronco_de_motor() {
     export MIC_FILE
 }
 
-# e2e_som microfone|sem-microfone|sem-som
+# A desktop's sound server: a private PulseAudio (pulse-servidor.pa) whose
+# default source is the monitor of a virtual cable that e2e_tocar feeds.
+# ALSA's "default" reaches it through its pulse plugin (the system's ALSA
+# configuration: ALSA_CONFIG_PATH is unset). Its socket lives under /tmp,
+# since a socket's path must be short.
+e2e_servidor_de_som() {
+    local i
+    E2E_PULSE_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
+    HOME=$E2E_PULSE_DIR XDG_RUNTIME_DIR=$E2E_PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+        --disallow-exit -F "$E2E_DIR/pulse-servidor.pa" --log-target="file:$E2E_ARTEFACTOS/pulseaudio.txt" \
+        </dev/null >/dev/null 2>&1 &
+    E2E_PULSE_PID=$!
+    export PULSE_SERVER=unix:$E2E_PULSE_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
+    unset ALSA_CONFIG_PATH
+    for i in $(seq 100); do
+        timeout 5 pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    e2e_falhar "o PulseAudio não respondeu (pacotes pulseaudio, pulseaudio-utils, libasound2-plugins; ver pulseaudio.txt)"
+}
+
+# e2e_tocar ARQUIVO: the raw sound (signed 16-bit mono, 44100 Hz) goes into
+# the cable at real-time pace, in place of what played before.
+e2e_tocar() {
+    e2e_parar_pid "$E2E_PACAT_PID"
+    pacat --playback -d cabo --format=s16le --rate=44100 --channels=1 --raw "$1" \
+        </dev/null >>"$E2E_ARTEFACTOS/pacat.txt" 2>&1 &
+    E2E_PACAT_PID=$!
+}
+
+# e2e_som microfone|servidor|sem-microfone|sem-som [SEGUNDOS]
+# (microfone and servidor: the engine buzz plays from the start)
 e2e_som() {
     case $1 in
+        servidor)
+            e2e_servidor_de_som
+            e2e_ronco_de_motor "${2:-120}"
+            e2e_tocar "$MIC_FILE"
+            ;;
         microfone)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
             e2e_ronco_de_motor "${2:-120}"
@@ -200,7 +242,8 @@ e2e_usuario_sem_privilegios() {
 }
 
 # e2e_jogo_iniciar LIMITE_SEGUNDOS
-# Starts the game in the scratch tree with its console in console.txt
+# Starts the game in the scratch tree (or in E2E_PASTA_INICIO, when set)
+# with its console in console.txt
 # (unbuffered, so that a crash loses nothing). A watchdog ends it after
 # LIMITE seconds in any case.
 e2e_jogo_iniciar() {
@@ -218,7 +261,7 @@ e2e_jogo_iniciar() {
     fi
     # The module goes to the game only (stdbuf and the shell cannot load
     # it), in front of stdbuf's own preload.
-    (cd "$E2E_TRABALHO" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
+    (cd "${E2E_PASTA_INICIO:-$E2E_TRABALHO}" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
         sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
         >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
     E2E_JOGO_PID=$!

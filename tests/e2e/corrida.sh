@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# A whole race as a player runs it: Escape cuts the opening, Play, the
-# loading screens and the start lights, the engine buzz in the microphone
-# opens the throttle, E shifts up to third, the car reaches the finish, and
-# the player closes the window during the finish screen: the last frame is
-# still held, the game ends with status 0, and "records.txt" has gained
-# exactly one plausible line. (The menu coming back after the finish is the
-# read-only record scenario's, the records page the menus scenario's.)
+# A whole race as a player runs it: Escape cuts the opening, the microphone
+# check calls the buzz good, Play, the loading screens and the start
+# lights, the engine buzz in the microphone opens the throttle, E shifts up
+# to third, the car reaches the finish, and the player closes the window
+# during the finish screen: the last frame is still held, the game ends
+# with status 0, and "records.txt" has gained exactly one plausible line.
+# (The menu coming back after the finish is the read-only record
+# scenario's, the records page the menus scenario's.)
+#
+# The microphone is a raw file behind ALSA (microfone), or a desktop's sound
+# server (servidor): a private PulseAudio that the game reaches through
+# ALSA's "default", the sound played into a virtual cable at real-time
+# pace. There the check first hears the same buzz at -12 dB (heard, too
+# quiet for third gear) and a talking-like buzz (a voice's pitch through one
+# vowel resonance, in syllables: not heard as an engine).
 #
 # The city has no traffic here. Crashed traffic near the player is never
 # taken off the map, so crossings can jam for good and a scripted driver
@@ -13,17 +21,36 @@
 # Traffic is driven through in the pause and close-button scenarios, and
 # a knock into neutral and the shift after it in batida.sh.
 #
-#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
 e2e_xvfb
-e2e_som microfone 440
+modo=${6:-microfone}
+e2e_som "$modo" 440
+som() {
+    sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$E2E_ARTEFACTOS/$1.raw" synth 10 "${@:2}" repeat 2 \
+        || e2e_falhar "o sox não gerou $1"
+}
 e2e_sem_trafego "$E2E_TRABALHO"
 e2e_jogo_iniciar 900
 e2e_janela
 e2e_cortar_abertura 60
+
+e2e_clicar_botao BOTAO_INSTRUCOES
+if [ "$modo" = servidor ]; then
+    som ronco-12db square 180:260 bandpass 600 2q tremolo 27 60 gain -n -12
+    som fala sawtooth 110:150 bandpass 1200 2q tremolo 4 100 gain -n -1
+    e2e_tocar "$E2E_ARTEFACTOS/ronco-12db.raw"
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_tocar "$E2E_ARTEFACTOS/fala.raw"
+    e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
+    e2e_tocar "$MIC_FILE"
+fi
+e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
+e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+e2e_esperar_pagina menu 5
 
 fechar_na_chegada() {
     e2e_fechar_janela

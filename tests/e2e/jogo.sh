@@ -15,6 +15,13 @@ BOTAO_RECORDES_VOLTAR="397 535"
 BOTAO_PAUSA_CONTINUAR="399 280"
 BOTAO_PAUSA_SAIR="399 509"
 
+# The microphone check's verdict box colours (PainelMicrofone::getCor), as
+# the eye reads them (veredito).
+VEREDITO_BOM=1e963c
+VEREDITO_BAIXO=c87814
+VEREDITO_NAO_OUVIDO=aa2828
+VEREDITO_SEM_MICROFONE=5a3c78
+
 # Where the mouse rests between clicks: a corner no button covers.
 RATO_PARADO="795 595"
 
@@ -52,21 +59,22 @@ e2e_clicar_botao() {
     e2e_mover_rato $RATO_PARADO
 }
 
-# e2e_esperar_pagina PAGINA SEGUNDOS [NOME]: looks until the page shows and
-# keeps that screenshot (as NOME, the page's name by default).
+# e2e_esperar_pagina PAGINA SEGUNDOS [NOME [VEREDITO]]: looks until the page
+# shows (with the microphone check's verdict box in colour VEREDITO, if
+# given) and keeps that screenshot (as NOME, the page's name by default).
 e2e_esperar_pagina() {
-    local quer=$1 limite=$2 nome=${3:-$1}
+    local quer=$1 limite=$2 nome=${3:-$1} cor=${4:-}
     local fim=$(( $(date +%s%N) / 1000000 + limite * 1000 ))
     while [ $(( $(date +%s%N) / 1000000 )) -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "o jogo terminou enquanto se esperava a página $quer"
-        if e2e_ler_painel && [ "$pagina" = "$quer" ]; then
+        if e2e_ler_painel && [ "$pagina" = "$quer" ] && [ "${cor:-$veredito}" = "$veredito" ]; then
             e2e_guardar_olhada "$nome"
             return 0
         fi
         sleep 0.1
     done
     e2e_guardar_olhada "$nome-nao-apareceu"
-    e2e_falhar "a página $quer não apareceu em $limite s (a última vista: ${pagina:-?})"
+    e2e_falhar "a página $quer $cor não apareceu em $limite s (a última vista: ${pagina:-?} ${veredito:-})"
 }
 
 # Escape cuts the opening short (tapped once the opening shows something:

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A machine without a microphone (sem-microfone) or without any sound
 # device (sem-som): the recording error is printed, the game waits for a
-# key, then plays: the menu, a race whose throttle the voice never moves,
-# the pause menu, and Exit with status 0.
+# key, then plays: the menu, the microphone check saying there is no
+# microphone, a race whose throttle the voice never moves, the pause menu,
+# and Exit with status 0.
 #
 #   sem-som.sh RONCO JOGO ARTEFACTOS OLHO FECHAR sem-microfone|sem-som
 source "$(dirname "$0")/comum.sh"
@@ -29,6 +30,11 @@ e2e_jogo_vivo || e2e_falhar "o jogo terminou em vez de esperar uma tecla"
 e2e_tecla space
 
 e2e_cortar_abertura 60
+# The microphone check says there is none.
+e2e_clicar_botao BOTAO_INSTRUCOES
+e2e_esperar_pagina instrucoes 5 sem-microfone "$VEREDITO_SEM_MICROFONE"
+e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+e2e_esperar_pagina menu 5
 e2e_iniciar_corrida
 # Without sound input the throttle stays shut.
 for i in 1 2 3 4 5; do

@@ -114,19 +114,22 @@ BITMAP* fundoPagina(const std::string& cabecalho) {
 void instrucoes1(const std::string& raiz) {
     BITMAP* b = fundoPagina("HOW TO PLAY");
     int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90), verdeClaro = rgb(140, 240, 140);
-    linha(b, "YOUR VOICE IS THE GAS PEDAL", 400, 80, amarelo, 3, CENTRO);
-    cena::microfone(b, 140, 260, 220);
-    int x = 270, y = 130;
+    linha(b, "YOUR VOICE IS THE GAS PEDAL", 400, 72, amarelo, 2, CENTRO);
+    cena::microfone(b, 118, 180, 124);
+    int x = 214, y = 100;
     linha(b, "1. PLUG IN A MICROPHONE.", x, y, branco);
-    linha(b, "2. IMITATE A CAR ENGINE:", x, y + 34, branco);
-    texto(b, "VRRRROOOOM!", 510, y + 72, estiloTitulo(4));
-    linha(b, "3. KEEP ROARING TO ACCELERATE.", x, y + 130, branco);
-    linha(b, "   THE LOUDER, THE MORE GAS.", x, y + 160, branco);
-    linha(b, "4. GO QUIET TO EASE OFF.", x, y + 194, branco);
-    linha(b, "A STEADY, DEEP RUMBLE WORKS BEST:", 400, y + 250, verdeClaro, 2, CENTRO);
-    linha(b, "TALKING AND SILENCE GIVE LITTLE OR NO GAS.", 400, y + 276, verdeClaro, 2, CENTRO);
-    linha(b, "THE GREEN BAR ON THE RIGHT SHOWS YOUR GAS.", 400, y + 312, branco, 2, CENTRO);
-    linha(b, "PAGE 1/2", 400, 512, rgb(170, 180, 220), 1, CENTRO);
+    linha(b, "2. IMITATE A CAR ENGINE:", x, y + 26, branco);
+    texto(b, "VRRRROOOOM!", 490, y + 52, estiloTitulo(3));
+    linha(b, "3. ROAR: THE LOUDER, THE MORE GAS.", x, y + 88, branco);
+    linha(b, "4. GO QUIET TO EASE OFF.", x, y + 114, branco);
+    linha(b, "A STEADY, DEEP RUMBLE WORKS BEST!", 400, y + 146, verdeClaro, 2, CENTRO);
+    // The microphone check: the game draws it live in the transparent hole.
+    using namespace NomesAssets;
+    desenho::painel(b, VERIFICACAO_X1 - 12, VERIFICACAO_Y1 - 30, VERIFICACAO_X2 + 12, VERIFICACAO_Y2 + 10, 14,
+                    rgb(120, 90, 30));
+    linha(b, "MICROPHONE CHECK: ROAR NOW!", 400, VERIFICACAO_Y1 - 22, amarelo, 2, CENTRO);
+    rectfill(b, VERIFICACAO_X1, VERIFICACAO_Y1, VERIFICACAO_X2, VERIFICACAO_Y2, rgb(255, 0, 255));
+    linha(b, "PAGE 1/2", 400, 518, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_1, "BACK", vermelho());
     botao(b, BOTAO_PROXIMA_PAGINA, "NEXT >", verde());
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes.bmp");

@@ -1,0 +1,33 @@
+#ifndef PAINELMICROFONE_H
+#define PAINELMICROFONE_H
+
+#include <allegro.h>
+
+#include "NomesAssets.h"
+#include "VerificadorMicrofone.h"
+
+// Draws the microphone check into the first instructions page's hole
+// (NomesAssets::VERIFICACAO_*): a lamp lit while the newest frame sounds
+// like an engine, the throttle the voice gives now as a bar with marks
+// where second and third gear start to pull, and the verdict in words on a
+// box coloured by it.
+class PainelMicrofone {
+public:
+    static void desenhar(BITMAP* destino, const VerificadorMicrofone& verificador);
+
+    // The verdict box's colour (the scenarios read it back from the screen).
+    static int getCor(VerificadorMicrofone::Veredito veredito);
+
+    // Places that tests and scenarios read back: the lamp's centre, the
+    // bar's left end and width, and a corner of the verdict box that text
+    // never covers.
+    static constexpr int LAMPADA_X = NomesAssets::VERIFICACAO_X1 + 50;
+    static constexpr int LAMPADA_Y = NomesAssets::VERIFICACAO_Y1 + 50;
+    static constexpr int BARRA_X = NomesAssets::VERIFICACAO_X1 + 120;
+    static constexpr int BARRA_Y = NomesAssets::VERIFICACAO_Y1 + 36;
+    static constexpr int BARRA_LARGURA = NomesAssets::VERIFICACAO_X2 - 20 - BARRA_X;
+    static constexpr int CAIXA_X = NomesAssets::VERIFICACAO_X1 + 14;
+    static constexpr int CAIXA_Y = NomesAssets::VERIFICACAO_Y1 + 104;
+};
+
+#endif

@@ -1,0 +1,162 @@
+#include "VerificadorMicrofone.h"
+
+#include <algorithm>
+
+#include "CapturaAudio.h"
+#include "Carro.h"
+#include "CarroCalculos.h"
+#include "Logica.h"
+#include "RepartidorGravacao.h"
+
+namespace {
+
+// The race's physics step.
+const float PASSO = 0.04f;
+
+// What a feature out of its range sounds like, below and above it, in
+// isRonco's order. A flat, wide spectrum (low kurtosis and skewness, high
+// spread) is hiss or a harsh buzz; a narrow one is a pure tone.
+const char* const PALAVRAS[CapturaAudio::TESTES][2] = {
+    {"TOO NOISY", "TOO PURE A TONE"},         // kurtosis
+    {"TOO NOISY", "TOO PURE A TONE"},         // skewness
+    {"TOO PURE A TONE", "TOO NOISY"},         // spread
+    {"TOO PURE A TONE", "TOO NOISY"},         // deviation
+    {"TOO LOW-PITCHED", "TOO HIGH-PITCHED"},  // centroid
+    {"TOO LOW-PITCHED", "TOO HIGH-PITCHED"},  // zero crossings
+    {"TOO LOW-PITCHED", "TOO HIGH-PITCHED"},  // peak frequency
+};
+const char* const SEM_SOM = "NO SOUND";
+
+int resultado(int comparacoes, int teste) { return ((comparacoes >> (2 * teste)) & 3) - 1; }
+
+// The forward speed a car settles at when it holds `aceleracao`, starting
+// from standstill and always in whichever of gears 1 to `marchaMaxima` pulls
+// hardest: the straight-line part of CarroCalculos::calcularFisica, step by
+// step (friction first, then the gear's push at the reduced speed).
+float velocidadeFinal(float aceleracao, int marchaMaxima) {
+    float minimos[4], maximos[4], ideais[4];
+    std::copy(Carro::VEL_MIN_IDEAL, Carro::VEL_MIN_IDEAL + 4, minimos);
+    std::copy(Carro::VEL_MAX_IDEAL, Carro::VEL_MAX_IDEAL + 4, maximos);
+    std::copy(Carro::ACELERACAO_IDEAL, Carro::ACELERACAO_IDEAL + 4, ideais);
+    CarroCalculos fisica;
+    float f = 0.0f;
+    // Friction takes 4 % a step: 1500 steps leave nothing of the start.
+    for (int passo = 0; passo < 1500; passo++) {
+        f *= 1.0f - PASSO;
+        float empurrao = 0.0f;
+        for (int m = 1; m <= marchaMaxima; m++) {
+            empurrao = std::max(empurrao, fisica.calcularAceleracao(minimos, maximos, ideais, aceleracao, m, f));
+        }
+        f += PASSO * empurrao;
+    }
+    return f;
+}
+
+}  // namespace
+
+VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int ouvinte_)
+    : repartidor(repartidor_),
+      ouvinte(ouvinte_),
+      captura(nullptr),
+      naPaginaAntes(false),
+      ronco(false),
+      aceleracao(0.0f),
+      quadros(0),
+      acimas(),
+      aceleracoes(),
+      comparacoes() {}
+
+VerificadorMicrofone::~VerificadorMicrofone() { delete captura; }
+
+void VerificadorMicrofone::acompanhar(bool naPagina) {
+    if (naPagina && !naPaginaAntes) {
+        quadros = 0;
+        ronco = false;
+        aceleracao = 0.0f;
+    }
+    naPaginaAntes = naPagina;
+    if (naPagina) ouvir();
+}
+
+void VerificadorMicrofone::ouvir() {
+    if (captura == nullptr) captura = repartidor->criarCaptura(ouvinte);
+    const bool acima = captura->rotinaCompleta();
+    ronco = captura->getRonco();
+    aceleracao = Logica::calcularAceleracaoVoz(acima, captura->getMediaA(), captura->getNivelRonco());
+    const int i = quadros % QUADROS_RECENTES;
+    acimas[i] = acima;
+    aceleracoes[i] = aceleracao;
+    comparacoes[i] = 0;
+    for (int t = 0; t < CapturaAudio::TESTES; t++) {
+        comparacoes[i] |= (captura->compararTeste(t) + 1) << (2 * t);
+    }
+    quadros++;
+}
+
+VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
+    if (captura != nullptr && captura->getTamanhoAllegroBufferBytes() <= 0) return SEM_MICROFONE;
+    if (quadros < QUADROS_MINIMOS) return OUVINDO;
+    const int n = std::min(quadros, QUADROS_RECENTES);
+    int acima = 0;
+    float soma = 0.0f;
+    for (int i = 0; i < n; i++) {
+        acima += acimas[i];
+        soma += aceleracoes[i];
+    }
+    if (2 * acima < n) return NAO_OUVIDO;
+    return soma / n < getInicioTracao(3) ? BAIXO_DEMAIS : BOM;
+}
+
+std::string VerificadorMicrofone::getTexto() const {
+    switch (getVeredito()) {
+        case SEM_MICROFONE:
+            return "NO MICROPHONE FOUND: THE W KEY GIVES GAS";
+        case OUVINDO:
+            return "LISTENING...";
+        case NAO_OUVIDO:
+            return std::string("NOT HEARD AS AN ENGINE: ") + getFalhaMaisComum();
+        case BAIXO_DEMAIS:
+            return "HEARD, BUT TOO QUIET FOR THIRD GEAR: RAISE THE MICROPHONE VOLUME";
+        case BOM:
+            break;
+    }
+    return "GOOD";
+}
+
+const char* VerificadorMicrofone::getFalhaMaisComum() const {
+    const int n = std::min(quadros, QUADROS_RECENTES);
+    int pior = 0;
+    int contagens[CapturaAudio::TESTES][4] = {};  // by result + 1
+    for (int t = 0; t < CapturaAudio::TESTES; t++) {
+        for (int i = 0; i < n; i++) contagens[t][resultado(comparacoes[i], t) + 1]++;
+        if (n - contagens[t][1] > n - contagens[pior][1]) pior = t;
+    }
+    const int* c = contagens[pior];
+    if (c[3] > c[0] && c[3] > c[2]) return SEM_SOM;
+    return PALAVRAS[pior][c[2] > c[0] ? 1 : 0];
+}
+
+float VerificadorMicrofone::getInicioTracao(int marcha) {
+    // A gear held at a throttle settles where friction takes away what the
+    // gear adds: inside its band, at its ideal acceleration times the
+    // throttle. Gear g pulls once the gears below it carry the car to the
+    // start of its band, so its mark is the least throttle whose settled
+    // speed in gears 1 to g - 1 reaches that speed, found by halving. With
+    // the game's tables that is 6 / 40 = 0.15 for second gear (first gear
+    // settles at 40 times the throttle) and 18 / 70 = 0.257 for third.
+    static float marcas[4] = {-1.0f, -1.0f, -1.0f, -1.0f};
+    if (marcha < 2 || marcha > 3) return 0.0f;
+    if (marcas[marcha] < 0.0f) {
+        float baixo = 0.0f, alto = 1.0f;
+        for (int i = 0; i < 24; i++) {
+            const float meio = (baixo + alto) / 2;
+            if (velocidadeFinal(meio, marcha - 1) >= Carro::VEL_MIN_IDEAL[marcha - 1]) {
+                alto = meio;
+            } else {
+                baixo = meio;
+            }
+        }
+        marcas[marcha] = alto;
+    }
+    return marcas[marcha];
+}
