@@ -52,7 +52,18 @@ e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
 e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
 e2e_esperar_pagina menu 5
 
+# The mark on the progress strip reaches the line a few pixels before the
+# car does: the window is closed once the finish screen holds still (the
+# race clock stopped), by when the car has surely crossed the line.
 fechar_na_chegada() {
+    local i
+    for i in $(seq 25); do
+        cp "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.chegada.bmp"
+        sleep 0.2
+        e2e_olhada >/dev/null || continue
+        [ "$(e2e_olho diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.chegada.bmp" 0 0)" -eq 0 ] && break
+    done
+    E2E_CHEGADA_ATE=$(e2e_ms_desde_inicio)
     e2e_fechar_janela
     e2e_log "janela fechada durante a chegada"
 }

@@ -271,7 +271,6 @@ e2e_conduzir_ate_o_fim() {
             break
         fi
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
-            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
             E2E_CHEGADA_DE=$E2E_OLHADA_ANTERIOR
             E2E_CHEGADA_ATE=$t
@@ -279,6 +278,7 @@ e2e_conduzir_ate_o_fim() {
             fim=$(( $(date +%s) + 20 ))
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"
+            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
         fi
         [ -n "$E2E_MS_CHEGADA" ] && continue
         if [ $((t - guardada)) -ge 4000 ]; then
