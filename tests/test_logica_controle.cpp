@@ -4,7 +4,7 @@
 class Controle : public AmbienteLogica {
 protected:
     void passo(std::initializer_list<int> teclas) {
-        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E}) apertar(k, false);
+        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E, KEY_W}) apertar(k, false);
         for (int k : teclas) apertar(k);
         entradas.lerEntradas();
         logica->analisarEntradaJogador(&carro);
@@ -17,14 +17,34 @@ TEST_F(Controle, ThrottleFromTheVoice) {
     EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(true, 0.5, 0.9), 1.0f);  // capped
     EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(false, 0.3, 0.4), 0.12f);
     // Each step reads the microphone once; the buzz is heard once the level
-    // has built up.
+    // has built up. W does nothing while the voice works, nor once it works
+    // again after a stall, and is the whole throttle meanwhile.
     CapturaAudio* mic = logica->getMicrofone();
-    for (int i = 0; i < 30; i++) {
-        passo({});
+    auto vozManda = [&] {
         const double nivel = mic->getNivelRonco();
-        ASSERT_FLOAT_EQ(carro.getAceleracao(), Logica::calcularAceleracaoVoz(nivel > 0.5, mic->getMediaA(), nivel));
+        return carro.getAceleracao() == Logica::calcularAceleracaoVoz(nivel > 0.5, mic->getMediaA(), nivel);
+    };
+    for (int i = 0; i < 30; i++) {
+        passo({KEY_W});
+        ASSERT_TRUE(vozManda()) << i;
     }
     EXPECT_EQ(mic->getPpvRoncos(), 30 % 25);
+    fonte->setParada(true);
+    for (int i = 0; i < 60; i++) Relogio::avancar(40), passo({KEY_W});
+    EXPECT_FALSE(mic->isVozAtiva());
+    EXPECT_EQ(carro.getAceleracao(), 1.0f);
+    passo({});
+    EXPECT_EQ(carro.getAceleracao(), 0.0f);
+    fonte->setParada(false);
+    for (int i = 0; i < 25; i++) passo({KEY_W});
+    EXPECT_TRUE(mic->isVozAtiva() && vozManda());
+    // No recorder at all: W and nothing else.
+    fonte->setRespostaInicio(0);
+    logica.reset(new Logica(&entradas));
+    passo({KEY_W});
+    EXPECT_EQ(carro.getAceleracao(), 1.0f);
+    passo({});
+    EXPECT_EQ(carro.getAceleracao(), 0.0f);
 }
 
 TEST_F(Controle, GearsShiftOncePerPressBetweenReverseAndThird) {

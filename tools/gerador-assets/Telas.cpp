@@ -126,6 +126,7 @@ void instrucoes1(const std::string& raiz) {
     linha(b, "A STEADY, DEEP RUMBLE WORKS BEST:", 400, y + 250, verdeClaro, 2, CENTRO);
     linha(b, "TALKING AND SILENCE GIVE LITTLE OR NO GAS.", 400, y + 276, verdeClaro, 2, CENTRO);
     linha(b, "THE GREEN BAR ON THE RIGHT SHOWS YOUR GAS.", 400, y + 312, branco, 2, CENTRO);
+    linha(b, "NO MICROPHONE? HOLD W FOR GAS.", 400, y + 344, amarelo, 2, CENTRO);
     linha(b, "PAGE 1/2", 400, 512, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_1, "BACK", vermelho());
     botao(b, BOTAO_PROXIMA_PAGINA, "NEXT >", verde());
