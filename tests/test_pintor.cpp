@@ -176,10 +176,10 @@ TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     EXPECT_EQ(ponto(buffer, 695, 490), corDigito(9));
     // A lost microphone's notice: bottom left, white text on dark red.
     const int avisoFundo = rgb(150, 20, 20);
-    EXPECT_NE(ponto(buffer, 10, 548), avisoFundo);
+    EXPECT_NE(ponto(buffer, 11, 548), avisoFundo);
     c.microfonePerdido = true;
     pintor->pintarAceleracao(c);
-    EXPECT_EQ(ponto(buffer, 10, 548), avisoFundo);
+    EXPECT_EQ(ponto(buffer, 11, 548), avisoFundo);
     int texto = 0;
     for (int x = 16; x < 300; ++x) texto += ponto(buffer, x, 558) == branco;
     EXPECT_GT(texto, 20);

@@ -17,6 +17,8 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_XVFB_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
+E2E_ESCRITOR_PID=""
+E2E_PULSOS_PID=""
 E2E_JANELA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
@@ -54,6 +56,8 @@ e2e_encerrar() {
     e2e_parar_pid "$E2E_VIGIA_PID"
     e2e_parar_pid "$E2E_JOGO_PID"
     e2e_parar_pid "$E2E_XVFB_PID"
+    # shellcheck disable=SC2086
+    kill -KILL $E2E_ESCRITOR_PID $E2E_PULSOS_PID 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
     if [ $rc -eq 0 ]; then
@@ -150,12 +154,21 @@ e2e_ronco_de_motor() {
     export MIC_FILE
 }
 
-# e2e_som microfone|sem-microfone|sem-som
+# e2e_som microfone|microfone-cano|sem-microfone|sem-som [SEGUNDOS]
+# microfone-cano: the buzz reaches the game through a pipe, written by a
+# process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone whose
+# stream stops, and kill -CONT resumes.
 e2e_som() {
     case $1 in
-        microfone)
+        microfone|microfone-cano)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
             e2e_ronco_de_motor "${2:-120}"
+            if [ "$1" = microfone-cano ]; then
+                mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
+                cat "$MIC_FILE" >"$E2E_ARTEFACTOS/microfone.cano" &
+                E2E_ESCRITOR_PID=$!
+                export MIC_FILE=$E2E_ARTEFACTOS/microfone.cano
+            fi
             ;;
         sem-microfone)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-sem-microfone.conf

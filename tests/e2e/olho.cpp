@@ -33,8 +33,9 @@
 //       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
 //       race clock shows), luzes (lit start lights), marcha (gear digit,
 //       -1 when unreadable), acelerador and progresso as above, vazia (1
-//       while the window is still black). JOGO is the asset tree the game
-//       runs from.
+//       while the window is still black), aviso (1 while the lost
+//       microphone's notice shows). JOGO is the asset tree the game runs
+//       from.
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -187,8 +188,13 @@ void painel(BITMAP* foto, const std::string& jogo) {
             marcha = d;
         }
     }
-    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d\n", pagina,
-                correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0);
+    // The notice is a dark red box at the bottom left; its left margin,
+    // clear of the text, is read.
+    int aviso = 0;
+    for (int y = 548; y < 593; ++y) aviso += parecidos(getpixel(foto, 11, y), makecol32(150, 20, 20));
+    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d\n", pagina,
+                correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
+                aviso > 40 ? 1 : 0);
 }
 
 // The city as the renderer draws it before any car: the lower tile layer,
