@@ -378,12 +378,8 @@ e2e_correr() {
         fi
         e2e_conduzir_ate_o_fim "$limite"
         chegou=$?
-        if [ -n "$E2E_PULSOS_PID" ]; then
-            kill "$E2E_PULSOS_PID"
-            wait "$E2E_PULSOS_PID" 2>/dev/null
-            E2E_PULSOS_PID=""
-            xdotool keyup w
-        fi
+        # The burst under way ends with its own keyup.
+        [ -n "$E2E_PULSOS_PID" ] && kill "$E2E_PULSOS_PID" && E2E_PULSOS_PID=""
         [ $chegou -eq 0 ] && return 0
         [ -z "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu não voltou depois da chegada"
         e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"

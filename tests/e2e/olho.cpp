@@ -7,14 +7,6 @@
 //   olho diferenca FOTO IMAGEM X Y
 //       per mille of IMAGEM's opaque pixels (the library's pink mask colour
 //       left out) that differ from FOTO when IMAGEM is laid at (X, Y).
-//   olho melhor FOTO X Y IMAGEM...
-//       the 0-based index of the IMAGEM that fits best at (X, Y), then its
-//       per mille; used to read a digit.
-//   olho progresso FOTO
-//       the centre column of the player's mark on the progress strip at the
-//       top of the race view, or -1 when there is none.
-//   olho acelerador FOTO
-//       how many rows of the throttle bar are filled (0 to 80).
 //   olho posicao FOTO JOGO [VY [LINHA]]
 //       where the player's car is: the view's corner found by matching the
 //       photo against the city drawn from the map file and the tile sheet,
@@ -32,10 +24,11 @@
 //       pagina (the menu or pause page shown: menu, instrucoes,
 //       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
 //       race clock shows), luzes (lit start lights), marcha (gear digit,
-//       -1 when unreadable), acelerador and progresso as above, vazia (1
-//       while the window is still black), aviso (1 while the lost
-//       microphone's notice shows). JOGO is the asset tree the game runs
-//       from.
+//       -1 when unreadable), acelerador (filled rows of the throttle bar, 0
+//       to 79), progresso (the centre column of the player's mark on the
+//       progress strip, -1 when there is none), vazia (1 while the window
+//       is still black), aviso (1 while the lost microphone's notice
+//       shows). JOGO is the asset tree the game runs from.
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -430,8 +423,7 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
 
 int uso() {
     std::fprintf(stderr,
-                 "uso: olho diferenca FOTO IMAGEM X Y | olho melhor FOTO X Y IMAGEM... |"
-                 " olho progresso FOTO | olho acelerador FOTO | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
+                 "uso: olho diferenca FOTO IMAGEM X Y | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
     return 2;
 }
 
@@ -451,25 +443,6 @@ int main(int argc, char** argv) {
         BITMAP* imagem = carregar(argv[3]);
         std::printf("%d\n", diferenca(foto, imagem, std::atoi(argv[4]), std::atoi(argv[5])));
         destroy_bitmap(imagem);
-    } else if (pergunta == "melhor" && argc >= 6) {
-        int x = std::atoi(argv[3]);
-        int y = std::atoi(argv[4]);
-        int melhor = -1;
-        int menor = 1001;
-        for (int k = 5; k < argc; ++k) {
-            BITMAP* imagem = carregar(argv[k]);
-            int d = diferenca(foto, imagem, x, y);
-            if (d < menor) {
-                menor = d;
-                melhor = k - 5;
-            }
-            destroy_bitmap(imagem);
-        }
-        std::printf("%d %d\n", melhor, menor);
-    } else if (pergunta == "progresso" && argc == 3) {
-        std::printf("%d\n", progresso(foto));
-    } else if (pergunta == "acelerador" && argc == 3) {
-        std::printf("%d\n", acelerador(foto));
     } else if (pergunta == "painel" && argc == 4) {
         painel(foto, argv[3]);
     } else if (pergunta == "posicao" && argc >= 4 && argc <= 6) {
