@@ -102,12 +102,13 @@ void ler(std::shared_ptr<Sessao> s) {
             // recorded; a file behind ALSA answers at once. Never run ahead
             // of the clock.
             std::this_thread::sleep_until(inicio + std::chrono::microseconds((total + BLOCO) * 1000000 / GravadorAlsa::TAXA));
-            int pronto = snd_pcm_wait(s->pcm, 100);
+            const int pronto = snd_pcm_wait(s->pcm, 100);
+            if (pronto == 0) continue;  // nothing yet: see whether to stop
             // A file-backed device keeps answering after its file ends
             // without touching the buffer: what is not overwritten must
             // read as silence.
             std::memset(s->bloco, 0, sizeof s->bloco);
-            snd_pcm_sframes_t n = pronto < 0 ? pronto : pronto == 0 ? -EAGAIN : snd_pcm_readi(s->pcm, s->bloco, BLOCO);
+            snd_pcm_sframes_t n = pronto < 0 ? pronto : snd_pcm_readi(s->pcm, s->bloco, BLOCO);
             if (n == -EAGAIN) continue;
             if (n < 0) {
                 // Overrun (the thread was not scheduled for half a second)
