@@ -25,8 +25,8 @@ class EstadoMicrofone {
 public:
     enum Situacao { FUNCIONANDO, AUSENTE, PARADO };
 
-    static const int LIMITE_SILENCIO_MS = 2000;
-    static const int INTERVALO_MAXIMO_MS = 200;
+    static constexpr int LIMITE_SILENCIO_MS = 2000;
+    static constexpr int INTERVALO_MAXIMO_MS = 200;
 
     // console: where the lines go (stdout when null).
     explicit EstadoMicrofone(bool gravando = false, std::FILE* console = nullptr);
