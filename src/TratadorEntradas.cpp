@@ -22,3 +22,5 @@ int TratadorEntradas::lerEntradas() {
 bool TratadorEntradas::isPressed(int p) const {
     return teclas % p == 0;
 }
+
+bool TratadorEntradas::isAceleradorApertado() const { return key[KEY_W] != 0; }

@@ -16,6 +16,11 @@ public:
     int lerEntradas();
     bool isPressed(int p) const;
 
+    // W, the keyboard's throttle, read as a level when asked: it is not one
+    // of the sampled inputs, since it only counts while the microphone does
+    // not (see Logica::analisarEntradaJogador).
+    bool isAceleradorApertado() const;
+
 private:
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.
