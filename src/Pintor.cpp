@@ -480,8 +480,8 @@ void Pintor::pintarAceleracao(cavalete c) {
 void Pintor::pintarAvisoMicrofone() {
     rectfill(buffer, 8, 546, 312, 594, makecol(150, 20, 20));
     rect(buffer, 8, 546, 312, 594, makecol(255, 220, 90));
-    escreverAmpliado(buffer, "MICROPHONE LOST", 16, 552, 2, makecol(255, 255, 255));
-    escreverAmpliado(buffer, "W IS YOUR THROTTLE", 16, 574, 2, makecol(255, 220, 90));
+    CarregadorMidia::escreverAmpliado(buffer, "MICROPHONE LOST", 16, 552, 2, makecol(255, 255, 255));
+    CarregadorMidia::escreverAmpliado(buffer, "W IS YOUR THROTTLE", 16, 574, 2, makecol(255, 220, 90));
 }
 
 void Pintor::pintarRelogio(cavalete c) {
