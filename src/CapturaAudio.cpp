@@ -86,6 +86,7 @@ CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
     std::fprintf(saida(), "antes de start");
     tamanhoAllegroBufferBytes = fonte.iniciar(fonte.dados, freq, bits, 0);
     std::fprintf(saida(), "depois de start");
+    estadoMicrofone = EstadoMicrofone(tamanhoAllegroBufferBytes > 0, saida());
 
     int t = tamanhoAllegroBufferBytes / 50;
     if (t <= 1024) {
@@ -133,6 +134,7 @@ int CapturaAudio::amostrasNoBuffer() const {
 
 void CapturaAudio::avancarJanela() {
     int lido = sampleBufferA ? fonte.ler(fonte.dados, sampleBufferA, capacidadeBytes) : 0;
+    estadoMicrofone.registrarLeitura(lido > 0);
     if (lido > 0) {
         inicioJanelaBuffer = 0;
         fimJanelaBuffer = deslocamentoJanela;
@@ -145,7 +147,8 @@ void CapturaAudio::avancarJanela() {
             fimJanelaBuffer += deslocamentoJanela;
         }
         leiturasDesdeUltimoReBuffer++;
-    } else {
+    } else if (estadoMicrofone.isVozAtiva()) {
+        // Once the recorder counts as stalled it has said so in one line.
         std::fprintf(saida(), "AKI%dAKI", leiturasDesdeUltimoReBuffer);
     }
     leiturasDesdeUltimoReBuffer %= JANELAS;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "EstadoMicrofone.h"
 #include "FonteGravacao.h"
 
 struct SAMPLE;
@@ -48,6 +49,10 @@ public:
     // Returns true when the new level is above 0.5. Call exactly once per
     // logic frame: every call consumes one hop of the recorded buffer.
     bool rotinaCompleta();
+
+    // Whether the recorder started and still delivers (see EstadoMicrofone).
+    const EstadoMicrofone& getEstadoMicrofone() const { return estadoMicrofone; }
+    bool isVozAtiva() const { return estadoMicrofone.isVozAtiva(); }
 
     // Mean absolute amplitude of the window analysed last (0 to about 1).
     double getMediaA();
@@ -142,6 +147,7 @@ private:
     float zero[TAMANHO_ARRAYS];
 
     FonteGravacao fonte;  // fixed at construction
+    EstadoMicrofone estadoMicrofone;
 };
 
 #endif

@@ -48,9 +48,11 @@ struct cavalete {
     std::list<float>::iterator itAnguloInicio;
     std::list<int>::iterator itTipoCarro;
     int numeroNPCs;
+    bool microfonePerdido;        // the recorder stopped delivering: W is the throttle
 
-    // Only the position and the iterators are given a value here; the logic
-    // fills every other field that the current state uses.
+    // Only the position, the iterators and the microphone notice are given
+    // a value here; the logic fills every other field that the current
+    // state uses.
     cavalete()
         : posicaoJogador1(0.0f, 0.0f),
           itTilesInicio(),
@@ -58,7 +60,8 @@ struct cavalete {
           itPosicaoInicio(),
           itPosicaoFim(),
           itAnguloInicio(),
-          itTipoCarro() {}
+          itTipoCarro(),
+          microfonePerdido(false) {}
 };
 
 typedef cavalete Cavalete;

@@ -9,6 +9,7 @@ FonteMemoria::FonteMemoria(const std::vector<uint16_t>& amostras_, int bytesPorB
       leiturasPorBuffer(leiturasPorBuffer_ > 0 ? leiturasPorBuffer_ : 1),
       repetir(repetir_),
       respostaInicio(bytesPorBuffer),
+      parada(false),
       leituras(0),
       entregues(0) {}
 
@@ -31,6 +32,7 @@ int FonteMemoria::iniciar(void* dados, int, int, int) {
 
 int FonteMemoria::ler(void* dados, void* destino, int capacidadeBytes) {
     FonteMemoria* f = static_cast<FonteMemoria*>(dados);
+    if (f->parada) return 0;
     int leitura = f->leituras++;
     if (leitura % f->leiturasPorBuffer != 0) return 0;
     int inteiros = f->getBuffersInteiros();

@@ -34,6 +34,9 @@ public:
     // What iniciar answers: the buffer size, or another value to imitate a
     // recorder that failed (0) or misbehaves.
     void setRespostaInicio(int bytes) { respostaInicio = bytes; }
+    // A stalled recorder: while set, reads deliver nothing and the source
+    // stands still; cleared, it goes on where it stopped.
+    void setParada(bool p) { parada = p; }
 
 private:
     static int iniciar(void* dados, int freq, int bits, int stereo);
@@ -44,6 +47,7 @@ private:
     int leiturasPorBuffer;
     bool repetir;
     int respostaInicio;
+    bool parada;
     int leituras;
     int entregues;
 };

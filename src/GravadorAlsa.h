@@ -17,6 +17,12 @@
 //     sound input is removed: nothing is lost while the game sleeps, an
 //     overrun is recovered, and a device that answers faster than real time
 //     (a plain file behind ALSA) is held to real time.
+//   - A device that fails (unplugged) or hands over nothing for two seconds
+//     (its stream stalled) is given up and opened again every three
+//     seconds until it records again. Reads can block for good (ALSA's
+//     file device reading a pipe nobody writes), so each opening is read
+//     by a thread of its own that a watcher can walk away from: neither
+//     the retries nor the program's exit wait for a stuck read.
 //   - No capture device: installing still succeeds, but
 //     get_sound_input_cap_bits() is 0 and the rate and parameter queries
 //     answer 0, so start-up prints its "cannot record" message, and
@@ -66,7 +72,6 @@ private:
     static void stop();
     static int read(void* buffer);
 
-    static void gravar();
     static void pararThread();
 };
 

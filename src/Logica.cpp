@@ -57,6 +57,7 @@ using namespace NomesAssets;
 
 // Player controls.
 const double GANHO_VOZ = 2.2;
+const float ACELERADOR_W = 1.0f;
 const float FREIO_ACIONADO = 0.5f;
 const float FREIO_SOLTO = 1.0f;
 const double PASSO_VOLANTE = 0.08725;
@@ -381,8 +382,14 @@ float Logica::calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco
 }
 
 void Logica::analisarEntradaJogador(Carro* jogador) {
+    // The recorder is polled every frame, so that it is noticed when it
+    // stops or comes back; W is the throttle only while the voice cannot be.
     const bool ronco = microfone->rotinaCompleta();
-    jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
+    if (microfone->isVozAtiva()) {
+        jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
+    } else {
+        jogador->setAceleracao(entradas->isAceleradorApertado() ? ACELERADOR_W : 0.0f);
+    }
 
     const int marcha = jogador->getMarcha();
     const bool e = entradas->isPressed(TECLA_E);
@@ -441,6 +448,7 @@ cavalete Logica::construirCavalete() {
     c.anguloJogador1 = jogador->getAngulo();
     c.endFotoCarro1 = jogador->getEndFotoCarro();
     c.marcha = jogador->getMarcha() == MARCHA_RE ? 9 : jogador->getMarcha();
+    c.microfonePerdido = microfone->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO;
     if (!contem(c.subEstado, SUB_PAUSA)) {
         selcionarTilesARepintar(&c);
     }

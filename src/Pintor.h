@@ -87,6 +87,7 @@ private:
     void desenharPonteiro();
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
+    void pintarAvisoMicrofone();
     void desenharTile(int codigo, int linha, int coluna, bool mascarada);
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 

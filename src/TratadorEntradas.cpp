@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-TratadorEntradas::TratadorEntradas() : teclas(1), trava() {}
+TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -18,6 +18,7 @@ int TratadorEntradas::lerEntradas() {
     // sampling that first sees it, however long it is then held.
     if (trava.lerAperto(KEY_ESC)) teclas *= 37;
     if (mouse_b & 1) teclas *= 43;
+    acelerador = trava.ler(KEY_W);
     return static_cast<int>(teclas);
 }
 

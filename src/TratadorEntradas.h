@@ -19,6 +19,11 @@ public:
     int lerEntradas();
     bool isPressed(int p) const;
 
+    // W, the keyboard's throttle, as held at the last sampling: it is not
+    // one of the inputs of the product, since it only counts while the
+    // microphone does not (see Logica::analisarEntradaJogador).
+    bool isAceleradorApertado() const { return acelerador; }
+
     // Presses so far are forgotten and keys held now are not new presses:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
@@ -27,6 +32,7 @@ private:
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.
     int64_t teclas;
+    bool acelerador;
     TravaTeclas trava;
 };
 

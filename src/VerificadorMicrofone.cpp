@@ -94,7 +94,9 @@ void VerificadorMicrofone::ouvir() {
 }
 
 VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
-    if (captura != nullptr && captura->getTamanhoAllegroBufferBytes() <= 0) return SEM_MICROFONE;
+    // No recorder, or one that has stopped delivering: the voice cannot
+    // drive, whatever its last buffer sounded like.
+    if (captura != nullptr && !captura->isVozAtiva()) return SEM_MICROFONE;
     if (quadros < QUADROS_MINIMOS) return OUVINDO;
     const int n = std::min(quadros, QUADROS_RECENTES);
     int acima = 0;
@@ -110,7 +112,9 @@ VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
 std::string VerificadorMicrofone::getTexto() const {
     switch (getVeredito()) {
         case SEM_MICROFONE:
-            return "NO MICROPHONE FOUND: THE W KEY GIVES GAS";
+            return captura->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO
+                       ? "THE MICROPHONE SENDS NO SOUND: THE W KEY GIVES GAS"
+                       : "NO MICROPHONE FOUND: THE W KEY GIVES GAS";
         case OUVINDO:
             return "LISTENING...";
         case NAO_OUVIDO:

@@ -59,7 +59,8 @@ bool abrirJanela() {
 }
 
 // The recording error: on the console as the game always printed it (Latin-1,
-// no line end) and in the window, since the game now waits for a key there.
+// no line end) and in the window, since the game now waits for a key there,
+// with what to do instead of roaring.
 void avisarSemGravacao() {
     std::printf("ERROR, placa de som n\xe3o suporta grava\xe7\xe3o");
     std::fflush(stdout);
@@ -69,7 +70,9 @@ void avisarSemGravacao() {
     textout_centre_ex(screen, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
     textout_centre_ex(screen, font, "The voice throttle will not work in this session.",
                       LARGURA / 2, 290, branco, -1);
-    textout_centre_ex(screen, font, "Press a key to go on.", LARGURA / 2, 320, branco, -1);
+    textout_centre_ex(screen, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310,
+                      amarelo, -1);
+    textout_centre_ex(screen, font, "Press a key to go on.", LARGURA / 2, 340, branco, -1);
 }
 
 void esperarTecla() {

@@ -15,10 +15,6 @@ add_test(NAME rig_voz_gravador
          COMMAND ${RONCO_RIG}/com-xvfb.sh $<TARGET_FILE:ronco_rig_voz> --gtest_filter=GravadorRig.*)
 set_tests_properties(rig_voz_gravador PROPERTIES LABELS rig TIMEOUT 60
                      ENVIRONMENT "ALSA_CONFIG_PATH=${RONCO_RIG}/asound-filemic.conf;${RONCO_RIG_ASAN}")
-add_test(NAME rig_voz_sem_microfone
-         COMMAND ${RONCO_RIG}/com-xvfb.sh $<TARGET_FILE:ronco_rig_voz> --gtest_filter=GravadorSemMicrofone.*)
-set_tests_properties(rig_voz_sem_microfone PROPERTIES LABELS rig TIMEOUT 60
-                     ENVIRONMENT "ALSA_CONFIG_PATH=${RONCO_RIG}/asound-semmic.conf;${RONCO_RIG_ASAN}")
 
 # The voice analyser, from the command line (needs sox, no display).
 add_test(NAME voz_analisar_voz COMMAND ${RONCO_RIG}/analisar-voz.sh $<TARGET_FILE:analisar-voz>)

@@ -12,6 +12,7 @@
 #include "CapturaAudio.h"
 #include "DiretorioTemporario.h"
 #include "FonteMemoria.h"
+#include "Relogio.h"
 #include "SinaisSintetizados.h"
 
 namespace {
@@ -21,6 +22,7 @@ class CapturaTest : public ::testing::Test {
 protected:
     void SetUp() override { CapturaAudio::setConsole(console); }
     void TearDown() override {
+        Relogio::setReal();
         CapturaAudio::setConsole(nullptr);
         CapturaAudio::setFonteGravacaoPadrao();
         std::fclose(console);
@@ -124,6 +126,32 @@ TEST_F(CapturaTest, ANewBufferMidLapRestartsAtSampleZeroSlotZero) {
     EXPECT_EQ(c->getSlot(), 0);
     EXPECT_EQ(c->getInicioJanela(), 0);
     EXPECT_EQ(c->getBufferGravado()[0], 40000);
+}
+
+TEST_F(CapturaTest, TwoSecondsOfPollingWithoutABufferIsOneStallLineUntilOneComes) {
+    Relogio::setManual(0);
+    CapturaAudio* c = criar();
+    auto frames = [&](int n, int ms = 40) {
+        for (int i = 0; i < n; i++) Relogio::avancar(ms), c->avancarJanela();
+    };
+    frames(1);  // the first buffer
+    fonte->setParada(true);
+    // Ten minutes in the menus count as one slow frame, not as silence.
+    frames(10);
+    frames(1, 600000);
+    frames(35);
+    EXPECT_TRUE(c->isVozAtiva());
+    EXPECT_EQ(c->getEstadoMicrofone().getMsSemBuffer(), 2000);
+    lerConsole();
+    frames(1);
+    EXPECT_EQ(c->getEstadoMicrofone().getSituacao(), EstadoMicrofone::PARADO);
+    frames(100);
+    EXPECT_EQ(lerConsole(), "\nThe microphone has stopped sending sound: hold W for throttle until it comes back.\n");
+    fonte->setParada(false);
+    frames(25);
+    EXPECT_TRUE(c->isVozAtiva());
+    EXPECT_EQ(c->getEstadoMicrofone().getUltimoBufferMs(), Relogio::getMilissegundos());
+    EXPECT_EQ(lerConsole(), "\nThe microphone is back: your voice is the throttle again.\n");
 }
 
 TEST_F(CapturaTest, NormalisationScalesToPlusMinusOneAndDividesTheMeanByN) {

@@ -4,7 +4,7 @@
 class Controle : public AmbienteLogica {
 protected:
     void passo(std::initializer_list<int> teclas) {
-        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E})
+        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E, KEY_W})
             apertar(k, std::find(teclas.begin(), teclas.end(), k) != teclas.end());
         entradas.lerEntradas();
         logica->analisarEntradaJogador(&carro);
@@ -17,14 +17,25 @@ TEST_F(Controle, ThrottleFromTheVoice) {
     EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(true, 0.5, 0.9), 1.0f);  // capped
     EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(false, 0.3, 0.4), 0.12f);
     // Each step reads the microphone once; the buzz is heard once the level
-    // has built up.
+    // has built up. W does nothing while the voice works.
     CapturaAudio* mic = logica->getMicrofone();
     for (int i = 0; i < 30; i++) {
-        passo({});
+        passo({KEY_W});
         const double nivel = mic->getNivelRonco();
         ASSERT_FLOAT_EQ(carro.getAceleracao(), Logica::calcularAceleracaoVoz(nivel > 0.5, mic->getMediaA(), nivel));
     }
     EXPECT_EQ(mic->getPpvRoncos(), 30 % 25);
+    // A stalled recorder, then none at all: W and nothing else.
+    fonte->setParada(true);
+    for (int i = 0; i < 60; i++) Relogio::avancar(40), passo({});
+    for (int vez = 0; vez < 2; vez++) {
+        passo({KEY_W});
+        EXPECT_EQ(carro.getAceleracao(), 1.0f) << vez;
+        passo({});
+        EXPECT_EQ(carro.getAceleracao(), 0.0f) << vez;
+        fonte->setRespostaInicio(0);
+        logica.reset(new Logica(&entradas));
+    }
 }
 
 TEST_F(Controle, GearsShiftOncePerPressBetweenReverseAndThird) {

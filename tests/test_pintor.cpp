@@ -178,6 +178,12 @@ TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     c.marcha = 9;  // reverse: its digit above the bar
     pintor->pintarAceleracao(c);
     EXPECT_EQ(ponto(buffer, 695, 490), corDigito(9));
+    // A lost microphone's notice, bottom left, leaves the gear alone.
+    EXPECT_NE(ponto(buffer, 11, 548), rgb(150, 20, 20));
+    c.microfonePerdido = true;
+    pintor->pintarAceleracao(c);
+    EXPECT_EQ(ponto(buffer, 11, 548), rgb(150, 20, 20));
+    EXPECT_EQ(ponto(buffer, 695, 490), corDigito(9));
 
     // 12:05.07 inside the 180-wide frame centred at the top.
     c.minutos = 12, c.segundos = 5, c.centesimos = 7;

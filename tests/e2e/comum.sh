@@ -20,6 +20,8 @@ E2E_PULSE_DIR=""
 E2E_PACAT_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
+E2E_ESCRITOR_PID=""
+E2E_PULSOS_PID=""
 E2E_JANELA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
@@ -59,6 +61,8 @@ e2e_encerrar() {
     e2e_parar_pid "$E2E_PACAT_PID"
     e2e_parar_pid "$E2E_PULSE_PID"
     e2e_parar_pid "$E2E_XVFB_PID"
+    # shellcheck disable=SC2086
+    kill -KILL $E2E_ESCRITOR_PID $E2E_PULSOS_PID 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
     [ -n "$E2E_PULSE_DIR" ] && rm -rf "$E2E_PULSE_DIR"
@@ -186,8 +190,11 @@ e2e_tocar() {
     E2E_PACAT_PID=$!
 }
 
-# e2e_som microfone|servidor|sem-microfone|sem-som [SEGUNDOS]
-# (microfone and servidor: the engine buzz plays from the start)
+# e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS]
+# (microfone, microfone-cano and servidor: the engine buzz plays from the
+# start). microfone-cano: the buzz reaches the game through a pipe, written
+# by a process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone
+# whose stream stops, and kill -CONT resumes.
 e2e_som() {
     case $1 in
         servidor)
@@ -195,9 +202,15 @@ e2e_som() {
             e2e_ronco_de_motor "${2:-120}"
             e2e_tocar "$MIC_FILE"
             ;;
-        microfone)
+        microfone|microfone-cano)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
             e2e_ronco_de_motor "${2:-120}"
+            if [ "$1" = microfone-cano ]; then
+                mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
+                cat "$MIC_FILE" >"$E2E_ARTEFACTOS/microfone.cano" &
+                E2E_ESCRITOR_PID=$!
+                export MIC_FILE=$E2E_ARTEFACTOS/microfone.cano
+            fi
             ;;
         sem-microfone)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-sem-microfone.conf

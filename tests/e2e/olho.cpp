@@ -24,13 +24,13 @@
 //       pagina (the menu or pause page shown: menu, instrucoes,
 //       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
 //       race clock shows), luzes (lit start lights), marcha (gear digit,
-//       -1 when unreadable), acelerador (how many rows of the throttle bar
-//       are filled, 0 to 80), progresso (the centre column of the player's
-//       mark on the progress strip at the top of the race view, -1 when
-//       there is none), vazia (1
-//       while the window is still black), veredito (the colour, rrggbb, of
-//       the microphone check's verdict box on the first instructions page).
-//       JOGO is the asset tree the game runs from.
+//       -1 when unreadable), acelerador (filled rows of the throttle bar, 0
+//       to 79), progresso (the centre column of the player's mark on the
+//       progress strip, -1 when there is none), vazia (1 while the window
+//       is still black), aviso (1 while the lost microphone's notice
+//       shows), veredito (the colour, rrggbb, of the microphone check's
+//       verdict box on the first instructions page). JOGO is the asset
+//       tree the game runs from.
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -183,11 +183,16 @@ void painel(BITMAP* foto, const std::string& jogo) {
             marcha = d;
         }
     }
+    // The notice is a dark red box at the bottom left; its left margin,
+    // clear of the text, is read.
+    int aviso = 0;
+    for (int y = 548; y < 593; ++y) aviso += parecidos(getpixel(foto, 11, y), makecol32(150, 20, 20));
     // The microphone check's verdict box, where no text is drawn.
     const int v = getpixel(foto, 68, 404);
-    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d veredito=%02x%02x%02x\n",
+    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d "
+                "veredito=%02x%02x%02x\n",
                 pagina, correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
-                getr32(v), getg32(v), getb32(v));
+                aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v));
 }
 
 // The city as the renderer draws it before any car: the lower tile layer,

@@ -138,7 +138,7 @@ void instrucoes1(const std::string& raiz) {
 void instrucoes2(const std::string& raiz) {
     BITMAP* b = fundoPagina("THE KEYS");
     int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90);
-    int x = 70, y = 86, passo = 52;
+    int x = 70, y = 86, passo = 46;
     int fim = tecla(b, x, y, "A");
     fim = tecla(b, fim + 8, y, "D");
     linha(b, "STEER LEFT / RIGHT", fim + 20, y + 12, branco);
@@ -150,12 +150,14 @@ void instrucoes2(const std::string& raiz) {
     linha(b, "SHIFT DOWN (0 IS NEUTRAL, THEN REVERSE)", fim + 20, y + 3 * passo + 12, branco);
     fim = tecla(b, x, y + 4 * passo, "ESC", 64);
     linha(b, "PAUSE / RESUME", fim + 20, y + 4 * passo + 12, branco);
-    int yt = y + 5 * passo + 14;
+    fim = tecla(b, x, y + 5 * passo, "W");
+    linha(b, "GAS, WHEN THERE IS NO MICROPHONE", fim + 20, y + 5 * passo + 12, branco);
+    int yt = y + 6 * passo + 8;
     linha(b, "THE CAR STARTS IN NEUTRAL: PRESS E", 400, yt, amarelo, 2, CENTRO);
     linha(b, "DURING THE START LIGHTS TO GET GOING!", 400, yt + 24, amarelo, 2, CENTRO);
-    linha(b, "RACE ALONG THE AVENUE TO THE CHEQUERED", 400, yt + 62, branco, 2, CENTRO);
-    linha(b, "LINE, DODGING THE CROSSING TRAFFIC.", 400, yt + 86, branco, 2, CENTRO);
-    linha(b, "YOUR BEST TIMES GO TO THE RECORDS.", 400, yt + 110, branco, 2, CENTRO);
+    linha(b, "RACE ALONG THE AVENUE TO THE CHEQUERED", 400, yt + 56, branco, 2, CENTRO);
+    linha(b, "LINE, DODGING THE CROSSING TRAFFIC.", 400, yt + 80, branco, 2, CENTRO);
+    linha(b, "YOUR BEST TIMES GO TO THE RECORDS.", 400, yt + 104, branco, 2, CENTRO);
     linha(b, "PAGE 2/2", 400, 500, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_2, "BACK", vermelho());
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes_2.bmp");
