@@ -19,7 +19,8 @@ Carro::Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial)
       w(COMPRIMENTO_PADRAO),
       h(ALTURA_PADRAO),
       marchaAtual(0),
-      mudancaMarcha(false) {
+      mudancaMarcha(false),
+      emPilha(false) {
     lerDadosCarro();
 
     // Gear 1..3 at indices 0..2, reverse at 3. The bands overlap so that a

@@ -396,6 +396,10 @@ void Logica::verificarColisao() {
     Carro* jogador = estadoJogadores->getJogador1();
     colisao->tratamentoColisaoComPredios(jogador);
     colisao->tratamentoColisaoComLimites(jogador);
+    // The player's contacts are counted afresh each frame; a pile-up that
+    // lasts from the last frame does not stall the car again, so a gear
+    // engaged in it holds and the player can drive out.
+    jogador->setEmPilha(jogador->colidiu > 2);
     jogador->colidiu = 0;
     LogicaColisao* c = colisao;
     percorrerParesProximos(jogador, npc, [c](Carro* a, Carro* b) { c->tratamentoColisaoEntreCarros(a, b); });

@@ -257,12 +257,12 @@ bool LogicaColisao::tratamentoColisaoEntreCarros(Carro* carroA, Carro* carroB) {
         carroA->setMarcha(0);
         carroB->setMarcha(0);
     }
-    // So does a pile-up: the third contact since the counter was reset.
-    if (carroA->colidiu > 2) {
-        carroA->setMarcha(0);
-    }
-    if (carroB->colidiu > 2) {
-        carroB->setMarcha(0);
+    // So does a pile-up: the third contact since the counter was reset,
+    // unless the car is already in a pile that began before this frame.
+    for (Carro* carro : {carroA, carroB}) {
+        if (carro->colidiu > 2 && !carro->isEmPilha()) {
+            carro->setMarcha(0);
+        }
     }
 
     // Part of a frame's movement along the exchanged velocities separates them.

@@ -1,3 +1,4 @@
+#include "LogicaNPC.h"
 #include "test_logica_ambiente.h"
 
 namespace {
@@ -34,4 +35,34 @@ TEST_F(AmbienteLogica, CollisionPairsOnceLowerSlotFirstSkippingParkedAndFarCars)
     g.por(1128, 1128);     // 128 on both: skipped
     g.por(1500, 1010);     // far along x only: tested; 490 from car 1 on both
     EXPECT_EQ(pares(g), (Pares{"0-1", "0-2", "0-4", "1-2", "1-3", "2-3", "2-4", "3-4"}));
+}
+
+TEST_F(AmbienteLogica, APlayerHeldAgainstThreeCrashedCarsIsStalledOnceAndCanReverseOut) {
+    carregar();
+    largar();
+    LogicaNPC* npc = logica->getNPC();
+    for (int i = 0; i < 50 || npc->getActiveCarro() < 3; i++) quadro();  // the voice's level builds up
+    // Nose against one crashed car, front corners against two more.
+    Carro* j = jogador();
+    j->setPosicao(Vetor(550, 500));
+    j->setVelocidade(Vetor(0, 0));
+    j->setMarcha(1);
+    const Vetor lugares[3] = {Vetor(550, 559), Vetor(521, 540), Vetor(579, 540)};
+    for (int i = 0, k = 0; k < 3; i++) {
+        if (npc->isEstacionado(i)) continue;
+        Carro* c = npc->getCarro(i);
+        c->setPosicao(lugares[k++]);
+        c->setAngulo(0);
+        c->setVelocidade(Vetor(0, 0));
+        c->setMarcha(0);
+    }
+    quadro();
+    EXPECT_EQ(j->getMarcha(), 0);
+    EXPECT_EQ(j->colidiu, 3);
+    quadro();  // keys up: the shift latch opens
+    apertar(KEY_Q);
+    for (int i = 0; i < 100; i++) quadro();
+    EXPECT_EQ(j->getMarcha(), -1);
+    EXPECT_LT(j->getPosicao().getY(), 470.0f);
+    EXPECT_EQ(j->colidiu, 0);
 }
