@@ -145,7 +145,7 @@ bool LogicaColisao::empurrarParaForaDePredio(Carro* carro, int primeiraLinha, in
     // a rectangle is built only for solid cells.
     for (int linha = primeiraLinha; linha <= ultimaLinha; linha++) {
         for (int coluna = primeiraColuna; coluna <= ultimaColuna; coluna++) {
-            if (!isPredio(linha, coluna) ||
+            if (!isPredio(linha, coluna) || !podeTocarTile(carro, coluna, linha) ||
                 !checaColisao(calcularPontosQuinas(carro), gerarPontosTile(coluna, linha))) {
                 continue;
             }
@@ -296,6 +296,18 @@ bool LogicaColisao::podemSeTocar(Carro* carroA, Carro* carroB) {
     const float dy = a.getY() - b.getY();
     const float alcance = calcularMeiaDiagonal(carroA) + calcularMeiaDiagonal(carroB) + 2.0f;
     return !(dx * dx + dy * dy > alcance * alcance);
+}
+
+bool LogicaColisao::podeTocarTile(Carro* carro, int coluna, int linha) {
+    // The same reasoning against a tile square: the distance from the car's
+    // position to the nearest point of the square, against the car's reach.
+    const Vetor p = carro->getPosicao();
+    const float esquerda = static_cast<float>(TAMANHO_TILE * coluna);
+    const float topo = static_cast<float>(TAMANHO_TILE * linha);
+    const float dx = p.getY() - std::clamp(p.getY(), esquerda, esquerda + TAMANHO_TILE);
+    const float dy = p.getX() - std::clamp(p.getX(), topo, topo + TAMANHO_TILE);
+    const float alcance = calcularMeiaDiagonal(carro) + 2.0f;
+    return dx * dx + dy * dy <= alcance * alcance;
 }
 
 LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {

@@ -1,3 +1,4 @@
+#include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "test_logica_ambiente.h"
 
@@ -65,4 +66,22 @@ TEST_F(AmbienteLogica, APlayerHeldAgainstThreeCrashedCarsIsStalledOnceAndCanReve
     EXPECT_EQ(j->getMarcha(), -1);
     EXPECT_LT(j->getPosicao().getY(), 470.0f);
     EXPECT_EQ(j->colidiu, 0);
+}
+
+TEST_F(AmbienteLogica, ATrafficCarDrivenIntoABuildingEndsEveryFrameOutsideIt) {
+    dir.escrever("mapas/1.txt", gradeCidade(2, [](int r, int c, int k) { return k == 0 && r == 4 && c == 11 ? 700 : 1; }));
+    carregar();
+    largar();
+    LogicaNPC* npc = logica->getNPC();
+    while (npc->getActiveCarro() < 1) quadro();
+    Carro* c = npc->getCarro(0);
+    c->setPosicao(Vetor(4 * 64 - 20, 11 * 64 + 32));  // its nose in the building, driving down
+    c->setAngulo(1.5707963f);
+    c->setVelocidade(Vetor(8, 0));
+    LogicaColisao* colisao = logica->getColisao();
+    for (int i = 0; i < 20; i++) {
+        quadro();
+        ASSERT_FALSE(colisao->checaColisao(colisao->calcularPontosQuinas(c), colisao->gerarPontosTile(11, 4))) << i;
+    }
+    EXPECT_LT(c->getPosicao().getX(), 4 * 64 - 29);
 }
