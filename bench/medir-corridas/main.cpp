@@ -3,12 +3,14 @@
 // Can a race always be finished? Plays RACES seeded races (200 by default)
 // with the game's own logic on the generated city, each from the main menu
 // to the finish, for each of three gear policies of a driver who ignores the
-// traffic (Piloto): first gear only, second gear only, and the gear that
-// pulls hardest. The throttle is the engine buzz in the microphone, the keys
-// are written as a player holds them, the clock moves 40 ms per frame. For
-// each policy it prints the share of races finished within 3 minutes of
-// race time, the median race time, the knocks into neutral and the traffic
-// cars seen per race, and then where every lost race ended.
+// traffic (Piloto): first gear only, up to second, and the best gear (the
+// one that pulls hardest at the speed, up to third). The throttle is the
+// engine buzz in the microphone, the keys are written as a player holds
+// them, the clock moves 40 ms per frame. For each policy it prints the share
+// of races finished within 3 minutes of race time, the median race time,
+// the knocks into neutral, the pile-ups (three or more cars touching the
+// player's) and the traffic cars seen per race, and where every lost race
+// ended.
 //
 // Runs on the asset tree ../jogo beside this program's folder (build/jogo),
 // or where RONCO_JOGO points; records are written in a scratch directory.
@@ -43,6 +45,7 @@ struct Resultado {
     bool terminou = false;
     int ms = 0;
     int batidas = 0;  // times a collision threw the player's car into neutral
+    int pilhas = 0;   // times the player's car came to touch three or more cars
     int vistos = 0;   // traffic cars that came into the player's 800 x 600 view
     // Where a lost race ended.
     int coluna = 0, linha = 0, marcha = 0, tocando = 0;
@@ -94,7 +97,7 @@ Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica poli
 
     std::vector<float> progresso;  // the car's y in every race frame
     std::vector<bool> visto;       // by traffic slot, since the car entered
-    int marchaAntes = 0;
+    int marchaAntes = 0, contatosAntes = 0;
     for (int quadros = 0; quadros < 200 + QUADROS_LIMITE; quadros++) {
         if (Carro* c = jogo.jogador()) piloto.dirigir(*c);
         const Quadro q = jogo.quadro();
@@ -110,6 +113,8 @@ Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica poli
         const int marcha = jogador->getMarcha();
         r.batidas += marcha == 0 && marchaAntes != 0;
         marchaAntes = marcha;
+        r.pilhas += jogador->colidiu > 2 && contatosAntes <= 2;
+        contatosAntes = jogador->colidiu;
         progresso.push_back(jogador->getPosicao().getY());
 
         LogicaNPC* npc = jogo.logica->getNPC();
@@ -168,12 +173,12 @@ int main(int argc, char** argv) {
 
     std::printf("%d races per gear policy, seeds %u to %u, on %s; a driver who ignores the traffic\n", corridas,
                 primeira, primeira + corridas - 1, arvore.c_str());
-    std::printf("%-12s %18s %9s %12s %10s %7s\n", "policy", "finished in 3 min", "median", "knocks/race",
-                "seen/race", "pinned");
+    std::printf("%-12s %18s %9s %12s %11s %10s %7s\n", "policy", "finished in 3 min", "median", "knocks/race",
+                "piles/race", "seen/race", "pinned");
     std::vector<std::pair<Piloto::Politica, Resultado>> perdidas;
     for (Piloto::Politica politica : {Piloto::PRIMEIRA, Piloto::SEGUNDA, Piloto::MELHOR}) {
         std::vector<int> tempos;
-        long batidas = 0, vistos = 0;
+        long batidas = 0, pilhas = 0, vistos = 0;
         int presos = 0;
         for (int i = 0; i < corridas; i++) {
             Resultado r;
@@ -182,6 +187,7 @@ int main(int argc, char** argv) {
                 r = correr(arvore, primeira + i, politica);
             }
             batidas += r.batidas;
+            pilhas += r.pilhas;
             vistos += r.vistos;
             if (r.terminou) {
                 tempos.push_back(r.ms);
@@ -193,9 +199,9 @@ int main(int argc, char** argv) {
         char terminadas[64];
         std::snprintf(terminadas, sizeof terminadas, "%zu/%d %.1f %%", tempos.size(), corridas,
                       100.0 * tempos.size() / corridas);
-        std::printf("%-12s %18s %7.1f s %12.2f %10.1f %7d\n", Piloto::nome(politica), terminadas,
+        std::printf("%-12s %18s %7.1f s %12.2f %11.2f %10.1f %7d\n", Piloto::nome(politica), terminadas,
                     mediana(tempos) / 1000.0, static_cast<double>(batidas) / corridas,
-                    static_cast<double>(vistos) / corridas, presos);
+                    static_cast<double>(pilhas) / corridas, static_cast<double>(vistos) / corridas, presos);
         std::fflush(stdout);
     }
     for (const auto& [politica, r] : perdidas) {
