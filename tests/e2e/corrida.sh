@@ -6,11 +6,9 @@
 # "records.txt" has gained exactly one plausible line, the records page now
 # lists it, and Exit ends the game with status 0.
 #
-# The city has no traffic here. Crashed traffic near the player is never
-# taken off the map, so crossings can jam for good and a scripted driver
-# finished only some races; a test that passes by luck proves nothing.
-# Traffic is driven through in the pause and close-button scenarios, and
-# a knock into neutral and the shift after it in batida.sh.
+# The city's own traffic is on the streets: crossings can pile up with
+# crashed cars, which the driver gets through (a knock into neutral and the
+# shift after it is its own scenario, batida.sh).
 #
 #   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
 source "$(dirname "$0")/comum.sh"
@@ -19,7 +17,6 @@ source "$(dirname "$0")/jogo.sh"
 e2e_preparar "$@"
 e2e_xvfb
 e2e_som microfone 440
-e2e_sem_trafego "$E2E_TRABALHO"
 e2e_jogo_iniciar 900
 e2e_janela
 e2e_cortar_abertura 60
