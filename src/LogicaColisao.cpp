@@ -299,15 +299,16 @@ bool LogicaColisao::podemSeTocar(Carro* carroA, Carro* carroB) {
 }
 
 bool LogicaColisao::podeTocarTile(Carro* carro, int coluna, int linha) {
-    // The same reasoning against a tile square: the distance from the car's
-    // position to the nearest point of the square, against the car's reach.
+    // The car's bounding box from its half-extents, against the tile square;
+    // the integer halves, the half-pixel shift of odd sizes and rounding
+    // stay within the two pixels of slack.
     const Vetor p = carro->getPosicao();
+    const float rh = calcularMeiaLarguraHorizontal(carro) + 2.0f;
+    const float rv = calcularMeiaAlturaVertical(carro) + 2.0f;
     const float esquerda = static_cast<float>(TAMANHO_TILE * coluna);
     const float topo = static_cast<float>(TAMANHO_TILE * linha);
-    const float dx = p.getY() - std::clamp(p.getY(), esquerda, esquerda + TAMANHO_TILE);
-    const float dy = p.getX() - std::clamp(p.getX(), topo, topo + TAMANHO_TILE);
-    const float alcance = calcularMeiaDiagonal(carro) + 2.0f;
-    return dx * dx + dy * dy <= alcance * alcance;
+    return p.getY() + rh >= esquerda && p.getY() - rh <= esquerda + TAMANHO_TILE && p.getX() + rv >= topo &&
+           p.getX() - rv <= topo + TAMANHO_TILE;
 }
 
 LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {
