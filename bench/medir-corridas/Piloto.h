@@ -4,10 +4,10 @@
 class Carro;
 
 // A careless driver: the engine buzz keeps the throttle open, the gear is
-// the one that pulls hardest at the car's speed up to the policy's highest, and the wheel only keeps the car on the avenue's middle
-// lane heading for the finish. It never looks at the traffic, never brakes
-// and never reverses. It drives by holding the game's keys, as a player
-// would.
+// the one that pulls hardest at the car's speed up to the policy's highest,
+// and the wheel only keeps the car on the avenue's middle lane heading for
+// the finish. It never looks at the traffic, never brakes and never
+// reverses. It drives by holding the game's keys, as a player would.
 class Piloto {
 public:
     // The highest gear used, less one.

@@ -90,7 +90,9 @@ Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica poli
     Resultado r;
     r.semente = semente;
     JogoSemTela jogo(semente);
-    for (const char* pasta : {"mapas", "dados"}) fs::create_directory_symlink(arvore / pasta, jogo.dir.getCaminho() / pasta);
+    for (const char* pasta : {"mapas", "dados"}) {
+        fs::create_directory_symlink(arvore / pasta, jogo.dir.getCaminho() / pasta);
+    }
     const Piloto piloto(politica);
     jogo.quadro();
     jogo.clicar(344, 374);  // Play
