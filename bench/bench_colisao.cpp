@@ -1,13 +1,12 @@
 // One race frame's worth of traffic and collisions with a full fleet: the
 // traffic step (insertion attempt, 50 physics steps, 50 status checks) and
-// the collision dispatch of the player against buildings, map edges and
-// every traffic car, and of every pair of traffic cars, each pair gated by
-// the 127 px distance test as the game's logic does it.
+// the game's collision dispatch: the player against buildings and map edges,
+// every traffic car against buildings, and every pair of cars, each pair
+// gated by the 127 px distance test.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -15,6 +14,7 @@
 
 #include "../tests/DiretorioTemporario.h"
 #include "Carro.h"
+#include "Logica.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "Relogio.h"
@@ -23,40 +23,6 @@ namespace {
 
 const int LINHAS = 20;
 const int COLUNAS = 150;
-
-bool perto(Carro* a, Carro* b) {
-    const int dy = static_cast<int>(std::fabs(a->getPosicao().getY() - b->getPosicao().getY()));
-    const int dx = static_cast<int>(std::fabs(a->getPosicao().getX() - b->getPosicao().getX()));
-    return !(dy > 127 && dx > 127);
-}
-
-bool naPista(Carro* c) { return c->getPosicao().getX() != -100.0f && c->getPosicao().getY() != -100.0f; }
-
-// The collision dispatch of a race frame; returns the number of contacts.
-int despachar(LogicaColisao& colisao, LogicaNPC& npc, Carro* jogador) {
-    int contatos = 0;
-    colisao.tratamentoColisaoComPredios(jogador);
-    colisao.tratamentoColisaoComLimites(jogador);
-    jogador->colidiu = 0;
-    for (int i = 0, vistos = 0; i < npc.getMaxCarros() && vistos < npc.getActiveCarro(); i++) {
-        Carro* carro = npc.getCarro(i);
-        if (!naPista(carro)) continue;
-        vistos++;
-        if (perto(jogador, carro)) contatos += colisao.tratamentoColisaoEntreCarros(jogador, carro);
-    }
-    for (int i = 0, vistos = 0; i < npc.getMaxCarros() && vistos < npc.getActiveCarro(); i++) {
-        Carro* primeiro = npc.getCarro(i);
-        if (!naPista(primeiro)) continue;
-        vistos++;
-        for (int u = i + 1, segundos = vistos; u < npc.getMaxCarros() && segundos < npc.getActiveCarro(); u++) {
-            Carro* segundo = npc.getCarro(u);
-            if (!naPista(segundo)) continue;
-            segundos++;
-            if (perto(primeiro, segundo)) contatos += colisao.tratamentoColisaoEntreCarros(primeiro, segundo);
-        }
-    }
-    return contatos;
-}
 
 struct EstadoCarro {
     Vetor posicao, velocidade;
@@ -142,7 +108,7 @@ static void BM_QuadroTrafegoEColisoes(benchmark::State& state) {
         jogador.setAngulo(jogadorInicio.angulo);
 
         npc.trabalhar(jogador.getPosicao().getX(), jogador.getPosicao().getY());
-        contatos += despachar(colisao, npc, &jogador);
+        contatos += Logica::tratarColisoes(&colisao, &jogador, &npc);
         benchmark::DoNotOptimize(jogador.getPosicao());
     }
     state.counters["ativos"] = npc.getActiveCarro();

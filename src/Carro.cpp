@@ -23,7 +23,8 @@ Carro::Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial)
       w(COMPRIMENTO_PADRAO),
       h(ALTURA_PADRAO),
       marchaAtual(0),
-      mudancaMarcha(false) {
+      mudancaMarcha(false),
+      emPilha(false) {
     lerDadosCarro();
 
     for (int i = 0; i < 4; i++) {

@@ -26,6 +26,13 @@ public:
     // Contacts with other cars since the owner last reset it.
     int colidiu;
 
+    // True while a pile-up that began in an earlier frame lasts: three or
+    // more cars touching put a car in neutral once, when the contact begins,
+    // so its driver can then engage a gear and get out. Only the player's
+    // car, whose contacts are counted afresh every frame, sets it.
+    bool isEmPilha() const { return emPilha; }
+    void setEmPilha(bool e) { emPilha = e; }
+
     Vetor getPosicao() const { return posicao; }
     Vetor getVelocidade() const { return velocidade; }
     float getAngulo() const { return angulo; }
@@ -79,6 +86,7 @@ private:
     int h;  // width across the heading
     int marchaAtual;
     bool mudancaMarcha;
+    bool emPilha;
     float velMinIdealMarcha[4];
     float velMaxIdealMarcha[4];
     float aceleracaoIdealMarcha[4];

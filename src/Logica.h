@@ -64,6 +64,12 @@ public:
     void analisarEntradaJogador(Carro* jogador);
     void verificarColisao();
 
+    // The collisions of a race frame: the player's car against buildings and
+    // the map's edges, every traffic car on the map against buildings, then
+    // every close pair of cars (percorrerParesProximos). Answers how many
+    // pairs touched.
+    static int tratarColisoes(LogicaColisao* colisao, Carro* jogador, LogicaNPC* npc);
+
     // Throttle from the voice: the loudness scaled up when the detector
     // hears an engine (capped at full throttle), else loudness times level.
     static float calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco);

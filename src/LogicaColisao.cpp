@@ -145,7 +145,7 @@ bool LogicaColisao::empurrarParaForaDePredio(Carro* carro, int primeiraLinha, in
     // a rectangle is built only for solid cells.
     for (int linha = primeiraLinha; linha <= ultimaLinha; linha++) {
         for (int coluna = primeiraColuna; coluna <= ultimaColuna; coluna++) {
-            if (!isPredio(linha, coluna) ||
+            if (!isPredio(linha, coluna) || !podeTocarTile(carro, coluna, linha) ||
                 !checaColisao(calcularPontosQuinas(carro), gerarPontosTile(coluna, linha))) {
                 continue;
             }
@@ -257,12 +257,12 @@ bool LogicaColisao::tratamentoColisaoEntreCarros(Carro* carroA, Carro* carroB) {
         carroA->setMarcha(0);
         carroB->setMarcha(0);
     }
-    // So does a pile-up: the third contact since the counter was reset.
-    if (carroA->colidiu > 2) {
-        carroA->setMarcha(0);
-    }
-    if (carroB->colidiu > 2) {
-        carroB->setMarcha(0);
+    // So does a pile-up: the third contact since the counter was reset,
+    // unless the car is already in a pile that began before this frame.
+    for (Carro* carro : {carroA, carroB}) {
+        if (carro->colidiu > 2 && !carro->isEmPilha()) {
+            carro->setMarcha(0);
+        }
     }
 
     // Part of a frame's movement along the exchanged velocities separates them.
@@ -296,6 +296,19 @@ bool LogicaColisao::podemSeTocar(Carro* carroA, Carro* carroB) {
     const float dy = a.getY() - b.getY();
     const float alcance = calcularMeiaDiagonal(carroA) + calcularMeiaDiagonal(carroB) + 2.0f;
     return !(dx * dx + dy * dy > alcance * alcance);
+}
+
+bool LogicaColisao::podeTocarTile(Carro* carro, int coluna, int linha) {
+    // The car's bounding box from its half-extents, against the tile square;
+    // the integer halves, the half-pixel shift of odd sizes and rounding
+    // stay within the two pixels of slack.
+    const Vetor p = carro->getPosicao();
+    const float rh = calcularMeiaLarguraHorizontal(carro) + 2.0f;
+    const float rv = calcularMeiaAlturaVertical(carro) + 2.0f;
+    const float esquerda = static_cast<float>(TAMANHO_TILE * coluna);
+    const float topo = static_cast<float>(TAMANHO_TILE * linha);
+    return p.getY() + rh >= esquerda && p.getY() - rh <= esquerda + TAMANHO_TILE && p.getX() + rv >= topo &&
+           p.getX() - rv <= topo + TAMANHO_TILE;
 }
 
 LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {

@@ -103,6 +103,8 @@ private:
     float calcularMeiaDiagonal(Carro* carro);
     // Cheap test that rules out pairs too far apart for their rectangles to touch.
     bool podemSeTocar(Carro* carroA, Carro* carroB);
+    // The same for a car and the square of tile column `coluna`, row `linha`.
+    bool podeTocarTile(Carro* carro, int coluna, int linha);
 
     // The collision map: a row table into one block of cells.
     bool** matrizColisao;

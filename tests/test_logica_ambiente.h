@@ -1,32 +1,15 @@
 #ifndef TEST_LOGICA_AMBIENTE_H
 #define TEST_LOGICA_AMBIENTE_H
 
-// A whole logic driver running headless: a 20 x 150 city of open ground in a
-// temporary directory, the recorder fed an engine buzz from memory, the
-// clock moved by hand 40 ms per frame, the keys played into the press latch
-// and the mouse written straight into the library's state.
+// A whole logic driver running headless (JogoSemTela) on a 20 x 150 city
+// of open ground.
 
-#include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "CapturaAudio.h"
-#include "Carro.h"
-#include "DiretorioTemporario.h"
-#include "EstadoJogadores.h"
-#include "EstadoJogo.h"
-#include "FonteMemoria.h"
-#include "Logica.h"
-#include "Relogio.h"
-#include "SinaisSintetizados.h"
-#include "TratadorEntradas.h"
-#include "TravaTeclas.h"
+#include "JogoSemTela.h"
 
 // One layer per entry of `camadas`; `celula(row, col, layer)` gives its number.
 template <class F>
@@ -39,17 +22,6 @@ std::string gradeCidade(int camadas, F celula) {
     }
     return s.str();
 }
-
-namespace ambiente {
-// What main got from one frame.
-struct Quadro {
-    SituacaoGlobal estado;
-    int subEstado, cantar, calar, fase, relogioMs;
-    bool transicaoSub;
-    Vetor posicao;  // the player's car, world order
-};
-}  // namespace ambiente
-using ambiente::Quadro;
 
 // Traffic laid out by hand, in the shape the logic walks: car i + 1 in slot
 // i; a car at (-100, -100) is parked and not counted.
@@ -66,7 +38,7 @@ struct FrotaFalsa {
     Carro* getCarro(int i) { return carros[i].get(); }
 };
 
-class AmbienteLogica : public ::testing::Test {
+class AmbienteLogica : public ::testing::Test, protected JogoSemTela {
 protected:
     void SetUp() override {
         dir.escrever("mapas/1.txt", mapa());
@@ -76,75 +48,9 @@ protected:
                          return c == 1 && (r == 2 || r == 15 || r == 17) ? 868 : 0;
                      }));
         for (int t = 1; t <= 3; t++) dir.escrever("dados/carros/" + std::to_string(t) + ".car", "30 60\n");
-        std::srand(1234);
-        Relogio::setManual(100000);
-        soltarTudo();
-        entradas.descartarApertos();
-        mouse(0, 0, false);
-        CapturaAudio::setConsole(nulo);
-        // A player roaring into the microphone: the buzz near full scale.
-        std::vector<int16_t> som = SinaisSintetizados::ronco(4);
-        for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
-        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som), 88200));
-        CapturaAudio::setFonteGravacao(fonte->getFonte());
-        logica.reset(new Logica(&entradas));
-    }
-    void TearDown() override {
-        logica.reset();
-        CapturaAudio::setFonteGravacaoPadrao();
-        CapturaAudio::setConsole(nullptr);
-        std::fclose(nulo);
-        Relogio::setReal();
-        soltarTudo();
-        mouse(0, 0, false);
     }
     static std::string mapa() {
         return gradeCidade(2, [](int, int, int camada) { return camada == 0 ? 1 : 0; });
-    }
-
-    // Keys go down and up as the library reports them to the press latch.
-    static void apertar(int tecla, bool apertada = true) { TravaTeclas::registrar(apertada ? tecla : tecla | 0x80); }
-    static void soltarTudo() {
-        for (int k = 0; k < KEY_MAX; k++) apertar(k, false);
-    }
-    static void mouse(int x, int y, bool botao = true) {
-        mouse_x = x;
-        mouse_y = y;
-        mouse_b = botao ? 1 : 0;
-    }
-
-    // One frame as main runs it, then 40 ms pass.
-    Quadro quadro() {
-        logica->calcularLogica();
-        cavalete c = logica->construirCavalete();
-        Carro* j = jogador();
-        const bool corrida = c.estado == jogando || c.estado == finalizando;
-        Quadro q{c.estado, c.subEstado, logica->getMusicasCantar(), logica->getMusicasCalar(), corrida ? c.fase : 0,
-                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0, c.transicaoSubEstado,
-                 j ? j->getPosicao() : Vetor()};
-        logica->fimDeCiclo();
-        Relogio::avancar(40);
-        return q;
-    }
-    Quadro clicar(int x, int y) {
-        mouse(x, y);
-        Quadro q = quadro();
-        mouse(x, y, false);
-        return q;
-    }
-
-    EstadoJogo* estado() { return logica->getEstado(); }
-    Carro* jogador() { return logica->getEstadoJogadores()->getJogador1(); }
-
-    // Play and the five loading frames: the countdown is next.
-    void carregar() {
-        clicar(300, 350);
-        for (int i = 0; i < 5; i++) quadro();
-    }
-    // Through the countdown and the frame that starts the stopwatch.
-    void largar() {
-        while (estado()->getSubEstado() % 11 != 0) quadro();
-        quadro();
     }
 
     // Frames with the driver's script (first gear, then up a gear near the
@@ -176,12 +82,6 @@ protected:
         }
         return -1;
     }
-
-    DiretorioTemporario dir;
-    std::FILE* nulo = std::fopen("/dev/null", "w");
-    std::unique_ptr<FonteMemoria> fonte;
-    TratadorEntradas entradas;
-    std::unique_ptr<Logica> logica;
 };
 
 #endif

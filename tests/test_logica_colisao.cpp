@@ -1,3 +1,5 @@
+#include "LogicaColisao.h"
+#include "LogicaNPC.h"
 #include "test_logica_ambiente.h"
 
 namespace {
@@ -34,4 +36,52 @@ TEST_F(AmbienteLogica, CollisionPairsOnceLowerSlotFirstSkippingParkedAndFarCars)
     g.por(1128, 1128);     // 128 on both: skipped
     g.por(1500, 1010);     // far along x only: tested; 490 from car 1 on both
     EXPECT_EQ(pares(g), (Pares{"0-1", "0-2", "0-4", "1-2", "1-3", "2-3", "2-4", "3-4"}));
+}
+
+TEST_F(AmbienteLogica, APlayerHeldAgainstThreeCrashedCarsIsStalledOnceAndCanReverseOut) {
+    carregar();
+    largar();
+    LogicaNPC* npc = logica->getNPC();
+    for (int i = 0; i < 50 || npc->getActiveCarro() < 3; i++) quadro();  // the voice's level builds up
+    // Nose against one crashed car, front corners against two more.
+    Carro* j = jogador();
+    j->setPosicao(Vetor(550, 500));
+    j->setVelocidade(Vetor(0, 0));
+    j->setMarcha(1);
+    const Vetor lugares[3] = {Vetor(550, 559), Vetor(521, 540), Vetor(579, 540)};
+    for (int i = 0, k = 0; k < 3; i++) {
+        if (npc->isEstacionado(i)) continue;
+        Carro* c = npc->getCarro(i);
+        c->setPosicao(lugares[k++]);
+        c->setAngulo(0);
+        c->setVelocidade(Vetor(0, 0));
+        c->setMarcha(0);
+    }
+    quadro();
+    EXPECT_EQ(j->getMarcha(), 0);
+    EXPECT_EQ(j->colidiu, 3);
+    quadro();  // keys up: the shift latch opens
+    apertar(KEY_Q);
+    for (int i = 0; i < 100; i++) quadro();
+    EXPECT_EQ(j->getMarcha(), -1);
+    EXPECT_LT(j->getPosicao().getY(), 470.0f);
+    EXPECT_EQ(j->colidiu, 0);
+}
+
+TEST_F(AmbienteLogica, ATrafficCarDrivenIntoABuildingEndsEveryFrameOutsideIt) {
+    dir.escrever("mapas/1.txt", gradeCidade(2, [](int r, int c, int k) { return k ? 0 : r == 4 && c == 11 ? 700 : 1; }));
+    carregar();
+    largar();
+    LogicaNPC* npc = logica->getNPC();
+    while (npc->getActiveCarro() < 1) quadro();
+    Carro* c = npc->getCarro(0);
+    c->setPosicao(Vetor(4 * 64 - 20, 11 * 64 + 32));  // its nose in the building, driving down
+    c->setAngulo(1.5707963f);
+    c->setVelocidade(Vetor(8, 0));
+    LogicaColisao* colisao = logica->getColisao();
+    for (int i = 0; i < 20; i++) {
+        quadro();
+        ASSERT_FALSE(colisao->checaColisao(colisao->calcularPontosQuinas(c), colisao->gerarPontosTile(11, 4))) << i;
+    }
+    EXPECT_LT(c->getPosicao().getX(), 4 * 64 - 29);
 }

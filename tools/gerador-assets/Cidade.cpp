@@ -26,6 +26,7 @@ enum Codigo {
     FAIXA_TRACEJADA = 3,  // lane line along the bottom edge
     VIA_CENTRO_DIR = 4,   // left lane of a two-way street, centre line on the right
     VIA_CENTRO_ESQ = 5,
+    SETA_CIMA_CENTRO_ESQ = 6,  // up arrow in the right lane of a two-way street
     ZEBRA_VERTICAL = 7,  // crossing over a vertical street
     ZEBRA_HORIZONTAL = 8,
     CHEGADA = 9,
@@ -37,7 +38,10 @@ enum Codigo {
     FLORES = 15,
     PRACA = 16,
     SETA_DIREITA_TRACEJADA = 17,
+    RAMPA_TUNEL_ABAIXO = 18,  // a lane sinking between walls into an underpass below the tile
+    RAMPA_TUNEL_ACIMA = 19,   // the same, the underpass above the tile
     CALCADA = 20,  // + which sides face a road (1 up, 2 right, 4 down, 8 left)
+    TUNEL = 36,    // an underpass's floor, under its mouth
 
     ARVORE = 100,
     ARVORE_FLORIDA = 101,
@@ -50,6 +54,8 @@ enum Codigo {
     FAIXA_CHEGADA_CIMA = 108,
     FAIXA_CHEGADA_BAIXO = 109,
     FAIXA_CHEGADA_LETRAS = 110,  // 110, 111, 112: "FI", "NI", "SH"
+    BOCA_TUNEL_RAMPA_ACIMA = 113,  // the crossing that bridges an underpass's mouth, its ramp above
+    BOCA_TUNEL_RAMPA_ABAIXO = 114,
 
     PREDIO = 664,  // + style * 16 + which sides continue the same building
 };
@@ -62,7 +68,9 @@ constexpr int ENTRA_DIREITA = 868, ENTRA_BAIXO = 869, ENTRA_ESQUERDA = 870, ENTR
 
 // Streets. The player races rightwards along the one-way avenue (rows 7..9);
 // two-way streets and a one-way street cross it from top to bottom, and two
-// one-lane streets run beside it.
+// one-lane streets run beside it. The lanes that run up the map pass under
+// the avenue through short underpasses: only the traffic coming down crosses
+// the player's road.
 constexpr int AVENIDA_PRIMEIRA = 7, AVENIDA_ULTIMA = 9;
 constexpr int RUA_OESTE = 2;   // one lane, to the left
 constexpr int RUA_LESTE = 16;  // one lane, to the right
@@ -74,6 +82,13 @@ constexpr int COLUNA_PASSARELA = 64;
 constexpr std::array<int, 3> PORTICOS = {30, 95, 124};
 
 bool ehAvenida(int r) { return r >= AVENIDA_PRIMEIRA && r <= AVENIDA_ULTIMA; }
+// The lanes up the map: the right lane of each two-way street, and the
+// one-way street.
+bool ehFaixaSubida(int c) {
+    for (int d : RUAS_DUPLAS)
+        if (c == d + 1) return true;
+    return c == RUA_SUBIDA;
+}
 bool ehRuaHorizontal(int r) { return ehAvenida(r) || r == RUA_OESTE || r == RUA_LESTE; }
 bool ehRuaVertical(int c) {
     for (int d : RUAS_DUPLAS)
@@ -119,12 +134,20 @@ int codigoRua(int r, int c) {
         if (c % 16 == 9) return r == RUA_OESTE ? SETA_ESQUERDA : SETA_DIREITA;
         return ASFALTO;
     }
-    // Vertical streets: zebra crossings where they meet the avenue's sidewalks.
-    if (r == AVENIDA_PRIMEIRA - 1 || r == AVENIDA_ULTIMA + 1) return ZEBRA_VERTICAL;
+    // Vertical streets: zebra crossings where they meet the avenue's
+    // sidewalks; under those of the lanes up the map, an underpass's mouth,
+    // its ramp on the far side.
+    const bool beiraAvenida = r == AVENIDA_PRIMEIRA - 1 || r == AVENIDA_ULTIMA + 1;
+    if (ehFaixaSubida(c)) {
+        if (beiraAvenida) return TUNEL;
+        if (r == AVENIDA_PRIMEIRA - 2) return RAMPA_TUNEL_ABAIXO;
+        if (r == AVENIDA_ULTIMA + 2) return RAMPA_TUNEL_ACIMA;
+    }
+    if (beiraAvenida) return ZEBRA_VERTICAL;
     if (c == RUA_SUBIDA) return r % 5 == 3 ? SETA_CIMA : ASFALTO;
     for (int d : RUAS_DUPLAS) {
         if (c == d) return (r % 6 == 4) ? SETA_BAIXO : VIA_CENTRO_DIR;
-        if (c == d + 1) return VIA_CENTRO_ESQ;
+        if (c == d + 1) return (r % 6 == 4) ? SETA_CIMA_CENTRO_ESQ : VIA_CENTRO_ESQ;
     }
     return ASFALTO;
 }
@@ -214,6 +237,11 @@ Mapa montarMapa() {
                 m.superior[r][c] = ARVORE;
         }
     }
+    for (int c = 0; c < COLUNAS; c++) {
+        if (!ehFaixaSubida(c)) continue;
+        m.superior[AVENIDA_PRIMEIRA - 1][c] = BOCA_TUNEL_RAMPA_ACIMA;
+        m.superior[AVENIDA_ULTIMA + 1][c] = BOCA_TUNEL_RAMPA_ABAIXO;
+    }
     m.superior[AVENIDA_PRIMEIRA - 1][COLUNA_PASSARELA] = PASSARELA_CIMA;
     m.superior[AVENIDA_ULTIMA + 1][COLUNA_PASSARELA] = PASSARELA_BAIXO;
     for (int r = AVENIDA_PRIMEIRA; r <= AVENIDA_ULTIMA; r++) m.superior[r][COLUNA_PASSARELA] = PASSARELA;
@@ -228,12 +256,13 @@ Mapa montarMapa() {
     for (int r = AVENIDA_PRIMEIRA; r <= AVENIDA_ULTIMA; r++)
         m.superior[r][faixa] = FAIXA_CHEGADA_LETRAS + (r - AVENIDA_PRIMEIRA);
 
-    // Thirteen traffic entrances, all on the map's edges, each heading in.
-    for (int d : RUAS_DUPLAS) {
-        m.transito[0][d] = ENTRA_BAIXO;                // down in the left lane
-        m.transito[LINHAS - 1][d + 1] = ENTRA_CIMA;    // up in the right lane
+    // Thirteen traffic entrances. Down the left lanes from the top edge and
+    // across the avenue; up the map out of the underpasses, just above the
+    // avenue and away from it; the rest from the map's edges, heading in.
+    for (int c = 0; c < COLUNAS; c++) {
+        if (ehFaixaSubida(c)) m.transito[AVENIDA_PRIMEIRA - 1][c] = ENTRA_CIMA;
     }
-    m.transito[LINHAS - 1][RUA_SUBIDA] = ENTRA_CIMA;
+    for (int d : RUAS_DUPLAS) m.transito[0][d] = ENTRA_BAIXO;
     m.transito[AVENIDA_PRIMEIRA][0] = ENTRA_DIREITA;
     m.transito[AVENIDA_ULTIMA][0] = ENTRA_DIREITA;
     m.transito[RUA_OESTE][COLUNAS - 1] = ENTRA_ESQUERDA;
@@ -274,6 +303,48 @@ void seta(BITMAP* t, int direcao) {
 
 void tracejadoBaixo(BITMAP* t) {
     for (int x = 4; x < TILE; x += 32) rectfill(t, x, 60, x + 19, 63, rgb(240, 240, 235));
+}
+
+void zebraVertical(BITMAP* t) {
+    for (int x = 4; x < TILE; x += 16) rectfill(t, x, 10, x + 8, 53, rgb(238, 238, 230));
+}
+
+// A lane sinking towards an underpass that lies below the tile (flipped for
+// one above): darker as it goes down, between two retaining walls whose
+// shadow on the lane widens. `fundo` is how deep the lane is at the tile's
+// top and bottom edges, 0 at street level and 1 in the tunnel.
+void rampa(BITMAP* t, bool tunelAbaixo, float fundoInicio, float fundoFim, Aleatorio& s) {
+    asfalto(t, s);
+    const int muro = rgb(186, 182, 172), muroBorda = rgb(120, 118, 112), sombra = rgb(30, 31, 36);
+    for (int k = 0; k < TILE; k++) {
+        const int y = tunelAbaixo ? k : TILE - 1 - k;
+        const float fundo = fundoInicio + (fundoFim - fundoInicio) * k / (TILE - 1);
+        for (int x = 6; x < 58; x++) _putpixel32(t, x, y, escurecer(_getpixel32(t, x, y), 0.55f * fundo));
+        const int largura = static_cast<int>(7 * fundo);
+        if (largura > 0) hline(t, 6, y, 5 + largura, sombra);
+        hline(t, 0, y, 5, muro);
+        hline(t, 58, y, 63, muro);
+    }
+    vline(t, 5, 0, 63, muroBorda);
+    vline(t, 58, 0, 63, muroBorda);
+}
+
+// The zebra crossing over an underpass's mouth, for the upper layer: the
+// street's deck with a parapet on the ramp's side; the ramp shows beyond it.
+void bocaTunel(BITMAP* t, bool rampaAcima, Aleatorio& s) {
+    BITMAP* deck = create_bitmap(TILE, TILE);
+    asfalto(deck, s);
+    zebraVertical(deck);
+    rectfill(deck, 0, 0, 63, 5, magenta());
+    rectfill(deck, 0, 6, 63, 9, rgb(196, 192, 182));
+    hline(deck, 0, 6, 63, rgb(90, 88, 84));
+    if (rampaAcima) {
+        blit(deck, t, 0, 0, 0, 0, TILE, TILE);
+    } else {
+        clear_to_color(t, magenta());
+        draw_sprite_v_flip(t, deck, 0, 0);
+    }
+    destroy_bitmap(deck);
 }
 
 void calcada(BITMAP* t, int mascara, Aleatorio& s) {
@@ -454,10 +525,13 @@ void desenharTile(BITMAP* t, int codigo, Aleatorio& s) {
         case FAIXA_TRACEJADA: asfalto(t, s); tracejadoBaixo(t); break;
         case VIA_CENTRO_DIR: asfalto(t, s); rectfill(t, 59, 0, 60, 63, rgb(245, 200, 40)); break;
         case VIA_CENTRO_ESQ: asfalto(t, s); rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40)); break;
-        case ZEBRA_VERTICAL:
-            asfalto(t, s);
-            for (int x = 4; x < TILE; x += 16) rectfill(t, x, 10, x + 8, 53, rgb(238, 238, 230));
-            break;
+        case ZEBRA_VERTICAL: asfalto(t, s); zebraVertical(t); break;
+        case SETA_CIMA_CENTRO_ESQ: asfalto(t, s); rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40)); seta(t, 3); break;
+        case RAMPA_TUNEL_ABAIXO: rampa(t, true, 0.0f, 0.6f, s); break;
+        case RAMPA_TUNEL_ACIMA: rampa(t, false, 0.0f, 0.6f, s); break;
+        case TUNEL: rampa(t, true, 0.6f, 0.6f, s); break;
+        case BOCA_TUNEL_RAMPA_ACIMA: bocaTunel(t, true, s); break;
+        case BOCA_TUNEL_RAMPA_ABAIXO: bocaTunel(t, false, s); break;
         case ZEBRA_HORIZONTAL:
             asfalto(t, s);
             for (int y = 4; y < TILE; y += 16) rectfill(t, 10, y, 53, y + 8, rgb(238, 238, 230));

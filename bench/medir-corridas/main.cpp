@@ -1,0 +1,216 @@
+// medir-corridas [RACES [FIRST_SEED]]
+//
+// Can a race always be finished? Plays RACES seeded races (200 by default)
+// with the game's own logic on the generated city, each from the main menu
+// to the finish, for each of three gear policies of a driver who ignores the
+// traffic (Piloto): first gear only, up to second, and the best gear (the
+// one that pulls hardest at the speed, up to third). The throttle is the
+// engine buzz in the microphone, the keys are written as a player holds
+// them, the clock moves 40 ms per frame. For each policy it prints the share
+// of races finished within 3 minutes of race time, the median race time,
+// the knocks into neutral, the pile-ups (three or more cars touching the
+// player's) and the traffic cars seen per race, and where every lost race
+// ended.
+//
+// Runs on the asset tree ../jogo beside this program's folder (build/jogo),
+// or where RONCO_JOGO points; records are written in a scratch directory.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../../tests/JogoSemTela.h"
+#include "Cronometro.h"
+#include "LogicaColisao.h"
+#include "LogicaNPC.h"
+#include "Pintor.h"
+#include "Piloto.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const int QUADROS_LIMITE = 3 * 60 * 25;  // 3 minutes of race time
+const int QUADROS_SEM_AVANCO = 30 * 25;  // a lost race "pinned": no ground in its last 30 s
+const int TILE = 64;
+
+struct Resultado {
+    unsigned semente = 0;
+    bool terminou = false;
+    int ms = 0;
+    int batidas = 0;  // times a collision threw the player's car into neutral
+    int pilhas = 0;   // times the player's car came to touch three or more cars
+    int vistos = 0;   // traffic cars that came into the player's 800 x 600 view
+    // Where a lost race ended.
+    int coluna = 0, linha = 0, marcha = 0, tocando = 0;
+    float avanco = 0;  // pixels gained towards the finish in the last 30 s
+};
+
+fs::path arvoreDeRecursos(const char* programa) {
+    if (const char* env = std::getenv("RONCO_JOGO")) return env;
+    std::error_code erro;
+    fs::path exe = fs::read_symlink("/proc/self/exe", erro);
+    if (erro) exe = fs::absolute(programa);
+    return exe.parent_path().parent_path() / "jogo";
+}
+
+// While the game logic runs, stdout (the traffic's insertion lines) goes to
+// /dev/null; the report is written in between.
+class Calado {
+public:
+    Calado() : salvo(dup(1)) {
+        std::fflush(stdout);
+        std::FILE* nulo = std::fopen("/dev/null", "w");
+        dup2(fileno(nulo), 1);
+        std::fclose(nulo);
+    }
+    ~Calado() {
+        std::fflush(stdout);
+        dup2(salvo, 1);
+        close(salvo);
+    }
+
+private:
+    int salvo;
+};
+
+bool naVista(const Carro& carro, Vetor canto) {
+    const Vetor p = carro.getPosicao();
+    return p.getY() >= canto.getX() && p.getY() < canto.getX() + Pintor::LARGURA_TELA && p.getX() >= canto.getY() &&
+           p.getX() < canto.getY() + Pintor::ALTURA_TELA;
+}
+
+Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica politica) {
+    Resultado r;
+    r.semente = semente;
+    JogoSemTela jogo(semente);
+    for (const char* pasta : {"mapas", "dados"}) {
+        fs::create_directory_symlink(arvore / pasta, jogo.dir.getCaminho() / pasta);
+    }
+    const Piloto piloto(politica);
+    jogo.quadro();
+    jogo.clicar(344, 374);  // Play
+
+    std::vector<float> progresso;  // the car's y in every race frame
+    std::vector<bool> visto;       // by traffic slot, since the car entered
+    int marchaAntes = 0, contatosAntes = 0;
+    for (int quadros = 0; quadros < 200 + QUADROS_LIMITE; quadros++) {
+        if (Carro* c = jogo.jogador()) piloto.dirigir(*c);
+        const Quadro q = jogo.quadro();
+        if (q.estado == finalizando) {
+            r.terminou = true;
+            r.ms = jogo.logica->getTimer()->getTotalTime();
+            jogo.quadro();  // the record, and back to the menu
+            break;
+        }
+        if (q.estado != jogando || q.subEstado != 11) continue;
+
+        Carro* jogador = jogo.jogador();
+        const int marcha = jogador->getMarcha();
+        r.batidas += marcha == 0 && marchaAntes != 0;
+        marchaAntes = marcha;
+        r.pilhas += jogador->colidiu > 2 && contatosAntes <= 2;
+        contatosAntes = jogador->colidiu;
+        progresso.push_back(jogador->getPosicao().getY());
+
+        LogicaNPC* npc = jogo.logica->getNPC();
+        LogicaColisao* colisao = jogo.logica->getColisao();
+        const Vetor canto = Pintor::calcularCantoVista(
+            Vetor(jogador->getPosicao().getY(), jogador->getPosicao().getX()),
+            Vetor(static_cast<float>(colisao->getLargura() * TILE), static_cast<float>(colisao->getAltura() * TILE)));
+        visto.resize(npc->getMaxCarros());
+        for (int i = 0; i < npc->getMaxCarros(); i++) {
+            if (npc->isEstacionado(i)) {
+                visto[i] = false;
+            } else if (!visto[i] && naVista(*npc->getCarro(i), canto)) {
+                visto[i] = true;
+                r.vistos++;
+            }
+        }
+        if (static_cast<int>(progresso.size()) >= QUADROS_LIMITE) {
+            const Vetor p = jogador->getPosicao();
+            r.coluna = static_cast<int>(p.getY()) / TILE;
+            r.linha = static_cast<int>(p.getX()) / TILE;
+            r.marcha = marcha;
+            r.tocando = jogador->colidiu;
+            r.avanco = progresso.back() - progresso[progresso.size() - QUADROS_SEM_AVANCO];
+            break;
+        }
+    }
+    return r;
+}
+
+double mediana(std::vector<int> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2.0;
+}
+
+bool preso(const Resultado& r) { return r.avanco < TILE; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int corridas = argc > 1 ? std::atoi(argv[1]) : 200;
+    const unsigned primeira = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
+    const fs::path arvore = fs::absolute(arvoreDeRecursos(argv[0]));
+    if (corridas <= 0 || !fs::exists(arvore / "mapas" / "1trans.txt")) {
+        std::fprintf(stderr,
+                     "usage: medir-corridas [RACES [FIRST_SEED]]\n"
+                     "  needs the generated asset tree at %s (build the assets, or set RONCO_JOGO)\n",
+                     arvore.c_str());
+        return 2;
+    }
+    if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) {
+        std::fprintf(stderr, "medir-corridas: the library did not start\n");
+        return 1;
+    }
+
+    std::printf("%d races per gear policy, seeds %u to %u, on %s; a driver who ignores the traffic\n", corridas,
+                primeira, primeira + corridas - 1, arvore.c_str());
+    std::printf("%-12s %18s %9s %12s %11s %10s %7s\n", "policy", "finished in 3 min", "median", "knocks/race",
+                "piles/race", "seen/race", "pinned");
+    std::vector<std::pair<Piloto::Politica, Resultado>> perdidas;
+    for (Piloto::Politica politica : {Piloto::PRIMEIRA, Piloto::SEGUNDA, Piloto::MELHOR}) {
+        std::vector<int> tempos;
+        long batidas = 0, pilhas = 0, vistos = 0;
+        int presos = 0;
+        for (int i = 0; i < corridas; i++) {
+            Resultado r;
+            {
+                Calado calado;
+                r = correr(arvore, primeira + i, politica);
+            }
+            batidas += r.batidas;
+            pilhas += r.pilhas;
+            vistos += r.vistos;
+            if (r.terminou) {
+                tempos.push_back(r.ms);
+            } else {
+                perdidas.push_back({politica, r});
+                presos += preso(r);
+            }
+        }
+        char terminadas[64];
+        std::snprintf(terminadas, sizeof terminadas, "%zu/%d %.1f %%", tempos.size(), corridas,
+                      100.0 * tempos.size() / corridas);
+        std::printf("%-12s %18s %7.1f s %12.2f %11.2f %10.1f %7d\n", Piloto::nome(politica), terminadas,
+                    mediana(tempos) / 1000.0, static_cast<double>(batidas) / corridas,
+                    static_cast<double>(pilhas) / corridas, static_cast<double>(vistos) / corridas, presos);
+        std::fflush(stdout);
+    }
+    for (const auto& [politica, r] : perdidas) {
+        std::printf("lost: %s, seed %u: column %d, row %d, gear %d, touching %d cars, %.0f px gained in the last "
+                    "30 s%s\n",
+                    Piloto::nome(politica), r.semente, r.coluna, r.linha, r.marcha, r.tocando, r.avanco,
+                    preso(r) ? " (pinned)" : "");
+    }
+    return 0;
+}

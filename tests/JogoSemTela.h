@@ -1,0 +1,126 @@
+#ifndef JOGOSEMTELA_H
+#define JOGOSEMTELA_H
+
+// The whole game logic running headless, one frame at a time as main runs
+// it: a fresh working directory (the game reads its assets relative to it,
+// so the user writes or links a city there), the recorder fed an engine
+// buzz from memory, the clock moved by hand 40 ms per frame, the keys
+// played into the press latch and the mouse written straight into the
+// library's state. Shared by the logic
+// tests and the race measurement (bench/medir-corridas).
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "CapturaAudio.h"
+#include "Carro.h"
+#include "DiretorioTemporario.h"
+#include "EstadoJogadores.h"
+#include "EstadoJogo.h"
+#include "FonteMemoria.h"
+#include "Logica.h"
+#include "Relogio.h"
+#include "SinaisSintetizados.h"
+#include "TratadorEntradas.h"
+#include "TravaTeclas.h"
+
+namespace ambiente {
+// What main got from one frame.
+struct Quadro {
+    SituacaoGlobal estado;
+    int subEstado, cantar, calar, fase, relogioMs;
+    bool transicaoSub;
+    Vetor posicao;  // the player's car, world order
+};
+}  // namespace ambiente
+using ambiente::Quadro;
+
+class JogoSemTela {
+public:
+    explicit JogoSemTela(unsigned semente = 1234) {
+        std::srand(semente);
+        Relogio::setManual(100000);
+        soltarTudo();
+        entradas.descartarApertos();
+        mouse(0, 0, false);
+        CapturaAudio::setConsole(nulo);
+        // A player roaring into the microphone: the buzz near full scale.
+        std::vector<int16_t> som = SinaisSintetizados::ronco(4);
+        for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
+        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som), 88200));
+        CapturaAudio::setFonteGravacao(fonte->getFonte());
+        logica.reset(new Logica(&entradas));
+    }
+    ~JogoSemTela() {
+        logica.reset();
+        CapturaAudio::setFonteGravacaoPadrao();
+        CapturaAudio::setConsole(nullptr);
+        std::fclose(nulo);
+        Relogio::setReal();
+        soltarTudo();
+        mouse(0, 0, false);
+    }
+    JogoSemTela(const JogoSemTela&) = delete;
+    JogoSemTela& operator=(const JogoSemTela&) = delete;
+
+    // Keys go down and up as the library reports them to the press latch.
+    static void apertar(int tecla, bool apertada = true) { TravaTeclas::registrar(apertada ? tecla : tecla | 0x80); }
+    static void soltarTudo() {
+        for (int k = 0; k < KEY_MAX; k++) apertar(k, false);
+    }
+    static void mouse(int x, int y, bool botao = true) {
+        mouse_x = x;
+        mouse_y = y;
+        mouse_b = botao ? 1 : 0;
+    }
+
+    // One frame as main runs it, then 40 ms pass.
+    Quadro quadro() {
+        logica->calcularLogica();
+        cavalete c = logica->construirCavalete();
+        Carro* j = jogador();
+        const bool corrida = c.estado == jogando || c.estado == finalizando;
+        Quadro q{c.estado, c.subEstado, logica->getMusicasCantar(), logica->getMusicasCalar(), corrida ? c.fase : 0,
+                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0, c.transicaoSubEstado,
+                 j ? j->getPosicao() : Vetor()};
+        logica->fimDeCiclo();
+        Relogio::avancar(40);
+        return q;
+    }
+    Quadro clicar(int x, int y) {
+        mouse(x, y);
+        Quadro q = quadro();
+        mouse(x, y, false);
+        return q;
+    }
+
+    EstadoJogo* estado() { return logica->getEstado(); }
+    Carro* jogador() { return logica->getEstadoJogadores()->getJogador1(); }
+
+    // Play and the five loading frames: the countdown is next.
+    void carregar() {
+        clicar(300, 350);
+        for (int i = 0; i < 5; i++) quadro();
+    }
+    // Through the countdown and the frame that starts the stopwatch.
+    void largar() {
+        while (estado()->getSubEstado() % 11 != 0) quadro();
+        quadro();
+    }
+
+    // Member order is construction order: the directory comes first, since
+    // the logic's sound capture writes its log file there.
+    DiretorioTemporario dir;
+    std::FILE* nulo = std::fopen("/dev/null", "w");
+    std::unique_ptr<FonteMemoria> fonte;
+    TratadorEntradas entradas;
+    std::unique_ptr<Logica> logica;
+};
+
+#endif
