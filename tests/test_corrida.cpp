@@ -42,13 +42,3 @@ TEST_F(Corrida, FromThePlayClickToTheRecordLineFrameByFrame) {
     EXPECT_EQ(q[q.size() - 2].relogioMs, ms);
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: " + std::to_string(ms) + " mills\n");
 }
-
-TEST_F(Corrida, TwoRacesAppendTwoLines) {
-    dir.escrever("records.txt", "Tempo: 1 mills\n");
-    std::string esperado = "Tempo: 1 mills\n";
-    for (int corrida = 0; corrida < 2; corrida++) {
-        clicar(350, 380);
-        esperado += "Tempo: " + std::to_string(tempoCorrendo(correrAteOMenu())) + " mills\n";
-    }
-    EXPECT_EQ(dir.ler("records.txt"), esperado);
-}

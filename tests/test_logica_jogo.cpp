@@ -1,5 +1,3 @@
-#include <malloc.h>
-
 #include "test_colisao_ajuda.h"
 #include "test_logica_ambiente.h"
 
@@ -106,18 +104,4 @@ TEST_F(Partida, TheTimeIsRecordedAtTheLineOnceHoweverTheGameGoesOn) {
     EXPECT_EQ(contarLinhas(saida.substr(linha)), 1) << saida;
     const Quadro q = quadro();
     EXPECT_EQ((std::vector<int>{q.estado, q.subEstado}), (std::vector<int>{menu, 41}));
-}
-
-TEST_F(Partida, EachRaceReleasesThePreviousRacesWorld) {
-    auto corrida = [this]() {
-        carregar();
-        largar();
-        esc();
-        clicar(400, 500);  // Quit
-    };
-    for (int i = 0; i < 3; i++) corrida();
-    const size_t antes = mallinfo2().uordblks;
-    for (int i = 0; i < 15; i++) corrida();
-    // One race's map, traffic table and fleet take tens of kilobytes.
-    EXPECT_LT(mallinfo2().uordblks, antes + 8192);
 }
