@@ -17,6 +17,7 @@
 #include "LogicaNPC.h"
 #include "Relogio.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ static void BM_QuadroCorrida50Carros(benchmark::State& state) {
         std::printf("\n");
         if (npc->getActiveCarro() != 50) state.SkipWithError("fleet not full");
         logica.getEstadoJogadores()->getJogador1()->setMarcha(2);
-        key[KEY_E] = 0;
+        TravaTeclas::registrar(KEY_E | 0x80);
         arrumar(logica);
 
         int quadros = 0;

@@ -36,6 +36,7 @@
 #include "Pintor.h"
 #include "Relogio.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ public:
         const float v = c->getModuloVelocidade();
         const int m = c->getMarcha();
         const bool subir = m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
-        key[KEY_E] = subir && !c->getMudancaMarcha();
+        TravaTeclas::registrar(subir && !c->getMudancaMarcha() ? KEY_E : KEY_E | 0x80);
         if (c->getPosicao().getY() > 8500.0f) c->setPosicao(Vetor(550.0f, 50.0f));
     }
 
@@ -153,7 +154,7 @@ public:
 private:
     static std::vector<int16_t> buzina() { return SinaisSintetizados::ronco(4); }
     static void soltar() {
-        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        for (int k = 0; k < KEY_MAX; k++) TravaTeclas::registrar(k | 0x80);
         mouse_b = 0;
     }
 

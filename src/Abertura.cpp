@@ -4,6 +4,7 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "TravaTeclas.h"
 
 namespace {
 const int LARGURA = 800;
@@ -11,7 +12,8 @@ const int ALTURA = 600;
 }  // namespace
 
 Abertura::Abertura()
-    : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr) {
+    : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr),
+      escAntes(TravaTeclas::getApertos(KEY_ESC)) {
     if (buffer != nullptr) {
         clear_bitmap(buffer);
     }
@@ -31,7 +33,7 @@ void Abertura::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera,
 
 void Abertura::tocar(SAMPLE* s, int frequencia) {
     if (s != nullptr) {
-        play_sample(s, 255, 0, frequencia, 0);
+        play_sample(s, 255, 128, frequencia, 0);  // centred, like the music
     }
 }
 
@@ -40,7 +42,7 @@ bool Abertura::fade(BITMAP* sprite, int duracao, int x, int y, bool entrando) {
     // Fewer than two steps would divide by zero: only the closing image then.
     int constante = duracao > 1 ? 256 / (duracao - 1) : 0;
     for (int i = 0; i < duracao - 1 && !sair; ++i) {
-        sair = key[KEY_ESC] != 0 || pediuSaida();
+        sair = key[KEY_ESC] != 0 || TravaTeclas::getApertos(KEY_ESC) != escAntes || pediuSaida();
         rectfill(buffer, 0, 0, LARGURA, ALTURA, makecol(0, 0, 0));
         int alfa = entrando ? i * constante : 256 - i * constante;
         set_trans_blender(0, 0, 0, alfa);
@@ -69,6 +71,8 @@ bool Abertura::fadeOut(BITMAP* sprite, int duracao, int x, int y) {
 }
 
 SituacaoGlobal Abertura::play() {
+    // A tap that falls between two looks at the key still counts.
+    escAntes = TravaTeclas::getApertos(KEY_ESC);
     BITMAP* imagens[8] = {nullptr};
     for (int i = 1; i <= 6; ++i) {
         imagens[i] = CarregadorMidia::imagem(CaminhosAssets::aberturaImagem(i));

@@ -50,6 +50,7 @@ private:
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     const volatile int* sinalSaida;
+    unsigned int escAntes;  // Escape presses counted when the opening began
 };
 
 #endif

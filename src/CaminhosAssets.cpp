@@ -13,6 +13,7 @@ std::string CaminhosAssets::tiles() { return "mapas/tiles.bmp"; }
 std::string CaminhosAssets::mouse() { return "graficos/mouse.bmp"; }
 std::string CaminhosAssets::numero(int d) { return comNumero("graficos/numeros/", d, ".bmp"); }
 std::string CaminhosAssets::carro(int t) { return comNumero("graficos/carros/", t, ".bmp"); }
+std::string CaminhosAssets::carroJogador() { return "graficos/carros/jogador.bmp"; }
 std::string CaminhosAssets::imagem(int i) { return comNumero("graficos/imagens/", i, ".bmp"); }
 std::string CaminhosAssets::menuPrincipal() { return "graficos/menus/menu principal.bmp"; }
 std::string CaminhosAssets::menuInstrucoes() { return "graficos/menus/menu_instrucoes.bmp"; }
@@ -57,6 +58,7 @@ std::vector<std::string> CaminhosAssets::todos() {
     lista.push_back(mouse());
     for (int i = 0; i <= 9; ++i) lista.push_back(numero(i));
     for (int t = 1; t <= TIPOS_CARRO; ++t) lista.push_back(carro(t));
+    lista.push_back(carroJogador());
     for (int i = 0; i < NUMERO_IMAGENS; ++i) lista.push_back(imagem(i));
     lista.push_back(menuPrincipal());
     lista.push_back(menuInstrucoes());

@@ -12,7 +12,8 @@ public:
     static std::string tiles();
     static std::string mouse();
     static std::string numero(int digito);          // 0 to 9
-    static std::string carro(int tipo);             // 1 to 3
+    static std::string carro(int tipo);             // traffic, 1 to 3
+    static std::string carroJogador();              // the player's own, sized as car 1
     static std::string imagem(int indice);          // 0 to 6
     static std::string menuPrincipal();
     static std::string menuInstrucoes();

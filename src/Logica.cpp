@@ -95,7 +95,8 @@ Logica::Logica(TratadorEntradas* t)
       microfone(nullptr),
       verificacaoMicrofone(nullptr),
       timer(nullptr),
-      recordes() {
+      recordes(),
+      rastro(ULTIMA_LINHA, ULTIMA_COLUNA) {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -239,6 +240,8 @@ void Logica::calcularLogicaJogo() {
         if (contem(s, SUB_LARGADA)) {
             estado->remSubEstado(SUB_LARGADA);
             timer->pause();
+            // A gear tapped in during the last light's wait takes now.
+            analisarEntradaJogador(jogador);
         } else if (entradas->isPressed(TECLA_ESC)) {
             estado->addSubEstado(SUB_PAUSA);
             timer->pause();
@@ -256,6 +259,9 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
+            // Recorded at the line: the window may be closed during the
+            // finish screen, and the race must not be lost with it.
+            recordes.acrescentar(timer->getTotalTime());
         }
     } else if (contem(s, SUB_LARGADA)) {
         logicaLargada();
@@ -263,11 +269,10 @@ void Logica::calcularLogicaJogo() {
 }
 
 void Logica::finalizarCorrida() {
+    // The time is already in the record file (a file that cannot be
+    // written was reported then); the game goes back to the menu anyway.
     voltarAoMenu();
     estado->addMusicaStartada(MUSICA_MENU);
-    // The race's own time, pauses excluded. A file that cannot be written
-    // is reported by Recordes; the game goes back to the menu anyway.
-    recordes.acrescentar(timer->getTotalTime());
 }
 
 void Logica::desistirDoCarregamento() {
@@ -500,8 +505,10 @@ void Logica::selcionarTilesARepintar(cavalete* c) {
     const int atualX = static_cast<int>(std::floor((p.getX() - jogador->getH() / 2) / 64.0f));
     const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / 64.0f));
     acrescentarTilesDoCarro(jogador, atualX, atualY);
+    rastro.marcar(jogador);
 
     const int visiveis = npc != nullptr ? selecionarTrafego(jogador, npc) : 0;
+    rastro.listar(tiles);
 
     c->itTilesInicio = tiles.begin();
     c->itTilesFim = tiles.end();

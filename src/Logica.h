@@ -9,6 +9,7 @@
 #include "Carro.h"
 #include "ConstantesGerais.h"
 #include "NomesAssets.h"
+#include "RastroCarros.h"
 #include "Recordes.h"
 #include "Vetor.h"
 
@@ -141,6 +142,7 @@ private:
     VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
     Recordes recordes;
+    RastroCarros rastro;
 };
 
 template <class Frota, class Testar>
@@ -196,6 +198,7 @@ int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
                 posicoes.push_front(Vetor(p.getY(), p.getX()));
                 angulos.push_front(carro->getAngulo());
                 tiposCarro.push_front(carro->getEndFotoCarro());
+                rastro.marcar(carro);
                 visiveis++;
             }
         }

@@ -27,6 +27,7 @@ Pintor::Pintor()
       buffer(nullptr),
       bufferPausa(nullptr),
       carros{nullptr, nullptr, nullptr, nullptr},
+      carroJogador(nullptr),
       frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr),
       numeros{},
@@ -63,6 +64,7 @@ Pintor::~Pintor() {
     CarregadorMidia::liberar(buffer);
     CarregadorMidia::liberar(bufferPausa);
     for (BITMAP*& b : carros) CarregadorMidia::liberar(b);
+    CarregadorMidia::liberar(carroJogador);
     for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
     CarregadorMidia::liberar(barraAceleracao);
     for (BITMAP*& b : numeros) CarregadorMidia::liberar(b);
@@ -164,9 +166,11 @@ void Pintor::carregarMapa(cavalete c) {
 
 void Pintor::carregarCarros() {
     for (BITMAP*& b : carros) CarregadorMidia::liberar(b);
+    CarregadorMidia::liberar(carroJogador);
     for (int i = 1; i <= CaminhosAssets::TIPOS_CARRO; ++i) {
         carros[i] = CarregadorMidia::imagem(CaminhosAssets::carro(i));
     }
+    carroJogador = CarregadorMidia::imagem(CaminhosAssets::carroJogador());
 }
 
 void Pintor::carregarFrescuras() {
@@ -208,7 +212,7 @@ void Pintor::pintarCamadasDinamicamente(cavalete c) {
         int col = static_cast<int>(it->getY());
         desenharTile(mapa.getInferior(r, col), r, col, false);
     }
-    desenharCarro(carros[1], c.posicaoJogador1, c.anguloJogador1);
+    desenharCarro(carroJogador, c.posicaoJogador1, c.anguloJogador1);
     pintarNPCs(c);
     for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
         int r = static_cast<int>(it->getX());

@@ -97,6 +97,7 @@ private:
     BITMAP* buffer;
     BITMAP* bufferPausa;
     BITMAP* carros[4];
+    BITMAP* carroJogador;
     BITMAP* frescuras[7];
     BITMAP* barraAceleracao;
     BITMAP* numeros[10];

@@ -18,6 +18,13 @@ Recordes::Recordes(const std::string& arquivo) : arquivo(arquivo) {}
 Recordes::~Recordes() {}
 
 bool Recordes::acrescentar(int milissegundos) {
+    // A last line without its line end (edited by hand) gets one first, or
+    // the new record would run on into it.
+    bool semFimDeLinha = false;
+    if (FILE* leitura = std::fopen(arquivo.c_str(), "rb")) {
+        semFimDeLinha = std::fseek(leitura, -1, SEEK_END) == 0 && std::fgetc(leitura) != '\n';
+        std::fclose(leitura);
+    }
     // Append mode only: whatever the file held before stays untouched.
     FILE* f = std::fopen(arquivo.c_str(), "a");
     if (f == nullptr) {
@@ -25,7 +32,7 @@ bool Recordes::acrescentar(int milissegundos) {
                     std::strerror(errno), milissegundos);
         return false;
     }
-    const bool escreveu = std::fprintf(f, "Tempo: %d mills\n", milissegundos) > 0;
+    const bool escreveu = std::fprintf(f, "%sTempo: %d mills\n", semFimDeLinha ? "\n" : "", milissegundos) > 0;
     const bool fechou = std::fclose(f) == 0;
     if (!escreveu || !fechou) {
         std::printf("%s: write failed; time %d mills not recorded\n", arquivo.c_str(), milissegundos);

@@ -2,20 +2,23 @@
 
 #include <allegro.h>
 
-TratadorEntradas::TratadorEntradas() : teclas(1) {}
+TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
 int TratadorEntradas::lerEntradas() {
     teclas = 1;
-    if (key[KEY_A]) teclas *= 3;
-    if (key[KEY_D]) teclas *= 5;
-    if (key[KEY_SPACE]) teclas *= 11;
-    if (key[KEY_Q]) teclas *= 53;
-    if (key[KEY_E]) teclas *= 47;
-    if (key[KEY_ENTER]) teclas *= 31;
-    if (key[KEY_ESC]) teclas *= 37;
+    if (trava.ler(KEY_A)) teclas *= 3;
+    if (trava.ler(KEY_D)) teclas *= 5;
+    if (trava.ler(KEY_SPACE)) teclas *= 11;
+    if (trava.ler(KEY_Q)) teclas *= 53;
+    if (trava.ler(KEY_E)) teclas *= 47;
+    if (trava.ler(KEY_ENTER)) teclas *= 31;
+    // Escape goes back, quits, pauses and resumes: once per press, in the
+    // sampling that first sees it, however long it is then held.
+    if (trava.lerAperto(KEY_ESC)) teclas *= 37;
     if (mouse_b & 1) teclas *= 43;
+    acelerador = trava.ler(KEY_W);
     return static_cast<int>(teclas);
 }
 
@@ -23,4 +26,6 @@ bool TratadorEntradas::isPressed(int p) const {
     return teclas % p == 0;
 }
 
-bool TratadorEntradas::isAceleradorApertado() const { return key[KEY_W] != 0; }
+void TratadorEntradas::descartarApertos() {
+    trava.descartar();
+}

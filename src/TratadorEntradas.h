@@ -3,9 +3,12 @@
 
 #include <cstdint>
 
+#include "TravaTeclas.h"
+
 // Samples, once per logic frame, the seven keys and the left mouse button the
-// game reacts to, as the product of one prime per held input. It reads the
-// library's key array and mouse_b directly; tests write those to drive it.
+// game reacts to, as the product of one prime per held input. Keys come
+// from the press latch (a tap between two samplings counts as held in the
+// next one), the button from the library's mouse_b.
 class TratadorEntradas {
 public:
     TratadorEntradas();
@@ -16,15 +19,21 @@ public:
     int lerEntradas();
     bool isPressed(int p) const;
 
-    // W, the keyboard's throttle, read as a level when asked: it is not one
-    // of the sampled inputs, since it only counts while the microphone does
-    // not (see Logica::analisarEntradaJogador).
-    bool isAceleradorApertado() const;
+    // W, the keyboard's throttle, as held at the last sampling: it is not
+    // one of the inputs of the product, since it only counts while the
+    // microphone does not (see Logica::analisarEntradaJogador).
+    bool isAceleradorApertado() const { return acelerador; }
+
+    // Presses so far are forgotten and keys held now are not new presses:
+    // the Escape that cut the opening short must not also quit the menu.
+    void descartarApertos();
 
 private:
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.
     int64_t teclas;
+    bool acelerador;
+    TravaTeclas trava;
 };
 
 #endif

@@ -17,6 +17,7 @@
 #include "Pintor.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 #include "VerificadorAssets.h"
 
 // Tick counter: raised by the timer thread every 40 ms, zeroed by the loop.
@@ -110,6 +111,7 @@ bool init() {
     set_close_button_callback(pedirFechamento);
     install_timer();
     install_keyboard();
+    TravaTeclas::instalar();
     install_mouse();
     // Neither failure stops the game: it plays silent, or without the voice.
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
@@ -125,6 +127,7 @@ bool init() {
 
 void deinit() {
     clear_keybuf();
+    TravaTeclas::desinstalar();
     remove_keyboard();
     remove_mouse();
     remove_sound_input();
@@ -157,11 +160,9 @@ int main() {
 
     SituacaoGlobal situacao = apresentacao->play();
     rest(100);
-    // Escape cuts the opening short; still held, it would also press the
-    // main menu's Exit on the first frame.
-    while (key[KEY_ESC] && !fecharJanela) {
-        rest(10);
-    }
+    // The Escape that cut the opening short, held or already let go, is
+    // not a press for the main menu, where it would quit.
+    entradas->descartarApertos();
     if (fecharJanela) {
         situacao = sair;
     }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 // Runs a test inside a fresh working directory (the game reads its assets
@@ -25,6 +26,12 @@ public:
         std::filesystem::path p = caminho / nome;
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << conteudo;
+    }
+
+    // A whole file relative to the temporary directory; empty when missing.
+    std::string ler(const std::string& nome) const {
+        std::ifstream f(caminho / nome, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
     }
 
     const std::filesystem::path& getCaminho() const { return caminho; }

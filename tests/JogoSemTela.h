@@ -4,8 +4,9 @@
 // The whole game logic running headless, one frame at a time as main runs
 // it: a fresh working directory (the game reads its assets relative to it,
 // so the user writes or links a city there), the recorder fed an engine
-// buzz from memory, the clock moved by hand 40 ms per frame, and the keys
-// and mouse written straight into the library's state. Shared by the logic
+// buzz from memory, the clock moved by hand 40 ms per frame, the keys
+// played into the press latch and the mouse written straight into the
+// library's state. Shared by the logic
 // tests and the race measurement (bench/medir-corridas).
 
 #include <allegro.h>
@@ -27,6 +28,7 @@
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 
 namespace ambiente {
 // What main got from one frame.
@@ -44,7 +46,8 @@ public:
     explicit JogoSemTela(unsigned semente = 1234) {
         std::srand(semente);
         Relogio::setManual(100000);
-        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        soltarTudo();
+        entradas.descartarApertos();
         mouse(0, 0, false);
         CapturaAudio::setConsole(nulo);
         // A player roaring into the microphone: the buzz near full scale.
@@ -60,13 +63,17 @@ public:
         CapturaAudio::setConsole(nullptr);
         std::fclose(nulo);
         Relogio::setReal();
-        for (int k = 0; k < KEY_MAX; k++) key[k] = 0;
+        soltarTudo();
         mouse(0, 0, false);
     }
     JogoSemTela(const JogoSemTela&) = delete;
     JogoSemTela& operator=(const JogoSemTela&) = delete;
 
-    static void apertar(int tecla, bool apertada = true) { key[tecla] = apertada ? 1 : 0; }
+    // Keys go down and up as the library reports them to the press latch.
+    static void apertar(int tecla, bool apertada = true) { TravaTeclas::registrar(apertada ? tecla : tecla | 0x80); }
+    static void soltarTudo() {
+        for (int k = 0; k < KEY_MAX; k++) apertar(k, false);
+    }
     static void mouse(int x, int y, bool botao = true) {
         mouse_x = x;
         mouse_y = y;

@@ -134,13 +134,18 @@ TEST_F(AssetsTest, EveryFileLoadsAndCarsMatchTheirPictures) {
         }
     }
     // A car fits across a lane and faces right in its picture (length
-    // across, width down) on a transparent background.
+    // across, width down) on a transparent background. The player's own
+    // picture, the size of car 1, has a roof unlike each.
+    BITMAP* jogador = imagem(CaminhosAssets::carroJogador());
+    const Carro um(1, 1, Vetor());
+    ASSERT_TRUE(jogador != nullptr && jogador->w == um.getW() && jogador->h == um.getH());
     for (int tipo = 1; tipo <= 3; tipo++) {
         Carro carro(tipo, tipo, Vetor(0, 0));
         BITMAP* b = imagem(CaminhosAssets::carro(tipo));
         ASSERT_NE(b, nullptr);
         EXPECT_TRUE(b->w == carro.getW() && b->h == carro.getH() && carro.getH() < 64) << tipo;
         EXPECT_TRUE(mascara(b, 0, 0) && mascara(b, b->w - 1, 0) && !mascara(b, b->w / 2, b->h / 2)) << tipo;
+        EXPECT_NE(getpixel(jogador, jogador->w / 2, jogador->h / 2), getpixel(b, b->w / 2, b->h / 2)) << tipo;
     }
     std::set<std::vector<int>> digitos;  // ten different digits
     for (int d = 0; d <= 9; d++) {

@@ -7,6 +7,7 @@
 
 #include "EstadoJogo.h"
 #include "TratadorEntradas.h"
+#include "TravaTeclas.h"
 
 TEST(EstadoJogo, StartsInTheMainMenuWithBothTransitionsRaised) {
     EstadoJogo e;
@@ -52,30 +53,36 @@ TEST(EstadoJogo, TransitionFlagsDescribeOneFrame) {
     EXPECT_EQ(e.getMusicasToPlay() * e.getMusicasToStop(), 1);
 }
 
+namespace {
+void tecla(int k, bool baixa) { TravaTeclas::registrar(baixa ? k : k | 0x80); }
+}  // namespace
+
 // All eight inputs at once exceed 32 bits; each of the 256 subsets must still
-// answer exactly which inputs are held, in this frame and the next.
+// answer exactly which inputs are held, in the frame it is pressed and the
+// next, where Escape, acted on once per press, is no longer counted.
 TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
     const int teclas[] = {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E, KEY_ENTER, KEY_ESC, -1 /* left button */};
     const int primos[] = {3, 5, 11, 53, 47, 31, 37, 43};
     TratadorEntradas t;
     for (int mascara = 0; mascara < 256; mascara++) {
-        long long produto = 1;
-        for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+        for (int k : teclas) tecla(k, false);
         mouse_b = 2;  // the right button alone is not a click
+        ASSERT_EQ(t.lerEntradas(), 1);
+        long long produto = 1;
         for (int i = 0; i < 8; i++) {
             if (!(mascara & (1 << i))) continue;
             produto *= primos[i];
-            if (teclas[i] < 0) mouse_b = 1; else key[teclas[i]] = 1;
+            if (teclas[i] < 0) mouse_b = 1; else tecla(teclas[i], true);
         }
         for (int frame = 0; frame < 2; frame++) {
             int lido = t.lerEntradas();
             if (produto <= INT_MAX) {
-                ASSERT_EQ(lido, produto) << "mask " << mascara;
+                ASSERT_EQ(lido, frame == 1 && (mascara & 64) ? produto / 37 : produto) << "mask " << mascara;
             }
             for (int i = 0; i < 8; i++)
-                ASSERT_EQ(t.isPressed(primos[i]), (mascara & (1 << i)) != 0) << "mask " << mascara;
+                ASSERT_EQ(t.isPressed(primos[i]), (mascara & (1 << i)) != 0 && (frame == 0 || i != 6)) << mascara;
         }
     }
-    for (int i = 0; i < KEY_MAX; i++) key[i] = 0;
+    for (int k : teclas) tecla(k, false);
     mouse_b = 0;
 }

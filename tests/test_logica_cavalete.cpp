@@ -68,8 +68,10 @@ TEST_F(Retrato, FieldsFilledInEachState) {
 
 TEST_F(Retrato, PlayerTilesSpanTheStepBackWithAMarginClampedToTheMap) {
     EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 100)), retangulo(7, 10, 0, 2));
-    EXPECT_TRUE(tilesDoJogador(Vetor(550, 50), Vetor(0, 0)).empty());
-    EXPECT_EQ(tilesDoJogador(Vetor(1270, 9590), Vetor(-50, -50)), retangulo(18, 19, 148, 149));
+    // Standing still: no step back, only the cells under its picture.
+    EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 0)), retangulo(8, 9, 0, 1));
+    // Those of the frame before are listed too.
+    EXPECT_EQ(tilesDoJogador(Vetor(1270, 9590), Vetor(-50, -50)), retangulo(18, 19, 148, 149, retangulo(8, 9, 0, 1)));
 }
 
 TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
@@ -84,9 +86,49 @@ TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
     EXPECT_EQ(logica->selecionarTrafego(j, &frota), 1);
     cavalete c;
     logica->selcionarTilesARepintar(&c);
-    EXPECT_EQ(tilesDe(c), retangulo(18, 19, 45, 48, retangulo(13, 16, 56, 59)));
+    EXPECT_EQ(tilesDe(c), retangulo(18, 19, 45, 48, retangulo(13, 16, 56, 59, retangulo(8, 9, 46, 47))));
     ASSERT_EQ(std::distance(c.itPosicaoInicio, c.itPosicaoFim), 1);
     EXPECT_FLOAT_EQ(c.itPosicaoInicio->getX(), 3720.0f);
     EXPECT_FLOAT_EQ(c.itPosicaoInicio->getY(), 910.0f);
     EXPECT_EQ(*c.itTipoCarro, 2);
+}
+
+// Cars driving away in the four directions, past the edges of the drawn
+// window and off the map: every cell under a car picture drawn in a frame
+// is repaired in the next, so no picture stays behind in the map layer.
+TEST_F(Retrato, EveryCellDrawnInAFrameIsRepairedInTheNext) {
+    Carro* j = colocarJogador(Vetor(600, 3000), Vetor(0, 0));
+    FrotaFalsa frota;
+    const float pi = 3.14159265f, rumos[4][3] = {{0, 1, 0}, {0, -1, pi}, {1, 0, pi / 2}, {-1, 0, -pi / 2}};
+    for (const auto& r : rumos) {  // down, right, angle
+        frota.por(600 + 100 * r[0] + 30 * r[1], 3000 + 300 * r[1] + 30 * r[0], 2)->setAngulo(r[2]);
+        frota.carros.back()->setVelocidade(Vetor(r[0] * 30, r[1] * 30));  // 19.2 px a frame
+    }
+    // Cells under a picture (half of it `c` along the heading, `l` across)
+    // centred at screen (x, y).
+    auto sob = [](Tiles& t, float x, float y, float angulo, float c, float l) {
+        const float ex = std::fabs(c * std::cos(angulo)) + std::fabs(l * std::sin(angulo));
+        const float ey = std::fabs(c * std::sin(angulo)) + std::fabs(l * std::cos(angulo));
+        t = retangulo(std::max(0, int(std::floor((y - ey) / 64))), std::min(19, int(std::floor((y + ey) / 64))),
+                      int(std::floor((x - ex) / 64)), int(std::floor((x + ex) / 64)), t);
+    };
+    Tiles desenhadas;
+    for (int quadro = 0; quadro < 70; quadro++) {
+        for (auto& c : frota.carros) {
+            const Vetor p = c->getPosicao(), v = c->getVelocidade();
+            const float x = p.getX() + v.getX() * 0.64f, y = p.getY() + v.getY() * 0.64f;
+            c->setPosicao(x < 0 || x > 1280 ? Vetor(-100, -100) : Vetor(x, y));  // off the map: parked
+        }
+        logica->selecionarTrafego(j, &frota);
+        cavalete cv;
+        logica->selcionarTilesARepintar(&cv);
+        const Tiles reparadas = tilesDe(cv);
+        for (const auto& c : desenhadas) ASSERT_TRUE(reparadas.count(c)) << quadro << ": " << c.first << "," << c.second;
+        desenhadas.clear();
+        auto angulo = cv.itAnguloInicio;
+        for (auto p = cv.itPosicaoInicio; p != cv.itPosicaoFim; ++p, ++angulo) sob(desenhadas, p->getX(), p->getY(), *angulo, 20, 10);
+        sob(desenhadas, 3000, 600, 0, 15, 30);  // the player, facing right
+        logica->fimDeCiclo();
+    }
+    EXPECT_EQ(frota.carros[3]->getPosicao().getX(), -100.0f);
 }

@@ -4,8 +4,8 @@
 class Controle : public AmbienteLogica {
 protected:
     void passo(std::initializer_list<int> teclas) {
-        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E, KEY_W}) apertar(k, false);
-        for (int k : teclas) apertar(k);
+        for (int k : {KEY_A, KEY_D, KEY_SPACE, KEY_Q, KEY_E, KEY_W})
+            apertar(k, std::find(teclas.begin(), teclas.end(), k) != teclas.end());
         entradas.lerEntradas();
         logica->analisarEntradaJogador(&carro);
     }
@@ -43,6 +43,9 @@ TEST_F(Controle, GearsShiftOncePerPressBetweenReverseAndThird) {
     carro.zerarMudancaMarcha();
     for (int i = 0; i < 10; i++) passo({KEY_E});
     EXPECT_EQ(carro.getMarcha(), 2);
+    apertar(KEY_E, false), apertar(KEY_E);  // let go and pressed again between two frames: a new press
+    passo({KEY_E}), passo({KEY_E});
+    EXPECT_EQ(carro.getMarcha(), 3);
     for (auto [tecla, marcha] : {std::pair{KEY_E, 3}, {KEY_E, 3}, {KEY_Q, 2}, {KEY_Q, 1}, {KEY_Q, 0}, {KEY_Q, -1}, {KEY_Q, -1}}) {
         passo({});
         passo({tecla});

@@ -42,7 +42,8 @@ protected:
         escreverImagem(CaminhosAssets::menuPausa(), 500, 350, roxo);  // the race shows beside it
         escreverImagem(CaminhosAssets::mouse(), 10, 10, branco);
         for (int d = 0; d < 10; ++d) escreverImagem(CaminhosAssets::numero(d), 20, 30, corDigito(d));
-        for (int t = 1; t <= 3; ++t) escreverImagem(CaminhosAssets::carro(t), 20, 10, rgb(255, t > 1 ? 255 : 0, t > 2));
+        for (int t = 1; t <= 3; ++t) escreverImagem(CaminhosAssets::carro(t), 20, 10, rgb(255, t > 1 ? 255 : 128, t > 2));
+        escreverImagem(CaminhosAssets::carroJogador(), 20, 10, vermelho);  // unlike traffic 1
         // Unused, dial, needle, separator, clock frame, light off, light on.
         const int imagens[][3] = {{4, 4, 1}, {150, 150, 2}, {10, 100, 3}, {8, 30, rgb(240, 240, 240)},
                                   {180, 50, 4}, {40, 40, rgb(60, 60, 60)}, {40, 40, rgb(255, 40, 40)}};

@@ -45,14 +45,6 @@ long memoriaEmUsoBytes() {
     return static_cast<long>(m.uordblks + m.hblkhd);
 }
 
-int contarLinhas(const std::string& arquivo) {
-    std::ifstream f(arquivo);
-    std::string linha;
-    int n = 0;
-    while (std::getline(f, linha)) n++;
-    return n;
-}
-
 }  // namespace
 
 class Resistencia : public AmbienteLogica {
@@ -78,7 +70,8 @@ TEST_F(Resistencia, TwentyRacesInOneProcessKeepMemoryFlatAndWriteTwentyRecords) 
         memoria.push_back(memoriaResidenteKiB());
         heap.push_back(memoriaEmUsoBytes());
     }
-    EXPECT_EQ(contarLinhas("records.txt"), CORRIDAS);
+    const std::string recordes = dir.ler("records.txt");
+    EXPECT_EQ(std::count(recordes.begin(), recordes.end(), '\n'), CORRIDAS);
 
     std::string resumo;
     for (long m : memoria) resumo += std::to_string(m) + " ";

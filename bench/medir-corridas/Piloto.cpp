@@ -7,6 +7,7 @@
 
 #include "Carro.h"
 #include "CarroCalculos.h"
+#include "TravaTeclas.h"
 
 namespace {
 
@@ -51,12 +52,14 @@ int Piloto::marchaQuerida(const Carro& carro) const {
 }
 
 void Piloto::dirigir(const Carro& carro) const {
+    // Keys go down and up as the library reports them to the press latch.
+    auto tecla = [](int k, bool baixa) { TravaTeclas::registrar(baixa ? k : k | 0x80); };
     // One shift per press: the keys go up for a frame after each shift.
     const int marcha = carro.getMarcha();
     const int querida = marchaQuerida(carro);
     const bool livre = !carro.getMudancaMarcha();
-    key[KEY_E] = livre && marcha < querida;
-    key[KEY_Q] = livre && marcha > querida;
+    tecla(KEY_E, livre && marcha < querida);
+    tecla(KEY_Q, livre && marcha > querida);
 
     // Heading that reaches the lane's centre line ahead, and the wheel
     // that turns the car towards it (a growing angle turns down the map).
@@ -66,6 +69,6 @@ void Piloto::dirigir(const Carro& carro) const {
     if (erro < -PI) erro += 2 * PI;
     const float querido = std::clamp(GANHO_VOLANTE * erro, -LIMITE_VOLANTE, LIMITE_VOLANTE);
     const float volante = carro.getAnguloVolante();
-    key[KEY_D] = volante < querido - FOLGA_VOLANTE;
-    key[KEY_A] = volante > querido + FOLGA_VOLANTE;
+    tecla(KEY_D, volante < querido - FOLGA_VOLANTE);
+    tecla(KEY_A, volante > querido + FOLGA_VOLANTE);
 }

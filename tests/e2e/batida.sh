@@ -40,7 +40,6 @@ while :; do
     e2e_ler_painel || continue
     [ "$correndo" = 1 ] || continue
     if [ "$marcha" = 0 ] && [ "$marcha_ant" -ge 1 ] 2>/dev/null; then break; fi
-    [ "$marcha" = 0 ] && [ "$marcha_ant" = -1 ] && e2e_tecla e 0.1  # not in gear yet
     marcha_ant=$marcha
 done
 e2e_guardar_olhada "neutro-depois-da-batida"

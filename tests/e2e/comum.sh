@@ -354,12 +354,18 @@ e2e_janela_ou_fim() {
     e2e_falhar "a janela do jogo não apareceu em $limite s"
 }
 
-# Keys are sampled once per 40 ms frame, and some screens sleep for longer:
-# a key is held for DURACAO seconds (0.15 by default) in one xdotool call.
+# A key held for DURACAO seconds (0.1 by default, a player's tap) in one
+# xdotool call.
 e2e_tecla() {
-    local tecla=$1 duracao=${2:-0.15}
+    local tecla=$1 duracao=${2:-0.1}
     timeout 10 xdotool keydown "$tecla" sleep "$duracao" keyup "$tecla" \
         || e2e_falhar "xdotool não mandou a tecla $tecla"
+}
+
+# The window's close button, pressed the way a window manager does.
+e2e_fechar_janela() {
+    ASAN_OPTIONS=detect_leaks=0 timeout 10 "$E2E_FECHAR" "$E2E_JANELA" \
+        || e2e_falhar "não foi possível mandar o fecho à janela"
 }
 
 e2e_mover_rato() {

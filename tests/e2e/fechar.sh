@@ -13,8 +13,7 @@ e2e_som microfone 60
 fechar_e_conferir() {
     local onde=$1
     e2e_guardar_olhada "antes-de-fechar-$onde"
-    ASAN_OPTIONS=detect_leaks=0 timeout 10 "$E2E_FECHAR" "$E2E_JANELA" \
-        || e2e_falhar "não foi possível mandar o fecho à janela"
+    e2e_fechar_janela
     e2e_jogo_esperar_fim 10
     [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "fechar a janela ($onde) terminou o jogo com o estado $E2E_STATUS"
     e2e_sem_relatorio_de_sanitizador

@@ -77,13 +77,13 @@ e2e_esperar_pagina() {
     e2e_falhar "a página $quer $cor não apareceu em $limite s (a última vista: ${pagina:-?} ${veredito:-})"
 }
 
-# Escape cuts the opening short, but Escape in the main menu quits: so it is
-# pressed only once the opening shows something (before that nobody reads
-# it), held only a little longer than one step of a fade (100 ms), and
-# pressed again only after the menu had ample time to show. Sets
-# E2E_MS_ATE_MENU (ms from the start to the first look at the menu).
+# Escape cuts the opening short (tapped once the opening shows something:
+# before that it does not listen yet); the main menu does not take that
+# press for its own. A tap after the title fades only lets the opening run
+# to its end. Sets E2E_MS_ATE_MENU (ms from the start to the first look at
+# the menu).
 e2e_cortar_abertura() {
-    local limite=${1:-60} t0 i
+    local limite=${1:-60} t0
     t0=$(date +%s)
     e2e_mover_rato $RATO_PARADO
     while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
@@ -91,28 +91,17 @@ e2e_cortar_abertura() {
         if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
         sleep 0.05
     done
-    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
-        if [ "$pagina" = menu ]; then
-            e2e_guardar_olhada "menu-principal"
-            E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
-            e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
-            return 0
-        fi
-        e2e_tecla Escape 0.11
-        for i in $(seq 6); do
-            e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a abertura"
-            if e2e_ler_painel && [ "$pagina" = menu ]; then break; fi
-            sleep 0.1
-        done
-    done
-    e2e_guardar_olhada "abertura-nao-cortada"
-    e2e_falhar "o menu principal não apareceu em $limite s de Escape"
+    [ "$pagina" = menu ] || e2e_tecla Escape
+    e2e_esperar_pagina menu 15 menu-principal
+    E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
+    e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
 }
 
 # e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
-# and the start lights (shifting into first gear during the countdown) and
-# returns once the race clock shows. Sets E2E_CARREGANDO_VISTO (looks at a
-# loading screen), E2E_LUZES_VISTAS (most lit lights seen), E2E_MS_JOGAR,
+# and the start lights (tapping E into first gear once a light shows) and
+# returns once the race clock shows, in first gear. Sets
+# E2E_CARREGANDO_VISTO (looks at a loading screen), E2E_LUZES_VISTAS (most
+# lit lights seen), E2E_MS_JOGAR,
 # E2E_MS_LARGADA, and E2E_LARGADA_DE and _ATE, between which the race
 # started (all ms since the game started). Calls $E2E_GANCHO_LARGADA, if
 # set, when the race clock is first seen.
@@ -129,6 +118,7 @@ e2e_iniciar_corrida() {
         ta=$(e2e_ms_desde_inicio)
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
+            [ "$marcha" = 1 ] || e2e_falhar "E tocado durante as luzes não engatou a primeira (marcha $marcha)"
             # The race started after the last look without the clock and
             # before this one was taken.
             E2E_LARGADA_DE=$E2E_OLHADA_ANTERIOR
@@ -147,10 +137,10 @@ e2e_iniciar_corrida() {
                 E2E_LUZES_VISTAS=$luzes
                 e2e_guardar_olhada "largada-$luzes-luzes"
             fi
-            # The gear can be set during the countdown already; each light
-            # stays 500 ms, during which no key is sampled: hold E longer.
+            # The gear is set during the countdown: a tap, most likely while
+            # a light holds the screen for 500 ms.
             if [ $engatou -eq 0 ]; then
-                e2e_tecla e 0.7
+                e2e_tecla e 0.12
                 engatou=1
             fi
         elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
@@ -239,30 +229,30 @@ e2e_manobrar() {
 # Gives up after SEGUNDOS, or sooner when the car has gained no ground for
 # E2E_SEM_AVANCO seconds: a car still gaining ground is given the whole
 # SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
-# Sets E2E_ACELERADOR_MAX (rows of the throttle bar),
-# E2E_MARCHA_MAX, E2E_TROCAS (E presses), E2E_NEUTRO_APOS_BATIDA,
+# Sets E2E_ACELERADOR_MAX (rows of the throttle bar), E2E_MARCHA_MAX,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
 # which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
-# $E2E_GANCHO_CHEGADA, if set, when the finish is first seen.
+# $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
+# ends after that (its window closed by the hook) also ends the drive.
 E2E_SEM_AVANCO=40
 e2e_conduzir_ate_o_fim() {
     local limite=$1
     local fim=$(( $(date +%s) + limite ))
     E2E_ACELERADOR_MAX=0
     E2E_MARCHA_MAX=0
-    E2E_TROCAS=0
-    E2E_NEUTRO_APOS_BATIDA=0
     E2E_MS_CHEGADA=""
     E2E_MS_MENU_VOLTOU=""
-    local marcha_ant=-1 desde_troca x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
+    local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
-    desde_troca=$(e2e_ms_desde_inicio)
     E2E_OLHADA_INICIO=$E2E_MS_LARGADA
     while [ "$(date +%s)" -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante a corrida"
+        if ! e2e_jogo_vivo; then
+            [ -n "$E2E_MS_CHEGADA" ] && return 0  # ended during the finish screen (closed)
+            e2e_falhar "o jogo terminou durante a corrida"
+        fi
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
@@ -281,7 +271,6 @@ e2e_conduzir_ate_o_fim() {
             break
         fi
         if [ "$progresso" -ge "$PROGRESSO_CHEGADA" ] && [ -z "$E2E_MS_CHEGADA" ]; then
-            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             E2E_MS_CHEGADA=$t
             E2E_CHEGADA_DE=$E2E_OLHADA_ANTERIOR
             E2E_CHEGADA_ATE=$t
@@ -289,6 +278,7 @@ e2e_conduzir_ate_o_fim() {
             fim=$(( $(date +%s) + 20 ))
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"
+            [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
         fi
         [ -n "$E2E_MS_CHEGADA" ] && continue
         if [ $((t - guardada)) -ge 4000 ]; then
@@ -303,15 +293,6 @@ e2e_conduzir_ate_o_fim() {
             vel=$(awk -v dx=$((x - x_ref)) -v dy=$((y - y_ref)) -v ms=$((t - t_ref)) \
                 'BEGIN { printf "%d\n", sqrt(dx * dx + dy * dy) * 1000 / ms / 16 }')
             x_ref=$x; y_ref=$y; t_ref=$t
-        fi
-        if [ "$marcha" != "$marcha_ant" ]; then
-            if [ "$marcha" = 0 ] && [ "$marcha_ant" -gt 0 ] 2>/dev/null; then
-                E2E_NEUTRO_APOS_BATIDA=$((E2E_NEUTRO_APOS_BATIDA + 1))
-                e2e_guardar_olhada "batida-em-neutro"
-                e2e_log "neutro depois de uma batida (marcha $marcha_ant)"
-            fi
-            marcha_ant=$marcha
-            desde_troca=$t
         fi
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
@@ -353,9 +334,7 @@ e2e_conduzir_ate_o_fim() {
             for i in $(seq $((marcha + 1)) "$quer"); do
                 e2e_tecla e 0.1
                 sleep 0.1
-                E2E_TROCAS=$((E2E_TROCAS + 1))
             done
-            desde_troca=$t
         fi
         e2e_volante "$erro" "$giro"
     done
@@ -423,11 +402,6 @@ e2e_sem_trafego() {
         || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
 }
 
-# Escape as the race samples it: held across at least one 40 ms frame, and
-# released before the frame after the pause screen's own 200 ms wait (or the
-# race's 100 ms wait after a pause), so one press pauses or resumes once.
-e2e_esc_na_corrida() { e2e_tecla Escape 0.07; }
-
 # e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
 # loading, pause or a menu page), back to the main menu the way a player
 # would: pause and quit, or Back.
@@ -447,7 +421,7 @@ e2e_ate_o_menu() {
                 # Racing or counting down: Escape pauses (not while loading,
                 # where it does nothing but wait).
                 if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
-                    e2e_esc_na_corrida
+                    e2e_tecla Escape
                     sleep 0.4
                 else
                     sleep 0.3

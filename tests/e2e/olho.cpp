@@ -379,7 +379,7 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     }
     // The car: at the window's centre unless the view stopped at an edge,
     // where it may be anywhere between the edge and the centre.
-    BITMAP* carro = load_bitmap((jogo + "/graficos/carros/1.bmp").c_str(), nullptr);
+    BITMAP* carro = load_bitmap((jogo + "/graficos/carros/jogador.bmp").c_str(), nullptr);
     if (!carro) return 2;
     const int lado = static_cast<int>(std::ceil(std::hypot(carro->w, carro->h))) + 4;
     BITMAP* rascunho = create_bitmap(lado, lado);

@@ -74,7 +74,7 @@ void imagens(const std::string& raiz) {
         int y = s.entre(150, 300), x = s.entre(0, 500), w = s.entre(40, 200);
         hline(b, x, y, x + w, rgb(120, 120, 140));
     }
-    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/1.bmp").c_str(), nullptr);
+    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/jogador.bmp").c_str(), nullptr);
     if (carro) {
         stretch_sprite(b, carro, 480, 225 - carro->h * 2, carro->w * 4, carro->h * 4);
         destroy_bitmap(carro);

@@ -291,9 +291,12 @@ void desenharCarro(const ModeloCarro& m, const std::string& caminho) {
 }
 
 void gerarCarros(const std::string& raiz) {
-    // 1: the player's red racer; 2: a blue hatchback; 3: a white delivery van.
+    // Traffic: 1 a yellow saloon, 2 a blue hatchback, 3 a white delivery van.
+    // The player's red racer with its white stripes, the size of car 1, is
+    // like none of them.
+    desenharCarro({30, 60, {220, 30, 30}, true, false}, raiz + "/graficos/carros/jogador.bmp");
     const ModeloCarro modelos[3] = {
-        {30, 60, {220, 30, 30}, true, false},
+        {30, 60, {240, 190, 30}, false, false},
         {28, 54, {40, 110, 220}, false, false},
         {34, 72, {236, 236, 228}, false, true},
     };

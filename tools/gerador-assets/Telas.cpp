@@ -227,7 +227,7 @@ void carregamento(const std::string& raiz) {
     static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY",   "CALLING THE TRAFFIC",
                                     "PAINTING THE STREETS", "FUELLING YOUR CAR",   "WARMING UP THE ENGINE"};
     // The player's car (already generated) drives along the track.
-    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/1.bmp").c_str(), nullptr);
+    BITMAP* carro = load_bitmap((raiz + "/graficos/carros/jogador.bmp").c_str(), nullptr);
     for (int n = 0; n < 6; n++) {
         BITMAP* b = criar(500, 200, rgb(0, 0, 0));
         desenho::painel(b, 0, 0, 499, 199, 20, rgb(40, 50, 90));
