@@ -2,8 +2,10 @@
 #define CAPTURAAUDIO_H
 
 #include <cstdio>
+#include <memory>
 
 #include "FonteGravacao.h"
+#include "TransformadaFft.h"
 
 struct SAMPLE;
 
@@ -131,6 +133,8 @@ private:
     double janelaBufferA[TAMANHO_ARRAYS];
     double janelaBufferF[TAMANHO_ARRAYS];
     float zero[TAMANHO_ARRAYS];
+    float pesosHann[TAMANHO_ARRAYS];
+    std::unique_ptr<TransformadaFft> transformada;  // of the last size transformed
 
     FonteGravacao fonte;  // fixed at construction
 };
