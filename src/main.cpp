@@ -11,10 +11,12 @@
 #include <cstdio>
 
 #include "Abertura.h"
+#include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
 #include "GravadorAlsa.h"
 #include "Logica.h"
 #include "Pintor.h"
+#include "Relogio.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
 #include "VerificadorAssets.h"
@@ -163,10 +165,14 @@ int main() {
     }
 
     a = 0;
+    CompassoQuadros compasso;
     while (situacao != sair) {
-        // Sleep between ticks instead of spinning on the counter.
-        while (a <= 0 && !fecharJanela) {
-            rest(1);
+        // Sleep until shortly before the next tick, then poll for it.
+        if (a <= 0) {
+            while (a <= 0 && !fecharJanela) {
+                rest(compasso.getEsperaMs(Relogio::getMilissegundos()));
+            }
+            compasso.marcarTique(Relogio::getMilissegundos());
         }
         if (situacao == abertura) {
             situacao = apresentacao->play();
