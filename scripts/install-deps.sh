@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick sox x11-utils procps
+  zlib1g-dev desktop-file-utils appstream lintian man-db dpkg-dev
 )
 
 SUDO=""

@@ -45,4 +45,9 @@ if(TARGET ronco)
   ronco_e2e(fechar_janela fechar.sh 90)
   ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
   ronco_e2e(recordes_somente_leitura recordes-somente-leitura.sh 900)
+  # The installed game and its package; the sanitizer build is not what a
+  # player installs.
+  if(NOT RONCO_SANITIZE)
+    ronco_e2e(instalado instalado.sh 900 ${CMAKE_BINARY_DIR})
+  endif()
 endif()

@@ -200,7 +200,8 @@ e2e_usuario_sem_privilegios() {
 }
 
 # e2e_jogo_iniciar LIMITE_SEGUNDOS
-# Starts the game in the scratch tree with its console in console.txt
+# Starts the game in the scratch tree (or in E2E_PASTA_INICIO, when set)
+# with its console in console.txt
 # (unbuffered, so that a crash loses nothing). A watchdog ends it after
 # LIMITE seconds in any case.
 e2e_jogo_iniciar() {
@@ -218,7 +219,7 @@ e2e_jogo_iniciar() {
     fi
     # The module goes to the game only (stdbuf and the shell cannot load
     # it), in front of stdbuf's own preload.
-    (cd "$E2E_TRABALHO" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
+    (cd "${E2E_PASTA_INICIO:-$E2E_TRABALHO}" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
         sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
         >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
     E2E_JOGO_PID=$!

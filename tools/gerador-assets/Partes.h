@@ -2,7 +2,7 @@
 #define GERADOR_PARTES_H
 
 // The groups of assets the generator writes, each under the game's
-// directory `raiz`.
+// directory `raiz` (the icon under its own folder).
 
 #include <string>
 
@@ -25,6 +25,12 @@ void gerar(const std::string& raiz);
 namespace sons {
 // Music loops, the opening's engine sounds and the ignition.
 void gerar(const std::string& raiz);
+}
+
+namespace icone {
+// The desktop icon, as PNG, in the icon theme's layout under `pasta`
+// (48x48/apps/ronco.png and larger).
+void gerar(const std::string& pasta);
 }
 
 #endif

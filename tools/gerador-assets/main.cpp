@@ -1,5 +1,6 @@
-// Writes the game's whole asset tree into the directory given as the only
-// argument (the directory the game runs from).
+// Writes the game's whole asset tree into the directory given as the first
+// argument (the directory the game runs from), and the desktop icon into the
+// second, if given.
 
 #include "Cidade.h"
 #include "Partes.h"
@@ -12,8 +13,8 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR [ICON_DIR]\n", argv[0]);
         return 2;
     }
     // No display is needed: pictures are drawn into memory bitmaps.
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
     telas::gerar(raiz);
     abertura::gerar(raiz);
     sons::gerar(raiz);
+    if (argc == 3) icone::gerar(argv[2]);
     return 0;
 }
