@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "CacheSprites.h"
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
+#include "ReparadorCamada.h"
 #include "Vetor.h"
 
 // Draws every frame from the snapshot the logic hands over: the menus, the
@@ -66,6 +68,13 @@ public:
     // (the library's rest when unset): tests draw into memory and do not sleep.
     void setAlvo(BITMAP* alvo);
     void setEspera(FuncaoEspera espera);
+    // Draws as the library would without any of the shortcuts (whole tiles
+    // for every listed cell, every picture drawn anew): the same pixels,
+    // slower. Tests compare the two.
+    void setDesenhoSimples(bool simples) {
+        sprites.setAtivo(!simples);
+        reparador.setParcial(!simples);
+    }
 
     BITMAP* getBuffer() const { return buffer; }
     BITMAP* getCamada1() const { return camada1; }
@@ -82,7 +91,6 @@ private:
     void desenharPonteiro();
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
-    void desenharTile(int codigo, int linha, int coluna, bool mascarada);
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
     BITMAP* camada1;
@@ -95,6 +103,8 @@ private:
     BITMAP* barraAceleracao;
     BITMAP* numeros[10];
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
+    ReparadorCamada reparador;
+    CacheSprites sprites;
     BITMAP* tiles;
     Vetor tamanhoMapa;
     bool frasesUsadas[12];

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <list>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "CaminhosAssets.h"
 #include "DiretorioTemporario.h"
 #include "Pintor.h"
+#include "test_logica_ambiente.h"
 #include "test_pintor_ajuda.h"
 
 namespace {
@@ -334,5 +336,81 @@ TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     EXPECT_NE(saida.find("graficos/mouse.bmp: cannot load"), std::string::npos);
     EXPECT_NE(saida.find("mapas/1.txt: cannot open"), std::string::npos);
 }
+
+#ifdef RONCO_JOGO_DIR
+// The renderer's shortcuts (partial tile repair, rotated cars and HUD
+// pictures kept as opaque runs) must not change a pixel: races with the
+// game's own city, traffic and pictures, each frame drawn by a plain and a
+// fast renderer side by side, every shown frame and the whole map layer at
+// the end compared.
+class DesenhoIdentico : public AmbienteLogica {
+protected:
+    void SetUp() override {
+        AmbienteLogica::SetUp();
+        iniciarAllegroSemTela();
+        for (const char* pasta : {"graficos", "mapas", "dados"}) {
+            std::filesystem::remove_all(pasta);
+            std::filesystem::create_directory_symlink(std::filesystem::path(RONCO_JOGO_DIR) / pasta, pasta);
+        }
+    }
+    static bool iguais(BITMAP* a, BITMAP* b) {
+        const size_t bytes = static_cast<size_t>(a->w) * ((bitmap_color_depth(a) + 7) / 8);
+        for (int y = 0; y < a->h; ++y)
+            if (std::memcmp(a->line[y], b->line[y], bytes) != 0) return false;
+        return true;
+    }
+};
+
+TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
+    for (unsigned semente : {1u, 2u, 3u}) {
+        logica.reset(new Logica(&entradas));
+        std::srand(semente);
+        Pintor simples, rapido;
+        simples.setDesenhoSimples(true);
+        BITMAP* telas[2] = {create_bitmap(800, 600), create_bitmap(800, 600)};
+        Pintor* pintores[2] = {&simples, &rapido};
+        for (int k = 0; k < 2; ++k) {
+            clear_bitmap(telas[k]);
+            pintores[k]->setAlvo(telas[k]);
+            pintores[k]->setEspera([](unsigned int) {});
+        }
+        testing::internal::CaptureStdout();  // the traffic's console lines
+        mouse(300, 350);
+        int corrida = 0, quadro = 0, diferente = -1;
+        for (; corrida < 3000 && diferente < 0; ++quadro) {
+            if (quadro == 1) mouse(300, 350, false);
+            if (Carro* c = jogador()) {
+                // Up through the gears, a swerve now and then, and back to
+                // the start before the finish.
+                const float v = c->getModuloVelocidade();
+                const int m = c->getMarcha();
+                apertar(KEY_E, !c->getMudancaMarcha() && (m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19)));
+                apertar(KEY_A, quadro % 150 < 8);
+                apertar(KEY_D, quadro % 150 >= 8 && quadro % 150 < 16);
+                if (c->getPosicao().getY() > 8500.0f) c->setPosicao(Vetor(550.0f, 50.0f));
+            }
+            logica->calcularLogica();
+            cavalete c = logica->construirCavalete();
+            corrida += c.estado == jogando;
+            // Both draw the same loading phrases and waits.
+            const unsigned sorteio = static_cast<unsigned>(std::rand());
+            for (Pintor* p : pintores) {
+                std::srand(sorteio);
+                p->pintar(c);
+            }
+            logica->fimDeCiclo();
+            Relogio::avancar(40);
+            if (!iguais(telas[0], telas[1])) diferente = quadro;
+        }
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(diferente, -1) << "seed " << semente << ": frame " << diferente << " differs";
+        EXPECT_EQ(corrida, 3000) << "seed " << semente;
+        ASSERT_NE(rapido.getCamada1(), nullptr);
+        EXPECT_TRUE(iguais(simples.getCamada1(), rapido.getCamada1())) << "seed " << semente;
+        for (BITMAP* t : telas) destroy_bitmap(t);
+        apertar(KEY_A, false), apertar(KEY_D, false);
+    }
+}
+#endif
 
 }  // namespace
