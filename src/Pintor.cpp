@@ -53,7 +53,6 @@ Pintor::Pintor()
       frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr),
       numeros{},
-      tiles(nullptr),
       tamanhoMapa(0.0f, 0.0f),
       frasesUsadas{},
       recordes(nullptr),
@@ -68,7 +67,6 @@ Pintor::Pintor()
     clear_bitmap(bufferPausa);
     barraAceleracao = create_bitmap(LARGURA_BARRA, ALTURA_BARRA);
     clear_bitmap(barraAceleracao);
-    tiles = CarregadorMidia::imagem(CaminhosAssets::tiles());
     camada4 = CarregadorMidia::imagem(CaminhosAssets::mouse());
     for (int i = 0; i < 10; ++i) {
         numeros[i] = CarregadorMidia::imagem(CaminhosAssets::numero(i));
@@ -88,7 +86,6 @@ Pintor::~Pintor() {
     for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
     CarregadorMidia::liberar(barraAceleracao);
     for (BITMAP*& b : numeros) CarregadorMidia::liberar(b);
-    CarregadorMidia::liberar(tiles);
 }
 
 void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
@@ -157,7 +154,11 @@ void Pintor::carregarMapa(cavalete c) {
         clear_bitmap(camada1);
         tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
     }
-    reparador.desenharMapa(camada1, tiles, &mapa);
+    if (!reparador.hasFolha()) {
+        // Loaded for the first race, not at start-up: 9.5 MB the menus never use.
+        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
+    }
+    reparador.desenharMapa(camada1, &mapa);
     carregarFrescuras();
     carregarCarros();
 }

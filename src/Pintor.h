@@ -105,7 +105,6 @@ private:
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
     ReparadorCamada reparador;
     CacheSprites sprites;
-    BITMAP* tiles;
     Vetor tamanhoMapa;
     bool frasesUsadas[12];
 

@@ -1,7 +1,35 @@
 #include "ReparadorCamada.h"
 
 ReparadorCamada::ReparadorCamada()
-    : parcial(true), camada(nullptr), folha(nullptr), mapa(nullptr), linhas(0), colunas(0), quadro(0) {}
+    : parcial(true),
+      camada(nullptr),
+      folha(nullptr),
+      emColuna(false),
+      tilesNaFolha(0),
+      mapa(nullptr),
+      linhas(0),
+      colunas(0),
+      quadro(0) {}
+
+ReparadorCamada::~ReparadorCamada() {
+    if (folha != nullptr) destroy_bitmap(folha);
+}
+
+void ReparadorCamada::setFolha(BITMAP* nova) {
+    if (folha != nullptr) destroy_bitmap(folha);
+    folha = nova;
+    emColuna = false;
+    tilesNaFolha = folha != nullptr ? folha->w / LADO_TILE : 0;
+    // A sheet shorter than a tile stays as it is: the library's clipping of
+    // its missing rows must keep drawing nothing there.
+    if (folha == nullptr || folha->h < LADO_TILE || tilesNaFolha == 0) return;
+    BITMAP* coluna = create_bitmap_ex(bitmap_color_depth(folha), LADO_TILE, tilesNaFolha * LADO_TILE);
+    if (coluna == nullptr) return;
+    for (int n = 0; n < tilesNaFolha; ++n) blit(folha, coluna, n * LADO_TILE, 0, 0, n * LADO_TILE, LADO_TILE, LADO_TILE);
+    destroy_bitmap(folha);
+    folha = coluna;
+    emColuna = true;
+}
 
 void ReparadorCamada::setParcial(bool sim) {
     parcial = sim;
@@ -20,11 +48,12 @@ bool ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Reta
     if (camada == nullptr || folha == nullptr || codigo <= 0) {
         return false;  // 0 is "no tile"; nothing left of the sheet either
     }
-    if (codigo > folha->w / LADO_TILE) {
+    if (codigo > tilesNaFolha) {
         return false;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
     }
-    const int origemX = (codigo - 1) * LADO_TILE + parte.x1 - coluna * LADO_TILE;
-    const int origemY = parte.y1 - linha * LADO_TILE;
+    int origemX = parte.x1 - coluna * LADO_TILE;
+    int origemY = parte.y1 - linha * LADO_TILE;
+    (emColuna ? origemY : origemX) += (codigo - 1) * LADO_TILE;
     if (mascarada) {
         masked_blit(folha, camada, origemX, origemY, parte.x1, parte.y1, parte.getLargura(), parte.getAltura());
     } else {
@@ -33,9 +62,8 @@ bool ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Reta
     return true;
 }
 
-void ReparadorCamada::desenharMapa(BITMAP* novaCamada, BITMAP* novaFolha, const LeitorMapa* novoMapa) {
+void ReparadorCamada::desenharMapa(BITMAP* novaCamada, const LeitorMapa* novoMapa) {
     camada = novaCamada;
-    folha = novaFolha;
     mapa = novoMapa;
     linhas = camada != nullptr ? mapa->getAltura() : 0;
     colunas = camada != nullptr ? mapa->getLargura() : 0;

@@ -25,14 +25,24 @@ public:
     static constexpr int LADO_TILE = 64;
 
     ReparadorCamada();
+    ~ReparadorCamada();
+    ReparadorCamada(const ReparadorCamada&) = delete;
+    ReparadorCamada& operator=(const ReparadorCamada&) = delete;
+
+    // Takes the tile sheet (one row of tiles, code n at x = (n - 1) * 64)
+    // and keeps it as one column instead: the 64 rows of a tile then lie
+    // together in memory rather than a sheet's width apart, which is what
+    // repairing parts of tiles all over the map wants. Null: no tiles.
+    void setFolha(BITMAP* folha);
+    bool hasFolha() const { return folha != nullptr; }
 
     // Off: every entry of the list gets its whole lower tile, then its whole
     // upper tile, as often as it is listed.
     void setParcial(bool sim);
 
     // Draws the whole map into `camada` (lower layer, then the upper one
-    // masked) from the sheet `folha`; from then on it repairs that layer.
-    void desenharMapa(BITMAP* camada, BITMAP* folha, const LeitorMapa* mapa);
+    // masked); from then on it repairs that layer.
+    void desenharMapa(BITMAP* camada, const LeitorMapa* mapa);
 
     // The frame's repair, in this order: the listed cells' lower tiles, then
     // every car drawn into the layer (marcarDesenho with what it covered),
@@ -50,7 +60,9 @@ private:
 
     bool parcial;
     BITMAP* camada;
-    BITMAP* folha;
+    BITMAP* folha;  // the sheet, or its tiles one under the other
+    bool emColuna;
+    int tilesNaFolha;
     const LeitorMapa* mapa;
     int linhas, colunas;
     std::vector<Retangulo> sujo;      // per cell: where cars were drawn since its repair
