@@ -150,11 +150,15 @@ int main() {
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
-    Tenor* cantor = new Tenor();
     pintor->setRecordes(&logica->getMelhoresTempos());
 
     SituacaoGlobal situacao = apresentacao->play();
-    rest(100);
+    // The music is read during the pause after the opening, not before the
+    // opening's first picture; the pause lasts its 100 ms all the same.
+    const int antesDaMusica = Relogio::getMilissegundos();
+    Tenor* cantor = new Tenor();
+    const int lendoMusica = Relogio::getMilissegundos() - antesDaMusica;
+    rest(lendoMusica < 100 ? 100 - lendoMusica : 0);
     // Escape cuts the opening short; still held, it would also press the
     // main menu's Exit on the first frame.
     while (key[KEY_ESC] && !fecharJanela) {
@@ -164,7 +168,6 @@ int main() {
         situacao = sair;
     }
 
-    a = 0;
     CompassoQuadros compasso;
     while (situacao != sair) {
         // Sleep until shortly before the next tick, then poll for it.
