@@ -13,6 +13,7 @@
 #include "Abertura.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
+#include "GerenteSegundoPlano.h"
 #include "GravadorAlsa.h"
 #include "Logica.h"
 #include "Pintor.h"
@@ -90,6 +91,7 @@ void esperarTecla() {
 // aborts the process once playback has started. Returns false when there is
 // no window to play in.
 bool init() {
+    GerenteSegundoPlano::instalar();
     if (allegro_init() != 0) {
         std::fprintf(stderr,
                      "Cannot start the game library: %s\n"
