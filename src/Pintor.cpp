@@ -147,16 +147,17 @@ void Pintor::carregarMapa(cavalete c) {
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
+    if (!reparador.hasFolha()) {
+        // Read for the first race, not at start-up: 9.5 MB the menus never
+        // use. Before the map layer exists, so that the two never add up.
+        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
+    }
     if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
         camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
     }
     if (camada1 != nullptr) {
         clear_bitmap(camada1);
         tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
-    }
-    if (!reparador.hasFolha()) {
-        // Loaded for the first race, not at start-up: 9.5 MB the menus never use.
-        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
     }
     reparador.desenharMapa(camada1, &mapa);
     carregarFrescuras();
