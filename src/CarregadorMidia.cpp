@@ -1,5 +1,8 @@
 #include "CarregadorMidia.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdio>
 
 #include "LeitorBmp.h"
@@ -64,4 +67,14 @@ void CarregadorMidia::girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed
     destino->vtable->pivot_scaled_sprite_flip(destino, origem, x * 0x10000 + meiaLargura,
                                               y * 0x10000 + meiaAltura, meiaLargura, meiaAltura,
                                               angulo, 0x10000, FALSE);
+}
+
+void CarregadorMidia::pedirPaginasGrandes(BITMAP* b) {
+    if (b == nullptr || !is_memory_bitmap(b) || b->h <= 0) return;
+    const uintptr_t pagina = 2u << 20;
+    const uintptr_t inicio = reinterpret_cast<uintptr_t>(b->line[0]);
+    const uintptr_t fim = reinterpret_cast<uintptr_t>(b->line[b->h - 1]) +
+                          static_cast<uintptr_t>(b->w) * ((bitmap_color_depth(b) + 7) / 8);
+    const uintptr_t de = (inicio + pagina - 1) & ~(pagina - 1), ate = fim & ~(pagina - 1);
+    if (ate > de) madvise(reinterpret_cast<void*>(de), ate - de, MADV_HUGEPAGE);
 }

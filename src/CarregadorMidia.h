@@ -23,6 +23,13 @@ public:
     // undefined for a sprite partly off the left or top edge: same pixels.
     static void girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed angulo);
 
+    // Asks the kernel to back a large memory bitmap (the map layer, the
+    // tile sheet) with 2 MB pages, before it is first drawn into: copying
+    // parts of rows lying a whole map's width apart then misses the
+    // processor's address cache far less often. Only a request: it may not
+    // be granted, and nothing changes but speed.
+    static void pedirPaginasGrandes(BITMAP* b);
+
     // The seams of the renderer and the opening: a finished frame goes to
     // `alvo` (the screen when null) and a wait goes through `espera` (the
     // library's rest when null), so tests draw into memory and do not sleep.

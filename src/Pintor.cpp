@@ -154,6 +154,7 @@ void Pintor::carregarMapa(cavalete c) {
     }
     if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
         camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
+        CarregadorMidia::pedirPaginasGrandes(camada1);
     }
     if (camada1 != nullptr) {
         clear_bitmap(camada1);

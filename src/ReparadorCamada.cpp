@@ -1,5 +1,7 @@
 #include "ReparadorCamada.h"
 
+#include "CarregadorMidia.h"
+
 ReparadorCamada::ReparadorCamada()
     : parcial(true),
       camada(nullptr),
@@ -25,6 +27,7 @@ void ReparadorCamada::setFolha(BITMAP* nova) {
     if (folha == nullptr || folha->h < LADO_TILE || tilesNaFolha == 0) return;
     BITMAP* coluna = create_bitmap_ex(bitmap_color_depth(folha), LADO_TILE, tilesNaFolha * LADO_TILE);
     if (coluna == nullptr) return;
+    CarregadorMidia::pedirPaginasGrandes(coluna);
     for (int n = 0; n < tilesNaFolha; ++n) blit(folha, coluna, n * LADO_TILE, 0, 0, n * LADO_TILE, LADO_TILE, LADO_TILE);
     destroy_bitmap(folha);
     folha = coluna;
