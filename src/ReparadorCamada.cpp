@@ -47,12 +47,12 @@ Retangulo ReparadorCamada::celula(int linha, int coluna) const {
                      linha * LADO_TILE + LADO_TILE - 1);
 }
 
-bool ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada) {
+void ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada) {
     if (camada == nullptr || folha == nullptr || codigo <= 0) {
-        return false;  // 0 is "no tile"; nothing left of the sheet either
+        return;  // 0 is "no tile"; nothing left of the sheet either
     }
     if (codigo > tilesNaFolha) {
-        return false;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
+        return;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
     }
     int origemX = parte.x1 - coluna * LADO_TILE;
     int origemY = parte.y1 - linha * LADO_TILE;
@@ -62,7 +62,6 @@ bool ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Reta
     } else {
         blit(folha, camada, origemX, origemY, parte.x1, parte.y1, parte.getLargura(), parte.getAltura());
     }
-    return true;
 }
 
 void ReparadorCamada::desenharMapa(BITMAP* novaCamada, const LeitorMapa* novoMapa) {
@@ -101,13 +100,12 @@ void ReparadorCamada::repararInferior(Iterador inicio, Iterador fim) {
         if (listadoEm[i] == quadro) continue;
         listadoEm[i] = quadro;
         listados.push_back(i);
-        apagado[i] = Retangulo();
-        // Cars drawn here since the last repair: erase them. A cell without
-        // a lower tile keeps them, as the whole-tile repair would.
-        if (!sujo[i].isVazio() && desenharTile(mapa->getInferior(r, c), r, c, sujo[i], false)) {
-            apagado[i] = sujo[i];
-            sujo[i] = Retangulo();
-        }
+        // Cars drawn here since the last repair: erase them (a cell without
+        // a lower tile keeps them, as the whole-tile repair does; its upper
+        // tile goes over them all the same).
+        apagado[i] = sujo[i];
+        sujo[i] = Retangulo();
+        if (!apagado[i].isVazio()) desenharTile(mapa->getInferior(r, c), r, c, apagado[i], false);
     }
 }
 

@@ -54,7 +54,7 @@ public:
 private:
     // The tile `codigo` over the part `parte` (map pixels) of cell (linha,
     // coluna); code 0 and codes beyond the sheet draw nothing.
-    bool desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada);
+    void desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada);
     Retangulo celula(int linha, int coluna) const;
     bool dentro(int linha, int coluna) const { return linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas; }
 

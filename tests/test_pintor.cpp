@@ -298,6 +298,39 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     EXPECT_EQ(ponto(tela, 400, 400), estrada);
 }
 
+// Cells without a lower tile (0, or a code past the sheet) keep what cars
+// left there and the upper tile still covers them: the partial repair must
+// leave the very pixels of the whole-tile one, cell by cell and frame by frame.
+TEST_F(PintorTest, ShortcutsKeepThePlainPixelsOnCellsWithoutATile) {
+    std::string mapa = "3 4\n1 0 99 2\n2 1 0 1\n0 2 1 99\n3 4\n3 0 3 0\n0 3 0 3\n3 3 0 0\n";
+    dir.escrever(CaminhosAssets::mapa(1), mapa);
+    Pintor simples;
+    simples.setDesenhoSimples(true);
+    BITMAP* outra = create_bitmap(800, 600);
+    simples.setAlvo(outra);
+    simples.setEspera(registrarEspera);
+    for (Pintor* p : {pintor.get(), &simples}) p->pintar(quadro(jogando, 11, true, true));
+    for (int passo = 0; passo < 60; ++passo) {
+        const float x = 20.0f + passo * 3.7f, y = 10.0f + passo * 2.9f;
+        posicoes = {Vetor(250.0f - x, y), Vetor(x, 180.0f - y)};
+        angulos = {passo * 0.3f, passo * 0.3f};  // each angle seen twice
+        tipos = {2, 3};
+        tiles.clear();
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                if ((r + c + passo) % 3 != 0) tiles.push_back(Vetor(r, c));
+        cavalete c = quadro(jogando, 11);
+        c.posicaoJogador1 = Vetor(x, y);
+        c.anguloJogador1 = passo / 2 * 0.7f;
+        for (Pintor* p : {pintor.get(), &simples}) p->pintar(c);
+        for (int yy = 0; yy < 3 * 64; ++yy)
+            for (int xx = 0; xx < 4 * 64; ++xx)
+                ASSERT_EQ(getpixel(pintor->getCamada1(), xx, yy), getpixel(simples.getCamada1(), xx, yy))
+                    << "frame " << passo << " at " << xx << ", " << yy;
+    }
+    destroy_bitmap(outra);
+}
+
 TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     // A map that ends early: one line, the cells read are drawn, the rest black.
     dir.escrever(CaminhosAssets::mapa(1), "2 3\n1 2 1\n1");
