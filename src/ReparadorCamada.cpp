@@ -80,15 +80,21 @@ void ReparadorCamada::desenharMapa(BITMAP* novaCamada, const LeitorMapa* novoMap
         for (int j = 0; j < colunas; ++j) desenharTile(mapa->getSuperior(i, j), i, j, celula(i, j), true);
 }
 
+void ReparadorCamada::repararInteiras(bool superior) {
+    for (auto it = inicioLista; it != fimLista; ++it) {
+        const int r = static_cast<int>(it->getX()), c = static_cast<int>(it->getY());
+        if (dentro(r, c)) {
+            desenharTile(superior ? mapa->getSuperior(r, c) : mapa->getInferior(r, c), r, c, celula(r, c), superior);
+        }
+    }
+}
+
 void ReparadorCamada::repararInferior(Iterador inicio, Iterador fim) {
     inicioLista = inicio;
     fimLista = fim;
     if (camada == nullptr) return;
     if (!parcial) {
-        for (auto it = inicio; it != fim; ++it) {
-            const int r = static_cast<int>(it->getX()), c = static_cast<int>(it->getY());
-            if (dentro(r, c)) desenharTile(mapa->getInferior(r, c), r, c, celula(r, c), false);
-        }
+        repararInteiras(false);
         return;
     }
     ++quadro;
@@ -121,10 +127,7 @@ void ReparadorCamada::marcarDesenho(const Retangulo& r) {
 void ReparadorCamada::repararSuperior() {
     if (camada == nullptr) return;
     if (!parcial) {
-        for (auto it = inicioLista; it != fimLista; ++it) {
-            const int r = static_cast<int>(it->getX()), c = static_cast<int>(it->getY());
-            if (dentro(r, c)) desenharTile(mapa->getSuperior(r, c), r, c, celula(r, c), true);
-        }
+        repararInteiras(true);
         return;
     }
     // Where the repair erased the upper tile, and where cars now cover it.

@@ -55,6 +55,8 @@ private:
     // The tile `codigo` over the part `parte` (map pixels) of cell (linha,
     // coluna); code 0 and codes beyond the sheet draw nothing.
     void desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada);
+    // The plain repair: the whole tile of one layer for every entry listed.
+    void repararInteiras(bool superior);
     Retangulo celula(int linha, int coluna) const;
     bool dentro(int linha, int coluna) const { return linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas; }
 
