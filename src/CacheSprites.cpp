@@ -17,6 +17,18 @@ int ladoGirado(const BITMAP* b) {
     return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(b->w) * b->w + static_cast<double>(b->h) * b->h))) + 4;
 }
 
+// Where the library may draw `imagem` turned by `angulo` (256 units to a
+// turn, 16.16) about its centre, with its top-left at (x, y): the turned
+// rectangle's bounds, two pixels wider on every side for the rounding.
+Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
+    const double a = fixtof(angulo) * 2 * M_PI / 256;
+    const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
+    const double meiaL = (imagem->w * c + imagem->h * s) / 2 + 2, meiaA = (imagem->w * s + imagem->h * c) / 2 + 2;
+    const double cx = x + imagem->w / 2.0, cy = y + imagem->h / 2.0;
+    return Retangulo(static_cast<int>(std::floor(cx - meiaL)), static_cast<int>(std::floor(cy - meiaA)),
+                     static_cast<int>(std::ceil(cx + meiaL)), static_cast<int>(std::ceil(cy + meiaA)));
+}
+
 }  // namespace
 
 CacheSprites::CacheSprites() : ativo(true), guardadas(0) {}
@@ -59,9 +71,7 @@ std::unique_ptr<ImagemTrechos> CacheSprites::rodar(BITMAP* imagem, int profundid
 
 Retangulo CacheSprites::girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo) {
     if (destino == nullptr || imagem == nullptr) return Retangulo();
-    const int lado = ladoGirado(imagem);
-    const int x0 = x - (lado - imagem->w) / 2, y0 = y - (lado - imagem->h) / 2;
-    const Retangulo area(x0, y0, x0 + lado - 1, y0 + lado - 1);
+    const Retangulo area = areaGirada(imagem, x, y, angulo);
     if (ativo) {
         const Chave chave{imagem, angulo};
         auto it = giradas.find(chave);

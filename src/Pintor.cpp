@@ -52,6 +52,7 @@ Pintor::Pintor()
       carros{nullptr, nullptr, nullptr, nullptr},
       frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr),
+      barraCheiaAbaixo(-1),
       numeros{},
       tamanhoMapa(0.0f, 0.0f),
       frasesUsadas{},
@@ -454,12 +455,16 @@ void Pintor::pintarAceleracao(cavalete c) {
     float a = c.acelleracao;
     if (!(a >= 0.0f)) a = 0.0f;  // NaN too
     if (a > 1.0f) a = 1.0f;
-    clear_to_color(barraAceleracao, 0);
-    // Fills from the bottom, green at the bottom to red at the top.
-    for (int i = h; static_cast<int>(h - h * a) < i; --i) {
-        line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+    // Fills from the bottom, green at the bottom to red at the top; redrawn
+    // only when another row is reached.
+    const int cheiaAbaixo = static_cast<int>(h - h * a);
+    if (cheiaAbaixo != barraCheiaAbaixo) {
+        clear_to_color(barraAceleracao, 0);
+        for (int i = h; cheiaAbaixo < i; --i) line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+        barraCheiaAbaixo = cheiaAbaixo;
     }
-    draw_sprite(buffer, barraAceleracao, LARGURA_TELA - 110, ALTURA_TELA - h);
+    // No pixel of it is the mask colour (its blue is 0): copied whole.
+    blit(barraAceleracao, buffer, 0, 0, LARGURA_TELA - 110, ALTURA_TELA - h, w, h);
     if (c.marcha >= 0 && c.marcha <= 9) {
         sprites.desenhar(buffer, numeros[c.marcha], LARGURA_TELA - 110, ALTURA_TELA - 115);
     }

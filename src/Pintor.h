@@ -101,6 +101,7 @@ private:
     BITMAP* carros[4];
     BITMAP* frescuras[7];
     BITMAP* barraAceleracao;
+    int barraCheiaAbaixo;  // the bar as last drawn: rows below this one filled
     BITMAP* numeros[10];
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
     ReparadorCamada reparador;
