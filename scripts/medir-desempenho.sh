@@ -14,8 +14,8 @@
 #
 #   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS]
 #
-# BUILD-FOLDER defaults to build (it must hold ronco, jogo/ and the
-# end-to-end helpers: cmake --build build). RUNS (default 3) races are run
+# BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
+# helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
 # and each figure is given for every run, then as the median.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
