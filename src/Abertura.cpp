@@ -73,55 +73,64 @@ bool Abertura::fadeOut(BITMAP* sprite, int duracao, int x, int y) {
 SituacaoGlobal Abertura::play() {
     // A tap that falls between two looks at the key still counts.
     escAntes = TravaTeclas::getApertos(KEY_ESC);
+    // Each picture and sound is read when first needed: an opening cut short
+    // at its first fade reads only its first picture, and starts sooner.
     BITMAP* imagens[8] = {nullptr};
-    for (int i = 1; i <= 6; ++i) {
-        imagens[i] = CarregadorMidia::imagem(CaminhosAssets::aberturaImagem(i));
-    }
-    BITMAP* imagem7 = CarregadorMidia::imagem(CaminhosAssets::aberturaFinal());
-    SAMPLE* som3 = CarregadorMidia::som(CaminhosAssets::somMotor());
-    SAMPLE* som4 = CarregadorMidia::som(CaminhosAssets::somFerrari());
+    SAMPLE* sons[2] = {nullptr, nullptr};
+    bool lidos[10] = {false};
+    auto imagem = [&](int i) {
+        if (!lidos[i]) {
+            imagens[i] = CarregadorMidia::imagem(i == 7 ? CaminhosAssets::aberturaFinal() : CaminhosAssets::aberturaImagem(i));
+            lidos[i] = true;
+        }
+        return imagens[i];
+    };
+    auto som = [&](int i) {  // 0 the engine, 1 the Ferrari
+        if (!lidos[8 + i]) {
+            sons[i] = CarregadorMidia::som(i == 0 ? CaminhosAssets::somMotor() : CaminhosAssets::somFerrari());
+            lidos[8 + i] = true;
+        }
+        return sons[i];
+    };
 
     // The title part: each fade may be cut short by Escape. Written as one
     // expression of short-circuiting steps so that the first true ends it.
     auto titulos = [&]() -> bool {
         clear_to_color(buffer, makecol(0, 0, 0));
-        CarregadorMidia::desenharMascarado(buffer, imagens[1], 178, 270);
+        CarregadorMidia::desenharMascarado(buffer, imagem(1), 178, 270);
         mostrar();
-        if (fadeOut(imagens[1], 30, 178, 270)) return true;
-        if (fadeIn(imagens[2], 25, 0, 0)) return true;
-        tocar(som3, 700);
-        if (fadeOut(imagens[2], 25, 0, 0)) return true;
-        if (fadeIn(imagens[3], 20, 24, 273)) return true;
-        if (fadeOut(imagens[3], 20, 24, 273)) return true;
-        if (fadeIn(imagens[4], 30, 148, 39)) return true;
-        tocar(som3, 1200);
-        if (fadeOut(imagens[4], 30, 148, 39)) return true;
-        if (fadeIn(imagens[5], 30, 0, 110)) return true;
+        if (fadeOut(imagem(1), 30, 178, 270)) return true;
+        if (fadeIn(imagem(2), 25, 0, 0)) return true;
+        tocar(som(0), 700);
+        if (fadeOut(imagem(2), 25, 0, 0)) return true;
+        if (fadeIn(imagem(3), 20, 24, 273)) return true;
+        if (fadeOut(imagem(3), 20, 24, 273)) return true;
+        if (fadeIn(imagem(4), 30, 148, 39)) return true;
+        tocar(som(0), 1200);
+        if (fadeOut(imagem(4), 30, 148, 39)) return true;
+        if (fadeIn(imagem(5), 30, 0, 110)) return true;
         esperar(2000);
-        if (fadeOut(imagens[5], 20, 0, 110)) return true;
-        tocar(som3, 1000);
-        if (fadeIn(imagens[6], 20, 30, 0)) return true;
-        if (fadeOut(imagens[6], 10, 30, 0)) return true;
+        if (fadeOut(imagem(5), 20, 0, 110)) return true;
+        tocar(som(0), 1000);
+        if (fadeIn(imagem(6), 20, 30, 0)) return true;
+        if (fadeOut(imagem(6), 10, 30, 0)) return true;
         return false;
     };
 
     if (!titulos()) {
-        tocar(som4, 1000);
+        tocar(som(1), 1000);
         realizarAnimacao();
         clear_bitmap(buffer);
         // Escape no longer cuts anything: the closing picture always shows.
-        fadeIn(imagem7, 20, 9, 230);
-        fadeOut(imagem7, 20, 9, 230);
+        fadeIn(imagem(7), 20, 9, 230);
+        fadeOut(imagem(7), 20, 9, 230);
     }
 
-    for (int i = 1; i <= 6; ++i) {
-        CarregadorMidia::liberar(imagens[i]);
+    for (BITMAP*& b : imagens) CarregadorMidia::liberar(b);
+    for (SAMPLE*& s : sons) {
+        if (s != nullptr) stop_sample(s);
+        CarregadorMidia::liberar(s);
     }
-    CarregadorMidia::liberar(imagem7);
-    if (som3 != nullptr) stop_sample(som3);
-    if (som4 != nullptr) stop_sample(som4);
-    CarregadorMidia::liberar(som3);
-    CarregadorMidia::liberar(som4);
     return menu;
 }
 

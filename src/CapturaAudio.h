@@ -2,9 +2,11 @@
 #define CAPTURAAUDIO_H
 
 #include <cstdio>
+#include <memory>
 
 #include "EstadoMicrofone.h"
 #include "FonteGravacao.h"
+#include "TransformadaFft.h"
 
 struct SAMPLE;
 
@@ -145,6 +147,8 @@ private:
     double janelaBufferA[TAMANHO_ARRAYS];
     double janelaBufferF[TAMANHO_ARRAYS];
     float zero[TAMANHO_ARRAYS];
+    float pesosHann[TAMANHO_ARRAYS];
+    std::unique_ptr<TransformadaFft> transformada;  // of the last size transformed
 
     FonteGravacao fonte;  // fixed at construction
     EstadoMicrofone estadoMicrofone;

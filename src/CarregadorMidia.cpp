@@ -1,9 +1,15 @@
 #include "CarregadorMidia.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdio>
 
+#include "LeitorBmp.h"
+
 BITMAP* CarregadorMidia::imagem(const std::string& caminho) {
-    BITMAP* b = load_bitmap(caminho.c_str(), nullptr);
+    BITMAP* b = LeitorBmp::carregar(caminho);
+    if (b == nullptr) b = load_bitmap(caminho.c_str(), nullptr);
     if (b == nullptr) {
         std::printf("%s: cannot load this picture, it will not be drawn\n", caminho.c_str());
     }
@@ -84,4 +90,14 @@ void CarregadorMidia::escreverCentrado(BITMAP* destino, const std::string& texto
                                        int escala, int cor) {
     int w = text_length(font, texto.c_str()) * escala;
     escreverAmpliado(destino, texto, centroX - w / 2, y, escala, cor);
+}
+
+void CarregadorMidia::pedirPaginasGrandes(BITMAP* b) {
+    if (b == nullptr || !is_memory_bitmap(b) || b->h <= 0) return;
+    const uintptr_t pagina = 2u << 20;
+    const uintptr_t inicio = reinterpret_cast<uintptr_t>(b->line[0]);
+    const uintptr_t fim = reinterpret_cast<uintptr_t>(b->line[b->h - 1]) +
+                          static_cast<uintptr_t>(b->w) * ((bitmap_color_depth(b) + 7) / 8);
+    const uintptr_t de = (inicio + pagina - 1) & ~(pagina - 1), ate = fim & ~(pagina - 1);
+    if (ate > de) madvise(reinterpret_cast<void*>(de), ate - de, MADV_HUGEPAGE);
 }

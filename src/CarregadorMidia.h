@@ -29,6 +29,13 @@ public:
     static void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
                                  int cor);
 
+    // Asks the kernel to back a large memory bitmap (the map layer, the
+    // tile sheet) with 2 MB pages, before it is first drawn into: copying
+    // parts of rows lying a whole map's width apart then misses the
+    // processor's address cache far less often. Only a request: it may not
+    // be granted, and nothing changes but speed.
+    static void pedirPaginasGrandes(BITMAP* b);
+
     // The seams of the renderer and the opening: a finished frame goes to
     // `alvo` (the screen when null) and a wait goes through `espera` (the
     // library's rest when null), so tests draw into memory and do not sleep.

@@ -30,8 +30,8 @@ Pintor::Pintor()
       carroJogador(nullptr),
       frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr),
+      barraCheiaAbaixo(-1),
       numeros{},
-      tiles(nullptr),
       tamanhoMapa(0.0f, 0.0f),
       frasesUsadas{},
       recordes(nullptr),
@@ -47,7 +47,6 @@ Pintor::Pintor()
     clear_bitmap(bufferPausa);
     barraAceleracao = create_bitmap(LARGURA_BARRA, ALTURA_BARRA);
     clear_bitmap(barraAceleracao);
-    tiles = CarregadorMidia::imagem(CaminhosAssets::tiles());
     camada4 = CarregadorMidia::imagem(CaminhosAssets::mouse());
     for (int i = 0; i < 10; ++i) {
         numeros[i] = CarregadorMidia::imagem(CaminhosAssets::numero(i));
@@ -68,7 +67,6 @@ Pintor::~Pintor() {
     for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
     CarregadorMidia::liberar(barraAceleracao);
     for (BITMAP*& b : numeros) CarregadorMidia::liberar(b);
-    CarregadorMidia::liberar(tiles);
 }
 
 void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
@@ -125,23 +123,6 @@ void Pintor::pintar(cavalete c) {
 
 // ---------------------------------------------------------------- map
 
-void Pintor::desenharTile(int codigo, int linha, int coluna, bool mascarada) {
-    if (camada1 == nullptr || tiles == nullptr || codigo <= 0) {
-        return;  // 0 is "no tile"; nothing left of the sheet either
-    }
-    if (codigo > tiles->w / LADO_TILE) {
-        return;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
-    }
-    const int origemX = (codigo - 1) * LADO_TILE;
-    if (mascarada) {
-        masked_blit(tiles, camada1, origemX, 0, coluna * LADO_TILE, linha * LADO_TILE, LADO_TILE,
-                    LADO_TILE);
-    } else {
-        blit(tiles, camada1, origemX, 0, coluna * LADO_TILE, linha * LADO_TILE, LADO_TILE,
-             LADO_TILE);
-    }
-}
-
 void Pintor::carregarMapa(cavalete c) {
     CarregadorMidia::liberar(camada1);
     tamanhoMapa = Vetor(0.0f, 0.0f);
@@ -149,22 +130,26 @@ void Pintor::carregarMapa(cavalete c) {
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
+    if (!reparador.hasFolha()) {
+        // Read for the first race, not at start-up: 9.5 MB the menus never
+        // use. Before the map layer exists, so that the two never add up.
+        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
+    }
     if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
         camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
+        CarregadorMidia::pedirPaginasGrandes(camada1);
     }
     if (camada1 != nullptr) {
         clear_bitmap(camada1);
-        for (int i = 0; i < mapa.getAltura(); ++i)
-            for (int j = 0; j < mapa.getLargura(); ++j) desenharTile(mapa.getInferior(i, j), i, j, false);
-        for (int i = 0; i < mapa.getAltura(); ++i)
-            for (int j = 0; j < mapa.getLargura(); ++j) desenharTile(mapa.getSuperior(i, j), i, j, true);
         tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
     }
+    reparador.desenharMapa(camada1, &mapa);
     carregarFrescuras();
     carregarCarros();
 }
 
 void Pintor::carregarCarros() {
+    sprites.limpar();
     for (BITMAP*& b : carros) CarregadorMidia::liberar(b);
     CarregadorMidia::liberar(carroJogador);
     for (int i = 1; i <= CaminhosAssets::TIPOS_CARRO; ++i) {
@@ -174,6 +159,7 @@ void Pintor::carregarCarros() {
 }
 
 void Pintor::carregarFrescuras() {
+    sprites.limpar();
     for (BITMAP*& b : frescuras) CarregadorMidia::liberar(b);
     for (int i = 0; i < CaminhosAssets::NUMERO_IMAGENS; ++i) {
         frescuras[i] = CarregadorMidia::imagem(CaminhosAssets::imagem(i));
@@ -200,25 +186,17 @@ void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
-    CarregadorMidia::girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO));
+    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO)));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
     if (camada1 == nullptr) {
         return;
     }
-    for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
-        int r = static_cast<int>(it->getX());
-        int col = static_cast<int>(it->getY());
-        desenharTile(mapa.getInferior(r, col), r, col, false);
-    }
+    reparador.repararInferior(c.itTilesInicio, c.itTilesFim);
     desenharCarro(carroJogador, c.posicaoJogador1, c.anguloJogador1);
     pintarNPCs(c);
-    for (auto it = c.itTilesInicio; it != c.itTilesFim; ++it) {
-        int r = static_cast<int>(it->getX());
-        int col = static_cast<int>(it->getY());
-        desenharTile(mapa.getSuperior(r, col), r, col, true);
-    }
+    reparador.repararSuperior();
 }
 
 void Pintor::pintarNPCs(cavalete c) {
@@ -252,13 +230,13 @@ void Pintor::colarNaTelaJogo(cavalete c) {
 void Pintor::pintarMostrador(float velocidade) {
     BITMAP* painel = frescuras[1];
     if (painel != nullptr) {
-        draw_sprite(buffer, painel, LARGURA_TELA - painel->w, ALTURA_TELA - painel->h);
+        sprites.desenhar(buffer, painel, LARGURA_TELA - painel->w, ALTURA_TELA - painel->h);
     }
     // A speed of 60 turns the needle a quarter turn (64 of the library's 256).
     BITMAP* ponteiro = frescuras[2];
     if (ponteiro != nullptr) {
-        CarregadorMidia::girar(buffer, ponteiro, LARGURA_TELA - ponteiro->w / 2,
-                               ALTURA_TELA - ponteiro->h, ftofix(velocidade * 64.0 / 60.0));
+        sprites.girar(buffer, ponteiro, LARGURA_TELA - ponteiro->w / 2, ALTURA_TELA - ponteiro->h,
+                      ftofix(velocidade * 64.0 / 60.0));
     }
 }
 
@@ -422,7 +400,7 @@ void Pintor::pintarCaixaLuzes(int acesas) {
     rectfill(buffer, L, 0, LARGURA_TELA, 144, makecol(0, 0, 0));
     for (int i = 0; i < 5; ++i) {
         BITMAP* luz = i < acesas ? frescuras[6] : frescuras[5];
-        CarregadorMidia::desenharMascarado(buffer, luz, L + 15 + 68 * i, 12);
+        sprites.desenhar(buffer, luz, L + 15 + 68 * i, 12);
     }
 }
 
@@ -444,7 +422,7 @@ void Pintor::pintarLargada(cavalete c) {
         pintarCaixaLuzes(c.transicaoEstadoGlobal ? 0 : acesa);
     }
     if (acesa >= 0) {
-        CarregadorMidia::desenharMascarado(buffer, frescuras[6], L + 15 + 68 * acesa, 12);
+        sprites.desenhar(buffer, frescuras[6], L + 15 + 68 * acesa, 12);
     }
     pintarMostrador(c.velocidadeJogador1);
     pintarAceleracao(c);
@@ -464,15 +442,18 @@ void Pintor::pintarAceleracao(cavalete c) {
     float a = c.acelleracao;
     if (!(a >= 0.0f)) a = 0.0f;  // NaN too
     if (a > 1.0f) a = 1.0f;
-    clear_to_color(barraAceleracao, 0);
-    // Fills from the bottom, green at the bottom to red at the top.
-    for (int i = h; static_cast<int>(h - h * a) < i; --i) {
-        line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+    // Fills from the bottom, green at the bottom to red at the top; redrawn
+    // only when another row is reached.
+    const int cheiaAbaixo = static_cast<int>(h - h * a);
+    if (cheiaAbaixo != barraCheiaAbaixo) {
+        clear_to_color(barraAceleracao, 0);
+        for (int i = h; cheiaAbaixo < i; --i) line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+        barraCheiaAbaixo = cheiaAbaixo;
     }
-    draw_sprite(buffer, barraAceleracao, LARGURA_TELA - 110, ALTURA_TELA - h);
+    // No pixel of it is the mask colour (its blue is 0): copied whole.
+    blit(barraAceleracao, buffer, 0, 0, LARGURA_TELA - 110, ALTURA_TELA - h, w, h);
     if (c.marcha >= 0 && c.marcha <= 9) {
-        CarregadorMidia::desenharMascarado(buffer, numeros[c.marcha], LARGURA_TELA - 110,
-                                           ALTURA_TELA - 115);
+        sprites.desenhar(buffer, numeros[c.marcha], LARGURA_TELA - 110, ALTURA_TELA - 115);
     }
     if (c.microfonePerdido) {
         pintarAvisoMicrofone();
@@ -491,17 +472,17 @@ void Pintor::pintarAvisoMicrofone() {
 void Pintor::pintarRelogio(cavalete c) {
     BITMAP* moldura = frescuras[4];
     int m = (LARGURA_TELA - (moldura != nullptr ? moldura->w : 0)) / 2;
-    CarregadorMidia::desenharMascarado(buffer, moldura, m, 0);
+    sprites.desenhar(buffer, moldura, m, 0);
     auto digito = [&](int d, int x) {
         d = std::abs(d) % 10;
-        CarregadorMidia::desenharMascarado(buffer, numeros[d], m + x, 13);
+        sprites.desenhar(buffer, numeros[d], m + x, 13);
     };
     digito(c.minutos / 10 % 10, 19);
     digito(c.minutos % 10, 42);
-    CarregadorMidia::desenharMascarado(buffer, frescuras[3], m + 65, 13);
+    sprites.desenhar(buffer, frescuras[3], m + 65, 13);
     digito(c.segundos / 10, 73);
     digito(c.segundos % 10, 96);
-    CarregadorMidia::desenharMascarado(buffer, frescuras[3], m + 119, 13);
+    sprites.desenhar(buffer, frescuras[3], m + 119, 13);
     digito(c.centesimos / 10, 127);
     digito(c.centesimos % 10, 150);
 }

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "CacheSprites.h"
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
+#include "ReparadorCamada.h"
 #include "Vetor.h"
 
 class VerificadorMicrofone;
@@ -71,6 +73,13 @@ public:
     // (the library's rest when unset): tests draw into memory and do not sleep.
     void setAlvo(BITMAP* alvo);
     void setEspera(FuncaoEspera espera);
+    // Draws as the library would without any of the shortcuts (whole tiles
+    // for every listed cell, every picture drawn anew): the same pixels,
+    // slower. Tests compare the two.
+    void setDesenhoSimples(bool simples) {
+        sprites.setAtivo(!simples);
+        reparador.setParcial(!simples);
+    }
 
     BITMAP* getBuffer() const { return buffer; }
     BITMAP* getCamada1() const { return camada1; }
@@ -88,7 +97,6 @@ private:
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
     void pintarAvisoMicrofone();
-    void desenharTile(int codigo, int linha, int coluna, bool mascarada);
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
     BITMAP* camada1;
@@ -100,9 +108,11 @@ private:
     BITMAP* carroJogador;
     BITMAP* frescuras[7];
     BITMAP* barraAceleracao;
+    int barraCheiaAbaixo;  // the bar as last drawn: rows below this one filled
     BITMAP* numeros[10];
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
-    BITMAP* tiles;
+    ReparadorCamada reparador;
+    CacheSprites sprites;
     Vetor tamanhoMapa;
     bool frasesUsadas[12];
 

@@ -11,10 +11,13 @@
 #include <cstdio>
 
 #include "Abertura.h"
+#include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
+#include "GerenteSegundoPlano.h"
 #include "GravadorAlsa.h"
 #include "Logica.h"
 #include "Pintor.h"
+#include "Relogio.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
 #include "TravaTeclas.h"
@@ -92,6 +95,7 @@ void esperarTecla() {
 // aborts the process once playback has started. Returns false when there is
 // no window to play in.
 bool init() {
+    GerenteSegundoPlano::instalar();
     if (allegro_init() != 0) {
         std::fprintf(stderr,
                      "Cannot start the game library: %s\n"
@@ -154,12 +158,16 @@ int main() {
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
-    Tenor* cantor = new Tenor();
     pintor->setRecordes(&logica->getMelhoresTempos());
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
 
     SituacaoGlobal situacao = apresentacao->play();
-    rest(100);
+    // The music is read during the pause after the opening, not before the
+    // opening's first picture; the pause lasts its 100 ms all the same.
+    const int antesDaMusica = Relogio::getMilissegundos();
+    Tenor* cantor = new Tenor();
+    const int lendoMusica = Relogio::getMilissegundos() - antesDaMusica;
+    rest(lendoMusica < 100 ? 100 - lendoMusica : 0);
     // The Escape that cut the opening short, held or already let go, is
     // not a press for the main menu, where it would quit.
     entradas->descartarApertos();
@@ -167,11 +175,14 @@ int main() {
         situacao = sair;
     }
 
-    a = 0;
+    CompassoQuadros compasso;
     while (situacao != sair) {
-        // Sleep between ticks instead of spinning on the counter.
-        while (a <= 0 && !fecharJanela) {
-            rest(1);
+        // Sleep until shortly before the next tick, then poll for it.
+        if (a <= 0) {
+            while (a <= 0 && !fecharJanela) {
+                rest(compasso.getEsperaMs(Relogio::getMilissegundos()));
+            }
+            compasso.marcarTique(Relogio::getMilissegundos());
         }
         if (situacao == abertura) {
             situacao = apresentacao->play();

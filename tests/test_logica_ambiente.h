@@ -11,6 +11,16 @@
 
 #include "JogoSemTela.h"
 
+// Built with AddressSanitizer: slower by some times, and its allocator
+// keeps freed memory back.
+#if defined(__SANITIZE_ADDRESS__)
+#define RONCO_COM_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RONCO_COM_ASAN 1
+#endif
+#endif
+
 // One layer per entry of `camadas`; `celula(row, col, layer)` gives its number.
 template <class F>
 std::string gradeCidade(int camadas, F celula) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <list>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "PainelMicrofone.h"
 #include "Pintor.h"
 #include "RepartidorGravacao.h"
+#include "test_logica_ambiente.h"
 #include "test_pintor_ajuda.h"
 
 namespace {
@@ -311,6 +313,39 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     EXPECT_EQ(ponto(tela, 400, 400), estrada);
 }
 
+// Cells without a lower tile (0, or a code past the sheet) keep what cars
+// left there and the upper tile still covers them: the partial repair must
+// leave the very pixels of the whole-tile one, cell by cell and frame by frame.
+TEST_F(PintorTest, ShortcutsKeepThePlainPixelsOnCellsWithoutATile) {
+    std::string mapa = "3 4\n1 0 99 2\n2 1 0 1\n0 2 1 99\n3 4\n3 0 3 0\n0 3 0 3\n3 3 0 0\n";
+    dir.escrever(CaminhosAssets::mapa(1), mapa);
+    Pintor simples;
+    simples.setDesenhoSimples(true);
+    BITMAP* outra = create_bitmap(800, 600);
+    simples.setAlvo(outra);
+    simples.setEspera(registrarEspera);
+    for (Pintor* p : {pintor.get(), &simples}) p->pintar(quadro(jogando, 11, true, true));
+    for (int passo = 0; passo < 60; ++passo) {
+        const float x = 20.0f + passo * 3.7f, y = 10.0f + passo * 2.9f;
+        posicoes = {Vetor(250.0f - x, y), Vetor(x, 180.0f - y)};
+        angulos = {passo * 0.3f, passo * 0.3f};  // each angle seen twice
+        tipos = {2, 3};
+        tiles.clear();
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                if ((r + c + passo) % 3 != 0) tiles.push_back(Vetor(r, c));
+        cavalete c = quadro(jogando, 11);
+        c.posicaoJogador1 = Vetor(x, y);
+        c.anguloJogador1 = passo / 2 * 0.7f;
+        for (Pintor* p : {pintor.get(), &simples}) p->pintar(c);
+        for (int yy = 0; yy < 3 * 64; ++yy)
+            for (int xx = 0; xx < 4 * 64; ++xx)
+                ASSERT_EQ(getpixel(pintor->getCamada1(), xx, yy), getpixel(simples.getCamada1(), xx, yy))
+                    << "frame " << passo << " at " << xx << ", " << yy;
+    }
+    destroy_bitmap(outra);
+}
+
 TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     // A map that ends early: one line, the cells read are drawn, the rest black.
     dir.escrever(CaminhosAssets::mapa(1), "2 3\n1 2 1\n1");
@@ -349,5 +384,86 @@ TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     EXPECT_NE(saida.find("graficos/mouse.bmp: cannot load"), std::string::npos);
     EXPECT_NE(saida.find("mapas/1.txt: cannot open"), std::string::npos);
 }
+
+#ifdef RONCO_JOGO_DIR
+// The renderer's shortcuts (partial tile repair, rotated cars and HUD
+// pictures kept as opaque runs) must not change a pixel: races with the
+// game's own city, traffic and pictures, each frame drawn by a plain and a
+// fast renderer side by side, every shown frame and the whole map layer at
+// the end compared.
+class DesenhoIdentico : public AmbienteLogica {
+protected:
+    void SetUp() override {
+        AmbienteLogica::SetUp();
+        iniciarAllegroSemTela();
+        for (const char* pasta : {"graficos", "mapas", "dados"}) {
+            std::filesystem::remove_all(pasta);
+            std::filesystem::create_directory_symlink(std::filesystem::path(RONCO_JOGO_DIR) / pasta, pasta);
+        }
+    }
+    static bool iguais(BITMAP* a, BITMAP* b) {
+        const size_t bytes = static_cast<size_t>(a->w) * ((bitmap_color_depth(a) + 7) / 8);
+        for (int y = 0; y < a->h; ++y)
+            if (std::memcmp(a->line[y], b->line[y], bytes) != 0) return false;
+        return true;
+    }
+};
+
+TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
+#ifdef RONCO_COM_ASAN
+    const int QUADROS = 600;  // what the sanitizers look for shows within a few hundred
+#else
+    const int QUADROS = 3000;
+#endif
+    for (unsigned semente : {1u, 2u, 3u}) {
+        logica.reset(new Logica(&entradas));
+        std::srand(semente);
+        Pintor simples, rapido;
+        simples.setDesenhoSimples(true);
+        BITMAP* telas[2] = {create_bitmap(800, 600), create_bitmap(800, 600)};
+        Pintor* pintores[2] = {&simples, &rapido};
+        for (int k = 0; k < 2; ++k) {
+            clear_bitmap(telas[k]);
+            pintores[k]->setAlvo(telas[k]);
+            pintores[k]->setEspera([](unsigned int) {});
+        }
+        testing::internal::CaptureStdout();  // the traffic's console lines
+        mouse(300, 350);
+        int corrida = 0, quadro = 0, diferente = -1;
+        for (; corrida < QUADROS && diferente < 0; ++quadro) {
+            if (quadro == 1) mouse(300, 350, false);
+            if (Carro* c = jogador()) {
+                // Up through the gears, a swerve now and then, and back to
+                // the start before the finish.
+                const float v = c->getModuloVelocidade();
+                const int m = c->getMarcha();
+                apertar(KEY_E, !c->getMudancaMarcha() && (m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19)));
+                apertar(KEY_A, quadro % 150 < 8);
+                apertar(KEY_D, quadro % 150 >= 8 && quadro % 150 < 16);
+                if (c->getPosicao().getY() > 8500.0f) c->setPosicao(Vetor(550.0f, 50.0f));
+            }
+            logica->calcularLogica();
+            cavalete c = logica->construirCavalete();
+            corrida += c.estado == jogando;
+            // Both draw the same loading phrases and waits.
+            const unsigned sorteio = static_cast<unsigned>(std::rand());
+            for (Pintor* p : pintores) {
+                std::srand(sorteio);
+                p->pintar(c);
+            }
+            logica->fimDeCiclo();
+            Relogio::avancar(40);
+            if (!iguais(telas[0], telas[1])) diferente = quadro;
+        }
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(diferente, -1) << "seed " << semente << ": frame " << diferente << " differs";
+        EXPECT_EQ(corrida, QUADROS) << "seed " << semente;
+        ASSERT_NE(rapido.getCamada1(), nullptr);
+        EXPECT_TRUE(iguais(simples.getCamada1(), rapido.getCamada1())) << "seed " << semente;
+        for (BITMAP* t : telas) destroy_bitmap(t);
+        apertar(KEY_A, false), apertar(KEY_D, false);
+    }
+}
+#endif
 
 }  // namespace

@@ -13,14 +13,6 @@
 
 #include "test_logica_ambiente.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define RONCO_COM_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define RONCO_COM_ASAN 1
-#endif
-#endif
-
 namespace {
 
 // Resident memory of this process in KiB, from /proc.
