@@ -5,11 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "LeitorBmp.h"
-
 BITMAP* CarregadorMidia::imagem(const std::string& caminho) {
-    BITMAP* b = LeitorBmp::carregar(caminho);
-    if (b == nullptr) b = load_bitmap(caminho.c_str(), nullptr);
+    BITMAP* b = load_bitmap(caminho.c_str(), nullptr);
     if (b == nullptr) {
         std::printf("%s: cannot load this picture, it will not be drawn\n", caminho.c_str());
     }

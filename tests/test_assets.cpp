@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -17,7 +16,6 @@
 #include "CaminhosAssets.h"
 #include "Carro.h"
 #include "Desenho.h"
-#include "LeitorBmp.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
@@ -127,14 +125,7 @@ TEST_F(AssetsTest, EveryFileLoadsAndCarsMatchTheirPictures) {
     for (const std::string& nome : CaminhosAssets::todos()) {
         EXPECT_GT(std::filesystem::file_size(nome), 0u) << nome;  // throws when missing
         if (nome.find(".bmp") != std::string::npos) {
-            // The game's own reader gives the library's very pixels.
-            BITMAP* b = imagem(nome);
-            BITMAP* lido = LeitorBmp::carregar(nome);
-            ASSERT_TRUE(b != nullptr && lido != nullptr) << nome;
-            imagens.push_back(lido);
-            bool iguais = b->w == lido->w && b->h == lido->h;
-            for (int y = 0; iguais && y < b->h; y++) iguais = std::memcmp(b->line[y], lido->line[y], b->w * 4) == 0;
-            EXPECT_TRUE(iguais) << nome;
+            EXPECT_NE(imagem(nome), nullptr) << nome;
         } else if (nome.find(".wav") != std::string::npos) {
             SAMPLE* s = load_sample(nome.c_str());
             ASSERT_NE(s, nullptr) << nome;
