@@ -44,9 +44,7 @@ if(TARGET ronco)
   ronco_e2e(sem_microfone sem-som.sh 600 sem-microfone)
   ronco_e2e(sem_som sem-som.sh 120 sem-som)
   ronco_e2e(microfone_parado sem-som.sh 180 microfone-parado)
-  ronco_e2e(fechar_janela fechar.sh 90)
   ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
-  ronco_e2e(recordes_somente_leitura recordes-somente-leitura.sh 900)
   # The installed game and its package; the sanitizer build is not what a
   # player installs.
   if(NOT RONCO_SANITIZE)

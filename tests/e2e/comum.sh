@@ -99,12 +99,18 @@ e2e_preparar() {
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")
     E2E_TRABALHO=$E2E_ARTEFACTOS/jogo
-    cp -r "$E2E_JOGO_ORIGEM" "$E2E_TRABALHO"
-    rm -f "$E2E_TRABALHO/records.txt" "$E2E_TRABALHO/myfile.txt"
+    e2e_arvore_nova
     trap e2e_encerrar EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
     E2E_FOTO_N=0
+}
+
+# A fresh scratch copy of the asset tree, without records.
+e2e_arvore_nova() {
+    rm -rf "$E2E_TRABALHO"
+    cp -r "$E2E_JOGO_ORIGEM" "$E2E_TRABALHO"
+    rm -f "$E2E_TRABALHO/records.txt" "$E2E_TRABALHO/myfile.txt"
 }
 
 # The display answers a client (xdotool connects, asks, leaves).
@@ -291,7 +297,8 @@ e2e_jogo_vivo() { kill -0 "$E2E_JOGO_PID" 2>/dev/null; }
 # Milliseconds since the game was started.
 e2e_ms_desde_inicio() { echo $(( ($(date +%s%N) - E2E_INICIO_JOGO) / 1000000 )); }
 
-# e2e_jogo_esperar_fim SEGUNDOS -> sets E2E_STATUS to the exit status.
+# e2e_jogo_esperar_fim SEGUNDOS -> sets E2E_STATUS to the exit status and
+# E2E_MS_FIM to when the end was seen (ms since the game was started).
 e2e_jogo_esperar_fim() {
     local limite=$1 i
     for i in $(seq $((limite * 10))); do
@@ -301,6 +308,7 @@ e2e_jogo_esperar_fim() {
     e2e_jogo_vivo && e2e_falhar "o jogo não terminou em $limite s"
     wait "$E2E_JOGO_PID"
     E2E_STATUS=$?
+    E2E_MS_FIM=$(e2e_ms_desde_inicio)
     E2E_JOGO_PID=""
     E2E_JANELA=""
     e2e_parar_pid "$E2E_VIGIA_PID"

@@ -97,6 +97,18 @@ e2e_cortar_abertura() {
     e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
 }
 
+# e2e_jogo_no_menu LIMITE: the game started (e2e_jogo_iniciar LIMITE), its
+# window found and its opening cut: the main menu shows.
+e2e_jogo_no_menu() {
+    e2e_jogo_iniciar "$1"
+    e2e_janela
+    e2e_cortar_abertura 60
+}
+
+# e2e_diferenca FOTO FOTO: how many pixels of two screenshots (or of one and
+# a full-window page of the asset tree) differ beyond a small tolerance.
+e2e_diferenca() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1; }
+
 # e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
 # and the start lights (tapping E into first gear once a light shows) and
 # returns once the race clock shows, in first gear. Sets
@@ -153,7 +165,9 @@ e2e_iniciar_corrida() {
 }
 
 # e2e_ler_posicao: where the player's car is (see olho.cpp), from the last
-# look; sets x, y and angulo (radians, 0 facing right, growing clockwise).
+# look; sets x, y, angulo (radians, 0 facing right, growing clockwise) and
+# erro (how far, in radians, it heads from the way towards the finish along
+# the streets; positive when it must turn clockwise).
 e2e_ler_posicao() {
     local saida
     saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" "${vy:--1}" "${E2E_LINHA:-8}" \
@@ -161,19 +175,6 @@ e2e_ler_posicao() {
     eval "$saida"
     # A poor fit of the map means a wrong corner: search everywhere next time.
     [ "$ajuste" -ge 700 ] || vy=""
-}
-
-# e2e_erro_de_rumo: how far (radians, positive when the angle must grow,
-# that is turn clockwise) the car heads from the way the eye found towards
-# the finish along the streets (rumo, see olho.cpp).
-e2e_erro_de_rumo() {
-    awk -v r="$rumo" -v a="$angulo" 'BEGIN {
-        pi = 3.14159265
-        e = r - a
-        while (e > pi) e -= 2 * pi
-        while (e < -pi) e += 2 * pi
-        printf "%.3f\n", e
-    }'
 }
 
 # e2e_volante ERRO GIRO: one steering correction: D (the angle grows) or A
@@ -297,7 +298,6 @@ e2e_conduzir_ate_o_fim() {
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
-        erro=$(e2e_erro_de_rumo)
         # How fast the car turns, from the last two looks (none yet after
         # a manoeuvre).
         giro=0
@@ -383,13 +383,19 @@ e2e_sem_relatorio_de_sanitizador() {
     fi
 }
 
-# Back to the main menu and out through Exit: status 0.
+# e2e_fim_limpo SEGUNDOS COMO: the game ends within SEGUNDOS, with status 0
+# and no sanitizer report; COMO (what ended it) goes into the failure.
+e2e_fim_limpo() {
+    e2e_jogo_esperar_fim "$1"
+    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "$2 terminou o jogo com o estado $E2E_STATUS em vez de 0"
+    e2e_sem_relatorio_de_sanitizador
+}
+
+# From the main menu out through Exit.
 e2e_sair_pelo_menu() {
     # shellcheck disable=SC2086
     e2e_clicar $BOTAO_SAIR
-    e2e_jogo_esperar_fim 20
-    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "o jogo saiu com o estado $E2E_STATUS em vez de 0"
-    e2e_sem_relatorio_de_sanitizador
+    e2e_fim_limpo 20 "Sair"
 }
 
 # e2e_sem_trafego ARVORE: the tree's traffic table loses its start tiles
