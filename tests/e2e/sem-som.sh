@@ -3,8 +3,10 @@
 #   sem-microfone, sem-som: a machine without a microphone, or without any
 #     sound device. The recording error is printed, the game waits for a
 #     key, then plays: the microphone check says there is no microphone, a
-#     race's throttle stays shut without W; without
-#     a microphone, W opens it fully and drives the whole race.
+#     race's throttle stays shut without W; without a microphone, W opens
+#     it fully and drives the whole race, whose record cannot be written
+#     (records.txt is read-only, the game runs unprivileged): the console
+#     says so and the record already there stays as it was.
 #   microfone-parado: the microphone's stream stops mid-race (the writer of
 #     its pipe is stopped): the notice shows, the voice no longer opens the
 #     throttle, W does and the race goes on; the writer resumes: the notice
@@ -21,6 +23,15 @@ modo=${6:?modo: sem-microfone, sem-som ou microfone-parado}
 e2e_xvfb
 e2e_sem_trafego "$E2E_TRABALHO"
 if [ "$modo" = microfone-parado ]; then e2e_som microfone-cano 440; else e2e_som "$modo"; fi
+if [ "$modo" = sem-microfone ]; then
+    # The race's record cannot be written: a player's file that only root
+    # may change, the game run by someone else.
+    e2e_usuario_sem_privilegios
+    printf 'Tempo: 61234 mills\n' >"$E2E_TRABALHO/records.txt"
+    chown 0:0 "$E2E_TRABALHO/records.txt" 2>/dev/null
+    chmod 444 "$E2E_TRABALHO/records.txt"
+    cp "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes"
+fi
 e2e_jogo_iniciar 560
 e2e_janela
 
@@ -70,6 +81,10 @@ if [ "$modo" != microfone-parado ]; then
         E2E_ACELERAR_COM_W=1
         e2e_correr 240
         [ "$E2E_ACELERADOR_MAX" -ge 79 ] || e2e_falhar "W não abriu o acelerador todo ($E2E_ACELERADOR_MAX linhas)"
+        [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu voltou sem a chegada ter sido vista"
+        cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
+            || e2e_falhar "records.txt mudou apesar de só poder ser lido"
+        e2e_console_tem "records.txt" || e2e_falhar "nenhuma linha no console fala de records.txt"
     else
         e2e_iniciar_corrida
         e2e_ate_o_menu 20
