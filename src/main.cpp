@@ -99,8 +99,8 @@ bool init() {
     if (allegro_init() != 0) {
         std::fprintf(stderr,
                      "Cannot start the game library: %s\n"
-                     "The game needs a graphical display. Without one, run it under a virtual "
-                     "X server:\n  xvfb-run -s '-screen 0 1024x768x24' ../ronco\n",
+                     "The game needs a graphical display. Without one, run the same command "
+                     "under a virtual X server:\n  xvfb-run -a -s '-screen 0 1024x768x24' COMMAND\n",
                      allegro_error);
         return false;
     }
