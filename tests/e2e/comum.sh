@@ -310,6 +310,7 @@ e2e_jogo_esperar_fim() {
     e2e_parar_pid "$E2E_VIGIA_PID"
     E2E_VIGIA_PID=""
     e2e_log "jogo terminou com estado $E2E_STATUS"
+    ! e2e_console_tem "Shutting down took more than" || e2e_log "AVISO: o encerramento do jogo não terminou sozinho"
 }
 
 # Finds the game's window (the library names its class "allegro") and
