@@ -7,7 +7,7 @@ PACKAGES=(
   liballegro4-dev libasound2-dev alsa-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool imagemagick sox x11-utils procps
+  xvfb xdotool imagemagick sox x11-utils procps gdb
   zlib1g-dev desktop-file-utils appstream lintian man-db dpkg-dev
   pulseaudio pulseaudio-utils libasound2-plugins
 )

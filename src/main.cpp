@@ -22,6 +22,7 @@
 #include "TratadorEntradas.h"
 #include "TravaTeclas.h"
 #include "VerificadorAssets.h"
+#include "VigiaEncerramento.h"
 
 // Tick counter: raised by the timer thread every 40 ms, zeroed by the loop.
 volatile int a = 0;
@@ -99,8 +100,8 @@ bool init() {
     if (allegro_init() != 0) {
         std::fprintf(stderr,
                      "Cannot start the game library: %s\n"
-                     "The game needs a graphical display. Without one, run it under a virtual "
-                     "X server:\n  xvfb-run -s '-screen 0 1024x768x24' ../ronco\n",
+                     "The game needs a graphical display. Without one, run the same command "
+                     "under a virtual X server:\n  xvfb-run -a -s '-screen 0 1024x768x24' COMMAND\n",
                      allegro_error);
         return false;
     }
@@ -202,6 +203,9 @@ int main() {
         a = 0;
     }
 
+    // Every record is on disk by now: a device that never lets go must not
+    // keep a frozen window on the player's screen.
+    VigiaEncerramento::armar();
     // Released while the library is still up: they hold its bitmaps,
     // samples and the running recording.
     delete cantor;

@@ -305,7 +305,11 @@ e2e_jogo_esperar_fim() {
         e2e_jogo_vivo || break
         sleep 0.1
     done
-    e2e_jogo_vivo && e2e_falhar "o jogo não terminou em $limite s"
+    if e2e_jogo_vivo; then
+        # Where each of its threads waits, for whoever reads the failure.
+        timeout 60 gdb -p "$E2E_JOGO_PID" -batch -ex 'thread apply all bt' >"$E2E_ARTEFACTOS/fios.txt" 2>&1
+        e2e_falhar "o jogo não terminou em $limite s (os seus fios em fios.txt)"
+    fi
     wait "$E2E_JOGO_PID"
     E2E_STATUS=$?
     E2E_MS_FIM=$(e2e_ms_desde_inicio)
@@ -314,6 +318,7 @@ e2e_jogo_esperar_fim() {
     e2e_parar_pid "$E2E_VIGIA_PID"
     E2E_VIGIA_PID=""
     e2e_log "jogo terminou com estado $E2E_STATUS"
+    ! e2e_console_tem "Shutting down took more than" || e2e_log "AVISO: o encerramento do jogo não terminou sozinho"
 }
 
 # Finds the game's window (the library names its class "allegro") and

@@ -325,14 +325,24 @@ e2e_conduzir_ate_o_fim() {
             parado_desde=""
         fi
         # Up to the gear whose band holds the speed, one press per gear
-        # (the game shifts once per press: released between presses).
-        local quer=1 i
+        # (the game shifts once per press: released between presses); down
+        # again, a little below the band, when the car has slowed (a gear
+        # above its band hardly pulls).
+        local quer=1 baixar=1 i
         [ "$vel" -ge 8 ] && quer=2
         [ "$vel" -ge 19 ] && quer=3
+        [ "$vel" -ge 5 ] && baixar=2
+        [ "$vel" -ge 15 ] && baixar=3
         if [ "$marcha" -ge 0 ] 2>/dev/null && [ "$marcha" -lt "$quer" ]; then
             e2e_log "E: marcha $marcha para $quer, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
             for i in $(seq $((marcha + 1)) "$quer"); do
                 e2e_tecla e 0.1
+                sleep 0.1
+            done
+        elif [ "$marcha" -gt "$baixar" ] 2>/dev/null && [ "$marcha" -le 3 ]; then
+            e2e_log "Q: marcha $marcha para $baixar, velocidade ~$vel"
+            for i in $(seq $((baixar + 1)) "$marcha"); do
+                e2e_tecla q 0.1
                 sleep 0.1
             done
         fi

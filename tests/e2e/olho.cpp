@@ -203,8 +203,8 @@ struct Cidade {
     // Heading (radians, 0 right, growing clockwise) from map point (x, y)
     // towards the finish along free tiles: the distance in tiles to the
     // finish columns is spread from them, the car aims at the centre of
-    // the tile two steps down that distance, and between equal steps keeps
-    // to the middle row of the avenue.
+    // the tile four steps down that distance, and keeps to the preferred row
+    // (the avenue's middle lane) wherever the way allows.
     double rumoParaChegada(int x, int y, int colunaChegada, int linhaPreferida) const {
         const int INF = 1 << 29;
         std::vector<int> d(linhas * colunas, INF);
@@ -224,17 +224,21 @@ struct Cidade {
                 }
             }
         }
+        // A row away from the preferred one costs more than a tile of
+        // detour: a car thrown up a side street heads back to the avenue
+        // rather than racing on among the traffic entering up there.
+        auto desvio = [linhaPreferida](int linha) { return std::abs(linha - linhaPreferida) * 150L; };
         int r = std::clamp(y / 64, 0, linhas - 1), c = std::clamp(x / 64, 0, colunas - 1);
-        for (int passo = 0; passo < 2; ++passo) {
+        for (int passo = 0; passo < 4; ++passo) {
             int melhorR = r, melhorC = c;
-            long melhor = d[r * colunas + c] == INF ? (1L << 40) : d[r * colunas + c] * 100L + std::abs(r - linhaPreferida);
+            long melhor = d[r * colunas + c] == INF ? (1L << 40) : d[r * colunas + c] * 100L + desvio(r);
             for (int dr = -1; dr <= 1; ++dr) {
                 for (int dc = -1; dc <= 1; ++dc) {
                     int nr = r + dr, nc = c + dc;
                     if ((dr == 0 && dc == 0) || !livre(nr, nc) || d[nr * colunas + nc] == INF) continue;
                     // A diagonal step only between two free tiles.
                     if (dr != 0 && dc != 0 && (!livre(r + dr, c) || !livre(r, c + dc))) continue;
-                    long custo = d[nr * colunas + nc] * 100L + std::abs(nr - linhaPreferida);
+                    long custo = d[nr * colunas + nc] * 100L + desvio(nr);
                     if (custo < melhor) { melhor = custo; melhorR = nr; melhorC = nc; }
                 }
             }
