@@ -80,8 +80,7 @@ e2e_esperar_pagina() {
 # Escape cuts the opening short (tapped once the opening shows something:
 # before that it does not listen yet); the main menu does not take that
 # press for its own. A tap after the title fades only lets the opening run
-# to its end. Sets E2E_MS_ATE_MENU (ms from the start to the first look at
-# the menu).
+# to its end.
 e2e_cortar_abertura() {
     local limite=${1:-60} t0
     t0=$(date +%s)
@@ -93,8 +92,7 @@ e2e_cortar_abertura() {
     done
     [ "$pagina" = menu ] || e2e_tecla Escape
     e2e_esperar_pagina menu 15 menu-principal
-    E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
-    e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
+    e2e_log "menu principal após $(e2e_ms_desde_inicio) ms"
 }
 
 # e2e_jogo_no_menu LIMITE: the game started (e2e_jogo_iniciar LIMITE), its
@@ -177,15 +175,22 @@ e2e_ler_posicao() {
     [ "$ajuste" -ge 700 ] || vy=""
 }
 
-# e2e_volante ERRO GIRO: one steering correction: D (the angle grows) or A
-# held for a moment in proportion to the error. The wheel comes back
-# slowly once released and the car keeps turning meanwhile, so the error
-# is judged where the present turn (GIRO, radians a second) will have
-# taken it half a second from now.
+# e2e_volante ERRO ANGULO ANTERIOR MS: one steering correction: D (the
+# angle grows) or A held for a moment in proportion to the error. The wheel
+# comes back slowly once released and the car keeps turning meanwhile, so
+# the error is judged where the present turn (from ANTERIOR, the angle MS
+# ms before ANGULO; none when empty) will have taken it half a second from
+# now.
 e2e_volante() {
     local comando
-    comando=$(awk -v e="$1" -v g="${2:-0}" 'BEGIN {
-        e -= g * 0.5
+    comando=$(awk -v e="$1" -v a="$2" -v b="$3" -v ms="$4" 'BEGIN {
+        pi = 3.14159265
+        if (b != "" && ms > 0) {
+            d = a - b
+            while (d > pi) d -= 2 * pi
+            while (d < -pi) d += 2 * pi
+            e -= d * 1000 / ms * 0.5
+        }
         m = e < 0 ? -e : e
         if (m < 0.06) { print "nada"; exit }
         t = 0.08 + m * 0.4
@@ -232,7 +237,7 @@ e2e_manobrar() {
 # SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
 # Sets E2E_ACELERADOR_MAX (rows of the throttle bar), E2E_MARCHA_MAX,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
-# which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
+# which the car crossed the line). Calls
 # $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
 # ends after that (its window closed by the hook) also ends the drive.
 E2E_SEM_AVANCO=40
@@ -242,9 +247,8 @@ e2e_conduzir_ate_o_fim() {
     E2E_ACELERADOR_MAX=0
     E2E_MARCHA_MAX=0
     E2E_MS_CHEGADA=""
-    E2E_MS_MENU_VOLTOU=""
     local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
-    local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
+    local angulo_ant="" t_angulo=0 melhor=-1 t_melhor
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
@@ -257,7 +261,6 @@ e2e_conduzir_ate_o_fim() {
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
-            E2E_MS_MENU_VOLTOU=$t
             e2e_guardar_olhada "menu-depois-da-corrida"
             e2e_log "menu de volta após $t ms"
             return 0
@@ -298,18 +301,6 @@ e2e_conduzir_ate_o_fim() {
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
-        # How fast the car turns, from the last two looks (none yet after
-        # a manoeuvre).
-        giro=0
-        if [ -n "$angulo_ant" ] && [ $((t - t_angulo)) -gt 0 ]; then
-            giro=$(awk -v a="$angulo" -v b="$angulo_ant" -v ms=$((t - t_angulo)) 'BEGIN {
-                pi = 3.14159265; d = a - b
-                while (d > pi) d -= 2 * pi
-                while (d < -pi) d += 2 * pi
-                printf "%.3f\n", d * 1000 / ms }')
-        fi
-        angulo_ant=$angulo
-        t_angulo=$t
         # Stuck for two seconds in gear, or slow and facing the wrong way.
         if [ "$vel" -le 1 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
             [ -z "$parado_desde" ] && parado_desde=$t
@@ -346,7 +337,10 @@ e2e_conduzir_ate_o_fim() {
                 sleep 0.1
             done
         fi
-        e2e_volante "$erro" "$giro"
+        # The car's turn from the last two looks (none yet after a manoeuvre).
+        e2e_volante "$erro" "$angulo" "$angulo_ant" $((t - t_angulo))
+        angulo_ant=$angulo
+        t_angulo=$t
     done
     e2e_guardar_olhada "corrida-nao-terminou"
     e2e_log "a corrida não terminou (progresso $progresso de $PROGRESSO_CHEGADA, sem avançar desde $melhor)"
