@@ -372,7 +372,7 @@ e2e_correr() {
         # The burst under way ends with its own keyup.
         [ -n "$E2E_PULSOS_PID" ] && kill "$E2E_PULSOS_PID" && E2E_PULSOS_PID=""
         [ $chegou -eq 0 ] && return 0
-        [ -z "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu não voltou depois da chegada"
+        [ -z "$E2E_MS_CHEGADA" ] || { e2e_jogo_vivo && e2e_fios; e2e_falhar "o jogo não voltou ao menu nem terminou depois da chegada (fios.txt)"; }
         e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"
         e2e_ate_o_menu 20
     done
