@@ -12,8 +12,8 @@
 #include <sstream>
 #include <vector>
 
-#include "../tests/DiretorioTemporario.h"
 #include "Carro.h"
+#include "DiretorioTemporario.h"
 #include "Logica.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"

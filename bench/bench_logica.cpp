@@ -6,16 +6,16 @@
 #include <sstream>
 #include <string>
 
-#include "../tests/DiretorioTemporario.h"
-#include "../tests/SinaisSintetizados.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
+#include "DiretorioTemporario.h"
 #include "EstadoJogadores.h"
 #include "EstadoJogo.h"
 #include "FonteMemoria.h"
 #include "Logica.h"
 #include "LogicaNPC.h"
 #include "Relogio.h"
+#include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
 #include "TravaTeclas.h"
 

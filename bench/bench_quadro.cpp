@@ -33,7 +33,6 @@
 #include <string>
 #include <vector>
 
-#include "../tests/SinaisSintetizados.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "EstadoJogadores.h"
@@ -43,6 +42,7 @@
 #include "LogicaNPC.h"
 #include "Pintor.h"
 #include "Relogio.h"
+#include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
 #include "TravaTeclas.h"
 

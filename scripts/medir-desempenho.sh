@@ -53,9 +53,7 @@ for n in $(seq "$execucoes"); do
         tiques=$(getconf CLK_TCK)
         cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
 
-        e2e_jogo_iniciar 420
-        e2e_janela
-        e2e_cortar_abertura 60
+        e2e_jogo_no_menu 420
 
         e2e_iniciar_corrida
         c0=$(cpu_ticks)

@@ -41,7 +41,6 @@ if(TARGET ronco)
   ronco_e2e(menus menus.sh 200)
   ronco_e2e(sem_som sem-som.sh 120 sem-som)
   ronco_e2e(microfone_parado sem-som.sh 180 microfone-parado)
-  ronco_e2e(fechar_janela fechar.sh 90)
   ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
   # Whole races again through other ways in (a sound server, the W key, the
   # installed launcher) and five starts in a row: the same game code as the

@@ -2,7 +2,7 @@
 # an X display: each runs under its own Xvfb (rig/com-xvfb.sh). ALSA reads
 # its config from the repository, so no sound card is needed.
 add_executable(ronco_rig_voz ${CMAKE_CURRENT_SOURCE_DIR}/rig/test_rig_gravador.cpp)
-target_include_directories(ronco_rig_voz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(ronco_rig_voz PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(ronco_rig_voz PRIVATE ${RONCO_WARNINGS})
 target_link_libraries(ronco_rig_voz PRIVATE ronco_core GTest::gtest GTest::gtest_main)
 

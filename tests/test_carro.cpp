@@ -5,53 +5,26 @@
 #include "Carro.h"
 #include "CarroCalculos.h"
 #include "DiretorioTemporario.h"
+#include "test_colisao_ajuda.h"
 
-TEST(Carro, TakesItsSizeFromItsTypesDataFileAndStandsStillInNeutral) {
+TEST(Carro, SizeFromItsTypesDataFileOrTheDefaultWithOneLineNamingTheFile) {
     DiretorioTemporario dir;
-    dir.escrever("dados/carros/2.car", "25 50\nthis is ignored\n");
-    Carro c(7, 2, Vetor(550, 50));
-    EXPECT_EQ(c.getH(), 25);
-    EXPECT_EQ(c.getW(), 50);
-    EXPECT_EQ(c.getMarcha(), 0);
-    EXPECT_FALSE(c.getMudancaMarcha());
-    EXPECT_TRUE(c.isParado());
-}
-
-TEST(Carro, ABadDataFileLeavesTheDefaultSizeAndSaysWhich) {
-    DiretorioTemporario dir;
-    dir.escrever("dados/carros/1.car", "22 abc\n");
-    dir.escrever("dados/carros/2.car", "0 50\n");
-    dir.escrever("dados/carros/3.car", "-4 -9\n");
-    for (int tipo : {1, 2, 3, 4 /* missing */}) {
-        testing::internal::CaptureStdout();
-        Carro c(1, tipo, Vetor());
-        std::string saida = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(c.getH(), 30) << tipo;
-        EXPECT_EQ(c.getW(), 60) << tipo;
-        EXPECT_NE(saida.find("dados/carros/" + std::to_string(tipo) + ".car"), std::string::npos) << saida;
-        EXPECT_EQ(std::count(saida.begin(), saida.end(), '\n'), 1) << saida;
+    const struct {
+        const char* conteudo;  // none: no file
+        int h, w;
+    } casos[] = {{"25 50\nthis is ignored\n", 25, 50}, {"22 abc\n", 30, 60}, {"0 50\n", 30, 60}, {"-4 -9\n", 30, 60},
+                 {nullptr, 30, 60}};
+    for (int tipo = 1; tipo <= 5; tipo++) {
+        const std::string arquivo = "dados/carros/" + std::to_string(tipo) + ".car";
+        if (casos[tipo - 1].conteudo) dir.escrever(arquivo, casos[tipo - 1].conteudo);
+        std::string saida = saidaDe([&] {
+            Carro c(1, tipo, Vetor());
+            EXPECT_EQ(c.getH(), casos[tipo - 1].h) << tipo;
+            EXPECT_EQ(c.getW(), casos[tipo - 1].w) << tipo;
+        });
+        EXPECT_EQ(contarLinhas(saida), tipo > 1) << saida;
+        EXPECT_EQ(saida.find(arquivo) == 0, tipo > 1) << saida;
     }
-}
-
-TEST(Carro, ShiftLatchAndStandingStill) {
-    DiretorioTemporario dir;
-    Carro c(1, 1, Vetor());
-    c.setMarcha(-1);
-    EXPECT_TRUE(c.getMudancaMarcha());
-    c.zerarMudancaMarcha();
-    EXPECT_FALSE(c.getMudancaMarcha());
-    c.setMarcha(0);  // a knock into neutral raises it too
-    EXPECT_TRUE(c.getMudancaMarcha());
-    // Any motion, however small, is not standing still.
-    for (Vetor v : {Vetor(1e-30f, 0), Vetor(0, -1e-30f)}) {
-        c.setVelocidade(v);
-        EXPECT_FALSE(c.isParado());
-    }
-    c.setVelocidade(Vetor());
-    c.setVelocidadeAngular(1e-30f);
-    EXPECT_FALSE(c.isParado());
-    // Squares beyond float range still give the right length.
-    EXPECT_FLOAT_EQ(Vetor(3e20f, 4e20f).getModulo(), 5e20f);
 }
 
 namespace {
@@ -99,6 +72,17 @@ TEST_F(Fisica, GearModelFallsOffWithTheSquareOfTheDistanceFromTheBand) {
 }
 
 TEST_F(Fisica, StandstillRuleAndNeutral) {
+    EXPECT_TRUE(carro.isParado());
+    // Any motion, however small, is not standing still.
+    for (Vetor v : {Vetor(1e-30f, 0), Vetor(0, -1e-30f)}) {
+        carro.setVelocidade(v);
+        EXPECT_FALSE(carro.isParado());
+    }
+    carro.setVelocidade(Vetor());
+    carro.setVelocidadeAngular(1e-30f);
+    EXPECT_FALSE(carro.isParado());
+    // Squares beyond float range still give the right length.
+    EXPECT_FLOAT_EQ(Vetor(3e20f, 4e20f).getModulo(), 5e20f);
     passo(0, 1, 0.8f, Vetor(0, 0.4f));  // neutral neither pulls nor steers
     EXPECT_TRUE(carro.isParado());
     EXPECT_EQ(carro.getAngulo(), 0.0f);

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/JogoSemTela.h"
+#include "../JogoSemTela.h"
 #include "Cronometro.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"

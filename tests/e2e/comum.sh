@@ -99,12 +99,18 @@ e2e_preparar() {
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")
     E2E_TRABALHO=$E2E_ARTEFACTOS/jogo
-    cp -r "$E2E_JOGO_ORIGEM" "$E2E_TRABALHO"
-    rm -f "$E2E_TRABALHO/records.txt" "$E2E_TRABALHO/myfile.txt"
+    e2e_arvore_nova
     trap e2e_encerrar EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
     E2E_FOTO_N=0
+}
+
+# A fresh scratch copy of the asset tree, without records.
+e2e_arvore_nova() {
+    rm -rf "$E2E_TRABALHO"
+    cp -r "$E2E_JOGO_ORIGEM" "$E2E_TRABALHO"
+    rm -f "$E2E_TRABALHO/records.txt" "$E2E_TRABALHO/myfile.txt"
 }
 
 # The display answers a client (xdotool connects, asks, leaves).
@@ -291,20 +297,26 @@ e2e_jogo_vivo() { kill -0 "$E2E_JOGO_PID" 2>/dev/null; }
 # Milliseconds since the game was started.
 e2e_ms_desde_inicio() { echo $(( ($(date +%s%N) - E2E_INICIO_JOGO) / 1000000 )); }
 
-# e2e_jogo_esperar_fim SEGUNDOS -> sets E2E_STATUS to the exit status.
+# Where each of the game's threads waits (and whether the process is only
+# a zombie), in fios.txt, for whoever reads a failure.
+e2e_fios() {
+    { ps -o pid,stat,etime,cmd -p "$E2E_JOGO_PID"; timeout 60 gdb -p "$E2E_JOGO_PID" -batch -ex 'thread apply all bt'; } \
+        >"$E2E_ARTEFACTOS/fios.txt" 2>&1
+    return 0
+}
+
+# e2e_jogo_esperar_fim SEGUNDOS -> sets E2E_STATUS to the exit status and
+# E2E_MS_FIM to when the end was seen (ms since the game was started).
 e2e_jogo_esperar_fim() {
     local limite=$1 i
     for i in $(seq $((limite * 10))); do
         e2e_jogo_vivo || break
         sleep 0.1
     done
-    if e2e_jogo_vivo; then
-        # Where each of its threads waits, for whoever reads the failure.
-        timeout 60 gdb -p "$E2E_JOGO_PID" -batch -ex 'thread apply all bt' >"$E2E_ARTEFACTOS/fios.txt" 2>&1
-        e2e_falhar "o jogo não terminou em $limite s (os seus fios em fios.txt)"
-    fi
+    e2e_jogo_vivo && e2e_fios && e2e_falhar "o jogo não terminou em $limite s (os seus fios em fios.txt)"
     wait "$E2E_JOGO_PID"
     E2E_STATUS=$?
+    E2E_MS_FIM=$(e2e_ms_desde_inicio)
     E2E_JOGO_PID=""
     E2E_JANELA=""
     e2e_parar_pid "$E2E_VIGIA_PID"

@@ -80,8 +80,7 @@ e2e_esperar_pagina() {
 # Escape cuts the opening short (tapped once the opening shows something:
 # before that it does not listen yet); the main menu does not take that
 # press for its own. A tap after the title fades only lets the opening run
-# to its end. Sets E2E_MS_ATE_MENU (ms from the start to the first look at
-# the menu).
+# to its end.
 e2e_cortar_abertura() {
     local limite=${1:-60} t0
     t0=$(date +%s)
@@ -93,9 +92,20 @@ e2e_cortar_abertura() {
     done
     [ "$pagina" = menu ] || e2e_tecla Escape
     e2e_esperar_pagina menu 15 menu-principal
-    E2E_MS_ATE_MENU=$(e2e_ms_desde_inicio)
-    e2e_log "menu principal após $E2E_MS_ATE_MENU ms"
+    e2e_log "menu principal após $(e2e_ms_desde_inicio) ms"
 }
+
+# e2e_jogo_no_menu LIMITE: the game started (e2e_jogo_iniciar LIMITE), its
+# window found and its opening cut: the main menu shows.
+e2e_jogo_no_menu() {
+    e2e_jogo_iniciar "$1"
+    e2e_janela
+    e2e_cortar_abertura 60
+}
+
+# e2e_diferenca FOTO FOTO: how many pixels of two screenshots (or of one and
+# a full-window page of the asset tree) differ beyond a small tolerance.
+e2e_diferenca() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1; }
 
 # e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
 # and the start lights (tapping E into first gear once a light shows) and
@@ -153,7 +163,9 @@ e2e_iniciar_corrida() {
 }
 
 # e2e_ler_posicao: where the player's car is (see olho.cpp), from the last
-# look; sets x, y and angulo (radians, 0 facing right, growing clockwise).
+# look; sets x, y, angulo (radians, 0 facing right, growing clockwise) and
+# erro (how far, in radians, it heads from the way towards the finish along
+# the streets; positive when it must turn clockwise).
 e2e_ler_posicao() {
     local saida
     saida=$(e2e_olho posicao "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO" "${vy:--1}" "${E2E_LINHA:-8}" \
@@ -163,28 +175,22 @@ e2e_ler_posicao() {
     [ "$ajuste" -ge 700 ] || vy=""
 }
 
-# e2e_erro_de_rumo: how far (radians, positive when the angle must grow,
-# that is turn clockwise) the car heads from the way the eye found towards
-# the finish along the streets (rumo, see olho.cpp).
-e2e_erro_de_rumo() {
-    awk -v r="$rumo" -v a="$angulo" 'BEGIN {
-        pi = 3.14159265
-        e = r - a
-        while (e > pi) e -= 2 * pi
-        while (e < -pi) e += 2 * pi
-        printf "%.3f\n", e
-    }'
-}
-
-# e2e_volante ERRO GIRO: one steering correction: D (the angle grows) or A
-# held for a moment in proportion to the error. The wheel comes back
-# slowly once released and the car keeps turning meanwhile, so the error
-# is judged where the present turn (GIRO, radians a second) will have
-# taken it half a second from now.
+# e2e_volante ERRO ANGULO ANTERIOR MS: one steering correction: D (the
+# angle grows) or A held for a moment in proportion to the error. The wheel
+# comes back slowly once released and the car keeps turning meanwhile, so
+# the error is judged where the present turn (from ANTERIOR, the angle MS
+# ms before ANGULO; none when empty) will have taken it half a second from
+# now.
 e2e_volante() {
     local comando
-    comando=$(awk -v e="$1" -v g="${2:-0}" 'BEGIN {
-        e -= g * 0.5
+    comando=$(awk -v e="$1" -v a="$2" -v b="$3" -v ms="$4" 'BEGIN {
+        pi = 3.14159265
+        if (b != "" && ms > 0) {
+            d = a - b
+            while (d > pi) d -= 2 * pi
+            while (d < -pi) d += 2 * pi
+            e -= d * 1000 / ms * 0.5
+        }
         m = e < 0 ? -e : e
         if (m < 0.06) { print "nada"; exit }
         t = 0.08 + m * 0.4
@@ -231,7 +237,7 @@ e2e_manobrar() {
 # SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
 # Sets E2E_ACELERADOR_MAX (rows of the throttle bar), E2E_MARCHA_MAX,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
-# which the car crossed the line) and E2E_MS_MENU_VOLTOU. Calls
+# which the car crossed the line). Calls
 # $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
 # ends after that (its window closed by the hook) also ends the drive.
 E2E_SEM_AVANCO=40
@@ -241,9 +247,8 @@ e2e_conduzir_ate_o_fim() {
     E2E_ACELERADOR_MAX=0
     E2E_MARCHA_MAX=0
     E2E_MS_CHEGADA=""
-    E2E_MS_MENU_VOLTOU=""
     local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
-    local angulo_ant="" t_angulo=0 giro=0 melhor=-1 t_melhor
+    local angulo_ant="" t_angulo=0 melhor=-1 t_melhor
     vy=""
     E2E_LINHA=8
     E2E_X_MANOBRA=""
@@ -256,7 +261,6 @@ e2e_conduzir_ate_o_fim() {
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
-            E2E_MS_MENU_VOLTOU=$t
             e2e_guardar_olhada "menu-depois-da-corrida"
             e2e_log "menu de volta após $t ms"
             return 0
@@ -297,19 +301,6 @@ e2e_conduzir_ate_o_fim() {
         case $marcha in
             1|2|3) [ "$marcha" -gt "$E2E_MARCHA_MAX" ] && E2E_MARCHA_MAX=$marcha ;;
         esac
-        erro=$(e2e_erro_de_rumo)
-        # How fast the car turns, from the last two looks (none yet after
-        # a manoeuvre).
-        giro=0
-        if [ -n "$angulo_ant" ] && [ $((t - t_angulo)) -gt 0 ]; then
-            giro=$(awk -v a="$angulo" -v b="$angulo_ant" -v ms=$((t - t_angulo)) 'BEGIN {
-                pi = 3.14159265; d = a - b
-                while (d > pi) d -= 2 * pi
-                while (d < -pi) d += 2 * pi
-                printf "%.3f\n", d * 1000 / ms }')
-        fi
-        angulo_ant=$angulo
-        t_angulo=$t
         # Stuck for two seconds in gear, or slow and facing the wrong way.
         if [ "$vel" -le 1 ] && [ "$marcha" -ge 1 ] 2>/dev/null && [ "$marcha" -le 3 ]; then
             [ -z "$parado_desde" ] && parado_desde=$t
@@ -346,7 +337,10 @@ e2e_conduzir_ate_o_fim() {
                 sleep 0.1
             done
         fi
-        e2e_volante "$erro" "$giro"
+        # The car's turn from the last two looks (none yet after a manoeuvre).
+        e2e_volante "$erro" "$angulo" "$angulo_ant" $((t - t_angulo))
+        angulo_ant=$angulo
+        t_angulo=$t
     done
     e2e_guardar_olhada "corrida-nao-terminou"
     e2e_log "a corrida não terminou (progresso $progresso de $PROGRESSO_CHEGADA, sem avançar desde $melhor)"
@@ -378,7 +372,7 @@ e2e_correr() {
         # The burst under way ends with its own keyup.
         [ -n "$E2E_PULSOS_PID" ] && kill "$E2E_PULSOS_PID" && E2E_PULSOS_PID=""
         [ $chegou -eq 0 ] && return 0
-        [ -z "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu não voltou depois da chegada"
+        [ -z "$E2E_MS_CHEGADA" ] || { e2e_jogo_vivo && e2e_fios; e2e_falhar "o jogo não voltou ao menu nem terminou depois da chegada (fios.txt)"; }
         e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"
         e2e_ate_o_menu 20
     done
@@ -393,13 +387,19 @@ e2e_sem_relatorio_de_sanitizador() {
     fi
 }
 
-# Back to the main menu and out through Exit: status 0.
+# e2e_fim_limpo SEGUNDOS COMO: the game ends within SEGUNDOS, with status 0
+# and no sanitizer report; COMO (what ended it) goes into the failure.
+e2e_fim_limpo() {
+    e2e_jogo_esperar_fim "$1"
+    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "$2 terminou o jogo com o estado $E2E_STATUS em vez de 0"
+    e2e_sem_relatorio_de_sanitizador
+}
+
+# From the main menu out through Exit.
 e2e_sair_pelo_menu() {
     # shellcheck disable=SC2086
     e2e_clicar $BOTAO_SAIR
-    e2e_jogo_esperar_fim 20
-    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "o jogo saiu com o estado $E2E_STATUS em vez de 0"
-    e2e_sem_relatorio_de_sanitizador
+    e2e_fim_limpo 20 "Sair"
 }
 
 # e2e_sem_trafego ARVORE: the tree's traffic table loses its start tiles

@@ -4,16 +4,14 @@
 // very pictures of the asset tree the game drew from, so the scenarios do
 // not depend on what the generated pictures look like.
 //
-//   olho diferenca FOTO IMAGEM X Y
-//       per mille of IMAGEM's opaque pixels (the library's pink mask colour
-//       left out) that differ from FOTO when IMAGEM is laid at (X, Y).
 //   olho posicao FOTO JOGO [VY [LINHA]]
 //       where the player's car is: the view's corner found by matching the
 //       photo against the city drawn from the map file and the tile sheet,
 //       then the car picture matched at every heading at the view's
 //       centre. Prints x and y (map pixels, screen order), angulo (the
-//       car's heading in radians, 0 facing right, growing clockwise), rumo
-//       (the heading to take: towards the finish along the streets,
+//       car's heading in radians, 0 facing right, growing clockwise), erro
+//       (radians from that heading to the one to take, positive when the
+//       car must turn clockwise: towards the finish along the streets,
 //       keeping to tile row LINHA, 8 by default, where the way allows),
 //       encaixe (per mille of the car picture that matched) and ajuste (per
 //       mille of the sampled map pixels that matched) and vy (the view's
@@ -52,15 +50,6 @@ namespace {
 // is exact at 24 bits, but a picture drawn translucently or scaled is not.
 const int TOLERANCIA = 24;
 
-BITMAP* carregar(const char* nome) {
-    BITMAP* b = load_bitmap(nome, nullptr);
-    if (!b) {
-        std::fprintf(stderr, "olho: não foi possível ler \"%s\"\n", nome);
-        std::exit(2);
-    }
-    return b;
-}
-
 bool ehMascara(int c) {
     return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255;
 }
@@ -70,13 +59,18 @@ bool parecidos(int a, int b) {
            std::abs(getb32(a) - getb32(b)) <= TOLERANCIA;
 }
 
-// Per mille of the opaque pixels of `imagem` at (x, y) that differ from the
-// photo; parts of the picture outside the photo count as different.
-// Only the picture's rows from `de` up to, not including, `ate` count.
-int diferenca(BITMAP* foto, BITMAP* imagem, int x, int y, int de = 0, int ate = 1 << 30) {
+// Per mille of the opaque pixels (the library's pink mask colour left out)
+// of the asset picture NOME laid at (x, y), centred across the window when x
+// is -1, that differ from the photo. Only the picture's rows from `de` down
+// count; parts outside the photo count as different, a missing picture as
+// 1000.
+int diferenca(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y, int de = 0) {
+    BITMAP* imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
+    if (!imagem) return 1000;
+    if (x < 0) x = (800 - imagem->w) / 2;
     long opacos = 0;
     long diferentes = 0;
-    for (int j = std::max(0, de); j < imagem->h && j < ate; ++j) {
+    for (int j = de; j < imagem->h; ++j) {
         for (int i = 0; i < imagem->w; ++i) {
             int c = getpixel(imagem, i, j);
             if (ehMascara(c)) continue;
@@ -88,6 +82,7 @@ int diferenca(BITMAP* foto, BITMAP* imagem, int x, int y, int de = 0, int ate = 
             }
         }
     }
+    destroy_bitmap(imagem);
     return opacos ? static_cast<int>(diferentes * 1000 / opacos) : 1000;
 }
 
@@ -117,25 +112,6 @@ int acelerador(BITMAP* foto) {
     return cheias;
 }
 
-// Per mille difference of an asset picture laid at (x, y); 1000 when the
-// picture is missing.
-int diferencaCom(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y, int de = 0,
-                 int ate = 1 << 30) {
-    BITMAP* imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
-    if (!imagem) return 1000;
-    int d = diferenca(foto, imagem, x, y, de, ate);
-    destroy_bitmap(imagem);
-    return d;
-}
-
-int larguraDe(const std::string& arquivo) {
-    BITMAP* b = load_bitmap(arquivo.c_str(), nullptr);
-    if (!b) return 0;
-    int w = b->w;
-    destroy_bitmap(b);
-    return w;
-}
-
 // Nothing drawn yet: the window is black but for a few pixels.
 bool vazia(BITMAP* foto) {
     int acesos = 0;
@@ -159,7 +135,7 @@ void painel(BITMAP* foto, const std::string& jogo) {
                                 {"pausa", "graficos/menus/menu_pausa.bmp"}};
     const char* pagina = "nenhuma";
     for (const auto& p : paginas) {
-        if (diferencaCom(foto, jogo, p[1], 0, 0) <= 40) {
+        if (diferenca(foto, jogo, p[1], 0, 0) <= 40) {
             pagina = p[0];
             break;
         }
@@ -167,17 +143,15 @@ void painel(BITMAP* foto, const std::string& jogo) {
     // The clock frame sits at the top centre. The progress strip covers its
     // first rows and the digits (30 high from row 13) its middle: the rows
     // below the digits are compared.
-    const std::string moldura = "graficos/imagens/4.bmp";
-    const int m = (800 - larguraDe(jogo + "/" + moldura)) / 2;
-    const bool correndo = diferencaCom(foto, jogo, moldura, m, 0, 43) <= 100;
+    const bool correndo = diferenca(foto, jogo, "graficos/imagens/4.bmp", -1, 0, 43) <= 100;
     int luzes = 0;
     for (int k = 0; k < 5; ++k) {
-        if (diferencaCom(foto, jogo, "graficos/imagens/6.bmp", 465 + 68 * k, 12) <= 100) ++luzes;
+        if (diferenca(foto, jogo, "graficos/imagens/6.bmp", 465 + 68 * k, 12) <= 100) ++luzes;
     }
     int marcha = -1;
     int menor = 151;
     for (int d = 0; d < 10; ++d) {
-        int dif = diferencaCom(foto, jogo, "graficos/numeros/" + std::to_string(d) + ".bmp", 690, 485);
+        int dif = diferenca(foto, jogo, "graficos/numeros/" + std::to_string(d) + ".bmp", 690, 485);
         if (dif < menor) {
             menor = dif;
             marcha = d;
@@ -424,15 +398,15 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     const double angulo = melhorK * 2 * M_PI / 256;
     const int x = bx + carroX, y = by + carroY;
     // The finish line at 9120 is column 142.
-    const double rumo = cidade.rumoParaChegada(x, y, 9120 / 64, linhaPreferida);
-    std::printf("x=%d y=%d angulo=%.3f rumo=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, rumo, melhorCarro,
+    const double erro = std::remainder(cidade.rumoParaChegada(x, y, 9120 / 64, linhaPreferida) - angulo, 2 * M_PI);
+    std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro,
                 melhor, by);
     return 0;
 }
 
 int uso() {
     std::fprintf(stderr,
-                 "uso: olho diferenca FOTO IMAGEM X Y | olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
+                 "uso: olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
     return 2;
 }
 
@@ -447,12 +421,12 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     set_color_conversion(COLORCONV_TOTAL);
     const std::string pergunta = argv[1];
-    BITMAP* foto = carregar(argv[2]);
-    if (pergunta == "diferenca" && argc == 6) {
-        BITMAP* imagem = carregar(argv[3]);
-        std::printf("%d\n", diferenca(foto, imagem, std::atoi(argv[4]), std::atoi(argv[5])));
-        destroy_bitmap(imagem);
-    } else if (pergunta == "painel" && argc == 4) {
+    BITMAP* foto = load_bitmap(argv[2], nullptr);
+    if (!foto) {
+        std::fprintf(stderr, "olho: não foi possível ler \"%s\"\n", argv[2]);
+        return 2;
+    }
+    if (pergunta == "painel" && argc == 4) {
         painel(foto, argv[3]);
     } else if (pergunta == "posicao" && argc >= 4 && argc <= 6) {
         // The race starts on tile row 8, the middle of the avenue.

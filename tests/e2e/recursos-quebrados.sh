@@ -14,12 +14,6 @@ e2e_preparar "$@"
 e2e_xvfb
 e2e_som microfone 60
 
-nova_arvore() {
-    rm -rf "$E2E_TRABALHO"
-    cp -r "$E2E_JOGO_ORIGEM" "$E2E_TRABALHO"
-    rm -f "$E2E_TRABALHO/records.txt" "$E2E_TRABALHO/myfile.txt"
-}
-
 # jogar_com_defeito NOME ARQUIVO: the tree already damaged at ARQUIVO.
 jogar_com_defeito() {
     local nome=$1 arquivo=$2
@@ -62,23 +56,23 @@ conferir_console() {
     LC_ALL=C grep -aF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" | head -3 | cut -c1-300
 }
 
-nova_arvore
+e2e_arvore_nova
 rm "$E2E_TRABALHO/graficos/carros/2.bmp"
 jogar_com_defeito falta-imagem "graficos/carros/2.bmp"
 
-nova_arvore
+e2e_arvore_nova
 rm "$E2E_TRABALHO/soms/musicas/musica jogo1.wav"
 jogar_com_defeito falta-som "soms/musicas/musica jogo1.wav"
 
-nova_arvore
+e2e_arvore_nova
 mapa=$E2E_TRABALHO/mapas/1.txt
 head -c $(( $(stat -c %s "$mapa") / 2 )) "$mapa" >"$mapa.meio" && mv "$mapa.meio" "$mapa"
 jogar_com_defeito mapa-truncado "mapas/1.txt"
 
-nova_arvore
+e2e_arvore_nova
 e2e_sem_trafego "$E2E_TRABALHO"
 jogar_com_defeito transito-sem-largada "mapas/1trans.txt"
 
-nova_arvore
+e2e_arvore_nova
 echo "trinta sessenta" >"$E2E_TRABALHO/dados/carros/1.car"
 jogar_com_defeito carro-com-letras "dados/carros/1.car"

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "../DiretorioTemporario.h"
+#include "../../bench/DiretorioTemporario.h"
 #include "Carro.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-// Runs a test inside a fresh working directory (the game reads its assets
-// relative to it) and goes back and removes it afterwards.
+// Runs a test or a measurement inside a fresh working directory (the game
+// reads its assets relative to it) and goes back and removes it afterwards.
 class DiretorioTemporario {
 public:
     DiretorioTemporario() : anterior(std::filesystem::current_path()) {

@@ -6,8 +6,8 @@
 // so the user writes or links a city there), the recorder fed an engine
 // buzz from memory, the clock moved by hand 40 ms per frame, the keys
 // played into the press latch and the mouse written straight into the
-// library's state. Shared by the logic
-// tests and the race measurement (bench/medir-corridas).
+// library's state. The race measurement (medir-corridas) plays its races
+// with it, and the logic tests build their fixture on it.
 
 #include <allegro.h>
 

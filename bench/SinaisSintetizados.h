@@ -1,8 +1,8 @@
 #ifndef SINAISSINTETIZADOS_H
 #define SINAISSINTETIZADOS_H
 
-// Test sounds made in code (no recordings in the repository), at 44100 Hz,
-// mono, signed 16-bit like a microphone file. semSinal() turns them into
+// Sounds made in code for the benchmarks and the tests (no recordings in
+// the repository), at 44100 Hz, mono, signed 16-bit like a microphone file. semSinal() turns them into
 // the unsigned samples the recorder delivers (32768 is silence).
 
 #include <algorithm>
