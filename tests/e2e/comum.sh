@@ -399,11 +399,13 @@ e2e_clicar() {
 }
 
 # A screenshot of the game's window as BMP (what the eye reads), always into
-# one scratch file, for the frequent looks of a loop. -> its path.
+# one scratch file, for the frequent looks of a loop. -> its path. A look
+# takes well under a second; one at a window that goes away meanwhile can
+# hang until its timeout.
 e2e_olhada() {
     local arq=$E2E_ARTEFACTOS/.olhada.bmp
     [ -n "$E2E_JANELA" ] || return 1
-    timeout 15 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
+    timeout 5 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
     echo "$arq"
 }
 
