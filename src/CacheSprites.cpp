@@ -17,10 +17,12 @@ int ladoGirado(const BITMAP* b) {
     return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(b->w) * b->w + static_cast<double>(b->h) * b->h))) + 4;
 }
 
+}  // namespace
+
 // Where the library may draw `imagem` turned by `angulo` (256 units to a
 // turn, 16.16) about its centre, with its top-left at (x, y): the turned
 // rectangle's bounds, two pixels wider on every side for the rounding.
-Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
+Retangulo CacheSprites::areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
     const double a = fixtof(angulo) * 2 * M_PI / 256;
     const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
     const double meiaL = (imagem->w * c + imagem->h * s) / 2 + 2, meiaA = (imagem->w * s + imagem->h * c) / 2 + 2;
@@ -28,8 +30,6 @@ Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
     return Retangulo(static_cast<int>(std::floor(cx - meiaL)), static_cast<int>(std::floor(cy - meiaA)),
                      static_cast<int>(std::ceil(cx + meiaL)), static_cast<int>(std::ceil(cy + meiaA)));
 }
-
-}  // namespace
 
 CacheSprites::CacheSprites() : ativo(true), guardadas(0) {}
 

@@ -34,6 +34,8 @@ public:
     // picture's centre (as CarregadorMidia::girar). Returns a rectangle that
     // holds every pixel it may have drawn.
     Retangulo girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo);
+    // Where that call may draw.
+    static Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo);
 
     // Pairs kept as runs; pairs seen once and waiting for a second use.
     int getGuardadas() const { return guardadas; }

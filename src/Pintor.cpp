@@ -33,6 +33,7 @@ Pintor::Pintor()
       barraCheiaAbaixo(-1),
       numeros{},
       tamanhoMapa(0.0f, 0.0f),
+      vista(),
       frasesUsadas{},
       recordes(nullptr),
       verificacaoMicrofone(nullptr),
@@ -186,7 +187,11 @@ void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
-    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO)));
+    const fixed a = ftofix(angulo * RADIANOS_PARA_ALLEGRO);
+    // Traffic comes near well outside the view; drawn there it would never
+    // be shown, only erased again next frame.
+    if (CacheSprites::areaGirada(imagem, x, y, a).intersectar(vista).isVazio()) return;
+    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, a));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
@@ -218,6 +223,8 @@ void Pintor::pintarNPCs(cavalete c) {
 
 void Pintor::colarNaTelaJogo(cavalete c) {
     Vetor canto = calcularCantoVista(c.posicaoJogador1, tamanhoMapa);
+    vista = Retangulo(static_cast<int>(canto.getX()), static_cast<int>(canto.getY()),
+                      static_cast<int>(canto.getX()) + LARGURA_TELA - 1, static_cast<int>(canto.getY()) + ALTURA_TELA - 1);
     pintarCamadasDinamicamente(c);
     if (camada1 == nullptr) {
         clear_to_color(buffer, 0);

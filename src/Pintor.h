@@ -114,6 +114,7 @@ private:
     ReparadorCamada reparador;
     CacheSprites sprites;
     Vetor tamanhoMapa;
+    Retangulo vista;  // the part of the map layer this frame shows
     bool frasesUsadas[12];
 
     const std::vector<int>* recordes;

@@ -150,15 +150,20 @@ TEST_F(PintorTest, RepairErasesOldCarsAndTheUpperLayerCoversThem) {
     EXPECT_EQ(ponto(camada, 352, 349), corTile(3));
     EXPECT_EQ(ponto(camada, 352, 354), vermelho);
     // Traffic drawn by type, type 0 skipped; listed cells off the map ignored.
-    // A car entering across the map's left edge is drawn clipped.
-    posicoes = {centro(8, 3), centro(8, 12), Vetor(4, 8 * 64 + 32)};
-    angulos = {0.0f, 0.0f, 0.0f};
-    tipos = {2, 0, 3};
+    // A car entering across the map's left edge is drawn clipped; with the
+    // view on the map's first 800 columns, one past them is left out and one
+    // across their edge is drawn whole.
+    posicoes = {centro(8, 3), centro(8, 12), Vetor(4, 8 * 64 + 32), Vetor(820, 480), Vetor(806, 416)};
+    angulos = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    tipos = {2, 0, 3, 2, 2};
     testing::internal::CaptureStdout();
-    passo({Vetor(8, 3), Vetor(8, 12), Vetor(8, 0), Vetor(-1, 4), Vetor(40, 400)}, 2, 10);
+    passo({Vetor(8, 3), Vetor(8, 12), Vetor(8, 0), Vetor(-1, 4), Vetor(40, 400)}, 2, 3);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "erro");
     EXPECT_EQ(ponto(camada, 224, 544), amarelo);
-    EXPECT_EQ(ponto(camada, 800, 544), estrada);
+    EXPECT_EQ(ponto(camada, 798, 416), amarelo);
+    EXPECT_EQ(ponto(camada, 812, 416), amarelo);
+    EXPECT_EQ(ponto(tela, 797, 416), amarelo);
+    EXPECT_EQ(ponto(camada, 820, 480), estrada);
     EXPECT_EQ(ponto(camada, 2, 544), rgb(255, 255, 1));
     EXPECT_EQ(ponto(camada, 20, 544), corTile(2));
 }
