@@ -17,12 +17,10 @@ int ladoGirado(const BITMAP* b) {
     return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(b->w) * b->w + static_cast<double>(b->h) * b->h))) + 4;
 }
 
-}  // namespace
-
 // Where the library may draw `imagem` turned by `angulo` (256 units to a
 // turn, 16.16) about its centre, with its top-left at (x, y): the turned
 // rectangle's bounds, two pixels wider on every side for the rounding.
-Retangulo CacheSprites::areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
+Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo) {
     const double a = fixtof(angulo) * 2 * M_PI / 256;
     const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
     const double meiaL = (imagem->w * c + imagem->h * s) / 2 + 2, meiaA = (imagem->w * s + imagem->h * c) / 2 + 2;
@@ -30,6 +28,8 @@ Retangulo CacheSprites::areaGirada(const BITMAP* imagem, int x, int y, fixed ang
     return Retangulo(static_cast<int>(std::floor(cx - meiaL)), static_cast<int>(std::floor(cy - meiaA)),
                      static_cast<int>(std::ceil(cx + meiaL)), static_cast<int>(std::ceil(cy + meiaA)));
 }
+
+}  // namespace
 
 CacheSprites::CacheSprites() : ativo(true), guardadas(0) {}
 
@@ -69,9 +69,10 @@ std::unique_ptr<ImagemTrechos> CacheSprites::rodar(BITMAP* imagem, int profundid
     return t;
 }
 
-Retangulo CacheSprites::girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo) {
+Retangulo CacheSprites::girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo* so) {
     if (destino == nullptr || imagem == nullptr) return Retangulo();
     const Retangulo area = areaGirada(imagem, x, y, angulo);
+    if (so != nullptr && area.intersectar(*so).isVazio()) return Retangulo();
     if (ativo) {
         const Chave chave{imagem, angulo};
         auto it = giradas.find(chave);

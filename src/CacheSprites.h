@@ -32,10 +32,9 @@ public:
     void desenhar(BITMAP* destino, BITMAP* imagem, int x, int y);
     // rotate_sprite with its top-left at (x, y), turned by `angulo` about the
     // picture's centre (as CarregadorMidia::girar). Returns a rectangle that
-    // holds every pixel it may have drawn.
-    Retangulo girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo);
-    // Where that call may draw.
-    static Retangulo areaGirada(const BITMAP* imagem, int x, int y, fixed angulo);
+    // holds every pixel it may have drawn. Given `so`, a picture that cannot
+    // reach into that rectangle is not drawn at all (an empty rectangle).
+    Retangulo girar(BITMAP* destino, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo* so = nullptr);
 
     // Pairs kept as runs; pairs seen once and waiting for a second use.
     int getGuardadas() const { return guardadas; }

@@ -187,11 +187,9 @@ void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
-    const fixed a = ftofix(angulo * RADIANOS_PARA_ALLEGRO);
     // Traffic comes near well outside the view; drawn there it would never
     // be shown, only erased again next frame.
-    if (CacheSprites::areaGirada(imagem, x, y, a).intersectar(vista).isVazio()) return;
-    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, a));
+    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO), &vista));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
