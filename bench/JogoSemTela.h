@@ -25,6 +25,7 @@
 #include "EstadoJogo.h"
 #include "FonteMemoria.h"
 #include "Logica.h"
+#include "Pintor.h"
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
@@ -80,10 +81,11 @@ public:
         mouse_b = botao ? 1 : 0;
     }
 
-    // One frame as main runs it, then 40 ms pass.
-    Quadro quadro() {
+    // One frame as main runs it (drawn by `pintor` if given), then 40 ms pass.
+    Quadro quadro(Pintor* pintor = nullptr) {
         logica->calcularLogica();
         cavalete c = logica->construirCavalete();
+        if (pintor != nullptr) pintor->pintar(c);
         Carro* j = jogador();
         const bool corrida = c.estado == jogando || c.estado == finalizando;
         Quadro q{c.estado, c.subEstado, logica->getMusicasCantar(), logica->getMusicasCalar(), corrida ? c.fase : 0,

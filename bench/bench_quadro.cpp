@@ -29,22 +29,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "CapturaAudio.h"
-#include "Carro.h"
-#include "EstadoJogadores.h"
-#include "EstadoJogo.h"
-#include "FonteMemoria.h"
-#include "Logica.h"
+#include "JogoSemTela.h"
 #include "LogicaNPC.h"
 #include "Pintor.h"
-#include "Relogio.h"
-#include "SinaisSintetizados.h"
-#include "TratadorEntradas.h"
-#include "TravaTeclas.h"
 
 namespace {
 
@@ -89,88 +77,55 @@ private:
 
 void semEspera(unsigned int) {}
 
-// A whole game without a window: logic fed by an engine buzz from memory,
-// renderer drawing into a memory bitmap, the clock moved 40 ms per frame.
-class Partida {
+// The headless game with its renderer drawing into a memory bitmap, on the
+// generated city and pictures.
+class Partida : public JogoSemTela {
 public:
-    explicit Partida(BITMAP* tela)
-        : fonte(SinaisSintetizados::semSinal(buzina()), 88200) {
-        Relogio::setManual(100000);
-        std::srand(1);
-        CapturaAudio::setFonteGravacao(fonte.getFonte());
-        entradas.reset(new TratadorEntradas());
-        logica.reset(new Logica(entradas.get()));
-        CapturaAudio::setFonteGravacaoPadrao();
-        pintor.reset(new Pintor());
-        pintor->setAlvo(tela);
-        pintor->setEspera(semEspera);
-        pintor->setRecordes(&logica->getMelhoresTempos());
-        soltar();
-    }
-    ~Partida() {
-        soltar();
-        Relogio::setReal();
+    Partida(BITMAP* tela, const std::filesystem::path& arvore) : JogoSemTela(1) {
+        for (const char* pasta : {"graficos", "mapas", "dados"})
+            std::filesystem::create_directory_symlink(arvore / pasta, dir.getCaminho() / pasta);
+        pintor.setAlvo(tela);
+        pintor.setEspera(semEspera);
+        pintor.setRecordes(&logica->getMelhoresTempos());
     }
 
-    // One frame as the game's main loop runs it.
-    void quadro() {
-        logica->calcularLogica();
-        cavalete c = logica->construirCavalete();
-        estado = c.estado;
-        logica->getMusicasCalar();
-        logica->getMusicasCantar();
-        pintor->pintar(c);
-        logica->fimDeCiclo();
-        Relogio::avancar(40);
-    }
+    void quadro() { situacao = JogoSemTela::quadro(&pintor).estado; }
 
     // From the main menu into the race, then on until the traffic has
     // filled the streets.
     bool largar() {
         quadro();
-        mouse_x = 344;
-        mouse_y = 374;
-        mouse_b = 1;
+        mouse(344, 374);
         quadro();
-        mouse_b = 0;
-        for (int i = 0; i < 40 && logica->getEstado()->getSubEstado() != 11; i++) {
+        mouse(344, 374, false);
+        for (int i = 0; i < 40 && estado()->getSubEstado() != 11; i++) {
             dirigir();
             quadro();
         }
-        if (logica->getEstado()->getSubEstado() != 11) return false;
+        if (estado()->getSubEstado() != 11) return false;
         for (int i = 0; i < 750; i++) {
             dirigir();
             quadro();
         }
-        return estado == jogando;
+        return situacao == jogando;
     }
 
     // The player's part: shift up through the gears; near the finish the
     // car is put back at the start so the race never ends.
     void dirigir() {
-        Carro* c = logica->getEstadoJogadores()->getJogador1();
+        Carro* c = jogador();
         if (c == nullptr) return;
         const float v = c->getModuloVelocidade();
         const int m = c->getMarcha();
-        const bool subir = m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f);
-        TravaTeclas::registrar(subir && !c->getMudancaMarcha() ? KEY_E : KEY_E | 0x80);
+        apertar(KEY_E, !c->getMudancaMarcha() && (m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19.0f)));
         if (c->getPosicao().getY() > 8500.0f) c->setPosicao(Vetor(550.0f, 50.0f));
     }
 
     int carrosNoMapa() const { return logica->getNPC() ? logica->getNPC()->getActiveCarro() : 0; }
 
 private:
-    static std::vector<int16_t> buzina() { return SinaisSintetizados::ronco(4); }
-    static void soltar() {
-        for (int k = 0; k < KEY_MAX; k++) TravaTeclas::registrar(k | 0x80);
-        mouse_b = 0;
-    }
-
-    FonteMemoria fonte;
-    std::unique_ptr<TratadorEntradas> entradas;
-    std::unique_ptr<Logica> logica;
-    std::unique_ptr<Pintor> pintor;
-    SituacaoGlobal estado = menu;
+    Pintor pintor;
+    SituacaoGlobal situacao = menu;
 };
 
 // Processor time of this thread in ns: on a shared machine the time the
@@ -207,8 +162,6 @@ static void BM_QuadroDeCorrida(benchmark::State& state) {
         state.SkipWithError("the library did not start");
         return;
     }
-    const std::filesystem::path anterior = std::filesystem::current_path();
-    std::filesystem::current_path(jogo);
     BITMAP* tela = create_bitmap(800, 600);
     BITMAP* outra = create_bitmap(800, 600);
     clear_bitmap(tela);
@@ -217,7 +170,7 @@ static void BM_QuadroDeCorrida(benchmark::State& state) {
     int blits = 0, carros = 0;
     {
         ConsoleCalado calado;
-        Partida partida(tela);
+        Partida partida(tela, jogo);
         if (!partida.largar()) {
             state.SkipWithError("the race did not start");
         } else {
@@ -239,7 +192,6 @@ static void BM_QuadroDeCorrida(benchmark::State& state) {
     }
     destroy_bitmap(outra);
     destroy_bitmap(tela);
-    std::filesystem::current_path(anterior);
     if (blits > 0) {
         const double blit = nsBlits / blits;
         state.counters["blit_ns"] = blit;
