@@ -11,6 +11,9 @@
 class VigiaEncerramento {
 public:
     static constexpr int LIMITE_MS = 5000;
+    // The exit status of a forced exit: whoever started the game (a
+    // launcher, a script) learns that shutdown did not finish by itself.
+    static constexpr int STATUS_FORCADO = 70;
 
     // Starts the countdown (once; later calls do nothing).
     static void armar(int limiteMs = LIMITE_MS);
