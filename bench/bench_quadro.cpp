@@ -86,7 +86,7 @@ public:
             std::filesystem::create_directory_symlink(arvore / pasta, dir.getCaminho() / pasta);
         pintor.setAlvo(tela);
         pintor.setEspera(semEspera);
-        pintor.setRecordes(&logica->getMelhoresTempos());
+        pintor.setRecordes(&logica->getRecordes());
     }
 
     void quadro() { situacao = JogoSemTela::quadro(&pintor).estado; }

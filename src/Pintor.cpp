@@ -8,6 +8,7 @@
 #include "CarregadorMidia.h"
 #include "NomesAssets.h"
 #include "PainelMicrofone.h"
+#include "Recordes.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
 
 void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
 
-void Pintor::setRecordes(const std::vector<int>* tempos) { recordes = tempos; }
+void Pintor::setRecordes(const Recordes* r) { recordes = r; }
 
 void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
@@ -323,9 +324,22 @@ void Pintor::pintarRecordes() {
                                           (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
     }
 
-    size_t quantos = recordes != nullptr ? recordes->size() : 0;
+    const std::vector<int>* tempos = recordes != nullptr ? &recordes->getMelhores() : nullptr;
+    size_t quantos = tempos != nullptr ? tempos->size() : 0;
     const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
-    if (quantos == 0) {
+    if (recordes != nullptr && !recordes->isLegivel()) {
+        // An empty page would say no race was ever finished; the console
+        // says what is wrong with the file. Times of this session that
+        // could not be written are still listed.
+        const int laranja = makecol(255, 120, 80);
+        if (quantos == 0) {
+            CarregadorMidia::escreverCentrado(buffer, "Records cannot be read.", centroPainel, 280, 2, laranja);
+            CarregadorMidia::escreverCentrado(buffer, "(see the console)", centroPainel, 330, 2, cinza);
+        } else {
+            CarregadorMidia::escreverCentrado(buffer, "The records cannot be read: this session only",
+                                              centroPainel, 484, 1, laranja);
+        }
+    } else if (quantos == 0) {
         CarregadorMidia::escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
         CarregadorMidia::escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
         CarregadorMidia::escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
@@ -336,7 +350,7 @@ void Pintor::pintarRecordes() {
         std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
         int cor = i == 0 ? amarelo : branco;
         CarregadorMidia::escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
-        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*recordes)[i]),
+        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*tempos)[i]),
                                           NomesAssets::RECORDES_LINHA_X + 90, y, 3, cor);
     }
 }

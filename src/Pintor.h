@@ -13,6 +13,8 @@
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
+class Recordes;
+
 class VerificadorMicrofone;
 
 // Draws every frame from the snapshot the logic hands over: the menus, the
@@ -54,9 +56,10 @@ public:
     void pintarTrechoCompleto(cavalete c);
     void pintarRecordes();
 
-    // The best times (milliseconds, fastest first) shown by the records page;
-    // the list belongs to the caller and must outlive the renderer's use.
-    void setRecordes(const std::vector<int>* tempos);
+    // The records shown by the records page (the best times, fastest first,
+    // and whether the file could be read); they belong to the caller and
+    // must outlive the renderer's use.
+    void setRecordes(const Recordes* recordes);
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
@@ -117,7 +120,7 @@ private:
     Retangulo vista;  // the part of the map layer this frame shows
     bool frasesUsadas[12];
 
-    const std::vector<int>* recordes;
+    const Recordes* recordes;
     const VerificadorMicrofone* verificacaoMicrofone;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;

@@ -6,14 +6,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+
+#include "ArquivoRegular.h"
+#include "LeitorLinhas.h"
 
 namespace {
 const char PREFIXO[] = "Tempo: ";
 const char SUFIXO[] = " mills";
 }  // namespace
 
-Recordes::Recordes(const std::string& arquivo) : arquivo(arquivo) {}
+Recordes::Recordes(const std::string& arquivo) : arquivo(arquivo), melhores(), naoGravados(), legivel(true) {}
 
 Recordes::~Recordes() {}
 
@@ -21,26 +23,23 @@ bool Recordes::acrescentar(int milissegundos) {
     // A last line without its line end (edited by hand) gets one first, or
     // the new record would run on into it.
     bool semFimDeLinha = false;
-    if (FILE* leitura = std::fopen(arquivo.c_str(), "rb")) {
-        semFimDeLinha = std::fseek(leitura, -1, SEEK_END) == 0 && std::fgetc(leitura) != '\n';
-        std::fclose(leitura);
+    {
+        ArquivoRegular leitura(arquivo, ArquivoRegular::LER);
+        semFimDeLinha = leitura.isSemFimDeLinha();
     }
     // Append mode only: whatever the file held before stays untouched.
-    FILE* f = std::fopen(arquivo.c_str(), "a");
-    if (f == nullptr) {
-        std::printf("%s: cannot open for appending (%s); time %d mills not recorded\n", arquivo.c_str(),
-                    std::strerror(errno), milissegundos);
+    ArquivoRegular f(arquivo, ArquivoRegular::ACRESCENTAR);
+    char linha[64];
+    std::snprintf(linha, sizeof linha, "%sTempo: %d mills\n", semFimDeLinha ? "\n" : "", milissegundos);
+    if (!f.isAberto() || !f.escrever(linha) || !f.fechar()) {
+        naoGravados.push_back(milissegundos);
+        std::printf("%s: %s; time %d mills kept for this session only\n", arquivo.c_str(), f.getProblema().c_str(),
+                    milissegundos);
         return false;
     }
-    const bool escreveu = std::fprintf(f, "%sTempo: %d mills\n", semFimDeLinha ? "\n" : "", milissegundos) > 0;
-    const bool fechou = std::fclose(f) == 0;
-    if (!escreveu || !fechou) {
-        std::printf("%s: write failed; time %d mills not recorded\n", arquivo.c_str(), milissegundos);
-        return false;
-    }
+    std::printf("%s: time %d mills recorded\n", arquivo.c_str(), milissegundos);
     return true;
 }
-
 int Recordes::interpretarLinha(const std::string& linha) {
     std::string texto = linha;
     while (!texto.empty() && (texto.back() == '\r' || texto.back() == ' ' || texto.back() == '\t')) {
@@ -64,32 +63,41 @@ int Recordes::interpretarLinha(const std::string& linha) {
     return static_cast<int>(valor);
 }
 
+void Recordes::manter(int tempo) {
+    // At most ten, sorted, kept while reading: the file only grows.
+    auto pos = std::upper_bound(melhores.begin(), melhores.end(), tempo);
+    if (pos - melhores.begin() < MAXIMO_MELHORES) {
+        melhores.insert(pos, tempo);
+        if (static_cast<int>(melhores.size()) > MAXIMO_MELHORES) {
+            melhores.pop_back();
+        }
+    }
+}
+
 void Recordes::carregar() {
     melhores.clear();
-    errno = 0;
-    std::ifstream entrada(arquivo);
-    if (!entrada.is_open()) {
-        // No race finished yet is the usual reason; anything else is worth
-        // a line, but the page simply shows no times.
-        if (errno != ENOENT) {
-            std::printf("%s: cannot open for reading (%s); no records shown\n", arquivo.c_str(),
-                        std::strerror(errno));
+    legivel = true;
+    ArquivoRegular f(arquivo, ArquivoRegular::LER);
+    if (f.isAberto()) {
+        LeitorLinhas leitor(f.getFd());
+        std::string linha;
+        while (leitor.proxima(linha)) {
+            const int tempo = interpretarLinha(linha);
+            if (tempo >= 0) manter(tempo);
         }
-        return;
+        if (leitor.getLongasDemais() > 0) {
+            std::printf("%s: %d line(s) longer than %zu bytes skipped\n", arquivo.c_str(), leitor.getLongasDemais(),
+                        LeitorLinhas::MAXIMO);
+        }
+        if (leitor.getErro() != 0) {
+            legivel = false;
+            std::printf("%s: read failed (%s); the records after that point are not shown\n", arquivo.c_str(),
+                        std::strerror(leitor.getErro()));
+        }
+    } else if (!f.isAusente()) {
+        // No race finished yet is no fault; anything else is worth a line.
+        legivel = false;
+        std::printf("%s: %s; the records cannot be read\n", arquivo.c_str(), f.getProblema().c_str());
     }
-    std::string linha;
-    while (std::getline(entrada, linha)) {
-        const int tempo = interpretarLinha(linha);
-        if (tempo < 0) {
-            continue;
-        }
-        // Keep at most ten, sorted, while reading: the file only grows.
-        auto pos = std::upper_bound(melhores.begin(), melhores.end(), tempo);
-        if (pos - melhores.begin() < MAXIMO_MELHORES) {
-            melhores.insert(pos, tempo);
-            if (static_cast<int>(melhores.size()) > MAXIMO_MELHORES) {
-                melhores.pop_back();
-            }
-        }
-    }
+    for (int tempo : naoGravados) manter(tempo);
 }

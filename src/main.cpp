@@ -159,7 +159,7 @@ int main() {
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
-    pintor->setRecordes(&logica->getMelhoresTempos());
+    pintor->setRecordes(&logica->getRecordes());
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
 
     SituacaoGlobal situacao = apresentacao->play();

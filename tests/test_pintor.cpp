@@ -13,7 +13,9 @@
 #include "DiretorioTemporario.h"
 #include "PainelMicrofone.h"
 #include "Pintor.h"
+#include "Recordes.h"
 #include "RepartidorGravacao.h"
+#include "test_colisao_ajuda.h"
 #include "test_logica_ambiente.h"
 #include "test_pintor_ajuda.h"
 
@@ -261,12 +263,29 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
     pintor->pintar(quadro(menu, 3, true));  // no list yet, no picture: drawn here
     EXPECT_EQ(ponto(tela, 355, 535), rgb(170, 30, 30));
     int vazia = linhasEscritas();
-    std::vector<int> tempos(12, 61000);
-    pintor->setRecordes(&tempos);
+    std::string doze;
+    for (int i = 0; i < 12; ++i) doze += "Tempo: 61000 mills\n";
+    dir.escrever("records.txt", doze);
+    Recordes recordes;
+    recordes.carregar();
+    pintor->setRecordes(&recordes);
     escreverImagem(CaminhosAssets::menuRecordes(), 800, 600, rgb(20, 20, 50));
+    auto avisos = [&] {
+        int n = 0;
+        for (int y = 140; y < 500; ++y) n += ponto(tela, 400, y) == rgb(255, 120, 80);
+        return n;
+    };
     pintor->pintar(quadro(menu, 3, true));  // the picture brings the button
     EXPECT_EQ(ponto(tela, 355, 535), rgb(20, 20, 50));
     EXPECT_GT(linhasEscritas(), vazia);
+    EXPECT_EQ(avisos(), 0);
+    // A file that cannot be read is not an empty list: the page says so.
+    std::filesystem::remove("records.txt");
+    std::filesystem::create_directory("records.txt");
+    saidaDe([&] { recordes.carregar(); });
+    pintor->pintar(quadro(menu, 3, true));
+    EXPECT_GT(avisos(), 0);
+    EXPECT_EQ(linhasEscritas(), 0);
 }
 
 TEST_F(PintorTest, LoadingShowsTheStepImageAndFiveDistinctPhrases) {
