@@ -4,9 +4,8 @@
 // The whole game logic running headless, one frame at a time as main runs
 // it: a fresh working directory (the game reads its assets relative to it,
 // so the user writes or links a city there), the recorder fed an engine
-// buzz from memory, the clock moved by hand 40 ms per frame, the keys
-// played into the press latch and the mouse written straight into the
-// library's state. The race measurement (medir-corridas) plays its races
+// buzz from memory, the clock moved by hand 40 ms per frame, the keys and
+// clicks played into the press latches. The race measurement (medir-corridas) plays its races
 // with it, and the logic tests build their fixture on it.
 
 #include <allegro.h>
@@ -29,6 +28,7 @@
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
+#include "TravaRato.h"
 #include "TravaTeclas.h"
 
 namespace ambiente {
@@ -75,10 +75,13 @@ public:
     static void soltarTudo() {
         for (int k = 0; k < KEY_MAX; k++) apertar(k, false);
     }
+    // The pointer moves to (x, y) and the left button goes down or up
+    // there, as the library reports it to the click latch.
     static void mouse(int x, int y, bool botao = true) {
         mouse_x = x;
         mouse_y = y;
         mouse_b = botao ? 1 : 0;
+        TravaRato::registrar(MOUSE_FLAG_MOVE | (botao ? MOUSE_FLAG_LEFT_DOWN : MOUSE_FLAG_LEFT_UP), x, y);
     }
 
     // One frame as main runs it (drawn by `pintor` if given), then 40 ms pass.

@@ -17,6 +17,7 @@
 #include "Relogio.h"
 #include "SinaisSintetizados.h"
 #include "TratadorEntradas.h"
+#include "TravaRato.h"
 #include "TravaTeclas.h"
 
 namespace {
@@ -80,12 +81,10 @@ static void BM_QuadroCorrida50Carros(benchmark::State& state) {
     {
         TratadorEntradas entradas;
         Logica logica(&entradas);
-        mouse_x = 300;
-        mouse_y = 350;
-        mouse_b = 1;
+        TravaRato::registrar(MOUSE_FLAG_LEFT_DOWN, 300, 350);  // Play
         logica.calcularLogica();
         logica.fimDeCiclo();
-        mouse_b = 0;
+        TravaRato::registrar(MOUSE_FLAG_LEFT_UP, 300, 350);
         while (logica.getEstado()->getSubEstado() != 11) {
             logica.calcularLogica();
             logica.fimDeCiclo();

@@ -167,8 +167,9 @@ void Logica::calcularLogica() {
 }
 
 bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) const {
-    return entradas->isPressed(BOTAO_MOUSE) && mouse_x >= r.x1 && mouse_x <= r.x2 && mouse_y >= r.y1 &&
-           mouse_y <= r.y2;
+    const int x = entradas->getCliqueX();
+    const int y = entradas->getCliqueY();
+    return entradas->isPressed(BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
 }
 
 void Logica::analisarMenus() {

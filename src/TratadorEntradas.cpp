@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava() {}
+TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava(), rato() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -17,7 +17,7 @@ int TratadorEntradas::lerEntradas() {
     // Escape goes back, quits, pauses and resumes: once per press, in the
     // sampling that first sees it, however long it is then held.
     if (trava.lerAperto(KEY_ESC)) teclas *= 37;
-    if (mouse_b & 1) teclas *= 43;
+    if (rato.ler()) teclas *= 43;
     acelerador = trava.ler(KEY_W);
     return static_cast<int>(teclas);
 }
@@ -28,4 +28,5 @@ bool TratadorEntradas::isPressed(int p) const {
 
 void TratadorEntradas::descartarApertos() {
     trava.descartar();
+    rato.descartar();
 }

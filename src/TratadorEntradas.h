@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
+#include "TravaRato.h"
 #include "TravaTeclas.h"
 
 // Samples, once per logic frame, the seven keys and the left mouse button the
-// game reacts to, as the product of one prime per held input. Keys come
-// from the press latch (a tap between two samplings counts as held in the
-// next one), the button from the library's mouse_b.
+// game reacts to, as the product of one prime per held input. Keys and the
+// button come from the press latches (a tap or a click between two
+// samplings counts as held in the next one).
 class TratadorEntradas {
 public:
     TratadorEntradas();
@@ -24,6 +25,12 @@ public:
     // microphone does not (see Logica::analisarEntradaJogador).
     bool isAceleradorApertado() const { return acelerador; }
 
+    // Where the button went down for the click of this sampling (window
+    // pixels): a click is where it was made, not where the pointer is by
+    // the time a frame samples it.
+    int getCliqueX() const { return rato.getX(); }
+    int getCliqueY() const { return rato.getY(); }
+
     // Presses so far are forgotten and keys held now are not new presses:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
@@ -34,6 +41,7 @@ private:
     int64_t teclas;
     bool acelerador;
     TravaTeclas trava;
+    TravaRato rato;
 };
 
 #endif

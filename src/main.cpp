@@ -20,6 +20,7 @@
 #include "Relogio.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
+#include "TravaRato.h"
 #include "TravaTeclas.h"
 #include "VerificadorAssets.h"
 #include "VigiaEncerramento.h"
@@ -118,6 +119,7 @@ bool init() {
     install_keyboard();
     TravaTeclas::instalar();
     install_mouse();
+    TravaRato::instalar();
     // Neither failure stops the game: it plays silent, or without the voice.
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
     install_sound_input(GravadorAlsa::ID, MIDI_NONE);
@@ -134,6 +136,7 @@ void deinit() {
     clear_keybuf();
     TravaTeclas::desinstalar();
     remove_keyboard();
+    TravaRato::desinstalar();
     remove_mouse();
     remove_sound_input();
     remove_sound();

@@ -7,6 +7,7 @@
 
 #include "EstadoJogo.h"
 #include "TratadorEntradas.h"
+#include "TravaRato.h"
 #include "TravaTeclas.h"
 
 // The music requests are checked frame by frame in the whole-race test.
@@ -35,6 +36,7 @@ TEST(EstadoJogo, SubStatesMultiplyDivideAndEachChangeIsATransition) {
 
 namespace {
 void tecla(int k, bool baixa) { TravaTeclas::registrar(baixa ? k : k | 0x80); }
+void clique(int flags, int x = 0, int y = 0) { TravaRato::registrar(flags, x, y); }
 }  // namespace
 
 // All eight inputs at once exceed 32 bits; each of the 256 subsets must still
@@ -46,13 +48,13 @@ TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
     TratadorEntradas t;
     for (int mascara = 0; mascara < 256; mascara++) {
         for (int k : teclas) tecla(k, false);
-        mouse_b = 2;  // the right button alone is not a click
+        clique(MOUSE_FLAG_LEFT_UP | MOUSE_FLAG_RIGHT_DOWN);  // the right button alone is not a click
         ASSERT_EQ(t.lerEntradas(), 1);
         long long produto = 1;
         for (int i = 0; i < 8; i++) {
             if (!(mascara & (1 << i))) continue;
             produto *= primos[i];
-            if (teclas[i] < 0) mouse_b = 1; else tecla(teclas[i], true);
+            if (teclas[i] < 0) clique(MOUSE_FLAG_LEFT_DOWN); else tecla(teclas[i], true);
         }
         for (int frame = 0; frame < 2; frame++) {
             int lido = t.lerEntradas();
@@ -64,5 +66,40 @@ TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
         }
     }
     for (int k : teclas) tecla(k, false);
-    mouse_b = 0;
+    clique(MOUSE_FLAG_LEFT_UP | MOUSE_FLAG_RIGHT_UP);
+}
+
+// Clicks are latched like key presses, at the place the button went down.
+TEST(TratadorEntradas, AClickShorterThanAFrameIsSeenOnceWhereTheButtonWentDown) {
+    TratadorEntradas t;
+    auto onde = [&t] { return std::make_pair(t.getCliqueX(), t.getCliqueY()); };
+    clique(MOUSE_FLAG_LEFT_DOWN, 300, 350);
+    clique(MOUSE_FLAG_MOVE, 10, 10);
+    clique(MOUSE_FLAG_LEFT_UP, 12, 10);
+    EXPECT_TRUE(t.lerEntradas() % 43 == 0);
+    EXPECT_EQ(onde(), std::make_pair(300, 350));
+    t.lerEntradas();
+    EXPECT_FALSE(t.isPressed(43));
+    // Held: down in every sampling, still where it went down.
+    clique(MOUSE_FLAG_LEFT_DOWN, 50, 60);
+    clique(MOUSE_FLAG_MOVE, 70, 80);
+    for (int i = 0; i < 3; i++) {
+        t.lerEntradas();
+        EXPECT_TRUE(t.isPressed(43));
+        EXPECT_EQ(onde(), std::make_pair(50, 60));
+    }
+    // Let go and clicked again between two samplings: the new click, at its
+    // own place.
+    clique(MOUSE_FLAG_LEFT_UP, 70, 80);
+    clique(MOUSE_FLAG_LEFT_DOWN, 90, 95);
+    clique(MOUSE_FLAG_LEFT_UP, 90, 95);
+    t.lerEntradas();
+    EXPECT_TRUE(t.isPressed(43));
+    EXPECT_EQ(onde(), std::make_pair(90, 95));
+    // Forgotten, as after the opening.
+    clique(MOUSE_FLAG_LEFT_DOWN, 1, 1);
+    clique(MOUSE_FLAG_LEFT_UP, 1, 1);
+    t.descartarApertos();
+    t.lerEntradas();
+    EXPECT_FALSE(t.isPressed(43));
 }

@@ -38,6 +38,12 @@ TEST_F(Menus, ButtonRectanglesAreInclusiveAndTestedPlayInstructionsExitRecords) 
         for (auto [x, y] : {std::pair{r.x1 - 1, r.y1}, {r.x2 + 1, r.y2}, {r.x1, r.y1 - 1}, {r.x2, r.y2 + 1}})
             EXPECT_EQ(cliqueEm(b.sub, x, y), std::make_pair(int(menu), b.sub)) << x << "," << y;
     }
+    // A click shorter than a frame, the pointer gone by the frame: the
+    // button where it went down.
+    cliqueEm(41, 0, 0);
+    mouse(700, 200);
+    mouse(10, 10, false);
+    EXPECT_EQ(quadro().subEstado, 2);
     // Exit's other trigger, Escape, is tested after Play and Instructions.
     for (auto [x, y, estado, sub] : {std::tuple{300, 350, int(carregando), 19}, {700, 200, int(menu), 2}, {600, 100, int(sair), 41}}) {
         esc();
