@@ -243,6 +243,8 @@ void Logica::calcularLogicaJogo() {
             timer->pause();
             // A gear tapped in during the last light's wait takes now.
             analisarEntradaJogador(jogador);
+            // Escape pauses from the next frame, before the car moves.
+            entradas->manterEscape();
         } else if (entradas->isPressed(TECLA_ESC)) {
             estado->addSubEstado(SUB_PAUSA);
             timer->pause();
@@ -322,6 +324,12 @@ void Logica::carregandoJogo() {
         estado->remSubEstado(SUB_CARREGA_FIM);
     } else {
         estado->remSubEstado(s);
+    }
+    // Escape cannot act while loading: it pauses the countdown that
+    // follows. A load given up has already gone back to the menu, which is
+    // what it asked for (there it would quit).
+    if (estado->getEstadoGlobal() != menu) {
+        entradas->manterEscape();
     }
 }
 

@@ -30,3 +30,9 @@ void TratadorEntradas::descartarApertos() {
     trava.descartar();
     rato.descartar();
 }
+
+void TratadorEntradas::manterEscape() {
+    if (isPressed(37)) {
+        trava.devolverAperto(KEY_ESC);
+    }
+}

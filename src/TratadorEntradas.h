@@ -35,6 +35,11 @@ public:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
 
+    // The Escape press of this sampling, if any, is read again by the next
+    // one: a frame that cannot act on it (loading) hands it on rather than
+    // losing it.
+    void manterEscape();
+
 private:
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.

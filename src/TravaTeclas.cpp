@@ -76,3 +76,5 @@ bool TravaTeclas::lerAperto(int tecla) {
     consumidos[k] = contagem;
     return novo;
 }
+
+void TravaTeclas::devolverAperto(int tecla) { consumidos[teclaDe(tecla)]--; }

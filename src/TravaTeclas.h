@@ -43,6 +43,10 @@ public:
     // seen (it is no new press until released and pressed again).
     void descartar();
 
+    // The press that lerAperto has just reported for `tecla` is reported
+    // again by the next lerAperto: for a frame that cannot act on it.
+    void devolverAperto(int tecla);
+
 private:
     unsigned int consumidos[KEY_MAX];
     bool vistaAntes[KEY_MAX];

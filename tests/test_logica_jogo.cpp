@@ -46,6 +46,23 @@ TEST_F(Partida, PausesInTheCountdownAndTheRaceHoldEverythingAndAreNotTimed) {
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: " + std::to_string(ms) + " mills\n");
 }
 
+// Escape tapped before a frame that cannot act on it (a loading step, the
+// frame that starts the stopwatch) is not lost: the first frame that can
+// pauses (the first countdown frame, or the race's next frame).
+TEST_F(Partida, EscapeDuringLoadingOrAsTheStopwatchStartsPausesAtTheFirstFrameThatCan) {
+    for (int passo : {0, 1, 2, 3, 4, 11}) {
+        clicar(300, 350);  // Play
+        std::vector<int> subs;
+        for (int i = 0; i <= 12 && (subs.empty() || subs.back() % 5 != 0); i++) {
+            if (i == passo) apertar(KEY_ESC), apertar(KEY_ESC, false);
+            subs.push_back(quadro().subEstado);
+        }
+        EXPECT_EQ(subs.back(), passo < 5 ? 7 * 5 : 11 * 5) << passo;
+        EXPECT_EQ(subs.size(), passo < 5 ? 6u : 13u) << passo;
+        EXPECT_EQ(clicar(400, 510).estado, menu);  // Quit
+    }
+}
+
 TEST_F(Partida, QuitFromThePauseMenuAndTheFinishLine) {
     carregar();
     esc();
