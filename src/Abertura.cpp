@@ -29,7 +29,7 @@ void Abertura::setSinalSaida(const volatile int* sinal) { sinalSaida = sinal; }
 
 void Abertura::mostrar() { CarregadorMidia::mostrar(alvo, buffer); }
 
-void Abertura::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms); }
+void Abertura::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms, sinalSaida); }
 
 void Abertura::tocar(SAMPLE* s, int frequencia) {
     if (s != nullptr) {

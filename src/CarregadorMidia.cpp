@@ -49,11 +49,16 @@ void CarregadorMidia::copiar(BITMAP* destino, BITMAP* origem, int x, int y) {
 
 void CarregadorMidia::mostrar(BITMAP* alvo, BITMAP* quadro) { copiar(alvo != nullptr ? alvo : screen, quadro, 0, 0); }
 
-void CarregadorMidia::esperar(FuncaoEspera espera, unsigned int ms) {
-    if (espera != nullptr) {
-        espera(ms);
-    } else {
-        rest(ms);
+void CarregadorMidia::esperar(FuncaoEspera espera, unsigned int ms, const volatile int* sinal) {
+    const unsigned int FATIA_MS = 20;
+    while (ms > 0 && (sinal == nullptr || *sinal == 0)) {
+        const unsigned int agora = sinal == nullptr || ms < FATIA_MS ? ms : FATIA_MS;
+        if (espera != nullptr) {
+            espera(agora);
+        } else {
+            rest(agora);
+        }
+        ms -= agora;
     }
 }
 

@@ -41,7 +41,9 @@ public:
     // library's rest when null), so tests draw into memory and do not sleep.
     typedef void (*FuncaoEspera)(unsigned int);
     static void mostrar(BITMAP* alvo, BITMAP* quadro);
-    static void esperar(FuncaoEspera espera, unsigned int ms);
+    // With a `sinal`, the wait goes in short slices and ends as soon as the
+    // signal is raised (the window's close button must not wait out a hold).
+    static void esperar(FuncaoEspera espera, unsigned int ms, const volatile int* sinal = nullptr);
 };
 
 #endif

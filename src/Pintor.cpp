@@ -40,6 +40,7 @@ Pintor::Pintor()
       verificacaoMicrofone(nullptr),
       alvo(nullptr),
       funcaoEspera(nullptr),
+      sinalSaida(nullptr),
       vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
@@ -81,7 +82,7 @@ void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificaca
 
 void Pintor::mostrarBuffer() { CarregadorMidia::mostrar(alvo, buffer); }
 
-void Pintor::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms); }
+void Pintor::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms, sinalSaida); }
 
 void Pintor::desenharPonteiro() { CarregadorMidia::desenharMascarado(buffer, camada4, mouse_x, mouse_y); }
 

@@ -76,6 +76,10 @@ public:
     // (the library's rest when unset): tests draw into memory and do not sleep.
     void setAlvo(BITMAP* alvo);
     void setEspera(FuncaoEspera espera);
+    // Raised when the player closes the window: every hold on a screen
+    // (the finish's five seconds, a start light, a loading step) ends at
+    // once, so that the game goes away without waiting it out.
+    void setSinalSaida(const volatile int* sinal) { sinalSaida = sinal; }
     // Draws as the library would without any of the shortcuts (whole tiles
     // for every listed cell, every picture drawn anew): the same pixels,
     // slower. Tests compare the two.
@@ -124,6 +128,7 @@ private:
     const VerificadorMicrofone* verificacaoMicrofone;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
+    const volatile int* sinalSaida;
     // The last frame drawn was the pause screen: the countdown then has to
     // draw its view and lights again, the pause page is still in the buffer.
     bool vinhaDaPausa;

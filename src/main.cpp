@@ -163,6 +163,7 @@ int main() {
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
     pintor->setRecordes(&logica->getRecordes());
+    pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
 
     SituacaoGlobal situacao = apresentacao->play();

@@ -23,6 +23,11 @@ namespace {
 
 std::vector<unsigned int> esperas;
 void registrarEspera(unsigned int ms) { esperas.push_back(ms); }
+volatile int janelaFechada = 0;
+void esperarEFechar(unsigned int ms) {
+    esperas.push_back(ms);
+    janelaFechada = 1;
+}
 
 // Pixel values without the alpha byte, in the library's channel order.
 int rgb(int r, int g, int b) { return makecol(r, g, b) & 0xffffff; }
@@ -335,6 +340,12 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     pintor->pintar(quadro(finalizando, 11, false, true));
     EXPECT_EQ(esperas, std::vector<unsigned int>{5000});
     EXPECT_EQ(ponto(tela, 400, 400), estrada);
+    // unless the window is closed meanwhile: then it ends at once.
+    pintor->setSinalSaida(&janelaFechada);
+    pintor->setEspera(esperarEFechar);
+    esperas.clear();
+    pintor->pintar(quadro(finalizando, 11, false, true));
+    EXPECT_EQ(esperas, std::vector<unsigned int>{20});
 }
 
 // Cells without a lower tile (0, or a code past the sheet) keep what cars
