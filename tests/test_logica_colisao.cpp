@@ -73,8 +73,15 @@ TEST_F(AmbienteLogica, ATrafficCarDrivenIntoABuildingEndsEveryFrameOutsideIt) {
     carregar();
     largar();
     LogicaNPC* npc = logica->getNPC();
-    while (npc->getActiveCarro() < 1) quadro();
-    Carro* c = npc->getCarro(0);
+    // The car in slot 2, the slots below it parked (driven off the map):
+    // one car on the map, but not in the first slot, so a walk that stops
+    // at the number of active cars would never reach it.
+    while (npc->getActiveCarro() < 3) quadro();
+    npc->getCarro(0)->setPosicao(Vetor(-5000, -5000));
+    npc->getCarro(1)->setPosicao(Vetor(-5000, -5000));
+    quadro();
+    ASSERT_TRUE(npc->getActiveCarro() == 1 && npc->isEstacionado(0) && npc->isEstacionado(1));
+    Carro* c = npc->getCarro(2);
     c->setPosicao(Vetor(4 * 64 - 20, 11 * 64 + 32));  // its nose in the building, driving down
     c->setAngulo(1.5707963f);
     c->setVelocidade(Vetor(8, 0));
