@@ -1,4 +1,5 @@
-# Fuzzing of the text readers (city map, traffic table, car data files).
+# Fuzzing of the text readers (city map, traffic table, car data files,
+# record file).
 #
 # The ordinary (non-sanitizer) build registers one CTest that builds the
 # fuzz target with clang in its own folder (fuzz/run-fuzz.sh) and fuzzes for

@@ -1,23 +1,28 @@
 // libFuzzer target for everything the game reads from text files: the city
-// map, the traffic table and the car data files. The first byte chooses the
-// format (by its value modulo 3, so '0', '1' and '2' select map, table and
-// car file); the rest is the file's text.
+// map, the traffic table, the car data files and the record file. The first
+// byte chooses the format (counted from '0', so '0' to '3' select map,
+// table, car file and records); the rest is the file's text.
 //
 // Beyond the sanitizers' checks, each input must leave the reader in a
-// consistent state, and the collision and traffic logic must run on
-// whatever was loaded.
+// consistent state, the collision and traffic logic must run on whatever
+// was loaded, and the records read must be those a plain reading of the
+// lines finds.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../../bench/DiretorioTemporario.h"
 #include "Carro.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"
+#include "LeitorLinhas.h"
 #include "LogicaNPC.h"
+#include "Recordes.h"
 #include "Relogio.h"
 
 namespace {
@@ -93,6 +98,30 @@ void fuzzCarro(const std::string& texto) {
     exigir(carro.getW() > 0 && carro.getH() > 0, "a car always has a positive size");
 }
 
+// The best ten of every line within the length bound, read the plain way;
+// then a race's time appended keeps everything that was there.
+void fuzzRecordes(const std::string& texto) {
+    pasta->escrever("records.txt", texto);
+    std::vector<int> esperados;
+    for (size_t inicio = 0; inicio < texto.size();) {
+        size_t fim = texto.find('\n', inicio);
+        if (fim == std::string::npos) fim = texto.size();
+        if (fim - inicio <= LeitorLinhas::MAXIMO) {
+            const int t = Recordes::interpretarLinha(texto.substr(inicio, fim - inicio));
+            if (t >= 0) esperados.push_back(t);
+        }
+        inicio = fim + 1;
+    }
+    std::sort(esperados.begin(), esperados.end());
+    if (esperados.size() > Recordes::MAXIMO_MELHORES) esperados.resize(Recordes::MAXIMO_MELHORES);
+    Recordes recordes;
+    recordes.carregar();
+    exigir(recordes.isLegivel() && recordes.getMelhores() == esperados, "the records are the plainly read ones");
+    exigir(recordes.acrescentar(1234), "a time is appended");
+    const std::string fimDeLinha = !texto.empty() && texto.back() != '\n' ? "\n" : "";
+    exigir(pasta->ler("records.txt") == texto + fimDeLinha + "Tempo: 1234 mills\n", "appending keeps what was there");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -103,8 +132,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho > 0) {
-        void (*const alvos[])(const std::string&) = {fuzzMapa, fuzzTransito, fuzzCarro};
-        alvos[dados[0] % 3](std::string(reinterpret_cast<const char*>(dados) + 1, tamanho - 1));
+        // One entry per format, in the order of the first byte's digit; the
+        // player's settings file (ronco.conf) joins as '4'.
+        void (*const alvos[])(const std::string&) = {fuzzMapa, fuzzTransito, fuzzCarro, fuzzRecordes};
+        const size_t quantos = sizeof alvos / sizeof alvos[0];
+        alvos[static_cast<uint8_t>(dados[0] - '0') % quantos](
+            std::string(reinterpret_cast<const char*>(dados) + 1, tamanho - 1));
     }
     return 0;
 }
