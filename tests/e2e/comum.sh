@@ -22,6 +22,7 @@ E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
 E2E_ESCRITOR_PID=""
 E2E_PULSOS_PID=""
+E2E_OUTROS_PIDS=""
 E2E_JANELA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
@@ -61,8 +62,9 @@ e2e_encerrar() {
     e2e_parar_pid "$E2E_PACAT_PID"
     e2e_parar_pid "$E2E_PULSE_PID"
     e2e_parar_pid "$E2E_XVFB_PID"
+    [ -n "$E2E_ESCRITOR_PID" ] && kill -KILL -- "-$E2E_ESCRITOR_PID" 2>/dev/null
     # shellcheck disable=SC2086
-    kill -KILL $E2E_ESCRITOR_PID $E2E_PULSOS_PID 2>/dev/null
+    kill -KILL $E2E_PULSOS_PID $E2E_OUTROS_PIDS 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
     [ -n "$E2E_PULSE_DIR" ] && rm -rf "$E2E_PULSE_DIR"
@@ -199,8 +201,11 @@ e2e_tocar() {
 # e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS]
 # (microfone, microfone-cano and servidor: the engine buzz plays from the
 # start). microfone-cano: the buzz reaches the game through a pipe, written
-# by a process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone
-# whose stream stops, and kill -CONT resumes.
+# by a process group (led by E2E_ESCRITOR_PID) that e2e_parar_microfone
+# stalls like a microphone whose stream stops, and e2e_soltar_microfone
+# resumes. It starts the buzz over for each reader that opens the pipe, so
+# a game that gives the device up and opens it again, or a game started
+# anew, finds the microphone again, as it would a real one.
 e2e_som() {
     case $1 in
         servidor)
@@ -213,7 +218,9 @@ e2e_som() {
             e2e_ronco_de_motor "${2:-120}"
             if [ "$1" = microfone-cano ]; then
                 mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
-                cat "$MIC_FILE" >"$E2E_ARTEFACTOS/microfone.cano" &
+                # A process group of its own, stopped and resumed whole.
+                setsid bash -c 'while :; do cat "$0" >"$1"; sleep 0.05; done' \
+                    "$MIC_FILE" "$E2E_ARTEFACTOS/microfone.cano" </dev/null >/dev/null 2>&1 &
                 E2E_ESCRITOR_PID=$!
                 export MIC_FILE=$E2E_ARTEFACTOS/microfone.cano
             fi
@@ -229,6 +236,10 @@ e2e_som() {
         *) e2e_falhar "modo de som desconhecido: $1" ;;
     esac
 }
+
+# The microphone's stream (microfone-cano) stops, and resumes.
+e2e_parar_microfone() { kill -STOP -- "-$E2E_ESCRITOR_PID" 2>/dev/null; }
+e2e_soltar_microfone() { kill -CONT -- "-$E2E_ESCRITOR_PID" 2>/dev/null; }
 
 # The game runs as an unprivileged user from here on (when the tests run as
 # root, who may write any file whatever its permissions). Its tree, its

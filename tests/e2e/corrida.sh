@@ -78,8 +78,8 @@ e2e_log "acelerador até $E2E_ACELERADOR_MAX linhas; marcha até $E2E_MARCHA_MAX
 # (the record is written at the line): the end is seen well before the
 # hold would have run out, whatever part of it was left.
 demora=$((E2E_MS_FIM - E2E_MS_FECHO))
-e2e_log "fim $demora ms depois do fecho na chegada"
-[ "$demora" -le 3000 ] || e2e_falhar "o jogo levou $demora ms a terminar depois do fecho na chegada"
+e2e_log "ended $demora ms after the close on the finish screen"
+[ "$demora" -le 3000 ] || e2e_falhar "the game took $demora ms to end after the close on the finish screen"
 
 # Exactly one record line for the race that finished (a race given up
 # close to the line may have crossed it while the driver was quitting),

@@ -240,6 +240,8 @@ e2e_manobrar() {
 # which the car crossed the line). Calls
 # $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
 # ends after that (its window closed by the hook) also ends the drive.
+# Calls $E2E_GANCHO_CONDUCAO, if set, before each look (a player's
+# distractions).
 E2E_SEM_AVANCO=40
 e2e_conduzir_ate_o_fim() {
     local limite=$1
@@ -258,6 +260,7 @@ e2e_conduzir_ate_o_fim() {
             [ -n "$E2E_MS_CHEGADA" ] && return 0  # ended during the finish screen (closed)
             e2e_falhar "o jogo terminou durante a corrida"
         fi
+        [ -n "${E2E_GANCHO_CONDUCAO:-}" ] && "$E2E_GANCHO_CONDUCAO"
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
@@ -383,12 +386,15 @@ e2e_correr() {
     e2e_falhar "nenhuma de três corridas chegou ao fim em $limite s"
 }
 
+# e2e_relatorio_de_sanitizador: the console holds a report of the sanitizers.
+e2e_relatorio_de_sanitizador() {
+    LC_ALL=C grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: (Address|Undefined|Leak)' \
+        "$E2E_ARTEFACTOS/console.txt"
+}
+
 # The console must hold no report of the sanitizers.
 e2e_sem_relatorio_de_sanitizador() {
-    if LC_ALL=C grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: (Address|Undefined|Leak)' \
-        "$E2E_ARTEFACTOS/console.txt"; then
-        e2e_falhar "o sanitizador relatou um erro (ver console.txt)"
-    fi
+    ! e2e_relatorio_de_sanitizador || e2e_falhar "o sanitizador relatou um erro (ver console.txt)"
 }
 
 # e2e_fim_limpo SEGUNDOS COMO: the game ends within SEGUNDOS, with status 0

@@ -97,7 +97,7 @@ e2e_cortar_abertura 60
 e2e_iniciar_corrida
 ler_acelerador 5
 [ "$maior" -gt 0 ] && [ "$aviso" = 0 ] || e2e_falhar "a voz não abriu o acelerador, ou o aviso apareceu ($maior linhas)"
-kill -STOP "$E2E_ESCRITOR_PID"
+e2e_parar_microfone
 esperar_aviso 1 "The microphone has stopped sending sound"
 fechado_sem_w
 # W drives on: full throttle, and the race runs.
@@ -108,12 +108,12 @@ xdotool keyup w
 e2e_guardar_olhada "microfone-perdido-com-w"
 [ "$menor" -ge 79 ] && [ "$correndo" = 1 ] && [ "$progresso" -gt "$antes" ] \
     || e2e_falhar "com W: acelerador $menor linhas, progresso de $antes a $progresso, relógio $correndo"
-kill -CONT "$E2E_ESCRITOR_PID"
+e2e_soltar_microfone
 esperar_aviso 0 "The microphone is back"
 ler_acelerador 5
 [ "$maior" -gt 0 ] || e2e_falhar "a voz não voltou a abrir o acelerador"
 # A read stuck on the stalled stream does not hold the way out.
-kill -STOP "$E2E_ESCRITOR_PID"
+e2e_parar_microfone
 sleep 4
 e2e_ate_o_menu 20
 e2e_sair_pelo_menu
