@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "EstadoJogo.h"
 #include "TratadorEntradas.h"
@@ -69,37 +70,24 @@ TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
     clique(MOUSE_FLAG_LEFT_UP | MOUSE_FLAG_RIGHT_UP);
 }
 
-// Clicks are latched like key presses, at the place the button went down.
+// Clicks are latched like key presses, at the place the button went down:
+// a click between two samplings, one held (the pointer moving on), one let
+// go and made again between two samplings, and one forgotten (as after the
+// opening).
 TEST(TratadorEntradas, AClickShorterThanAFrameIsSeenOnceWhereTheButtonWentDown) {
     TratadorEntradas t;
-    auto onde = [&t] { return std::make_pair(t.getCliqueX(), t.getCliqueY()); };
-    clique(MOUSE_FLAG_LEFT_DOWN, 300, 350);
-    clique(MOUSE_FLAG_MOVE, 10, 10);
-    clique(MOUSE_FLAG_LEFT_UP, 12, 10);
-    EXPECT_TRUE(t.lerEntradas() % 43 == 0);
-    EXPECT_EQ(onde(), std::make_pair(300, 350));
-    t.lerEntradas();
-    EXPECT_FALSE(t.isPressed(43));
-    // Held: down in every sampling, still where it went down.
-    clique(MOUSE_FLAG_LEFT_DOWN, 50, 60);
-    clique(MOUSE_FLAG_MOVE, 70, 80);
-    for (int i = 0; i < 3; i++) {
-        t.lerEntradas();
-        EXPECT_TRUE(t.isPressed(43));
-        EXPECT_EQ(onde(), std::make_pair(50, 60));
-    }
-    // Let go and clicked again between two samplings: the new click, at its
-    // own place.
-    clique(MOUSE_FLAG_LEFT_UP, 70, 80);
-    clique(MOUSE_FLAG_LEFT_DOWN, 90, 95);
-    clique(MOUSE_FLAG_LEFT_UP, 90, 95);
-    t.lerEntradas();
-    EXPECT_TRUE(t.isPressed(43));
-    EXPECT_EQ(onde(), std::make_pair(90, 95));
-    // Forgotten, as after the opening.
-    clique(MOUSE_FLAG_LEFT_DOWN, 1, 1);
-    clique(MOUSE_FLAG_LEFT_UP, 1, 1);
+    auto amostra = [&t] {
+        const bool clicado = t.lerEntradas() % 43 == 0;
+        return std::make_tuple(clicado, t.getCliqueX(), t.getCliqueY());
+    };
+    clique(MOUSE_FLAG_LEFT_DOWN, 300, 350), clique(MOUSE_FLAG_MOVE, 10, 10), clique(MOUSE_FLAG_LEFT_UP, 12, 10);
+    EXPECT_EQ(amostra(), std::make_tuple(true, 300, 350));
+    EXPECT_FALSE(std::get<0>(amostra()));
+    clique(MOUSE_FLAG_LEFT_DOWN, 50, 60), clique(MOUSE_FLAG_MOVE, 70, 80);
+    for (int i = 0; i < 3; i++) EXPECT_EQ(amostra(), std::make_tuple(true, 50, 60));
+    clique(MOUSE_FLAG_LEFT_UP, 70, 80), clique(MOUSE_FLAG_LEFT_DOWN, 90, 95), clique(MOUSE_FLAG_LEFT_UP, 90, 95);
+    EXPECT_EQ(amostra(), std::make_tuple(true, 90, 95));
+    clique(MOUSE_FLAG_LEFT_DOWN, 1, 1), clique(MOUSE_FLAG_LEFT_UP, 1, 1);
     t.descartarApertos();
-    t.lerEntradas();
-    EXPECT_FALSE(t.isPressed(43));
+    EXPECT_FALSE(std::get<0>(amostra()));
 }
