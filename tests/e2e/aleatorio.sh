@@ -52,13 +52,11 @@ sortear() { s=$((RANDOM % $1)); }
 # segundos MS: $seg, the duration in seconds for sleep and xdotool.
 segundos() { seg=$(printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000))); }
 
+# A key held 5 to 35 ms (shorter than a frame) or 40 to 600 ms.
 tecla_ao_acaso() {
     local tecla
     sortear ${#TECLAS[@]}; tecla=${TECLAS[$s]}
-    # Half are taps shorter than a frame (40 ms).
-    sortear 2
-    if [ $s -eq 0 ]; then sortear 30; s=$((s + 5)); else sortear 560; s=$((s + 40)); fi
-    segundos $s
+    sortear 60; segundos $(( s < 30 ? s + 5 : (s - 30) * 19 + 40 ))
     timeout 10 xdotool keydown "$tecla" sleep "$seg" keyup "$tecla" 2>/dev/null
     teclas=$((teclas + 1)) entradas=$((entradas + 1))
 }
@@ -70,17 +68,13 @@ clicar() {
     cliques=$((cliques + 1)) entradas=$((entradas + 1))
 }
 
+# On a button (seven times in ten) or anywhere.
 clique_ao_acaso() {
-    local nome
+    local x
     sortear 10
-    if [ $s -lt 7 ]; then
-        sortear ${#BOTOES[@]}; nome=${BOTOES[$s]}
-        # shellcheck disable=SC2086
-        clicar ${!nome}
-    else
-        sortear 800; local x=$s
-        sortear 600; clicar "$x" "$s"
-    fi
+    # shellcheck disable=SC2086
+    if [ $s -lt 7 ]; then sortear ${#BOTOES[@]}; x=${BOTOES[$s]}; clicar ${!x}; return; fi
+    sortear 800; x=$s; sortear 600; clicar "$x" "$s"
 }
 
 # Another X client's window takes the keyboard focus for a while.
@@ -124,8 +118,7 @@ fim_do_jogo() {
     done
     if e2e_jogo_vivo; then
         trancados=$((trancados + 1))
-        e2e_fios
-        mv "$E2E_ARTEFACTOS/fios.txt" "$E2E_ARTEFACTOS/fios-jogo-$n_jogo.txt"
+        e2e_fios && mv "$E2E_ARTEFACTOS/fios.txt" "$E2E_ARTEFACTOS/fios-jogo-$n_jogo.txt"
         e2e_log "HANG: game $n_jogo did not end within $LIMITE_FECHO_MS ms (its threads in fios-jogo-$n_jogo.txt)"
         kill -KILL "$E2E_JOGO_PID"
     fi
@@ -168,21 +161,19 @@ distrair() {
     soltar_microfone
     sortear 8
     [ $s -eq 0 ] || return 0
-    sortear 7
+    sortear 5
     case $s in
-        0) segundos 150; timeout 10 xdotool keydown space sleep "$seg" keyup space; teclas=$((teclas + 1)) entradas=$((entradas + 1)) ;;
-        1) tecla_ao_acaso ;;
-        2) sortear 800; local x=$s; sortear 600; clicar "$x" "$s" ;;
-        3) trocar_foco ;;
-        4) parar_microfone ;;
-        5) # pause, then resume with Escape or the Resume button
+        0) tecla_ao_acaso ;;
+        1) clique_ao_acaso ;;
+        2) trocar_foco ;;
+        3) parar_microfone ;;
+        *) # pause, then resume with Escape or the Resume button
             timeout 10 xdotool keydown Escape sleep 0.08 keyup Escape
             sortear 1500; segundos $((s + 200)); sleep "$seg"
+            teclas=$((teclas + 1)) entradas=$((entradas + 1))
             sortear 2
-            if [ $s -eq 0 ]; then timeout 10 xdotool keydown Escape sleep 0.08 keyup Escape
-            else clicar $BOTAO_PAUSA_CONTINUAR; fi
-            teclas=$((teclas + 2)) entradas=$((entradas + 2)) ;;
-        *) clicar $BOTAO_PAUSA_SAIR ;;  # not paused: nothing there
+            if [ $s -eq 0 ]; then clicar $BOTAO_PAUSA_CONTINUAR
+            else timeout 10 xdotool keydown Escape sleep 0.08 keyup Escape; teclas=$((teclas + 1)) entradas=$((entradas + 1)); fi ;;
     esac
 }
 
@@ -211,11 +202,7 @@ display -title ronco-foco -geometry 16x16+1000+740 -size 16x16 xc:gray >/dev/nul
 E2E_OUTROS_PIDS=$!
 e2e_jogo_iniciar $(( duracao + 300 ))
 e2e_janela
-for _ in $(seq 50); do
-    FOCO=$(xdotool search --name '^ronco-foco$' 2>/dev/null | head -1)
-    [ -n "$FOCO" ] && break
-    sleep 0.1
-done
+FOCO=$(timeout 10 xdotool search --sync --name '^ronco-foco$' 2>/dev/null | head -1)
 [ -n "$FOCO" ] || e2e_falhar "the window that takes the focus did not appear"
 timeout 10 xdotool windowfocus --sync "$E2E_JANELA"
 
