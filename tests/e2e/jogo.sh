@@ -438,8 +438,8 @@ e2e_ate_o_menu() {
             instrucoes2) e2e_clicar_botao BOTAO_INSTRUCOES2_VOLTAR; sleep 0.3 ;;
             instrucoes) e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR; sleep 0.3 ;;
             *)
-                # Racing or counting down: Escape pauses (not while loading,
-                # where it does nothing but wait).
+                # Racing or counting down: Escape pauses. While loading it
+                # would only pause the countdown to come: wait for that.
                 if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
                     e2e_tecla Escape
                     sleep 0.4
