@@ -4,7 +4,7 @@
 // The whole game logic running headless, one frame at a time as main runs
 // it: a fresh working directory (the game reads its assets relative to it,
 // so the user writes or links a city there), the recorder fed an engine
-// buzz from memory, the clock moved by hand 40 ms per frame, the keys
+// buzz from memory 40 ms a frame as a microphone hands it over, the clock moved by hand 40 ms per frame, the keys
 // played into the press latch and the mouse written straight into the
 // library's state. The race measurement (medir-corridas) plays its races
 // with it, and the logic tests build their fixture on it.
@@ -54,7 +54,7 @@ public:
         // A player roaring into the microphone: the buzz near full scale.
         std::vector<int16_t> som = SinaisSintetizados::ronco(4);
         for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
-        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som), 88200));
+        fonte.reset(new FonteMemoria(FonteMemoria::continua(SinaisSintetizados::semSinal(som), true)));
         CapturaAudio::setFonteGravacao(fonte->getFonte());
         logica.reset(new Logica(&entradas));
     }

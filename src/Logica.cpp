@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
@@ -56,7 +57,6 @@ const int BOTAO_MOUSE = 43;
 using namespace NomesAssets;
 
 // Player controls.
-const double GANHO_VOZ = 2.2;
 const float ACELERADOR_W = 1.0f;
 const float FREIO_ACIONADO = 0.5f;
 const float FREIO_SOLTO = 1.0f;
@@ -96,13 +96,21 @@ Logica::Logica(TratadorEntradas* t)
       verificacaoMicrofone(nullptr),
       timer(nullptr),
       recordes(),
-      rastro(ULTIMA_LINHA, ULTIMA_COLUNA) {
+      rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
+      preferenciasPadrao(),
+      preferencias(&preferenciasPadrao) {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
     microfone = repartidor->criarCaptura(0);
     verificacaoMicrofone = new VerificadorMicrofone(repartidor, 1);
+    verificacaoMicrofone->setPreferencias(preferencias);
     timer = new Cronometro();
+}
+
+void Logica::setPreferencias(Preferencias* p) {
+    preferencias = p ? p : &preferenciasPadrao;
+    verificacaoMicrofone->setPreferencias(preferencias);
 }
 
 Logica::~Logica() {
@@ -149,7 +157,9 @@ void Logica::calcularLogica() {
                 estado->addMusicaStartada(MUSICA_MENU);
             }
             analisarMenus();
-            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()));
+            // The check stops listening while the player is in another window.
+            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()) && entradas->isFocado(),
+                                             entradas->getComandos());
             break;
         case jogando:
             calcularLogicaJogo();
@@ -242,7 +252,8 @@ void Logica::calcularLogicaJogo() {
             timer->pause();
             // A gear tapped in during the last light's wait takes now.
             analisarEntradaJogador(jogador);
-        } else if (entradas->isPressed(TECLA_ESC)) {
+        } else if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
+            // A player who switches to another window is not racing.
             estado->addSubEstado(SUB_PAUSA);
             timer->pause();
         } else {
@@ -336,7 +347,7 @@ void Logica::configuracoesIniciaisPartida() {
 }
 
 void Logica::logicaLargada() {
-    if (entradas->isPressed(TECLA_ESC)) {
+    if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
         estado->addSubEstado(SUB_PAUSA);
         return;
     }
@@ -373,23 +384,20 @@ void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     calculosFisicos->calcularFisica(jogador, PASSO_FISICA);
 }
 
-float Logica::calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco) {
-    if (ronco) {
-        const double t = mediaA * GANHO_VOZ;
-        return t > 1.0 ? 1.0f : static_cast<float>(t);
-    }
-    return static_cast<float>(mediaA * nivelRonco);
-}
-
 void Logica::analisarEntradaJogador(Carro* jogador) {
     // The recorder is polled every frame, so that it is noticed when it
-    // stops or comes back; W is the throttle only while the voice cannot be.
+    // stops or comes back.
     const bool ronco = microfone->rotinaCompleta();
+    float aceleracao = 0.0f;
     if (microfone->isVozAtiva()) {
-        jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
-    } else {
-        jogador->setAceleracao(entradas->isAceleradorApertado() ? ACELERADOR_W : 0.0f);
+        aceleracao = AceleradorVoz::calcular(ronco, microfone->getMediaA(), microfone->getNivelRonco(),
+                                             preferencias->getSensibilidade());
     }
+    // W too when the player wants it, or the microphone hears nothing at all.
+    const bool tecladoValido = !microfone->isVozAtiva() || microfone->getEstadoMicrofone().isSoSilencio() ||
+                               preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;
+    if (tecladoValido && entradas->isAceleradorApertado()) aceleracao = ACELERADOR_W;
+    jogador->setAceleracao(aceleracao);
 
     const int marcha = jogador->getMarcha();
     const bool e = entradas->isPressed(TECLA_E);

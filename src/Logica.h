@@ -9,6 +9,7 @@
 #include "Carro.h"
 #include "ConstantesGerais.h"
 #include "NomesAssets.h"
+#include "Preferencias.h"
 #include "RastroCarros.h"
 #include "Recordes.h"
 #include "Vetor.h"
@@ -70,10 +71,6 @@ public:
     // pairs touched.
     static int tratarColisoes(LogicaColisao* colisao, Carro* jogador, LogicaNPC* npc);
 
-    // Throttle from the voice: the loudness scaled up when the detector
-    // hears an engine (capped at full throttle), else loudness times level.
-    static float calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco);
-
     void selcionarTilesARepintar(cavalete* c);
 
     // Releases the race's traffic and collision logic.
@@ -88,6 +85,12 @@ public:
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
     Recordes& getRecordes() { return recordes; }
+
+    // The player's settings (sensitivity, W's rule, the microphone), which
+    // the race uses and the microphone check changes. Until one is given,
+    // the defaults, never saved.
+    void setPreferencias(Preferencias* p);
+    Preferencias& getPreferencias() { return *preferencias; }
 
     // Every pair of cars on the map that is close enough to be tested, each
     // unordered pair once: the player against every traffic car, then the
@@ -143,6 +146,8 @@ private:
     Cronometro* timer;
     Recordes recordes;
     RastroCarros rastro;
+    Preferencias preferenciasPadrao;
+    Preferencias* preferencias;
 };
 
 template <class Frota, class Testar>

@@ -16,7 +16,7 @@ RepartidorGravacao::RepartidorGravacao(const FonteGravacao& origem_)
 RepartidorGravacao::~RepartidorGravacao() {}
 
 FonteGravacao RepartidorGravacao::getOuvinte(int ouvinte) {
-    FonteGravacao f = {iniciar, ler, &ouvintes[ouvinte]};
+    FonteGravacao f = {iniciar, ler, &ouvintes[ouvinte], origem.recente};
     return f;
 }
 

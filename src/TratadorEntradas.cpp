@@ -2,7 +2,33 @@
 
 #include <allegro.h>
 
-TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava() {}
+#include "TravaFoco.h"
+
+namespace {
+
+// The check page's keys, each with the keys that give it.
+struct TeclaComando {
+    int tecla;
+    TratadorEntradas::Comando comando;
+};
+const TeclaComando TECLAS_COMANDO[] = {
+    {KEY_C, TratadorEntradas::CALIBRAR},          {KEY_EQUALS, TratadorEntradas::MAIS_SENSIVEL},
+    {KEY_PLUS_PAD, TratadorEntradas::MAIS_SENSIVEL}, {KEY_MINUS, TratadorEntradas::MENOS_SENSIVEL},
+    {KEY_MINUS_PAD, TratadorEntradas::MENOS_SENSIVEL}, {KEY_0, TratadorEntradas::SENSIBILIDADE_1},
+    {KEY_0_PAD, TratadorEntradas::SENSIBILIDADE_1}, {KEY_M, TratadorEntradas::MICROFONE},
+    {KEY_K, TratadorEntradas::ACELERADOR_TECLADO},
+};
+
+}  // namespace
+
+TratadorEntradas::TratadorEntradas()
+    : teclas(1),
+      acelerador(false),
+      comandos(0),
+      focado(true),
+      focoPerdido(false),
+      perdasVistas(TravaFoco::getPerdas()),
+      trava() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -19,6 +45,16 @@ int TratadorEntradas::lerEntradas() {
     if (trava.lerAperto(KEY_ESC)) teclas *= 37;
     if (mouse_b & 1) teclas *= 43;
     acelerador = trava.ler(KEY_W);
+    comandos = 0;
+    for (const TeclaComando& t : TECLAS_COMANDO) {
+        if (trava.lerAperto(t.tecla)) comandos |= t.comando;
+    }
+    // The loss first, then the state: a loss and a return between two
+    // samplings still count as a loss.
+    const unsigned int perdas = TravaFoco::getPerdas();
+    focado = TravaFoco::isFocado();
+    focoPerdido = perdas != perdasVistas;
+    perdasVistas = perdas;
     return static_cast<int>(teclas);
 }
 
@@ -28,4 +64,5 @@ bool TratadorEntradas::isPressed(int p) const {
 
 void TratadorEntradas::descartarApertos() {
     trava.descartar();
+    perdasVistas = TravaFoco::getPerdas();
 }

@@ -24,6 +24,24 @@ public:
     // microphone does not (see Logica::analisarEntradaJogador).
     bool isAceleradorApertado() const { return acelerador; }
 
+    // Keys that act once per press on the microphone check page, as a set
+    // of bits: those pressed since the last sampling.
+    enum Comando : unsigned {
+        CALIBRAR = 1u << 0,          // C
+        MAIS_SENSIVEL = 1u << 1,     // + (or =, its key), and the keypad's +
+        MENOS_SENSIVEL = 1u << 2,    // -, and the keypad's -
+        SENSIBILIDADE_1 = 1u << 3,   // 0, and the keypad's 0
+        MICROFONE = 1u << 4,         // M
+        ACELERADOR_TECLADO = 1u << 5 // K
+    };
+    bool isComando(Comando c) const { return (comandos & c) != 0; }
+    unsigned getComandos() const { return comandos; }
+
+    // Whether the window has the keyboard focus, and whether it lost it since
+    // the last sampling (however briefly).
+    bool isFocado() const { return focado; }
+    bool isFocoPerdido() const { return focoPerdido; }
+
     // Presses so far are forgotten and keys held now are not new presses:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
@@ -33,6 +51,10 @@ private:
     // product is kept in 64 so every combination stays exact.
     int64_t teclas;
     bool acelerador;
+    unsigned comandos;
+    bool focado;
+    bool focoPerdido;
+    unsigned int perdasVistas;
     TravaTeclas trava;
 };
 

@@ -9,6 +9,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <string>
 
 #include "Abertura.h"
 #include "CompassoQuadros.h"
@@ -17,9 +18,11 @@
 #include "GravadorAlsa.h"
 #include "Logica.h"
 #include "Pintor.h"
+#include "Preferencias.h"
 #include "Relogio.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
+#include "TravaFoco.h"
 #include "TravaTeclas.h"
 #include "VerificadorAssets.h"
 #include "VigiaEncerramento.h"
@@ -93,9 +96,9 @@ void esperarTecla() {
 
 // Library start-up. The recording driver is registered first of all so
 // that sound input never falls back to the library's ALSA probe, which
-// aborts the process once playback has started. Returns false when there is
-// no window to play in.
-bool init() {
+// aborts the process once playback has started; it records the microphone
+// the player chose. Returns false when there is no window to play in.
+bool init(const std::string& microfone) {
     GerenteSegundoPlano::instalar();
     if (allegro_init() != 0) {
         std::fprintf(stderr,
@@ -106,6 +109,7 @@ bool init() {
         return false;
     }
     GravadorAlsa::registrar();
+    GravadorAlsa::setDispositivo(microfone);
     if (!abrirJanela()) {
         allegro_exit();
         return false;
@@ -114,6 +118,7 @@ bool init() {
     LOCK_VARIABLE(fecharJanela);
     LOCK_FUNCTION(pedirFechamento);
     set_close_button_callback(pedirFechamento);
+    TravaFoco::instalar();
     install_timer();
     install_keyboard();
     TravaTeclas::instalar();
@@ -127,11 +132,13 @@ bool init() {
     bitCap = get_sound_input_cap_bits();
     rateCap = get_sound_input_cap_rate(bitCap, 0);
     mode = get_sound_input_cap_parm(rateCap, bitCap, 0);
+    if (GravadorAlsa::isDisponivel()) std::printf("Microphone: \"%s\"\n", GravadorAlsa::getDispositivo().c_str());
     return true;
 }
 
 void deinit() {
     clear_keybuf();
+    TravaFoco::desinstalar();
     TravaTeclas::desinstalar();
     remove_keyboard();
     remove_mouse();
@@ -145,7 +152,10 @@ int main() {
     if (!VerificadorAssets::verificarTudo()) {
         return 1;
     }
-    if (!init()) {
+    // The player's settings, before the library: they name the microphone.
+    Preferencias preferencias;
+    preferencias.carregar();
+    if (!init(preferencias.getMicrofone())) {
         return 1;
     }
     if (mode != 1 && mode != 2) {
@@ -159,6 +169,7 @@ int main() {
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
+    logica->setPreferencias(&preferencias);
     pintor->setRecordes(&logica->getMelhoresTempos());
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
 

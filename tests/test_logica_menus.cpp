@@ -1,6 +1,7 @@
 #include <tuple>
 
 #include "NomesAssets.h"
+#include "TravaFoco.h"
 #include "VerificadorMicrofone.h"
 #include "test_logica_ambiente.h"
 
@@ -89,16 +90,30 @@ TEST_F(Menus, TheMicrophoneCheckListensOnPageOneAndLeavesTheRaceAnalysisAlone) {
     CapturaAudio* c = logica->getMicrofone();
     auto analise = [c] {
         return std::make_tuple(c->getPpvRoncos(), c->getNivelRonco(), c->getSlot(), c->getInicioJanela(),
-                               c->getFimJanela(), c->getBufferGravado()[100] != 32768);
+                               c->getFimJanela(), c->getBufferGravado()[44000] != 32768);
     };
     const auto nunca = analise();
     clicar(700, 200);
     for (int i = 0; i < 60; i++) quadro();
-    EXPECT_EQ(logica->getVerificacaoMicrofone()->getTexto(), "GOOD");
-    EXPECT_EQ(fonte->getBuffersEntregues(), 3);
+    const VerificadorMicrofone* v = logica->getVerificacaoMicrofone();
+    EXPECT_EQ(v->getTexto(), "GOOD");
+    EXPECT_EQ(fonte->getBuffersEntregues(), 61);
+    // The page's keys change the player's settings; in another window the
+    // check stops listening, and starts a new visit when the player is back.
+    for (int tecla : {KEY_K, KEY_EQUALS}) apertar(tecla), apertar(tecla, false);
+    quadro();
+    TravaFoco::registrar(false);
+    for (int i = 0; i < 10; i++) quadro();
+    EXPECT_EQ(fonte->getBuffersEntregues(), 62) << "listened in the background";
+    EXPECT_EQ(logica->getPreferencias().getAceleradorTeclado(), Preferencias::SEMPRE);
+    EXPECT_FLOAT_EQ(logica->getPreferencias().getSensibilidade(), 1.19f);
+    TravaFoco::registrar(true);
+    quadro();
+    EXPECT_EQ(v->getTexto(), "LISTENING...");
     clicar(150, 560);
     EXPECT_EQ(analise(), nunca);
     carregar();
     quadro();
-    EXPECT_EQ(analise(), std::make_tuple(1, 0.3f, 0, 0, c->getDeslocamentoJanela(), true));
+    // The race hears the newest 40 ms at its first frame.
+    EXPECT_EQ(analise(), std::make_tuple(1, 0.3f, 0, 44100 - c->getDeslocamentoJanela(), 44100, true));
 }
