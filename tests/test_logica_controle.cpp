@@ -26,6 +26,17 @@ TEST_F(Controle, ThrottleFromTheVoice) {
         ASSERT_FLOAT_EQ(carro.getAceleracao(), AceleradorVoz::calcular(nivel > 0.5, mic->getMediaA(), nivel));
     }
     EXPECT_EQ(mic->getPpvRoncos(), 30 % 25);
+    // The player's sensitivity scales it; W always, when the player says so.
+    Preferencias p;
+    p.setSensibilidade(3);
+    logica->setPreferencias(&p);
+    passo({KEY_W});
+    const double nivel = mic->getNivelRonco();
+    EXPECT_FLOAT_EQ(carro.getAceleracao(), AceleradorVoz::calcular(nivel > 0.5, mic->getMediaA(), nivel, 3));
+    p.setAceleradorTeclado(Preferencias::SEMPRE);
+    passo({KEY_W});
+    EXPECT_EQ(carro.getAceleracao(), 1.0f);
+    logica->setPreferencias(nullptr);
     // A stalled recorder, then none at all: W and nothing else.
     fonte->setParada(true);
     for (int i = 0; i < 60; i++) Relogio::avancar(40), passo({});
