@@ -44,17 +44,19 @@ using ambiente::Quadro;
 
 class JogoSemTela {
 public:
-    explicit JogoSemTela(unsigned semente = 1234) {
+    // som: what the microphone hears, over and over (by default a player
+    // roaring the buzz near full scale); empty: there is no microphone.
+    explicit JogoSemTela(unsigned semente = 1234, const std::vector<int16_t>* som = nullptr) {
         std::srand(semente);
         Relogio::setManual(100000);
         soltarTudo();
         entradas.descartarApertos();
         mouse(0, 0, false);
         CapturaAudio::setConsole(nulo);
-        // A player roaring into the microphone: the buzz near full scale.
-        std::vector<int16_t> som = SinaisSintetizados::ronco(4);
-        for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
-        fonte.reset(new FonteMemoria(FonteMemoria::continua(SinaisSintetizados::semSinal(som), true)));
+        std::vector<int16_t> alto = SinaisSintetizados::ronco(4);
+        for (int16_t& v : alto) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
+        fonte.reset(new FonteMemoria(FonteMemoria::continua(SinaisSintetizados::semSinal(som ? *som : alto), true)));
+        if (som && som->empty()) fonte->setRespostaInicio(0);
         CapturaAudio::setFonteGravacao(fonte->getFonte());
         logica.reset(new Logica(&entradas));
     }

@@ -97,6 +97,12 @@ void VerificadorMicrofone::comandar(unsigned comandos) {
         quadrosDesdeCalibracao = 0;
     }
     if (!preferencias) return;
+    // A sensitivity set by hand replaces what the calibration said.
+    const unsigned sensibilidade =
+        TratadorEntradas::MAIS_SENSIVEL | TratadorEntradas::MENOS_SENSIVEL | TratadorEntradas::SENSIBILIDADE_1;
+    if ((comandos & sensibilidade) && calibracao.getSituacao() != CalibracaoVoz::OUVINDO) {
+        quadrosDesdeCalibracao = QUADROS_RESULTADO;
+    }
     if (comandos & TratadorEntradas::MAIS_SENSIVEL) preferencias->aumentarSensibilidade();
     if (comandos & TratadorEntradas::MENOS_SENSIVEL) preferencias->diminuirSensibilidade();
     if (comandos & TratadorEntradas::SENSIBILIDADE_1) preferencias->setSensibilidade(1.0f);

@@ -22,6 +22,7 @@ E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
 E2E_ESCRITOR_PID=""
 E2E_PULSOS_PID=""
+E2E_OUTRA_PID=""
 E2E_JANELA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
@@ -58,6 +59,7 @@ e2e_encerrar() {
     trap - EXIT INT TERM
     e2e_parar_pid "$E2E_VIGIA_PID"
     e2e_parar_pid "$E2E_JOGO_PID"
+    e2e_parar_pid "$E2E_OUTRA_PID"
     e2e_parar_pid "$E2E_PACAT_PID"
     e2e_parar_pid "$E2E_PULSE_PID"
     e2e_parar_pid "$E2E_XVFB_PID"
@@ -99,6 +101,8 @@ e2e_preparar() {
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")
     E2E_TRABALHO=$E2E_ARTEFACTOS/jogo
+    # The player's settings file goes with the scenario, never the tester's.
+    export XDG_CONFIG_HOME=$E2E_ARTEFACTOS/config
     e2e_arvore_nova
     trap e2e_encerrar EXIT
     trap 'exit 130' INT
@@ -145,19 +149,20 @@ e2e_xvfb() {
 
 # The engine buzz the voice detector accepts, as raw mono 16-bit samples at
 # 44100 Hz, made once per build folder (never committed), SEGUNDOS long,
-# since the capture reads the file once. The rig's reference buzz, revving
-# from 180 to 260 Hz every ten seconds instead of 90 to 220 once, and
-# louder (peak at -1 dB instead of -6 dB): the analyser accepts about 95 %
-# of its windows and the throttle it gives (about 0.39) carries the car into
-# third gear's speed band. Sets MIC_FILE.
+# since the capture reads the file once, peaking at DB dBFS. The rig's
+# reference buzz, revving from 180 to 260 Hz every ten seconds instead of 90
+# to 220 once, and by default louder (peak at -1 dB instead of -6 dB): the
+# analyser accepts about 95 % of its windows and the throttle it gives at
+# sensitivity 1 (about 0.39) carries the car into third gear's speed band.
+# Sets MIC_FILE.
 e2e_ronco_de_motor() {
-    local segundos=${1:-120}
-    local arq=$E2E_ARTEFACTOS/../ronco-motor-${segundos}s.raw
+    local segundos=${1:-120} db=${2:--1}
+    local arq=$E2E_ARTEFACTOS/../ronco-motor-${segundos}s${db}db.raw
     if [ ! -s "$arq" ]; then
         local tmp
         tmp=$(mktemp "$arq.XXXXXX")
         sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$tmp" \
-            synth 10 square 180:260 bandpass 600 2q tremolo 27 60 gain -n -1 \
+            synth 10 square 180:260 bandpass 600 2q tremolo 27 60 gain -n "$db" \
             repeat $(( (segundos + 9) / 10 - 1 )) \
             || e2e_falhar "o sox não gerou o ronco"
         mv -f "$tmp" "$arq"
@@ -196,21 +201,21 @@ e2e_tocar() {
     E2E_PACAT_PID=$!
 }
 
-# e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS]
-# (microfone, microfone-cano and servidor: the engine buzz plays from the
-# start). microfone-cano: the buzz reaches the game through a pipe, written
+# e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS [DB]]
+# (microfone, microfone-cano and servidor: the engine buzz, peaking at DB
+# dBFS, plays from the start). microfone-cano: the buzz reaches the game through a pipe, written
 # by a process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone
 # whose stream stops, and kill -CONT resumes.
 e2e_som() {
     case $1 in
         servidor)
             e2e_servidor_de_som
-            e2e_ronco_de_motor "${2:-120}"
+            e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             e2e_tocar "$MIC_FILE"
             ;;
         microfone|microfone-cano)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
-            e2e_ronco_de_motor "${2:-120}"
+            e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             if [ "$1" = microfone-cano ]; then
                 mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
                 cat "$MIC_FILE" >"$E2E_ARTEFACTOS/microfone.cano" &
@@ -254,8 +259,10 @@ e2e_usuario_sem_privilegios() {
         cp "$ALSA_CONFIG_PATH" "$E2E_TEMPORARIO/asound.conf"
         export ALSA_CONFIG_PATH=$E2E_TEMPORARIO/asound.conf
     fi
+    export XDG_CONFIG_HOME=$E2E_TEMPORARIO/config
+    mkdir -p "$XDG_CONFIG_HOME"
     chmod -R a+rX "$E2E_TEMPORARIO"
-    chown -R 65534:65534 "$E2E_TRABALHO"
+    chown -R 65534:65534 "$E2E_TRABALHO" "$XDG_CONFIG_HOME"
     E2E_PREFIXO=(setpriv --reuid=65534 --regid=65534 --clear-groups)
     export HOME=$E2E_TRABALHO
 }
@@ -377,6 +384,25 @@ e2e_tecla() {
     local tecla=$1 duracao=${2:-0.1}
     timeout 10 xdotool keydown "$tecla" sleep "$duracao" keyup "$tecla" \
         || e2e_falhar "xdotool não mandou a tecla $tecla"
+}
+
+# Another X client's window takes the keyboard focus from the game (a
+# player switching windows), and gives it back.
+e2e_focar_outra_janela() {
+    xev -geometry 60x60+900+700 -name outra-janela >/dev/null 2>&1 &
+    E2E_OUTRA_PID=$!
+    local i w=""
+    for i in $(seq 50); do
+        w=$(xdotool search --name '^outra-janela$' 2>/dev/null | head -1)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    [ -n "$w" ] || e2e_falhar "a outra janela não apareceu"
+    timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "não foi possível focar a outra janela"
+}
+e2e_focar_jogo() {
+    timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "não foi possível focar a janela do jogo"
+    e2e_parar_pid "$E2E_OUTRA_PID"
 }
 
 # The window's close button, pressed the way a window manager does.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A whole race as a player runs it: Escape cuts the opening, the microphone
-# check calls the buzz good, Play, the loading screens and the start
+# check calls a quiet buzz (peak -24 dBFS) too quiet, C calibrates on it
+# (then six presses of - take the throttle down to what the driver steers
+# best at), the check calls it good and the settings file keeps it, Play, the loading screens and the start
 # lights, the engine buzz in the microphone opens the throttle, E shifts up
 # to third, the car reaches the finish, and the player closes the window
 # during the finish screen: the last frame is still held, the game ends
@@ -27,7 +29,7 @@ source "$(dirname "$0")/jogo.sh"
 e2e_preparar "$@"
 e2e_xvfb
 modo=${6:-microfone}
-e2e_som "$modo" 440
+if [ "$modo" = servidor ]; then e2e_som servidor 440; else e2e_som microfone 440 -24; fi
 som() {
     sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$E2E_ARTEFACTOS/$1.raw" synth 10 "${@:2}" repeat 2 \
         || e2e_falhar "o sox não gerou $1"
@@ -45,6 +47,18 @@ if [ "$modo" = servidor ]; then
     e2e_tocar "$E2E_ARTEFACTOS/fala.raw"
     e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
     e2e_tocar "$MIC_FILE"
+fi
+if [ "$modo" != servidor ]; then
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_tecla c 0.12
+    sleep 1
+    e2e_foto calibrando
+    e2e_esperar_pagina instrucoes 10 calibrado "$VEREDITO_BOM"
+    for _ in 1 2 3 4 5 6; do e2e_tecla minus 0.1; sleep 0.05; done
+    sleep 0.3
+    conf=$XDG_CONFIG_HOME/ronco/ronco.conf
+    grep -Eq '^sensitivity = [0-9.]+$' "$conf" 2>/dev/null || e2e_falhar "a calibração não ficou em $conf"
+    e2e_log "$(cat "$conf")"
 fi
 e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
 e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
