@@ -40,10 +40,15 @@ int FonteMemoria::lerContinua(uint16_t* destino, int capacidadeBytes) {
     if (!repetir) agora = std::min(agora, tamanho);
     if (tamanho == 0 || agora <= entregueAte) return 0;
     entregueAte = agora;
+    // In runs: silence before the start, then the sound, going round.
     const int n = std::min(bytesPorBuffer, capacidadeBytes) / 2;
-    for (int i = 0; i < n; i++) {
-        const long long t = agora - n + i;
-        destino[i] = t < 0 ? 32768 : amostras[t % tamanho];
+    int i = 0;
+    for (; i < n && agora - n + i < 0; i++) destino[i] = 32768;
+    while (i < n) {
+        const long long t = (agora - n + i) % tamanho;
+        const int pedaco = static_cast<int>(std::min<long long>(n - i, tamanho - t));
+        std::memcpy(destino + i, amostras.data() + t, static_cast<size_t>(pedaco) * 2);
+        i += pedaco;
     }
     entregues++;
     return 1;
