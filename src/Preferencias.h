@@ -17,6 +17,12 @@
 //   keyboard_throttle = without_microphone | always
 //                                 whether W gives full throttle only while
 //                                 no microphone works, or always
+//   scale = auto | 1 | 2 | 3      the window's size, in multiples of 800x600
+//                                 (auto: the largest that fits the desktop)
+//   fullscreen = false | true     the picture fills the screen
+//   pixel_perfect = false | true  fullscreen in whole multiples only
+//   music = on | off              N switches it
+//   music_volume = 0 .. 100       the music's level, in per cent
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
@@ -46,11 +52,29 @@ public:
     AceleradorTeclado getAceleradorTeclado() const { return aceleradorTeclado; }
     void setAceleradorTeclado(AceleradorTeclado a);
 
+    // 0 is auto.
+    int getEscala() const { return escala; }
+    void setEscala(int e);
+    bool isTelaCheia() const { return telaCheia; }
+    void setTelaCheia(bool sim);
+    bool isPixelPerfeito() const { return pixelPerfeito; }
+    void setPixelPerfeito(bool sim);
+    bool isMusicaLigada() const { return musica; }
+    void setMusicaLigada(bool sim);
+    int getVolumeMusica() const { return volumeMusica; }
+    // Clamped to 0 .. 100.
+    void setVolumeMusica(int v);
+
 private:
     Configuracoes arquivo;
     float sensibilidade;
     std::string microfone;
     AceleradorTeclado aceleradorTeclado;
+    int escala;
+    bool telaCheia;
+    bool pixelPerfeito;
+    bool musica;
+    int volumeMusica;
 };
 
 #endif

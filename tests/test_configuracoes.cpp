@@ -124,3 +124,39 @@ TEST(Configuracoes, AFailedWriteLeavesTheOldFileWholeAndIsReportedOnce) {
     ASSERT_EQ(stat(cano.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
+
+// The window's and the music's settings: read with their ranges (a bad
+// value is reported and gives way to the default), written as the file's
+// words when the game changes them.
+TEST(Configuracoes, WindowAndMusicSettingsKeepToTheirRanges) {
+    DiretorioTemporario dir;
+    const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
+    Console console;
+    Preferencias padrao(console.f);
+    padrao.carregar(caminho);
+    EXPECT_EQ(padrao.getEscala(), 0);  // auto
+    EXPECT_FALSE(padrao.isTelaCheia() || padrao.isPixelPerfeito());
+    EXPECT_TRUE(padrao.isMusicaLigada());
+    EXPECT_EQ(padrao.getVolumeMusica(), 100);
+
+    dir.escrever("ronco.conf", "scale = 4\nfullscreen = yes\npixel_perfect = true\nmusic = off\nmusic_volume = 40\n");
+    Preferencias p(console.f);
+    p.carregar(caminho);
+    EXPECT_EQ(p.getEscala(), 0);
+    EXPECT_FALSE(p.isTelaCheia());
+    EXPECT_TRUE(p.isPixelPerfeito());
+    EXPECT_FALSE(p.isMusicaLigada());
+    EXPECT_EQ(p.getVolumeMusica(), 40);
+    EXPECT_EQ(console.ler(), "\n" + caminho + ":1: \"scale = 4\" is not one of auto, 1, 2, 3: using auto\n\n" + caminho +
+                                 ":2: \"fullscreen = yes\" is not one of false, true: using false\n");
+    p.setEscala(2);
+    p.setTelaCheia(true);
+    p.setMusicaLigada(true);
+    p.setVolumeMusica(250);
+    p.setPixelPerfeito(false);
+    EXPECT_EQ(dir.ler("ronco.conf"), "scale = 2\nfullscreen = true\npixel_perfect = false\nmusic = on\nmusic_volume = 100\n");
+    dir.escrever("ronco.conf", "music_volume = 101\n");
+    Preferencias alto(console.f);
+    alto.carregar(caminho);
+    EXPECT_EQ(alto.getVolumeMusica(), 100);
+}
