@@ -11,6 +11,7 @@
 #include "Cronometro.h"
 #include "EstadoJogadores.h"
 #include "EstadoJogo.h"
+#include "Janela.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
@@ -98,7 +99,9 @@ Logica::Logica(TratadorEntradas* t)
       recordes(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
       preferenciasPadrao(),
-      preferencias(&preferenciasPadrao) {
+      preferencias(&preferenciasPadrao),
+      navegacao(),
+      linhaChegada() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -151,6 +154,8 @@ void Logica::fimDeCiclo() {
 
 void Logica::calcularLogica() {
     entradas->lerEntradas();
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()),
+                            entradas->getComandos());
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
@@ -162,6 +167,7 @@ void Logica::calcularLogica() {
                                              entradas->getComandos());
             break;
         case jogando:
+            entradas->juntarPausaAoEsc();
             calcularLogicaJogo();
             break;
         case finalizando:
@@ -176,9 +182,11 @@ void Logica::calcularLogica() {
     }
 }
 
-bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) const {
-    return entradas->isPressed(BOTAO_MOUSE) && mouse_x >= r.x1 && mouse_x <= r.x2 && mouse_y >= r.y1 &&
-           mouse_y <= r.y2;
+bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) {
+    // The pointer in the picture's pixels, whatever the window's scale.
+    const GeometriaTela::Ponto p = Janela::getPonteiro();
+    const bool rato = entradas->isPressed(BOTAO_MOUSE) && p.x >= r.x1 && p.x <= r.x2 && p.y >= r.y1 && p.y <= r.y2;
+    return navegacao.isApertado(r) || rato;
 }
 
 void Logica::analisarMenus() {
@@ -270,6 +278,9 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
+            // The best before this race, for the finish screen's line.
+            recordes.carregar();
+            linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
             // Recorded at the line: the window may be closed during the
             // finish screen, and the race must not be lost with it.
             recordes.acrescentar(timer->getTotalTime());

@@ -8,6 +8,8 @@
 
 #include "Carro.h"
 #include "ConstantesGerais.h"
+#include "LinhaChegada.h"
+#include "NavegacaoMenu.h"
 #include "NomesAssets.h"
 #include "Preferencias.h"
 #include "RastroCarros.h"
@@ -92,6 +94,12 @@ public:
     void setPreferencias(Preferencias* p);
     Preferencias& getPreferencias() { return *preferencias; }
 
+    // The menus' buttons as a gamepad moves among them (the renderer draws
+    // the highlight).
+    const NavegacaoMenu& getNavegacao() const { return navegacao; }
+    // How the last finished race compares with the best before it.
+    const LinhaChegada& getLinhaChegada() const { return linhaChegada; }
+
     // Every pair of cars on the map that is close enough to be tested, each
     // unordered pair once: the player against every traffic car, then the
     // traffic cars among themselves, lower slot first. Parked cars are
@@ -124,7 +132,7 @@ private:
         return !(dy >= PORTAO_PARES + 1 && dx >= PORTAO_PARES + 1);
     }
 
-    bool isClicado(const NomesAssets::RetanguloBotao& r) const;
+    bool isClicado(const NomesAssets::RetanguloBotao& r);
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();
@@ -148,6 +156,8 @@ private:
     RastroCarros rastro;
     Preferencias preferenciasPadrao;
     Preferencias* preferencias;
+    NavegacaoMenu navegacao;
+    LinhaChegada linhaChegada;
 };
 
 template <class Frota, class Testar>

@@ -84,9 +84,9 @@ void desenharVeredito(BITMAP* d, const VerificadorMicrofone& v) {
 }
 
 // Below the box: the microphone recorded, the sensitivity and the W key's
-// rule, and the page's keys.
+// rule, the page's keys, and while the music plays a word on headphones.
 void desenharAjustes(BITMAP* d, const VerificadorMicrofone& v) {
-    const int x = PainelMicrofone::CAIXA_X, y = PainelMicrofone::CAIXA_Y2 + 6;
+    const int x = PainelMicrofone::CAIXA_X, y = PainelMicrofone::CAIXA_Y2 + 4;
     const int claro = makecol(230, 232, 245), suave = makecol(160, 170, 215), amarelo = makecol(255, 210, 60);
     const std::string aviso = v.getAvisoMicrofone();
     std::string microfone = "MICROPHONE: " + v.getMicrofone();
@@ -95,9 +95,13 @@ void desenharAjustes(BITMAP* d, const VerificadorMicrofone& v) {
     char linha[96];
     std::snprintf(linha, sizeof linha, "SENSITIVITY X%.2f    W KEY GIVES GAS: %s", v.getSensibilidade(),
                   v.isAceleradorTecladoSempre() ? "ALWAYS" : "ONLY WITHOUT A MICROPHONE");
-    CarregadorMidia::escreverAmpliado(d, linha, x, y + 12, 1, claro);
-    CarregadorMidia::escreverAmpliado(d, "C CALIBRATE   +/- SENSITIVITY   0 RESET   M MICROPHONE   K W KEY", x,
-                                      y + 24, 1, suave);
+    CarregadorMidia::escreverAmpliado(d, linha, x, y + 10, 1, claro);
+    CarregadorMidia::escreverAmpliado(d, "C CALIBRATE   +/- SENSITIVITY   0 RESET   M MICROPHONE   K W KEY   N MUSIC",
+                                      x, y + 20, 1, suave);
+    if (v.isMusicaLigada()) {
+        CarregadorMidia::escreverAmpliado(d, "THE MICROPHONE HEARS THE MUSIC: USE HEADPHONES, OR N TURNS IT OFF", x,
+                                          y + 30, 1, amarelo);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "Janela.h"
+#include "LinhaChegada.h"
 #include "NomesAssets.h"
+#include "PainelControle.h"
 #include "PainelMicrofone.h"
 
 namespace {
@@ -37,6 +40,8 @@ Pintor::Pintor()
       frasesUsadas{},
       recordes(nullptr),
       verificacaoMicrofone(nullptr),
+      navegacao(nullptr),
+      linhaChegada(nullptr),
       alvo(nullptr),
       funcaoEspera(nullptr),
       vinhaDaPausa(false) {
@@ -78,11 +83,20 @@ void Pintor::setRecordes(const std::vector<int>* tempos) { recordes = tempos; }
 
 void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
+void Pintor::setNavegacao(const NavegacaoMenu* n) { navegacao = n; }
+
+void Pintor::setLinhaChegada(const LinhaChegada* l) { linhaChegada = l; }
+
 void Pintor::mostrarBuffer() { CarregadorMidia::mostrar(alvo, buffer); }
 
 void Pintor::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms); }
 
-void Pintor::desenharPonteiro() { CarregadorMidia::desenharMascarado(buffer, camada4, mouse_x, mouse_y); }
+void Pintor::desenharPonteiro(const cavalete& c) {
+    PainelControle::desenhar(buffer, navegacao, c.estado, c.subEstado);
+    // Where the pointer is in the picture, whatever the window's scale.
+    const GeometriaTela::Ponto p = Janela::getPonteiro();
+    CarregadorMidia::desenharMascarado(buffer, camada4, p.x, p.y);
+}
 
 // ---------------------------------------------------------------- dispatch
 
@@ -113,6 +127,10 @@ void Pintor::pintar(cavalete c) {
             break;
         case finalizando:
             pintarJogo(c);
+            if (linhaChegada != nullptr && linhaChegada->isDefinida()) {
+                linhaChegada->desenhar(buffer);
+                mostrarBuffer();
+            }
             esperar(5000);
             break;
         case abertura:
@@ -291,7 +309,7 @@ void Pintor::pintarMenu(cavalete c) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
         }
     }
-    desenharPonteiro();
+    desenharPonteiro(c);
     mostrarBuffer();
 }
 
@@ -351,7 +369,7 @@ void Pintor::pintarMenuPausa(cavalete c) {
         esperar(200);
     }
     blit(bufferPausa, buffer, 0, 0, 0, 0, LARGURA_TELA, ALTURA_TELA);
-    desenharPonteiro();
+    desenharPonteiro(c);
     mostrarBuffer();
 }
 

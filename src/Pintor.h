@@ -13,6 +13,8 @@
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
+class LinhaChegada;
+class NavegacaoMenu;
 class VerificadorMicrofone;
 
 // Draws every frame from the snapshot the logic hands over: the menus, the
@@ -60,6 +62,10 @@ public:
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
+    // The gamepad's highlight in the menus, and the line the finish screen
+    // shows; they belong to the caller and must outlive the renderer's use.
+    void setNavegacao(const NavegacaoMenu* navegacao);
+    void setLinhaChegada(const LinhaChegada* linha);
 
     // mm:ss.cc for a time in milliseconds.
     static std::string formatarTempo(int milissegundos);
@@ -93,7 +99,8 @@ public:
 private:
     void mostrarBuffer();
     void esperar(unsigned int ms);
-    void desenharPonteiro();
+    // The gamepad's highlight, then the pointer.
+    void desenharPonteiro(const cavalete& c);
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
     void pintarAvisoMicrofone();
@@ -119,6 +126,8 @@ private:
 
     const std::vector<int>* recordes;
     const VerificadorMicrofone* verificacaoMicrofone;
+    const NavegacaoMenu* navegacao;
+    const LinhaChegada* linhaChegada;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     // The last frame drawn was the pause screen: the countdown then has to

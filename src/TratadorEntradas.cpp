@@ -2,6 +2,9 @@
 
 #include <allegro.h>
 
+#include <utility>
+
+#include "ControleJogo.h"
 #include "TravaFoco.h"
 
 namespace {
@@ -16,8 +19,12 @@ const TeclaComando TECLAS_COMANDO[] = {
     {KEY_PLUS_PAD, TratadorEntradas::MAIS_SENSIVEL}, {KEY_MINUS, TratadorEntradas::MENOS_SENSIVEL},
     {KEY_MINUS_PAD, TratadorEntradas::MENOS_SENSIVEL}, {KEY_0, TratadorEntradas::SENSIBILIDADE_1},
     {KEY_0_PAD, TratadorEntradas::SENSIBILIDADE_1}, {KEY_M, TratadorEntradas::MICROFONE},
-    {KEY_K, TratadorEntradas::ACELERADOR_TECLADO},
+    {KEY_K, TratadorEntradas::ACELERADOR_TECLADO},      {KEY_N, TratadorEntradas::MUSICA},
+    {KEY_F10, TratadorEntradas::ESCALA},               {KEY_F11, TratadorEntradas::TELA_CHEIA},
+    {TravaTeclas::ALT_ENTER, TratadorEntradas::TELA_CHEIA},
 };
+
+const int PRIMO_ESC = 37;
 
 }  // namespace
 
@@ -28,7 +35,8 @@ TratadorEntradas::TratadorEntradas()
       focado(true),
       focoPerdido(false),
       perdasVistas(TravaFoco::getPerdas()),
-      trava() {}
+      trava(),
+      controle() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -51,6 +59,7 @@ int TratadorEntradas::lerEntradas() {
     }
     // The loss first, then the state: a loss and a return between two
     // samplings still count as a loss.
+    juntarControle();
     const unsigned int perdas = TravaFoco::getPerdas();
     focado = TravaFoco::isFocado();
     focoPerdido = perdas != perdasVistas;
@@ -62,7 +71,31 @@ bool TratadorEntradas::isPressed(int p) const {
     return teclas % p == 0;
 }
 
+void TratadorEntradas::juntarControle() {
+    const MapaControle::Comandos c = controle.traduzir(ControleJogo::ler());
+    auto juntar = [this](bool sim, int primo) {
+        if (sim && teclas % primo != 0) teclas *= primo;
+    };
+    juntar(c.esquerda, 3);
+    juntar(c.direita, 5);
+    juntar(c.freio, 11);
+    juntar(c.descer, 53);
+    juntar(c.subir, 47);
+    acelerador = acelerador || c.acelerador;
+    const std::pair<bool, Comando> apertos[] = {{c.pausa, PAUSA},           {c.menuCima, MENU_CIMA},
+                                                {c.menuBaixo, MENU_BAIXO}, {c.menuEsquerda, MENU_ESQUERDA},
+                                                {c.menuDireita, MENU_DIREITA}, {c.apertar, MENU_APERTAR}};
+    for (const auto& a : apertos) {
+        if (a.first) comandos |= a.second;
+    }
+}
+
+void TratadorEntradas::juntarPausaAoEsc() {
+    if (isComando(PAUSA) && teclas % PRIMO_ESC != 0) teclas *= PRIMO_ESC;
+}
+
 void TratadorEntradas::descartarApertos() {
     trava.descartar();
+    controle.traduzir(ControleJogo::ler());  // what is held now is no press
     perdasVistas = TravaFoco::getPerdas();
 }

@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "MapaControle.h"
 #include "TravaTeclas.h"
 
 // Samples, once per logic frame, the seven keys and the left mouse button the
 // game reacts to, as the product of one prime per held input. Keys come
 // from the press latch (a tap between two samplings counts as held in the
-// next one), the button from the library's mouse_b.
+// next one), the button from the library's mouse_b. A gamepad (ControleJogo)
+// gives the same inputs as the keys it stands for.
 class TratadorEntradas {
 public:
     TratadorEntradas();
@@ -24,15 +26,25 @@ public:
     // microphone does not (see Logica::analisarEntradaJogador).
     bool isAceleradorApertado() const { return acelerador; }
 
-    // Keys that act once per press on the microphone check page, as a set
-    // of bits: those pressed since the last sampling.
+    // Inputs that act once per press, as a set of bits: those pressed
+    // since the last sampling. The microphone check page's keys, the keys
+    // of every screen, and the gamepad's presses.
     enum Comando : unsigned {
-        CALIBRAR = 1u << 0,          // C
-        MAIS_SENSIVEL = 1u << 1,     // + (or =, its key), and the keypad's +
-        MENOS_SENSIVEL = 1u << 2,    // -, and the keypad's -
-        SENSIBILIDADE_1 = 1u << 3,   // 0, and the keypad's 0
-        MICROFONE = 1u << 4,         // M
-        ACELERADOR_TECLADO = 1u << 5 // K
+        CALIBRAR = 1u << 0,           // C
+        MAIS_SENSIVEL = 1u << 1,      // + (or =, its key), and the keypad's +
+        MENOS_SENSIVEL = 1u << 2,     // -, and the keypad's -
+        SENSIBILIDADE_1 = 1u << 3,    // 0, and the keypad's 0
+        MICROFONE = 1u << 4,          // M
+        ACELERADOR_TECLADO = 1u << 5, // K
+        MUSICA = 1u << 6,             // N
+        ESCALA = 1u << 7,             // F10
+        TELA_CHEIA = 1u << 8,         // F11, Alt+Enter
+        PAUSA = 1u << 9,              // the gamepad's Start
+        MENU_CIMA = 1u << 10,         // the gamepad's stick or d-pad
+        MENU_BAIXO = 1u << 11,
+        MENU_ESQUERDA = 1u << 12,
+        MENU_DIREITA = 1u << 13,
+        MENU_APERTAR = 1u << 14       // the gamepad's A
     };
     bool isComando(Comando c) const { return (comandos & c) != 0; }
     unsigned getComandos() const { return comandos; }
@@ -46,7 +58,14 @@ public:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
 
+    // The gamepad's Start, pressed in this sampling, counts as Escape: the
+    // race calls it, where Escape pauses and resumes (in the main menu it
+    // would quit the game).
+    void juntarPausaAoEsc();
+
 private:
+    void juntarControle();
+
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.
     int64_t teclas;
@@ -56,6 +75,7 @@ private:
     bool focoPerdido;
     unsigned int perdasVistas;
     TravaTeclas trava;
+    MapaControle controle;
 };
 
 #endif

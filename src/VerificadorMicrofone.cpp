@@ -153,6 +153,8 @@ float VerificadorMicrofone::getSensibilidade() const {
     return preferencias ? preferencias->getSensibilidade() : 1.0f;
 }
 
+bool VerificadorMicrofone::isMusicaLigada() const { return !preferencias || preferencias->isMusicaLigada(); }
+
 bool VerificadorMicrofone::isAceleradorTecladoSempre() const {
     return preferencias && preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;
 }
