@@ -24,6 +24,8 @@ E2E_ESCRITOR_PID=""
 E2E_PULSOS_PID=""
 E2E_OUTRA_PID=""
 E2E_JANELA=""
+E2E_ESCALA=1
+E2E_TELA_CHEIA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
 E2E_LIMITE_JOGO=120
@@ -120,14 +122,16 @@ e2e_arvore_nova() {
 # The display answers a client (xdotool connects, asks, leaves).
 e2e_display_responde() { timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1; }
 
-# Starts a private X server; DISPLAY points at it afterwards, once it
-# answers. -noreset: without it the server resets whenever its last client
-# leaves, and a game connecting during a reset (while the window search
-# polls with short-lived clients) can be refused.
+# e2e_xvfb [WIDTHxHEIGHT]: starts a private X server with a screen of that
+# size (1024x768 by default: the game's window is then at x1); DISPLAY
+# points at it afterwards, once it answers. -noreset: without it the server
+# resets whenever its last client leaves, and a game connecting during a
+# reset (while the window search polls with short-lived clients) can be
+# refused.
 e2e_xvfb() {
-    local arq=$E2E_ARTEFACTOS/.display
+    local arq=$E2E_ARTEFACTOS/.display tamanho=${1:-1024x768}
     : >"$arq"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$arq" \
+    Xvfb -displayfd 3 -screen 0 "${tamanho}x24" -nolisten tcp -noreset 3>"$arq" \
         >"$E2E_ARTEFACTOS/xvfb.txt" 2>&1 &
     E2E_XVFB_PID=$!
     local i
@@ -370,7 +374,8 @@ e2e_janela_ou_fim() {
         if [ -n "$w" ]; then
             E2E_JANELA=$w
             timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "não foi possível focar a janela"
-            e2e_log "janela $w após $(e2e_ms_desde_inicio) ms"
+            e2e_medir_janela
+            e2e_log "janela $w (x$E2E_ESCALA) após $(e2e_ms_desde_inicio) ms"
             return 0
         fi
         sleep 0.1
@@ -411,15 +416,24 @@ e2e_fechar_janela() {
         || e2e_falhar "não foi possível mandar o fecho à janela"
 }
 
+# The window's scale (its width in 800-pixel pictures): the scenarios'
+# pixels are the picture's, the window's are as many times larger.
+e2e_medir_janela() {
+    local largura
+    largura=$(xwininfo -id "$E2E_JANELA" 2>/dev/null | awk '/Width:/ {print $2}')
+    E2E_ESCALA=$(( ${largura:-800} / 800 ))
+    [ "$E2E_ESCALA" -ge 1 ] || E2E_ESCALA=1
+}
+
 e2e_mover_rato() {
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" "$1" "$2" \
+    timeout 10 xdotool mousemove --window "$E2E_JANELA" $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA)) \
         || e2e_falhar "xdotool não moveu o rato"
 }
 
-# e2e_clicar X Y [DURACAO]: button held on window pixel (X, Y).
+# e2e_clicar X Y [DURACAO]: button held on picture pixel (X, Y) of the window.
 e2e_clicar() {
     local duracao=${3:-0.15}
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" "$1" "$2" sleep 0.05 \
+    timeout 10 xdotool mousemove --window "$E2E_JANELA" $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA)) sleep 0.05 \
         mousedown 1 sleep "$duracao" mouseup 1 \
         || e2e_falhar "xdotool não clicou em $1,$2"
 }
@@ -427,11 +441,21 @@ e2e_clicar() {
 # A screenshot of the game's window as BMP (what the eye reads), always into
 # one scratch file, for the frequent looks of a loop. -> its path. A look
 # takes well under a second; one at a window that goes away meanwhile can
-# hang until its timeout.
+# hang until its timeout. An enlarged window is sampled back to the
+# picture's 800x600; in fullscreen (E2E_TELA_CHEIA, the picture's
+# WxH+X+Y on the screen) the picture is cut out of the whole screen first.
 e2e_olhada() {
     local arq=$E2E_ARTEFACTOS/.olhada.bmp
     [ -n "$E2E_JANELA" ] || return 1
-    timeout 5 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
+    if [ -n "$E2E_TELA_CHEIA" ]; then
+        timeout 5 import -window root -crop "$E2E_TELA_CHEIA" miff:- 2>/dev/null \
+            | convert - +repage -sample '800x600!' "bmp3:$arq" 2>/dev/null || return 1
+    elif [ "$E2E_ESCALA" -gt 1 ]; then
+        timeout 5 import -window "$E2E_JANELA" miff:- 2>/dev/null | convert - -sample 800x600 "bmp3:$arq" 2>/dev/null \
+            || return 1
+    else
+        timeout 5 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
+    fi
     echo "$arq"
 }
 

@@ -76,6 +76,10 @@ fechar_na_chegada() {
         cmp -s "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.chegada.bmp" && break
     done
     E2E_CHEGADA_ATE=$(e2e_ms_desde_inicio)
+    # The held frame says how the race went: the first in this tree, a record.
+    eval "$(e2e_olho painel "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO")"
+    e2e_guardar_olhada "linha-de-chegada"
+    E2E_LINHA_CHEGADA=$linha
     e2e_fechar_janela
     e2e_log "janela fechada durante a chegada"
 }
@@ -86,6 +90,10 @@ e2e_log "acelerador até $E2E_ACELERADOR_MAX linhas; marcha até $E2E_MARCHA_MAX
 [ "$E2E_ACELERADOR_MAX" -ge 8 ] || e2e_falhar "a barra do acelerador não encheu (máximo $E2E_ACELERADOR_MAX linhas)"
 [ "$E2E_MARCHA_MAX" -ge 3 ] || e2e_falhar "a marcha não passou de $E2E_MARCHA_MAX"
 [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "a corrida acabou sem a chegada ter sido vista"
+# The first record of this tree is a record (unless a race given up at the
+# line wrote one before).
+[ "$E2E_LINHA_CHEGADA" = recorde ] || { [ "$E2E_LINHAS_ANTES" -gt 0 ] && [ "$E2E_LINHA_CHEGADA" = melhor ]; } \
+    || e2e_falhar "a chegada não disse NEW RECORD! (linha: ${E2E_LINHA_CHEGADA:-nenhuma})"
 # The finishing frame stays five seconds, closed window or not. A look can
 # come a second or more after the line when the machine is busy, so the
 # hold is measured from the start of the previous look (E2E_CHEGADA_DE),
