@@ -425,16 +425,29 @@ e2e_medir_janela() {
     [ "$E2E_ESCALA" -ge 1 ] || E2E_ESCALA=1
 }
 
-e2e_mover_rato() {
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA)) \
-        || e2e_falhar "xdotool não moveu o rato"
+# The pointer's place on the screen for picture pixel (X, Y), as xdotool's
+# mousemove takes it: in the window (times its scale), or in fullscreen on
+# the whole screen (within E2E_TELA_CHEIA, the picture's WxH+X+Y there).
+e2e_ponto() {
+    if [ -n "$E2E_TELA_CHEIA" ]; then
+        local w h x y
+        IFS='x+' read -r w h x y <<<"$E2E_TELA_CHEIA"
+        echo "$((x + (2 * $1 + 1) * w / 1600)) $((y + (2 * $2 + 1) * h / 1200))"
+    else
+        echo "--window $E2E_JANELA $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA))"
+    fi
 }
 
-# e2e_clicar X Y [DURACAO]: button held on picture pixel (X, Y) of the window.
+e2e_mover_rato() {
+    # shellcheck disable=SC2046
+    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") || e2e_falhar "xdotool não moveu o rato"
+}
+
+# e2e_clicar X Y [DURACAO]: button held on picture pixel (X, Y).
 e2e_clicar() {
     local duracao=${3:-0.15}
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA)) sleep 0.05 \
-        mousedown 1 sleep "$duracao" mouseup 1 \
+    # shellcheck disable=SC2046
+    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") sleep 0.05 mousedown 1 sleep "$duracao" mouseup 1 \
         || e2e_falhar "xdotool não clicou em $1,$2"
 }
 

@@ -50,10 +50,6 @@ rm -f "$ALTO_FALANTE"
 e2e_log "N calou a música e voltou a ligá-la"
 
 # Fullscreen: the picture's height is the screen's, x2.4, centred.
-clicar_na_tela_cheia() {
-    timeout 10 xdotool mousemove $((320 + ($1 * 24 + 12) / 10)) $((($2 * 24 + 12) / 10)) sleep 0.05 \
-        mousedown 1 sleep 0.15 mouseup 1 || e2e_falhar "xdotool não clicou em $1,$2 na tela cheia"
-}
 e2e_tecla F11 0.12
 E2E_TELA_CHEIA=1920x1440+320+0
 e2e_esperar_pagina menu 5 tela-cheia
@@ -63,9 +59,9 @@ for canto in "0,0" "319,1439" "2240,0" "2559,1439"; do
         || e2e_falhar "a tela cheia não é preta em $canto, fora da figura"
 done
 grep -qx 'fullscreen = true' "$conf" || e2e_falhar "F11 não guardou fullscreen = true"
-clicar_na_tela_cheia ${BOTAO_INSTRUCOES}
+e2e_clicar_botao BOTAO_INSTRUCOES
 e2e_esperar_pagina instrucoes 5 tela-cheia-instrucoes
-clicar_na_tela_cheia ${BOTAO_INSTRUCOES_VOLTAR}
+e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
 e2e_esperar_pagina menu 5 tela-cheia-menu
 e2e_tecla F11 0.12
 E2E_TELA_CHEIA=""
