@@ -153,7 +153,9 @@ float VerificadorMicrofone::getSensibilidade() const {
     return preferencias ? preferencias->getSensibilidade() : 1.0f;
 }
 
-bool VerificadorMicrofone::isMusicaLigada() const { return !preferencias || preferencias->isMusicaLigada(); }
+bool VerificadorMicrofone::isMusicaLigada() const {
+    return !preferencias || (preferencias->isMusicaLigada() && preferencias->getVolumeMusica() > 0);
+}
 
 bool VerificadorMicrofone::isAceleradorTecladoSempre() const {
     return preferencias && preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;

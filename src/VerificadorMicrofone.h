@@ -73,7 +73,8 @@ public:
     bool isMostrandoCalibracao() const;
     float getSensibilidade() const;
     bool isAceleradorTecladoSempre() const;
-    // The microphone hears the speakers: the page suggests headphones.
+    // The music is on and audible: the microphone hears the speakers, and
+    // the page suggests headphones.
     bool isMusicaLigada() const;
     // The microphone recorded: its description (or name), and a line when
     // the one the player chose could not be opened (empty otherwise).

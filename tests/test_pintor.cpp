@@ -18,6 +18,7 @@
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Pintor.h"
+#include "Preferencias.h"
 #include "RepartidorGravacao.h"
 #include "test_logica_ambiente.h"
 #include "test_pintor_ajuda.h"
@@ -254,6 +255,20 @@ TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
         EXPECT_EQ(ponto(tela, 15, 505), branco) << caso[0];
         mouse_x = 100;
     }
+    // While the music plays the check says the microphone hears it.
+    auto musica = [&] {
+        int n = 0;
+        for (int y = PainelMicrofone::CAIXA_Y2 + 34; y < PainelMicrofone::CAIXA_Y2 + 42; ++y)
+            for (int x = 60; x < 600; ++x) n += ponto(tela, x, y) == rgb(255, 210, 60);
+        return n;
+    };
+    pintor->pintar(quadro(menu, 2));
+    EXPECT_GT(musica(), 0);
+    Preferencias semMusica;
+    semMusica.setMusicaLigada(false);
+    verificacao.setPreferencias(&semMusica);
+    pintor->pintar(quadro(menu, 2));
+    EXPECT_EQ(musica(), 0);
 }
 
 TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
