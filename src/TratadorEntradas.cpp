@@ -57,9 +57,9 @@ int TratadorEntradas::lerEntradas() {
     for (const TeclaComando& t : TECLAS_COMANDO) {
         if (trava.lerAperto(t.tecla)) comandos |= t.comando;
     }
+    juntarControle();
     // The loss first, then the state: a loss and a return between two
     // samplings still count as a loss.
-    juntarControle();
     const unsigned int perdas = TravaFoco::getPerdas();
     focado = TravaFoco::isFocado();
     focoPerdido = perdas != perdasVistas;
