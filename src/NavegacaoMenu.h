@@ -18,7 +18,9 @@ public:
     NavegacaoMenu();
 
     // The number that tells a page: the game's state and sub-state.
-    static long chavePagina(int estado, int subEstado) { return static_cast<long>(estado) << 32 | static_cast<unsigned>(subEstado); }
+    static long chavePagina(int estado, int subEstado) {
+        return static_cast<long>(estado) << 32 | static_cast<unsigned>(subEstado);
+    }
 
     // At the start of each logic frame: the page shown (any number that
     // tells pages apart) and the gamepad's presses (TratadorEntradas
