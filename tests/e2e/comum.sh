@@ -15,7 +15,8 @@ set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 E2E_XVFB_PID=""
-E2E_SERVIDORES=()
+E2E_SOM_PIDS=()
+E2E_CARIMBO=()
 E2E_SOM_DIR=""
 E2E_PACAT_PID=""
 E2E_JOGO_PID=""
@@ -60,7 +61,7 @@ e2e_encerrar() {
     e2e_parar_pid "$E2E_JOGO_PID"
     e2e_parar_pid "$E2E_PACAT_PID"
     local pid
-    for pid in "${E2E_SERVIDORES[@]}"; do e2e_parar_pid "$pid"; done
+    for pid in "${E2E_SOM_PIDS[@]}"; do e2e_parar_pid "$pid"; done
     e2e_parar_pid "$E2E_XVFB_PID"
     # shellcheck disable=SC2086
     kill -KILL $E2E_ESCRITOR_PID $E2E_PULSOS_PID 2>/dev/null
@@ -169,15 +170,16 @@ e2e_ronco_de_motor() {
 
 # e2e_servidor NOME PRONTO COMANDO...: starts one daemon of a sound set-up
 # (its output in NOME.txt) and waits up to 10 s until the shell command
-# PRONTO answers. Every daemon is stopped on exit, the last started first.
+# PRONTO answers. The sound set-up's processes (E2E_SOM_PIDS) are stopped
+# on exit, the last started first.
 e2e_servidor() {
     local nome=$1 pronto=$2 i
     shift 2
     "$@" </dev/null >"$E2E_ARTEFACTOS/$nome.txt" 2>&1 &
-    E2E_SERVIDORES=("$!" "${E2E_SERVIDORES[@]}")
+    E2E_SOM_PIDS=("$!" "${E2E_SOM_PIDS[@]}")
     for i in $(seq 100); do
         timeout 5 sh -c "$pronto" >/dev/null 2>&1 && return 0
-        kill -0 "${E2E_SERVIDORES[0]}" 2>/dev/null || break
+        kill -0 "${E2E_SOM_PIDS[0]}" 2>/dev/null || break
         sleep 0.1
     done
     e2e_falhar "$nome did not answer in 10 s (see $nome.txt; packages: scripts/install-deps.sh)"
@@ -320,8 +322,9 @@ e2e_usuario_sem_privilegios() {
 # e2e_jogo_iniciar LIMITE_SEGUNDOS
 # Starts the game in the scratch tree (or in E2E_PASTA_INICIO, when set)
 # with its console in console.txt
-# (unbuffered, so that a crash loses nothing). A watchdog ends it after
-# LIMITE seconds in any case.
+# (unbuffered, so that a crash loses nothing), through the command
+# E2E_CARIMBO when one is set (each line stamped with when it came). A
+# watchdog ends it after LIMITE seconds in any case.
 e2e_jogo_iniciar() {
     local limite=${1:-120}
     E2E_LIMITE_JOGO=$limite
@@ -335,11 +338,18 @@ e2e_jogo_iniciar() {
         export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_SUPRESSOES:print_suppressions=0"
         preload=$(ls /usr/lib/*/allegro/4.4*/alleg-alsadigi.so 2>/dev/null | head -1)
     fi
+    local console=$E2E_ARTEFACTOS/console.txt
+    if [ ${#E2E_CARIMBO[@]} -gt 0 ]; then
+        rm -f "$E2E_ARTEFACTOS/.console.cano"
+        mkfifo "$E2E_ARTEFACTOS/.console.cano" || e2e_falhar "mkfifo falhou"
+        "${E2E_CARIMBO[@]}" <"$E2E_ARTEFACTOS/.console.cano" >"$console" &
+        console=$E2E_ARTEFACTOS/.console.cano
+    fi
     # The module goes to the game only (stdbuf and the shell cannot load
     # it), in front of stdbuf's own preload.
     (cd "${E2E_PASTA_INICIO:-$E2E_TRABALHO}" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
         sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
-        >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
+        >"$console" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
     (sleep "$limite"; echo "VIGIA: o jogo passou de $limite s e foi terminado" \
