@@ -19,9 +19,13 @@
 #   bash scripts/medir-latencia.sh [BUILD-FOLDER] [file|pulse|pipewire|all] [BURSTS]
 #
 # Defaults: build, all, 10. Prints one row per source: medians in ms, each
-# from the writer's burst edge / from the floor's; the floor's own row is
-# its onset / offset after the writer's. Each burst's figures and the logs
-# stay in BUILD-FOLDER/latencia/SOURCE/.
+# from the writer's burst edge / from the floor's; the floor column is its
+# onset / offset after the writer's. "back < 0.5" is when the level fell to
+# stay below until the next burst. A burst whose floor shows a gap in its
+# first second (the server dropped sound) is left out: "bursts" counts those
+# measured of those played. Each burst's figures and the logs stay in
+# BUILD-FOLDER/latencia/SOURCE/ (pulsos.txt, console.txt, escritor.txt,
+# chao.txt).
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")

@@ -47,6 +47,8 @@ const int LIMIAR_SILENCIO = 100;            // below this for a whole block: sil
 const char* const NIVEL = "======NIVEL RONCO = ";
 // The writer logs a block once written; a reader may have it a moment sooner.
 const double FOLGA_MS = 5;
+// Where a burst's heard and level > 0.5 are decided, from its floor onset.
+const double INICIO_DECISIVO_MS = 1000;
 
 double agoraMs() {
     timespec t;
@@ -237,6 +239,19 @@ double primeiraLinha(const std::vector<Linha>& linhas, double de, double ate, Co
     return NAN;
 }
 
+// After DE, when the level fell below 0.5 to stay there until ATE (the
+// next burst): a frame or two the detector rejects within a burst only dip
+// it (NAN: it never fell).
+double voltaAbaixo(const std::vector<Linha>& linhas, double de, double ate) {
+    double queda = NAN;
+    for (const auto& l : linhas) {
+        if (l.t <= de || l.t >= ate) continue;
+        if (l.nivel >= 0.5) queda = NAN;
+        else if (std::isnan(queda)) queda = l.t;
+    }
+    return queda;
+}
+
 std::string ms(double v) { return std::isnan(v) ? "-" : std::to_string(std::lround(v)); }
 
 struct Coluna {
@@ -265,17 +280,17 @@ int relatar(const char* fonte, const char* registro, const char* console, const 
         const double inicio = inicios[k], fim = fins[k];
         const double proximo = k + 1 < inicios.size() ? inicios[k + 1] : INFINITY;
         const double on = primeiro(piso, "on", inicio - FOLGA_MS), off = primeiro(piso, "off", fim - FOLGA_MS);
-        // A server that dropped sound in the middle of a burst shows the
-        // game a silence of its own: no figure of that burst counts.
-        if (primeiro(piso, "off", on) < fim - FOLGA_MS) {
-            std::fprintf(stderr, "%s burst %zu: left out, the floor heard a gap in it\n", fonte, k + 1);
+        // A server that dropped sound early in a burst, where hearing it and
+        // the level's rise are decided, gave the game a silence of its own:
+        // no figure of that burst counts.
+        if (primeiro(piso, "off", on) < std::min(fim - FOLGA_MS, on + INICIO_DECISIVO_MS)) {
+            std::fprintf(stderr, "%s burst %zu: left out, the floor heard a gap in its first second\n", fonte, k + 1);
             continue;
         }
         const double de = std::max(inicio, anterior);
         const double t1 = primeiraLinha(linhas, de, proximo, [](const Linha& l) { return l.ronco; });
         const double t2 = primeiraLinha(linhas, de, proximo, [](const Linha& l) { return l.nivel > 0.5; });
-        const double t3 = std::isnan(t2) ? NAN
-            : primeiraLinha(linhas, std::max(fim, t2), INFINITY, [](const Linha& l) { return l.nivel < 0.5; });
+        const double t3 = std::isnan(t2) ? NAN : voltaAbaixo(linhas, std::max(fim, t2), proximo);
         if (!std::isnan(t3)) anterior = t3;
         if (!std::isnan(t1) && !std::isnan(t3)) completos++;
         pisoOn.somar(on - inicio);
