@@ -41,12 +41,12 @@ for fonte in $fontes; do
     case $fonte in file|pulse|pipewire) ;; *) echo "unknown source: $fonte (file, pulse, pipewire or all)" >&2; exit 2 ;; esac
 done
 
-# medir FONTE: one game, one source; prints the source's row.
+# medir FONTE: one game, one source; the source's row goes to linha.txt.
 medir() (
     source "$raiz/tests/e2e/comum.sh"
     source "$raiz/tests/e2e/jogo.sh"
     set +e +o pipefail
-    exec 3>&1 >&2
+    exec >&2
     e2e_preparar "$build/ronco" "$build/jogo" "$build/latencia/$1" \
         "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
     local a=$E2E_ARTEFACTOS chao=()
@@ -86,12 +86,16 @@ medir() (
     e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
     e2e_esperar_pagina menu 5
     e2e_sair_pelo_menu
-    "$ferramenta" report "$1" "$a/escritor.txt" "$a/console.txt" "${chao[@]}" 2>"$a/pulsos.txt" >&3
+    "$ferramenta" report "$1" "$a/escritor.txt" "$a/console.txt" "${chao[@]}" 2>"$a/pulsos.txt" >"$a/linha.txt"
 )
 
 echo "Voice detector latency, medians in ms (from the writer's burst edge / from the floor's)"
 printf '%-9s %-9s %-13s %-13s %-13s %-13s\n' source bursts floor heard "level > 0.5" "back < 0.5"
 mkdir -p "$build/latencia"
 for fonte in $fontes; do
-    medir "$fonte" 2>"$build/latencia/$fonte.log" || echo "$fonte: failed (see $build/latencia/$fonte.log)"
+    if medir "$fonte" 2>"$build/latencia/$fonte.log"; then
+        cat "$build/latencia/$fonte/linha.txt"
+    else
+        echo "$fonte: failed (see $build/latencia/$fonte.log)"
+    fi
 done
