@@ -257,9 +257,9 @@ e2e_tocar() {
 
 # e2e_som microfone|microfone-cano|servidor|pipewire|sem-microfone|sem-som
 # [SEGUNDOS] (all but the last two: the engine buzz plays from the start;
-# servidor is PulseAudio). microfone-cano: the buzz reaches the game through a pipe, written
-# by a process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone
-# whose stream stops, and kill -CONT resumes.
+# servidor is PulseAudio). microfone-cano: the buzz reaches the game through
+# a pipe, written by a process (E2E_ESCRITOR_PID) that kill -STOP stalls
+# like a microphone whose stream stops, and kill -CONT resumes.
 e2e_som() {
     case $1 in
         servidor|pipewire)
@@ -341,7 +341,7 @@ e2e_jogo_iniciar() {
     local console=$E2E_ARTEFACTOS/console.txt
     if [ ${#E2E_CARIMBO[@]} -gt 0 ]; then
         rm -f "$E2E_ARTEFACTOS/.console.cano"
-        mkfifo "$E2E_ARTEFACTOS/.console.cano" || e2e_falhar "mkfifo falhou"
+        mkfifo "$E2E_ARTEFACTOS/.console.cano" || e2e_falhar "mkfifo failed"
         "${E2E_CARIMBO[@]}" <"$E2E_ARTEFACTOS/.console.cano" >"$console" &
         console=$E2E_ARTEFACTOS/.console.cano
     fi
