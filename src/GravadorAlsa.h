@@ -16,7 +16,7 @@
 //     answers 0.
 //   - read_sound_input(buf) copies that second as unsigned samples (32768 is
 //     silence), the newest sample last, and answers 1 whenever sound came in
-//     since the last read (every 10 ms or so), else 0 and leaves buf alone.
+//     since the last read (every 20 ms or so), else 0 and leaves buf alone.
 //   - Recording runs in the background from start_sound_input until the
 //     sound input is removed (see MicrofoneAlsa for stalls and reopening).
 //   - No capture device: installing still succeeds, but

@@ -18,7 +18,7 @@ const int BLOCO_MAXIMO = 4410;
 // while, without adding to the delay (a capture hands over each period as
 // soon as it is full, however large the buffer).
 const unsigned BUFFER_US = 200000;
-const unsigned PERIODO_US = 10000;
+const unsigned PERIODO_US = 20000;
 // A device that hands over nothing for this long may have stalled.
 const auto SILENCIO_MAXIMO = std::chrono::seconds(2);
 // Between two attempts to open a device that failed.

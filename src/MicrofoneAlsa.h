@@ -11,9 +11,10 @@
 // Records an ALSA capture device for as long as it is asked to, and hands
 // over the newest second of sound whenever new sound has come in. The voice
 // throttle analyses the last 40 ms of it every frame, so what matters here
-// is how soon a sound reaches that second: the device is asked for 10 ms
-// periods (through PulseAudio or PipeWire: a 10 ms fragment), and every
-// period is added to the second the moment it is read.
+// is how soon a sound reaches that second: the device is asked for 20 ms
+// periods (through PulseAudio or PipeWire: a 20 ms fragment; at 10 ms a busy
+// PipeWire graph was seen to drop sound), and every period is added to the
+// second the moment it is read.
 //
 //   - A file behind ALSA (the test rig's microphone) answers as fast as it
 //     is asked and is held to real time; a real device keeps its own pace.
@@ -36,8 +37,8 @@ public:
     static constexpr int TAXA = 44100;
     // What lerRecente hands over: one second of mono sound.
     static constexpr int AMOSTRAS = 44100;
-    // Frames of one ALSA period: 10 ms.
-    static constexpr int PERIODO = 441;
+    // Frames of one ALSA period: 20 ms.
+    static constexpr int PERIODO = 882;
 
     // console: where the few lines about the device go (stdout when null).
     explicit MicrofoneAlsa(std::FILE* console = nullptr);

@@ -15,8 +15,9 @@ set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 E2E_XVFB_PID=""
-E2E_PULSE_PID=""
-E2E_PULSE_DIR=""
+E2E_SOM_PIDS=()
+E2E_CARIMBO=()
+E2E_SOM_DIR=""
 E2E_PACAT_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
@@ -63,13 +64,14 @@ e2e_encerrar() {
     e2e_parar_pid "$E2E_JOGO_PID"
     e2e_parar_pid "$E2E_OUTRA_PID"
     e2e_parar_pid "$E2E_PACAT_PID"
-    e2e_parar_pid "$E2E_PULSE_PID"
+    local pid
+    for pid in "${E2E_SOM_PIDS[@]}"; do e2e_parar_pid "$pid"; done
     e2e_parar_pid "$E2E_XVFB_PID"
     # shellcheck disable=SC2086
     kill -KILL $E2E_ESCRITOR_PID $E2E_PULSOS_PID 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
-    [ -n "$E2E_PULSE_DIR" ] && rm -rf "$E2E_PULSE_DIR"
+    [ -n "$E2E_SOM_DIR" ] && rm -rf "$E2E_SOM_DIR"
     if [ $rc -eq 0 ]; then
         e2e_log "cenário passou; artefactos em $E2E_ARTEFACTOS"
     else
@@ -175,25 +177,82 @@ e2e_ronco_de_motor() {
     export MIC_FILE
 }
 
-# A desktop's sound server: a private PulseAudio (pulse-servidor.pa) whose
-# default source is the monitor of a virtual cable that e2e_tocar feeds.
+# e2e_servidor NOME PRONTO COMANDO...: starts one daemon of a sound set-up
+# (its output in NOME.txt) and waits up to 10 s until the shell command
+# PRONTO answers. The sound set-up's processes (E2E_SOM_PIDS) are stopped
+# on exit, the last started first.
+e2e_servidor() {
+    local nome=$1 pronto=$2 i
+    shift 2
+    "$@" </dev/null >"$E2E_ARTEFACTOS/$nome.txt" 2>&1 &
+    E2E_SOM_PIDS=("$!" "${E2E_SOM_PIDS[@]}")
+    for i in $(seq 100); do
+        timeout 5 sh -c "$pronto" >/dev/null 2>&1 && return 0
+        kill -0 "${E2E_SOM_PIDS[0]}" 2>/dev/null || break
+        sleep 0.1
+    done
+    e2e_falhar "$nome did not answer in 10 s (see $nome.txt; packages: scripts/install-deps.sh)"
+}
+
+# The virtual cable of a running sound server: the sound played into the
+# sink "cabo" (e2e_tocar) comes out of its monitor, the default source, the
+# microphone the game hears; "alto", the speakers, discards.
+e2e_cabo() {
+    pactl load-module module-null-sink sink_name=alto >/dev/null &&
+        pactl load-module module-null-sink sink_name=cabo rate=44100 channels=1 >/dev/null &&
+        pactl set-default-source cabo.monitor && pactl set-default-sink alto &&
+        pactl info | grep -q '^Default Source: cabo.monitor$' || e2e_falhar "the virtual cable was not set up"
+}
+
+# A desktop's sound server: a private PulseAudio with the virtual cable.
 # ALSA's "default" reaches it through its pulse plugin (the system's ALSA
 # configuration: ALSA_CONFIG_PATH is unset). Its socket lives under /tmp,
 # since a socket's path must be short.
-e2e_servidor_de_som() {
-    local i
-    E2E_PULSE_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
-    HOME=$E2E_PULSE_DIR XDG_RUNTIME_DIR=$E2E_PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-        --disallow-exit -F "$E2E_DIR/pulse-servidor.pa" --log-target="file:$E2E_ARTEFACTOS/pulseaudio.txt" \
-        </dev/null >/dev/null 2>&1 &
-    E2E_PULSE_PID=$!
-    export PULSE_SERVER=unix:$E2E_PULSE_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
+e2e_pulseaudio() {
+    E2E_SOM_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
+    export PULSE_SERVER=unix:$E2E_SOM_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
     unset ALSA_CONFIG_PATH
-    for i in $(seq 100); do
-        timeout 5 pactl info >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    e2e_falhar "o PulseAudio não respondeu (pacotes pulseaudio, pulseaudio-utils, libasound2-plugins; ver pulseaudio.txt)"
+    e2e_servidor pulseaudio "pactl info" env HOME="$E2E_SOM_DIR" XDG_RUNTIME_DIR="$E2E_SOM_DIR" \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+        -L "module-native-protocol-unix auth-anonymous=1"
+    e2e_cabo
+}
+
+# Where scripts/install-deps.sh unpacks the PipeWire ALSA plugin (its
+# package cannot be installed beside PulseAudio).
+E2E_PIPEWIRE_ALSA=${RONCO_PIPEWIRE_ALSA:-/opt/ronco-pipewire-alsa}
+
+# Debian 12 desktops' sound server: a private, headless PipeWire (its
+# session bus, WirePlumber, its PulseAudio side for the virtual cable), each
+# daemon's state and settings in a scratch folder. The game records from
+# ALSA's "default" through the pipewire plugin, given by an ALSA
+# configuration of its own: the system's would send "default" to the
+# PulseAudio side instead.
+e2e_pipewire() {
+    local plugin
+    plugin=$(ls -d "$E2E_PIPEWIRE_ALSA"/usr/lib/*/alsa-lib 2>/dev/null | head -1)
+    [ -f "$plugin/libasound_module_pcm_pipewire.so" ] \
+        || e2e_falhar "no PipeWire ALSA plugin in $E2E_PIPEWIRE_ALSA (scripts/install-deps.sh unpacks it)"
+    E2E_SOM_DIR=$(mktemp -d /tmp/ronco-pw-XXXXXX)
+    local d=$E2E_SOM_DIR
+    mkdir -m 700 "$d/rt"
+    export XDG_RUNTIME_DIR=$d/rt DBUS_SESSION_BUS_ADDRESS=unix:path=$d/rt/bus
+    export PULSE_SERVER=unix:$d/rt/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
+    unset PULSE_RUNTIME_PATH
+    local xdg=(env XDG_STATE_HOME="$d/state" XDG_CONFIG_HOME="$d/config")
+    e2e_servidor dbus "dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetId" \
+        dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork --nopidfile
+    e2e_servidor pipewire "pw-cli info 0" "${xdg[@]}" pipewire
+    e2e_servidor wireplumber "pw-cli ls Metadata | grep -q 'metadata.name = \"default\"'" "${xdg[@]}" wireplumber
+    e2e_servidor pipewire-pulse "pactl info" "${xdg[@]}" pipewire-pulse
+    e2e_cabo
+    export ALSA_CONFIG_PATH=$E2E_ARTEFACTOS/asound-pipewire.conf
+    cat >"$ALSA_CONFIG_PATH" <<FIM
+pcm_type.pipewire { lib "$plugin/libasound_module_pcm_pipewire.so" }
+ctl_type.pipewire { lib "$plugin/libasound_module_ctl_pipewire.so" }
+pcm.!default { type pipewire playback_node "-1" capture_node "-1" }
+ctl.!default { type pipewire }
+FIM
 }
 
 # e2e_tocar ARQUIVO: the raw sound (signed 16-bit mono, 44100 Hz) goes into
@@ -205,15 +264,16 @@ e2e_tocar() {
     E2E_PACAT_PID=$!
 }
 
-# e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS [DB]]
-# (microfone, microfone-cano and servidor: the engine buzz, peaking at DB
-# dBFS, plays from the start). microfone-cano: the buzz reaches the game through a pipe, written
-# by a process (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone
-# whose stream stops, and kill -CONT resumes.
+# e2e_som microfone|microfone-cano|servidor|pipewire|sem-microfone|sem-som
+# [SEGUNDOS [DB]] (all but the last two: the engine buzz, peaking at DB
+# dBFS, plays from the start; servidor is PulseAudio). microfone-cano: the
+# buzz reaches the game through a pipe, written by a process
+# (E2E_ESCRITOR_PID) that kill -STOP stalls like a microphone whose stream
+# stops, and kill -CONT resumes.
 e2e_som() {
     case $1 in
-        servidor)
-            e2e_servidor_de_som
+        servidor|pipewire)
+            if [ "$1" = servidor ]; then e2e_pulseaudio; else e2e_pipewire; fi
             e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             e2e_tocar "$MIC_FILE"
             ;;
@@ -274,8 +334,9 @@ e2e_usuario_sem_privilegios() {
 # e2e_jogo_iniciar LIMITE_SEGUNDOS
 # Starts the game in the scratch tree (or in E2E_PASTA_INICIO, when set)
 # with its console in console.txt
-# (unbuffered, so that a crash loses nothing). A watchdog ends it after
-# LIMITE seconds in any case.
+# (unbuffered, so that a crash loses nothing), through the command
+# E2E_CARIMBO when one is set (each line stamped with when it came). A
+# watchdog ends it after LIMITE seconds in any case.
 e2e_jogo_iniciar() {
     local limite=${1:-120}
     E2E_LIMITE_JOGO=$limite
@@ -289,11 +350,18 @@ e2e_jogo_iniciar() {
         export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_SUPRESSOES:print_suppressions=0"
         preload=$(ls /usr/lib/*/allegro/4.4*/alleg-alsadigi.so 2>/dev/null | head -1)
     fi
+    local console=$E2E_ARTEFACTOS/console.txt
+    if [ ${#E2E_CARIMBO[@]} -gt 0 ]; then
+        rm -f "$E2E_ARTEFACTOS/.console.cano"
+        mkfifo "$E2E_ARTEFACTOS/.console.cano" || e2e_falhar "mkfifo failed"
+        "${E2E_CARIMBO[@]}" <"$E2E_ARTEFACTOS/.console.cano" >"$console" &
+        console=$E2E_ARTEFACTOS/.console.cano
+    fi
     # The module goes to the game only (stdbuf and the shell cannot load
     # it), in front of stdbuf's own preload.
     (cd "${E2E_PASTA_INICIO:-$E2E_TRABALHO}" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
         sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
-        >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
+        >"$console" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
     (sleep "$limite"; echo "VIGIA: o jogo passou de $limite s e foi terminado" \

@@ -2,8 +2,8 @@
 # A whole race as a player runs it: Escape cuts the opening, the microphone
 # check calls a quiet buzz (peak -24 dBFS) too quiet, C calibrates on it
 # (then six presses of - take the throttle down to what the driver steers
-# best at), the check calls it good and the settings file keeps it, Play, the loading screens and the start
-# lights, the engine buzz in the microphone opens the throttle, E shifts up
+# best at), the check calls it good and the settings file keeps it, Play,
+# the loading screens and the start lights, the engine buzz in the microphone opens the throttle, E shifts up
 # to third, the car reaches the finish, and the player closes the window
 # during the finish screen: the last frame is still held, the game ends
 # with status 0, and "records.txt" has gained exactly one plausible line.
@@ -11,35 +11,37 @@
 # the records page the menus scenario's.)
 #
 # The microphone is a raw file behind ALSA (microfone), or a desktop's sound
-# server (servidor): a private PulseAudio that the game reaches through
-# ALSA's "default", the sound played into a virtual cable at real-time
-# pace. There the check first hears the same buzz at -12 dB (heard, too
-# quiet for third gear) and a talking-like buzz (a voice's pitch through one
-# vowel resonance, in syllables: not heard as an engine).
+# server that the game reaches through ALSA's "default", the sound played
+# into a virtual cable at real-time pace: a private PulseAudio (servidor)
+# or PipeWire (pipewire), where the game's own capture must be linked to
+# the cable (PipeWire records silence from nowhere without a word). There
+# the check first hears the same buzz at -12 dB (heard, too quiet for third
+# gear) and a talking-like buzz (a voice's pitch through one vowel
+# resonance, in syllables: not heard as an engine).
 #
 # The city's own traffic is on the streets (not through the sound server,
 # where the race is about the sound's way in): crossings can pile up with
 # crashed cars, which the driver gets through (a knock into neutral and the
 # shift after it is its own scenario, batida.sh).
 #
-#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor]
+#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor|pipewire]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
 e2e_xvfb
 modo=${6:-microfone}
-if [ "$modo" = servidor ]; then e2e_som servidor 440; else e2e_som microfone 440 -24; fi
+if [ "$modo" = microfone ]; then e2e_som microfone 440 -24; else e2e_som "$modo" 440; fi
 som() {
     sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$E2E_ARTEFACTOS/$1.raw" synth 10 "${@:2}" repeat 2 \
         || e2e_falhar "o sox não gerou $1"
 }
-# Through the sound server the race is about the sound's way in: no traffic.
-[ "$modo" = servidor ] && e2e_sem_trafego "$E2E_TRABALHO"
+# Through a sound server the race is about the sound's way in: no traffic.
+[ "$modo" != microfone ] && e2e_sem_trafego "$E2E_TRABALHO"
 e2e_jogo_no_menu 900
 
 e2e_clicar_botao BOTAO_INSTRUCOES
-if [ "$modo" = servidor ]; then
+if [ "$modo" != microfone ]; then
     som ronco-12db square 180:260 bandpass 600 2q tremolo 27 60 gain -n -12
     som fala sawtooth 110:150 bandpass 1200 2q tremolo 4 100 gain -n -1
     e2e_tocar "$E2E_ARTEFACTOS/ronco-12db.raw"
@@ -48,7 +50,7 @@ if [ "$modo" = servidor ]; then
     e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
     e2e_tocar "$MIC_FILE"
 fi
-if [ "$modo" != servidor ]; then
+if [ "$modo" = microfone ]; then
     e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
     e2e_tecla c 0.12
     sleep 1
@@ -61,6 +63,11 @@ if [ "$modo" != servidor ]; then
     e2e_log "$(cat "$conf")"
 fi
 e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
+if [ "$modo" = pipewire ]; then
+    pw-link -l >"$E2E_ARTEFACTOS/pw-link.txt"
+    awk '/^[^ ]/ { cabo = ($1 == "cabo:monitor_MONO") } cabo && /[|]-> ALSA Capture:/ { ok = 1 } END { exit !ok }' \
+        "$E2E_ARTEFACTOS/pw-link.txt" || e2e_falhar "the game's ALSA capture is not linked to the cable (pw-link.txt)"
+fi
 e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
 e2e_esperar_pagina menu 5
 
