@@ -4,8 +4,9 @@
 // The whole game logic running headless, one frame at a time as main runs
 // it: a fresh working directory (the game reads its assets relative to it,
 // so the user writes or links a city there), the recorder fed an engine
-// buzz from memory, the clock moved by hand 40 ms per frame, the keys and
-// clicks played into the press latches. The race measurement (medir-corridas) plays its races
+// buzz from memory 40 ms a frame as a microphone hands it over, the clock
+// moved by hand 40 ms per frame, the keys and clicks played into the press
+// latches. The race measurement (medir-corridas) plays its races
 // with it, and the logic tests build their fixture on it.
 
 #include <allegro.h>
@@ -44,17 +45,19 @@ using ambiente::Quadro;
 
 class JogoSemTela {
 public:
-    explicit JogoSemTela(unsigned semente = 1234) {
+    // som: what the microphone hears, over and over (by default a player
+    // roaring the buzz near full scale); empty: there is no microphone.
+    explicit JogoSemTela(unsigned semente = 1234, const std::vector<int16_t>* som = nullptr) {
         std::srand(semente);
         Relogio::setManual(100000);
         soltarTudo();
         entradas.descartarApertos();
         mouse(0, 0, false);
         CapturaAudio::setConsole(nulo);
-        // A player roaring into the microphone: the buzz near full scale.
-        std::vector<int16_t> som = SinaisSintetizados::ronco(4);
-        for (int16_t& v : som) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
-        fonte.reset(new FonteMemoria(SinaisSintetizados::semSinal(som), 88200));
+        std::vector<int16_t> alto = SinaisSintetizados::ronco(4);
+        for (int16_t& v : alto) v = static_cast<int16_t>(std::clamp(v * 19 / 10, -32768, 32767));
+        fonte.reset(new FonteMemoria(FonteMemoria::continua(SinaisSintetizados::semSinal(som ? *som : alto), true)));
+        if (som && som->empty()) fonte->setRespostaInicio(0);
         CapturaAudio::setFonteGravacao(fonte->getFonte());
         logica.reset(new Logica(&entradas));
     }

@@ -39,9 +39,9 @@ inline void passaBanda(std::vector<double>& x, double centro, double q) {
 
 // An imitated engine: a square wave whose pitch climbs linearly from 90 to
 // 220 Hz, band-passed around 600 Hz (Q 2), with a 27 Hz tremolo of depth
-// 60 %, normalised to a -6 dB peak. The same recipe as
+// 60 %, normalised to a -6 dB peak (or picoDb). The same recipe as
 //   sox -n -r 44100 -c 1 -b 16 x.wav synth 10 square 90:220 bandpass 600 2q tremolo 27 60 gain -n -6
-inline std::vector<int16_t> ronco(double segundos) {
+inline std::vector<int16_t> ronco(double segundos, double picoDb = -6) {
     std::vector<double> x(static_cast<size_t>(segundos * TAXA));
     double fase = 0;
     for (size_t i = 0; i < x.size(); i++) {
@@ -52,7 +52,7 @@ inline std::vector<int16_t> ronco(double segundos) {
     passaBanda(x, 600, 2);
     for (size_t i = 0; i < x.size(); i++)
         x[i] *= 0.4 + 0.6 * (1 + std::cos(2 * PI * 27 * (static_cast<double>(i) / TAXA))) / 2;
-    return quantizar(x, -6);
+    return quantizar(x, picoDb);
 }
 
 inline std::vector<int16_t> seno(double segundos, double frequencia) {

@@ -11,16 +11,42 @@ PACKAGES=(
   zlib1g-dev desktop-file-utils appstream lintian man-db dpkg-dev
   pulseaudio pulseaudio-utils libasound2-plugins
 )
+# PipeWire for its own end-to-end race, installed without recommends:
+# pipewire-alsa conflicts with pulseaudio in Debian 12, so only its ALSA
+# plugin is unpacked, into the folder the scenario reads (tests/e2e/comum.sh).
+PIPEWIRE_PACKAGES=(pipewire pipewire-bin wireplumber pipewire-pulse dbus)
+PIPEWIRE_ALSA=/opt/ronco-pipewire-alsa
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+updated=""
+# install [APT-OPTIONS...] -- PACKAGES...: those not yet installed.
+install() {
+  local options=() missing=() p
+  while [ "$1" != -- ]; do options+=("$1"); shift; done
+  shift
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
   echo "Installing: ${missing[*]}"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
+  [ -n "$updated" ] || $SUDO apt-get update
+  updated=1
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${options[@]}" "${missing[@]}"
+}
+install -- "${PACKAGES[@]}"
+install --no-install-recommends -- "${PIPEWIRE_PACKAGES[@]}"
+
+# The plugin must be the installed PipeWire's own version.
+version=$(dpkg-query -W -f='${Version}' pipewire)
+if [ "$(cat "$PIPEWIRE_ALSA/version" 2>/dev/null)" != "$version" ]; then
+  echo "Unpacking the PipeWire ALSA plugin $version into $PIPEWIRE_ALSA"
+  tmp=$(mktemp -d)
+  (cd "$tmp" && apt-get -q -o APT::Sandbox::User=root download "pipewire-alsa=$version")
+  $SUDO rm -rf "$PIPEWIRE_ALSA"
+  $SUDO mkdir -p "$PIPEWIRE_ALSA"
+  $SUDO dpkg-deb -x "$tmp"/pipewire-alsa_*.deb "$PIPEWIRE_ALSA"
+  echo "$version" | $SUDO tee "$PIPEWIRE_ALSA/version" >/dev/null
+  rm -rf "$tmp"
 fi

@@ -12,15 +12,25 @@
 #     clock, or up to the finish if the car gets there sooner);
 #   - peak resident memory (VmHWM from /proc/PID/status) after the race.
 #
-#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS]
+#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen]
 #
 # BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
 # helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
-# and each figure is given for every run, then as the median.
+# and each figure is given for every run, then as the median. The window:
+# x1 (default) on a 1024x768 screen; x2, the window doubled on a 2560x1440
+# screen; fullscreen, F11 on a 1920x1080 screen (the picture at x1.8). The
+# start is timed at x1 only.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")
 execucoes=${2:-3}
+modo=${3:-x1}
+case $modo in
+    x1) tela=1024x768 ;;
+    x2) tela=2560x1440 ;;
+    fullscreen) tela=1920x1080 ;;
+    *) echo "unknown window mode: $modo (x1, x2 or fullscreen)" >&2; exit 2 ;;
+esac
 
 for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela tools/sonda-arranque/sonda-arranque; do
     [ -e "$build/$f" ] || { echo "falta $build/$f: construa primeiro (cmake --build $build)" >&2; exit 1; }
@@ -39,21 +49,29 @@ for n in $(seq "$execucoes"); do
         set +e
         e2e_preparar "$build/ronco" "$build/jogo" "$resultados/execucao-$n" \
             "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
-        e2e_xvfb
+        e2e_xvfb "$tela"
         e2e_som microfone 440
 
         # The start, timed by the probe (which also closes the game from
         # the menu); then the game again for the race.
-        sonda=$( (cd "$E2E_TRABALHO" && timeout 60 "$build/tools/sonda-arranque/sonda-arranque" \
-            "graficos/menus/menu principal.bmp" "$E2E_ARTEFACTOS/console-arranque.txt" "$E2E_RONCO") ) \
-            || e2e_falhar "a sonda não viu o menu principal: $sonda"
-        e2e_log "sonda: $sonda"
-        eval "$sonda"
+        menu=- jogo=-
+        if [ "$modo" = x1 ]; then
+            sonda=$( (cd "$E2E_TRABALHO" && timeout 60 "$build/tools/sonda-arranque/sonda-arranque" \
+                "graficos/menus/menu principal.bmp" "$E2E_ARTEFACTOS/console-arranque.txt" "$E2E_RONCO") ) \
+                || e2e_falhar "a sonda não viu o menu principal: $sonda"
+            e2e_log "sonda: $sonda"
+            eval "$sonda"
+        fi
 
         tiques=$(getconf CLK_TCK)
         cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
 
         e2e_jogo_no_menu 420
+        if [ "$modo" = fullscreen ]; then
+            e2e_tecla F11 0.12
+            E2E_TELA_CHEIA=1440x1080+240+0
+            e2e_esperar_pagina menu 10 tela-cheia
+        fi
 
         e2e_iniciar_corrida
         c0=$(cpu_ticks)
@@ -82,14 +100,14 @@ for n in $(seq "$execucoes"); do
 done
 
 echo
-echo "carga da máquina: $(cut -d' ' -f1-3 /proc/loadavg) (núcleos: $(nproc))"
-echo "execução  menu-na-tela(ms)  menu-no-jogo(ms)  cpu-na-corrida(% de um núcleo)  pico-RSS(KiB)  janela-medida(ms)"
+echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen"
+echo "run       menu-on-screen(ms)  menu-in-game(ms)  cpu-racing(% of one core)  peak-RSS(KiB)  measured(ms)"
 for n in $(seq "$execucoes"); do
     read -r a j c p m <"$resultados/execucao-$n.txt"
-    printf '%8d  %16d  %16d  %30s  %13d  %18d\n' "$n" "$a" "$j" "$c" "$p" "$m"
+    printf '%8s  %18s  %16s  %25s  %13s  %12s\n' "$n" "$a" "$j" "$c" "$p" "$m"
 done
-printf 'mediana   %16s  %16s  %30s  %13s\n' \
-    "$(cut -d' ' -f1 "$resultados"/execucao-*.txt | mediana)" \
-    "$(cut -d' ' -f2 "$resultados"/execucao-*.txt | mediana)" \
+printf 'median    %18s  %16s  %25s  %13s\n' \
+    "$([ "$modo" = x1 ] && cut -d' ' -f1 "$resultados"/execucao-*.txt | mediana || echo -)" \
+    "$([ "$modo" = x1 ] && cut -d' ' -f2 "$resultados"/execucao-*.txt | mediana || echo -)" \
     "$(cut -d' ' -f3 "$resultados"/execucao-*.txt | mediana)" \
     "$(cut -d' ' -f4 "$resultados"/execucao-*.txt | mediana)"

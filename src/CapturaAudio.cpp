@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -17,7 +18,7 @@ int lerBiblioteca(void*, void* destino, int) {
     return read_sound_input(destino);
 }
 
-const FonteGravacao FONTE_BIBLIOTECA = {iniciarBiblioteca, lerBiblioteca, nullptr};
+const FonteGravacao FONTE_BIBLIOTECA = {iniciarBiblioteca, lerBiblioteca, nullptr, true};
 
 FonteGravacao fonteAtual = FONTE_BIBLIOTECA;
 std::FILE* console = nullptr;  // nullptr: stdout (resolved at use, stdout is not a constant)
@@ -139,12 +140,25 @@ int CapturaAudio::amostrasNoBuffer() const {
 
 void CapturaAudio::avancarJanela() {
     int lido = sampleBufferA ? fonte.ler(fonte.dados, sampleBufferA, capacidadeBytes) : 0;
-    estadoMicrofone.registrarLeitura(lido > 0);
     if (lido > 0) {
-        inicioJanelaBuffer = 0;
-        fimJanelaBuffer = deslocamentoJanela;
+        if (fonte.recente) {
+            // The newest hop of sound, the one that came in last.
+            fimJanelaBuffer = amostrasNoBuffer();
+            inicioJanelaBuffer = fimJanelaBuffer - deslocamentoJanela;
+        } else {
+            inicioJanelaBuffer = 0;
+            fimJanelaBuffer = deslocamentoJanela;
+        }
         leiturasDesdeUltimoReBuffer = 0;
-    } else if (fimJanelaBuffer + deslocamentoJanela <= amostrasNoBuffer()) {
+        bool soZeros = true;
+        for (int i = std::max(inicioJanelaBuffer, 0); i < fimJanelaBuffer && soZeros; i++) {
+            soZeros = sampleBufferA[i] == 32768;
+        }
+        estadoMicrofone.registrarLeitura(true, soZeros);
+        return;
+    }
+    estadoMicrofone.registrarLeitura(false);
+    if (fimJanelaBuffer + deslocamentoJanela <= amostrasNoBuffer()) {
         // A recorder that failed to start leaves the hop at 0 or below:
         // the window stays empty where it is instead of sliding backwards.
         if (deslocamentoJanela > 0) {

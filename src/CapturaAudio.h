@@ -11,10 +11,11 @@
 struct SAMPLE;
 
 // The voice throttle's ear. Records the microphone for the whole run (16-bit
-// mono, 44100 Hz) and, once per logic frame, takes the next short window of
-// the newest one-second recording, normalises it, weights it with a Hann
-// window, transforms it with an FFT, measures the spectrum and decides
-// whether it sounds like an imitated engine. The decisions of the last 25
+// mono, 44100 Hz) and, once per logic frame, takes a short window of the
+// recording (from the microphone: the sound that came in last, about 1/25
+// second of it), normalises it, weights it with a Hann window, transforms it
+// with an FFT, measures the spectrum and decides whether it sounds like an
+// imitated engine. The decisions of the last 25
 // frames are smoothed into a level; the car's throttle is made from that
 // level and from the window's mean amplitude.
 //

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "AmpliadorQuadro.h"
+#include "Janela.h"
+
 BITMAP* CarregadorMidia::imagem(const std::string& caminho) {
     BITMAP* b = load_bitmap(caminho.c_str(), nullptr);
     if (b == nullptr) {
@@ -47,7 +50,18 @@ void CarregadorMidia::copiar(BITMAP* destino, BITMAP* origem, int x, int y) {
     }
 }
 
-void CarregadorMidia::mostrar(BITMAP* alvo, BITMAP* quadro) { copiar(alvo != nullptr ? alvo : screen, quadro, 0, 0); }
+void CarregadorMidia::mostrar(BITMAP* alvo, BITMAP* quadro) {
+    if (alvo == nullptr) {
+        Janela::mostrar(quadro);
+    } else if (quadro != nullptr && (alvo->w != quadro->w || alvo->h != quadro->h)) {
+        // A larger bitmap stands for a larger window or a screen (the frame
+        // benchmark): the picture is enlarged into it as it would be there.
+        static AmpliadorQuadro* ampliador = new AmpliadorQuadro();
+        ampliador->desenhar(alvo, quadro, GeometriaTela(alvo->w, alvo->h, false));
+    } else {
+        copiar(alvo, quadro, 0, 0);
+    }
+}
 
 void CarregadorMidia::esperar(FuncaoEspera espera, unsigned int ms, const volatile int* sinal) {
     const unsigned int FATIA_MS = 20;

@@ -37,8 +37,10 @@ public:
     static void pedirPaginasGrandes(BITMAP* b);
 
     // The seams of the renderer and the opening: a finished frame goes to
-    // `alvo` (the screen when null) and a wait goes through `espera` (the
-    // library's rest when null), so tests draw into memory and do not sleep.
+    // `alvo` (the game's window when null, enlarged as it is shown there;
+    // enlarged too into an `alvo` larger than the frame) and a wait goes
+    // through `espera` (the library's rest when null), so tests draw into
+    // memory and do not sleep.
     typedef void (*FuncaoEspera)(unsigned int);
     static void mostrar(BITMAP* alvo, BITMAP* quadro);
     // With a `sinal`, the wait goes in short slices and ends as soon as the

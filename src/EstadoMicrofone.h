@@ -21,6 +21,13 @@
 // Relogio, which tests freeze and move by hand.
 //
 // Each change between working and stalled prints one line on the console.
+//
+// Apart from that, a working microphone may send only digital silence
+// (every sample exactly zero: muted, or a sound server with nothing
+// connected to it), which no real room ever sounds like. After
+// LIMITE_SILENCIO_MS of polling with only such sound it counts as silent
+// (isSoSilencio) until a sound comes, and the first time in a run it says
+// so on the console: the player is not just being quiet.
 class EstadoMicrofone {
 public:
     enum Situacao { FUNCIONANDO, AUSENTE, PARADO };
@@ -31,7 +38,9 @@ public:
     // console: where the lines go (stdout when null).
     explicit EstadoMicrofone(bool gravando = false, std::FILE* console = nullptr);
 
-    void registrarLeitura(bool bufferNovo);
+    // One poll: whether it brought new sound, and whether that sound was
+    // digital silence.
+    void registrarLeitura(bool bufferNovo, bool soZeros = false);
 
     Situacao getSituacao() const { return situacao; }
     // The voice drives the car only while the microphone works; otherwise
@@ -41,6 +50,7 @@ public:
     // it came (-1: none yet).
     int getMsSemBuffer() const { return msSemBuffer; }
     int getUltimoBufferMs() const { return ultimoBufferMs; }
+    bool isSoSilencio() const { return msSoZeros > LIMITE_SILENCIO_MS; }
 
 private:
     Situacao situacao;
@@ -48,6 +58,8 @@ private:
     int msSemBuffer;
     int ultimoBufferMs;
     int ultimaLeituraMs;  // -1 before the first poll
+    int msSoZeros;        // polling time with only digital silence
+    bool silencioDito;
 };
 
 #endif

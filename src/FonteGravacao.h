@@ -3,7 +3,7 @@
 
 // Where CapturaAudio gets its recorded sound from. In the game it is the
 // library's sound input (start_sound_input / read_sound_input, backed by the
-// GravadorAlsa driver); tests and tools install another source with
+// GravadorAlsa driver, which hands over the newest second); tests and tools install another source with
 // CapturaAudio::setFonteGravacao() BEFORE creating the CapturaAudio, so the
 // same analysis runs on buffers made in memory. A plain record of function
 // pointers: no inheritance among the game's classes.
@@ -21,6 +21,13 @@ struct FonteGravacao {
 
     // Handed back to both functions untouched (the source's own state).
     void* dados;
+
+    // How buffers follow one another. false: each buffer is the next stretch
+    // of sound, and the analysis walks through it over the frames that
+    // follow. true: each buffer is the newest stretch of one continuous
+    // recording, ending with the sound that came in last, and the analysis
+    // looks at its end (the microphone: what the player roared a moment ago).
+    bool recente = false;
 };
 
 #endif

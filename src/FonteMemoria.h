@@ -19,12 +19,21 @@
 //     CapturaAudio c(16, 44100);   // then c.rotinaCompleta() once per frame
 //
 // The FonteMemoria must outlive every CapturaAudio created with it.
+//
+// A continuous source (FonteMemoria::continua) behaves like the game's
+// microphone instead: the sound plays on the game's clock (Relogio, which
+// tests move by hand), from 40 ms before the first read; a read hands over
+// the newest bytesPorBuffer bytes of it whenever the clock has moved since
+// the last one (silence before the start), and nothing otherwise.
 class FonteMemoria {
 public:
     // amostras: unsigned 16-bit (32768 is silence), as the recorder delivers.
     FonteMemoria(const std::vector<uint16_t>& amostras, int bytesPorBuffer = 88200,
                  int leiturasPorBuffer = 25, bool repetir = true);
     virtual ~FonteMemoria();
+
+    static FonteMemoria continua(const std::vector<uint16_t>& amostras, bool repetir = false,
+                                 int bytesPorBuffer = 88200);
 
     FonteGravacao getFonte();
 
@@ -42,7 +51,12 @@ private:
     static int iniciar(void* dados, int freq, int bits, int stereo);
     static int ler(void* dados, void* destino, int capacidadeBytes);
 
+    int lerContinua(uint16_t* destino, int capacidadeBytes);
+
     std::vector<uint16_t> amostras;
+    bool continuo;
+    int inicioMs;           // the clock's reading when the sound started
+    long long entregueAte;  // samples played by the last read that brought sound
     int bytesPorBuffer;
     int leiturasPorBuffer;
     bool repetir;

@@ -1,28 +1,24 @@
 #ifndef GRAVADORALSA_H
 #define GRAVADORALSA_H
 
-// The microphone. Debian's Allegro 4.4 cannot record (its ALSA driver
-// refuses input), so the game brings its own input-only digital sound
-// driver, reading the ALSA capture device "default" (a desktop's sound
-// server, or the file-backed device of the test rig). Once registered and
-// installed as the sound input, the library's start_sound_input and
-// read_sound_input go through it:
+#include <string>
+
+// The microphone, as the library's sound input. Debian's Allegro 4.4 cannot
+// record (its ALSA driver refuses input), so the game brings its own
+// input-only digital sound driver around MicrofoneAlsa, which records an
+// ALSA capture device ("default" unless the player picked another: a
+// desktop's sound server, or the file-backed device of the test rig). Once
+// registered and installed as the sound input, the library's
+// start_sound_input and read_sound_input go through it:
 //
-//   - start_sound_input(44100, 16, 0) answers 88200: one-second buffers of
-//     16-bit mono sound. Any other format answers 0.
-//   - read_sound_input(buf) copies the newest complete buffer as unsigned
-//     samples (32768 is silence) and answers 1 when one arrived since the
-//     last read, else 0 and leaves buf alone.
-//   - A thread records in the background from start_sound_input until the
-//     sound input is removed: nothing is lost while the game sleeps, an
-//     overrun is recovered, and a device that answers faster than real time
-//     (a plain file behind ALSA) is held to real time.
-//   - A device that fails (unplugged) or hands over nothing for two seconds
-//     (its stream stalled) is given up and opened again every three
-//     seconds until it records again. Reads can block for good (ALSA's
-//     file device reading a pipe nobody writes), so each opening is read
-//     by a thread of its own that a watcher can walk away from: neither
-//     the retries nor the program's exit wait for a stuck read.
+//   - start_sound_input(44100, 16, 0) answers 88200: the newest second of
+//     16-bit mono sound is what every read hands over. Any other format
+//     answers 0.
+//   - read_sound_input(buf) copies that second as unsigned samples (32768 is
+//     silence), the newest sample last, and answers 1 whenever sound came in
+//     since the last read (every 20 ms or so), else 0 and leaves buf alone.
+//   - Recording runs in the background from start_sound_input until the
+//     sound input is removed (see MicrofoneAlsa for stalls and reopening).
 //   - No capture device: installing still succeeds, but
 //     get_sound_input_cap_bits() is 0 and the rate and parameter queries
 //     answer 0, so start-up prints its "cannot record" message, and
@@ -33,13 +29,14 @@
 //
 //   allegro_init();
 //   GravadorAlsa::registrar();                    // right after allegro_init
+//   GravadorAlsa::setDispositivo(nome);           // optional: "default" otherwise
 //   ... set_color_depth, set_gfx_mode, install_timer, keyboard, mouse ...
 //   install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL);
 //   install_sound_input(GravadorAlsa::ID, MIDI_NONE);   // DIGI_AUTODETECT also picks it
 //   install_int_ex(...);
 //   bitCap = get_sound_input_cap_bits(); ...       // the usual capability probe
 //   ... new Logica(...)  ->  new CapturaAudio(16, 44100) calls start_sound_input
-//   at exit: remove_sound_input() before remove_sound() stops the thread.
+//   at exit: remove_sound_input() before remove_sound() stops the recording.
 //
 // Everything here is static: the library knows one driver record.
 class GravadorAlsa {
@@ -55,11 +52,19 @@ public:
     // before install_sound(); later calls do nothing. Returns ID.
     static int registrar();
 
-    // True once the capture device has been opened by the sound input's
+    // True once a capture device has been opened by the sound input's
     // installation.
     static bool isDisponivel();
-    // Complete buffers recorded since start_sound_input (for tests).
-    static int getBuffersGravados();
+
+    // The ALSA capture device to record: before install_sound_input, the
+    // one it opens; afterwards, recording moves to it (see MicrofoneAlsa).
+    static void setDispositivo(const std::string& nome);
+    // The device being recorded, and the last one asked for that could not
+    // be opened (empty when none failed).
+    static std::string getDispositivo();
+    static std::string getFalha();
+    // Samples recorded since start_sound_input (for tests).
+    static long long getAmostrasGravadas();
 
 private:
     static int detect(int input);
@@ -71,8 +76,6 @@ private:
     static int start(int rate, int bits, int stereo);
     static void stop();
     static int read(void* buffer);
-
-    static void pararThread();
 };
 
 #endif

@@ -4,12 +4,14 @@
 
 #include <cmath>
 
+#include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
 #include "Cronometro.h"
 #include "EstadoJogadores.h"
 #include "EstadoJogo.h"
+#include "Janela.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
@@ -56,7 +58,6 @@ const int BOTAO_MOUSE = 43;
 using namespace NomesAssets;
 
 // Player controls.
-const double GANHO_VOZ = 2.2;
 const float ACELERADOR_W = 1.0f;
 const float FREIO_ACIONADO = 0.5f;
 const float FREIO_SOLTO = 1.0f;
@@ -96,13 +97,23 @@ Logica::Logica(TratadorEntradas* t)
       verificacaoMicrofone(nullptr),
       timer(nullptr),
       recordes(),
-      rastro(ULTIMA_LINHA, ULTIMA_COLUNA) {
+      rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
+      preferenciasPadrao(),
+      preferencias(&preferenciasPadrao),
+      navegacao(),
+      linhaChegada() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
     microfone = repartidor->criarCaptura(0);
     verificacaoMicrofone = new VerificadorMicrofone(repartidor, 1);
+    verificacaoMicrofone->setPreferencias(preferencias);
     timer = new Cronometro();
+}
+
+void Logica::setPreferencias(Preferencias* p) {
+    preferencias = p ? p : &preferenciasPadrao;
+    verificacaoMicrofone->setPreferencias(preferencias);
 }
 
 Logica::~Logica() {
@@ -143,15 +154,20 @@ void Logica::fimDeCiclo() {
 
 void Logica::calcularLogica() {
     entradas->lerEntradas();
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()),
+                            entradas->getComandos());
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(MUSICA_MENU);
             }
             analisarMenus();
-            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()));
+            // The check stops listening while the player is in another window.
+            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()) && entradas->isFocado(),
+                                             entradas->getComandos());
             break;
         case jogando:
+            entradas->juntarPausaAoEsc();
             calcularLogicaJogo();
             break;
         case finalizando:
@@ -166,10 +182,12 @@ void Logica::calcularLogica() {
     }
 }
 
-bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) const {
-    const int x = entradas->getCliqueX();
-    const int y = entradas->getCliqueY();
-    return entradas->isPressed(BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
+bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) {
+    // Where the button went down, in the picture's pixels whatever the
+    // window's scale.
+    const GeometriaTela::Ponto p = Janela::getGeometria().paraQuadro(entradas->getCliqueX(), entradas->getCliqueY());
+    const bool rato = entradas->isPressed(BOTAO_MOUSE) && p.x >= r.x1 && p.x <= r.x2 && p.y >= r.y1 && p.y <= r.y2;
+    return navegacao.isApertado(r) || rato;
 }
 
 void Logica::analisarMenus() {
@@ -243,9 +261,11 @@ void Logica::calcularLogicaJogo() {
             timer->pause();
             // A gear tapped in during the last light's wait takes now.
             analisarEntradaJogador(jogador);
-            // Escape pauses from the next frame, before the car moves.
+            // Escape (or a lost focus) pauses from the next frame, before
+            // the car moves.
             entradas->manterEscape();
-        } else if (entradas->isPressed(TECLA_ESC)) {
+        } else if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
+            // A player who switches to another window is not racing.
             estado->addSubEstado(SUB_PAUSA);
             timer->pause();
         } else {
@@ -262,6 +282,9 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
+            // The best before this race, for the finish screen's line.
+            recordes.carregar();
+            linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
             // Recorded at the line: the window may be closed during the
             // finish screen, and the race must not be lost with it.
             recordes.acrescentar(timer->getTotalTime());
@@ -345,7 +368,7 @@ void Logica::configuracoesIniciaisPartida() {
 }
 
 void Logica::logicaLargada() {
-    if (entradas->isPressed(TECLA_ESC)) {
+    if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
         estado->addSubEstado(SUB_PAUSA);
         return;
     }
@@ -382,23 +405,20 @@ void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     calculosFisicos->calcularFisica(jogador, PASSO_FISICA);
 }
 
-float Logica::calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco) {
-    if (ronco) {
-        const double t = mediaA * GANHO_VOZ;
-        return t > 1.0 ? 1.0f : static_cast<float>(t);
-    }
-    return static_cast<float>(mediaA * nivelRonco);
-}
-
 void Logica::analisarEntradaJogador(Carro* jogador) {
     // The recorder is polled every frame, so that it is noticed when it
-    // stops or comes back; W is the throttle only while the voice cannot be.
+    // stops or comes back.
     const bool ronco = microfone->rotinaCompleta();
+    float aceleracao = 0.0f;
     if (microfone->isVozAtiva()) {
-        jogador->setAceleracao(calcularAceleracaoVoz(ronco, microfone->getMediaA(), microfone->getNivelRonco()));
-    } else {
-        jogador->setAceleracao(entradas->isAceleradorApertado() ? ACELERADOR_W : 0.0f);
+        aceleracao = AceleradorVoz::calcular(ronco, microfone->getMediaA(), microfone->getNivelRonco(),
+                                             preferencias->getSensibilidade());
     }
+    // W too when the player wants it, or the microphone hears nothing at all.
+    const bool tecladoValido = !microfone->isVozAtiva() || microfone->getEstadoMicrofone().isSoSilencio() ||
+                               preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;
+    if (tecladoValido && entradas->isAceleradorApertado()) aceleracao = ACELERADOR_W;
+    jogador->setAceleracao(aceleracao);
 
     const int marcha = jogador->getMarcha();
     const bool e = entradas->isPressed(TECLA_E);

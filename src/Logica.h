@@ -8,7 +8,10 @@
 
 #include "Carro.h"
 #include "ConstantesGerais.h"
+#include "LinhaChegada.h"
+#include "NavegacaoMenu.h"
 #include "NomesAssets.h"
+#include "Preferencias.h"
 #include "RastroCarros.h"
 #include "Recordes.h"
 #include "Vetor.h"
@@ -70,10 +73,6 @@ public:
     // pairs touched.
     static int tratarColisoes(LogicaColisao* colisao, Carro* jogador, LogicaNPC* npc);
 
-    // Throttle from the voice: the loudness scaled up when the detector
-    // hears an engine (capped at full throttle), else loudness times level.
-    static float calcularAceleracaoVoz(bool ronco, double mediaA, double nivelRonco);
-
     void selcionarTilesARepintar(cavalete* c);
 
     // Releases the race's traffic and collision logic.
@@ -88,6 +87,18 @@ public:
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
     Recordes& getRecordes() { return recordes; }
+
+    // The player's settings (sensitivity, W's rule, the microphone), which
+    // the race uses and the microphone check changes. Until one is given,
+    // the defaults, never saved.
+    void setPreferencias(Preferencias* p);
+    Preferencias& getPreferencias() { return *preferencias; }
+
+    // The menus' buttons as a gamepad moves among them (the renderer draws
+    // the highlight).
+    const NavegacaoMenu& getNavegacao() const { return navegacao; }
+    // How the last finished race compares with the best before it.
+    const LinhaChegada& getLinhaChegada() const { return linhaChegada; }
 
     // Every pair of cars on the map that is close enough to be tested, each
     // unordered pair once: the player against every traffic car, then the
@@ -121,7 +132,7 @@ private:
         return !(dy >= PORTAO_PARES + 1 && dx >= PORTAO_PARES + 1);
     }
 
-    bool isClicado(const NomesAssets::RetanguloBotao& r) const;
+    bool isClicado(const NomesAssets::RetanguloBotao& r);
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();
@@ -143,6 +154,10 @@ private:
     Cronometro* timer;
     Recordes recordes;
     RastroCarros rastro;
+    Preferencias preferenciasPadrao;
+    Preferencias* preferencias;
+    NavegacaoMenu navegacao;
+    LinhaChegada linhaChegada;
 };
 
 template <class Frota, class Testar>

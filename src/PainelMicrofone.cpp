@@ -1,5 +1,6 @@
 #include "PainelMicrofone.h"
 
+#include <cstdio>
 #include <string>
 
 #include "CarregadorMidia.h"
@@ -50,20 +51,56 @@ void desenharBarra(BITMAP* d, float aceleracao) {
 
 void desenharVeredito(BITMAP* d, const VerificadorMicrofone& v) {
     const int x1 = PainelMicrofone::CAIXA_X, y1 = PainelMicrofone::CAIXA_Y;
-    const int x2 = VERIFICACAO_X2 - 14, y2 = VERIFICACAO_Y2 - 8;
-    rectfill(d, x1, y1, x2, y2, PainelMicrofone::getCor(v.getVeredito()));
+    const int x2 = PainelMicrofone::CAIXA_X2, y2 = PainelMicrofone::CAIXA_Y2;
+    const CalibracaoVoz::Situacao calibracao = v.getCalibracao().getSituacao();
+    const bool ouvindo = calibracao == CalibracaoVoz::OUVINDO;
+    VerificadorMicrofone::Veredito cor = v.getVeredito();
+    if (v.isMostrandoCalibracao()) {
+        cor = calibracao == CalibracaoVoz::FEITA ? VerificadorMicrofone::BOM : VerificadorMicrofone::NAO_OUVIDO;
+    }
+    rectfill(d, x1, y1, x2, y2, ouvindo ? makecol(40, 90, 170) : PainelMicrofone::getCor(cor));
     rect(d, x1, y1, x2, y2, makecol(240, 240, 245));
+    const int centro = (x1 + x2) / 2, meio = (y1 + y2) / 2;
+    const int branco = makecol(255, 255, 255);
+    if (ouvindo) {
+        // Three seconds of roaring, as a bar that fills.
+        CarregadorMidia::escreverCentrado(d, v.getTexto(), centro, y1 + 6, 2, branco);
+        const int bx1 = x1 + 60, bx2 = x2 - 60, by1 = y2 - 18, by2 = y2 - 8;
+        rectfill(d, bx1, by1, bx2, by2, makecol(8, 10, 24));
+        const int fim = bx1 + static_cast<int>(v.getCalibracao().getProgresso() * (bx2 - bx1));
+        if (fim > bx1) rectfill(d, bx1, by1, fim, by2, makecol(255, 210, 60));
+        return;
+    }
     // Two lines at most, broken after the colon.
     const std::string texto = v.getTexto();
     const size_t doisPontos = texto.find(": ");
-    const int centro = (x1 + x2) / 2, meio = (y1 + y2) / 2;
-    const int branco = makecol(255, 255, 255);
     if (doisPontos == std::string::npos) {
         CarregadorMidia::escreverCentrado(d, texto, centro, meio - 12, 3, branco);
     } else {
-        CarregadorMidia::escreverCentrado(d, texto.substr(0, doisPontos + 1), centro, meio - 22, 2, branco);
-        CarregadorMidia::escreverCentrado(d, texto.substr(doisPontos + 2), centro, meio + 6, 2,
+        CarregadorMidia::escreverCentrado(d, texto.substr(0, doisPontos + 1), centro, meio - 19, 2, branco);
+        CarregadorMidia::escreverCentrado(d, texto.substr(doisPontos + 2), centro, meio + 3, 2,
                                           makecol(255, 236, 150));
+    }
+}
+
+// Below the box: the microphone recorded, the sensitivity and the W key's
+// rule, the page's keys, and while the music plays a word on headphones.
+void desenharAjustes(BITMAP* d, const VerificadorMicrofone& v) {
+    const int x = PainelMicrofone::CAIXA_X, y = PainelMicrofone::CAIXA_Y2 + 4;
+    const int claro = makecol(230, 232, 245), suave = makecol(160, 170, 215), amarelo = makecol(255, 210, 60);
+    const std::string aviso = v.getAvisoMicrofone();
+    std::string microfone = "MICROPHONE: " + v.getMicrofone();
+    if (microfone.size() > 86) microfone = microfone.substr(0, 83) + "...";
+    CarregadorMidia::escreverAmpliado(d, aviso.empty() ? microfone : aviso, x, y, 1, aviso.empty() ? claro : amarelo);
+    char linha[96];
+    std::snprintf(linha, sizeof linha, "SENSITIVITY X%.2f    W KEY GIVES GAS: %s", v.getSensibilidade(),
+                  v.isAceleradorTecladoSempre() ? "ALWAYS" : "ONLY WITHOUT A MICROPHONE");
+    CarregadorMidia::escreverAmpliado(d, linha, x, y + 10, 1, claro);
+    CarregadorMidia::escreverAmpliado(d, "C CALIBRATE   +/- SENSITIVITY   0 RESET   M MICROPHONE   K W KEY   N MUSIC",
+                                      x, y + 20, 1, suave);
+    if (v.isMusicaLigada()) {
+        CarregadorMidia::escreverAmpliado(d, "THE MICROPHONE HEARS THE MUSIC: USE HEADPHONES, OR N TURNS IT OFF", x,
+                                          y + 30, 1, amarelo);
     }
 }
 
@@ -78,6 +115,7 @@ int PainelMicrofone::getCor(VerificadorMicrofone::Veredito veredito) {
         case VerificadorMicrofone::NAO_OUVIDO:
             return makecol(170, 40, 40);
         case VerificadorMicrofone::SEM_MICROFONE:
+        case VerificadorMicrofone::SO_SILENCIO:
             return makecol(90, 60, 120);
         case VerificadorMicrofone::OUVINDO:
             break;
@@ -91,4 +129,5 @@ void PainelMicrofone::desenhar(BITMAP* destino, const VerificadorMicrofone& veri
     desenharLampada(destino, verificador.isRonco());
     desenharBarra(destino, verificador.getAceleracao());
     desenharVeredito(destino, verificador);
+    desenharAjustes(destino, verificador);
 }

@@ -9,8 +9,9 @@
 // Draws the microphone check into the first instructions page's hole
 // (NomesAssets::VERIFICACAO_*): a lamp lit while the newest frame sounds
 // like an engine, the throttle the voice gives now as a bar with marks
-// where second and third gear start to pull, and the verdict in words on a
-// box coloured by it.
+// where second and third gear start to pull, the verdict in words on a
+// box coloured by it (or the calibration under way), and under it the
+// microphone, the sensitivity, the W key's rule and the page's keys.
 class PainelMicrofone {
 public:
     static void desenhar(BITMAP* destino, const VerificadorMicrofone& verificador);
@@ -27,7 +28,9 @@ public:
     static constexpr int BARRA_Y = NomesAssets::VERIFICACAO_Y1 + 36;
     static constexpr int BARRA_LARGURA = NomesAssets::VERIFICACAO_X2 - 20 - BARRA_X;
     static constexpr int CAIXA_X = NomesAssets::VERIFICACAO_X1 + 14;
-    static constexpr int CAIXA_Y = NomesAssets::VERIFICACAO_Y1 + 104;
+    static constexpr int CAIXA_Y = NomesAssets::VERIFICACAO_Y1 + 100;
+    static constexpr int CAIXA_X2 = NomesAssets::VERIFICACAO_X2 - 14;
+    static constexpr int CAIXA_Y2 = NomesAssets::VERIFICACAO_Y1 + 148;
 };
 
 #endif

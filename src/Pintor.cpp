@@ -6,7 +6,10 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "Janela.h"
+#include "LinhaChegada.h"
 #include "NomesAssets.h"
+#include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Recordes.h"
 
@@ -38,6 +41,8 @@ Pintor::Pintor()
       frasesUsadas{},
       recordes(nullptr),
       verificacaoMicrofone(nullptr),
+      navegacao(nullptr),
+      linhaChegada(nullptr),
       alvo(nullptr),
       funcaoEspera(nullptr),
       sinalSaida(nullptr),
@@ -80,11 +85,20 @@ void Pintor::setRecordes(const Recordes* r) { recordes = r; }
 
 void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
+void Pintor::setNavegacao(const NavegacaoMenu* n) { navegacao = n; }
+
+void Pintor::setLinhaChegada(const LinhaChegada* l) { linhaChegada = l; }
+
 void Pintor::mostrarBuffer() { CarregadorMidia::mostrar(alvo, buffer); }
 
 void Pintor::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms, sinalSaida); }
 
-void Pintor::desenharPonteiro() { CarregadorMidia::desenharMascarado(buffer, camada4, mouse_x, mouse_y); }
+void Pintor::desenharPonteiro(const cavalete& c) {
+    PainelControle::desenhar(buffer, navegacao, c.estado, c.subEstado);
+    // Where the pointer is in the picture, whatever the window's scale.
+    const GeometriaTela::Ponto p = Janela::getPonteiro();
+    CarregadorMidia::desenharMascarado(buffer, camada4, p.x, p.y);
+}
 
 // ---------------------------------------------------------------- dispatch
 
@@ -115,6 +129,10 @@ void Pintor::pintar(cavalete c) {
             break;
         case finalizando:
             pintarJogo(c);
+            if (linhaChegada != nullptr && linhaChegada->isDefinida()) {
+                linhaChegada->desenhar(buffer);
+                mostrarBuffer();
+            }
             esperar(5000);
             break;
         case abertura:
@@ -293,7 +311,7 @@ void Pintor::pintarMenu(cavalete c) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
         }
     }
-    desenharPonteiro();
+    desenharPonteiro(c);
     mostrarBuffer();
 }
 
@@ -366,7 +384,7 @@ void Pintor::pintarMenuPausa(cavalete c) {
         esperar(200);
     }
     blit(bufferPausa, buffer, 0, 0, 0, 0, LARGURA_TELA, ALTURA_TELA);
-    desenharPonteiro();
+    desenharPonteiro(c);
     mostrarBuffer();
 }
 

@@ -13,6 +13,8 @@
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
+class LinhaChegada;
+class NavegacaoMenu;
 class Recordes;
 
 class VerificadorMicrofone;
@@ -63,6 +65,10 @@ public:
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
+    // The gamepad's highlight in the menus, and the line the finish screen
+    // shows; they belong to the caller and must outlive the renderer's use.
+    void setNavegacao(const NavegacaoMenu* navegacao);
+    void setLinhaChegada(const LinhaChegada* linha);
 
     // mm:ss.cc for a time in milliseconds.
     static std::string formatarTempo(int milissegundos);
@@ -100,7 +106,8 @@ public:
 private:
     void mostrarBuffer();
     void esperar(unsigned int ms);
-    void desenharPonteiro();
+    // The gamepad's highlight, then the pointer.
+    void desenharPonteiro(const cavalete& c);
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
     void pintarAvisoMicrofone();
@@ -126,6 +133,8 @@ private:
 
     const Recordes* recordes;
     const VerificadorMicrofone* verificacaoMicrofone;
+    const NavegacaoMenu* navegacao;
+    const LinhaChegada* linhaChegada;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     const volatile int* sinalSaida;

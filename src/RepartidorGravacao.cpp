@@ -16,7 +16,7 @@ RepartidorGravacao::RepartidorGravacao(const FonteGravacao& origem_)
 RepartidorGravacao::~RepartidorGravacao() {}
 
 FonteGravacao RepartidorGravacao::getOuvinte(int ouvinte) {
-    FonteGravacao f = {iniciar, ler, &ouvintes[ouvinte]};
+    FonteGravacao f = {iniciar, ler, &ouvintes[ouvinte], origem.recente};
     return f;
 }
 
@@ -49,6 +49,10 @@ int RepartidorGravacao::ler(void* dados, void* destino, int capacidadeBytes) {
     }
     if (o->geracaoVista == r->geracao) return 0;
     o->geracaoVista = r->geracao;
-    std::memcpy(destino, r->ultimo.data(), std::min(r->ultimo.size(), static_cast<size_t>(capacidadeBytes)));
+    // Only what a buffer holds: a microphone hands one over every frame, and
+    // the room behind it (ten seconds) would be copied for nothing.
+    size_t bytes = std::min(r->ultimo.size(), static_cast<size_t>(capacidadeBytes));
+    if (r->respostaInicio > 0) bytes = std::min(bytes, static_cast<size_t>(r->respostaInicio));
+    std::memcpy(destino, r->ultimo.data(), bytes);
     return 1;
 }

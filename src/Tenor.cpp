@@ -14,7 +14,11 @@ Tenor::Tenor()
       musicaJogo(nullptr),
       somIgnicao(nullptr),
       funcaoTocar(&play_sample),
-      funcaoParar(&stop_sample) {
+      funcaoParar(&stop_sample),
+      ligada(true),
+      volume(VOLUME_CHEIO),
+      pedidaMenu(false),
+      pedidaJogo(false) {
     musicaJogo = CarregadorMidia::som(CaminhosAssets::musicaJogo());
     musicaMenu = CarregadorMidia::som(CaminhosAssets::musicaMenu());
     somIgnicao = CarregadorMidia::som(CaminhosAssets::somIgnicao());
@@ -33,10 +37,32 @@ void Tenor::setFuncoes(FuncaoTocar tocarNovo, FuncaoParar pararNovo) {
     funcaoParar = pararNovo;
 }
 
-void Tenor::tocar(const SAMPLE* s, int repetir) {
+void Tenor::tocar(const SAMPLE* s, int repetir, int nivel) {
     if (s != nullptr) {
-        funcaoTocar(s, VOLUME_CHEIO, PAN_CENTRO, FREQUENCIA_PROPRIA, repetir);
+        funcaoTocar(s, nivel, PAN_CENTRO, FREQUENCIA_PROPRIA, repetir);
     }
+}
+
+void Tenor::tocarMusica(const SAMPLE* s) {
+    if (ligada) tocar(s, 1, volume);
+}
+
+void Tenor::setVolume(int porCento) {
+    if (porCento < 0) porCento = 0;
+    if (porCento > 100) porCento = 100;
+    volume = porCento * VOLUME_CHEIO / 100;
+}
+
+void Tenor::setMusicaLigada(bool sim) {
+    if (sim == ligada) return;
+    ligada = sim;
+    if (!ligada) {
+        parar(musicaMenu);
+        parar(musicaJogo);
+        return;
+    }
+    if (pedidaMenu) tocarMusica(musicaMenu);
+    if (pedidaJogo) tocarMusica(musicaJogo);
 }
 
 void Tenor::parar(const SAMPLE* s) {
@@ -50,14 +76,16 @@ void Tenor::cantar(int m) {
         return;  // not a set of primes; every test below would pass
     }
     if ((m & 1) == 0) {
-        tocar(musicaMenu, 1);
+        pedidaMenu = true;
+        tocarMusica(musicaMenu);
     }
     if (m % 3 == 0) {
-        tocar(musicaJogo, 1);
+        pedidaJogo = true;
+        tocarMusica(musicaJogo);
     }
     // The race was just chosen: the engine starts once while it loads.
     if (m % 7 == 0) {
-        tocar(somIgnicao, 0);
+        tocar(somIgnicao, 0, VOLUME_CHEIO);
     }
 }
 
@@ -66,9 +94,11 @@ void Tenor::calar(int m) {
         return;
     }
     if ((m & 1) == 0) {
+        pedidaMenu = false;
         parar(musicaMenu);
     }
     if (m % 3 == 0) {
+        pedidaJogo = false;
         parar(musicaJogo);
     }
     if (m % 7 == 0) {

@@ -2,7 +2,42 @@
 
 #include <allegro.h>
 
-TratadorEntradas::TratadorEntradas() : teclas(1), acelerador(false), trava(), rato() {}
+#include <utility>
+
+#include "ControleJogo.h"
+#include "TravaFoco.h"
+
+namespace {
+
+// The check page's keys, each with the keys that give it.
+struct TeclaComando {
+    int tecla;
+    TratadorEntradas::Comando comando;
+};
+const TeclaComando TECLAS_COMANDO[] = {
+    {KEY_C, TratadorEntradas::CALIBRAR},          {KEY_EQUALS, TratadorEntradas::MAIS_SENSIVEL},
+    {KEY_PLUS_PAD, TratadorEntradas::MAIS_SENSIVEL}, {KEY_MINUS, TratadorEntradas::MENOS_SENSIVEL},
+    {KEY_MINUS_PAD, TratadorEntradas::MENOS_SENSIVEL}, {KEY_0, TratadorEntradas::SENSIBILIDADE_1},
+    {KEY_0_PAD, TratadorEntradas::SENSIBILIDADE_1}, {KEY_M, TratadorEntradas::MICROFONE},
+    {KEY_K, TratadorEntradas::ACELERADOR_TECLADO},      {KEY_N, TratadorEntradas::MUSICA},
+    {KEY_F10, TratadorEntradas::ESCALA},               {KEY_F11, TratadorEntradas::TELA_CHEIA},
+    {TravaTeclas::ALT_ENTER, TratadorEntradas::TELA_CHEIA},
+};
+
+const int PRIMO_ESC = 37;
+
+}  // namespace
+
+TratadorEntradas::TratadorEntradas()
+    : teclas(1),
+      acelerador(false),
+      comandos(0),
+      focado(true),
+      focoPerdido(false),
+      perdasVistas(TravaFoco::getPerdas()),
+      trava(),
+      rato(),
+      controle() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -19,6 +54,17 @@ int TratadorEntradas::lerEntradas() {
     if (trava.lerAperto(KEY_ESC)) teclas *= 37;
     if (rato.ler()) teclas *= 43;
     acelerador = trava.ler(KEY_W);
+    comandos = 0;
+    for (const TeclaComando& t : TECLAS_COMANDO) {
+        if (trava.lerAperto(t.tecla)) comandos |= t.comando;
+    }
+    juntarControle();
+    // The loss first, then the state: a loss and a return between two
+    // samplings still count as a loss.
+    const unsigned int perdas = TravaFoco::getPerdas();
+    focado = TravaFoco::isFocado();
+    focoPerdido = perdas != perdasVistas;
+    perdasVistas = perdas;
     return static_cast<int>(teclas);
 }
 
@@ -26,13 +72,40 @@ bool TratadorEntradas::isPressed(int p) const {
     return teclas % p == 0;
 }
 
+void TratadorEntradas::juntarControle() {
+    const MapaControle::Comandos c = controle.traduzir(ControleJogo::ler());
+    auto juntar = [this](bool sim, int primo) {
+        if (sim && teclas % primo != 0) teclas *= primo;
+    };
+    juntar(c.esquerda, 3);
+    juntar(c.direita, 5);
+    juntar(c.freio, 11);
+    juntar(c.descer, 53);
+    juntar(c.subir, 47);
+    acelerador = acelerador || c.acelerador;
+    const std::pair<bool, Comando> apertos[] = {{c.pausa, PAUSA},           {c.menuCima, MENU_CIMA},
+                                                {c.menuBaixo, MENU_BAIXO}, {c.menuEsquerda, MENU_ESQUERDA},
+                                                {c.menuDireita, MENU_DIREITA}, {c.apertar, MENU_APERTAR}};
+    for (const auto& a : apertos) {
+        if (a.first) comandos |= a.second;
+    }
+}
+
+void TratadorEntradas::juntarPausaAoEsc() {
+    if (isComando(PAUSA) && teclas % PRIMO_ESC != 0) teclas *= PRIMO_ESC;
+}
+
 void TratadorEntradas::descartarApertos() {
     trava.descartar();
     rato.descartar();
+    controle.traduzir(ControleJogo::ler());  // what is held now is no press
+    perdasVistas = TravaFoco::getPerdas();
 }
 
 void TratadorEntradas::manterEscape() {
-    if (isPressed(37)) {
+    if (isPressed(PRIMO_ESC)) {
         trava.devolverAperto(KEY_ESC);
     }
+    // A lost focus is seen again by the next sampling too.
+    if (focoPerdido) perdasVistas--;
 }

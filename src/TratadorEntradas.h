@@ -3,13 +3,15 @@
 
 #include <cstdint>
 
+#include "MapaControle.h"
 #include "TravaRato.h"
 #include "TravaTeclas.h"
 
 // Samples, once per logic frame, the seven keys and the left mouse button the
 // game reacts to, as the product of one prime per held input. Keys and the
 // button come from the press latches (a tap or a click between two
-// samplings counts as held in the next one).
+// samplings counts as held in the next one). A gamepad (ControleJogo) gives
+// the same inputs as the keys it stands for.
 class TratadorEntradas {
 public:
     TratadorEntradas();
@@ -31,22 +33,61 @@ public:
     int getCliqueX() const { return rato.getX(); }
     int getCliqueY() const { return rato.getY(); }
 
+    // Inputs that act once per press, as a set of bits: those pressed
+    // since the last sampling. The microphone check page's keys, the keys
+    // of every screen, and the gamepad's presses.
+    enum Comando : unsigned {
+        CALIBRAR = 1u << 0,           // C
+        MAIS_SENSIVEL = 1u << 1,      // + (or =, its key), and the keypad's +
+        MENOS_SENSIVEL = 1u << 2,     // -, and the keypad's -
+        SENSIBILIDADE_1 = 1u << 3,    // 0, and the keypad's 0
+        MICROFONE = 1u << 4,          // M
+        ACELERADOR_TECLADO = 1u << 5, // K
+        MUSICA = 1u << 6,             // N
+        ESCALA = 1u << 7,             // F10
+        TELA_CHEIA = 1u << 8,         // F11, Alt+Enter
+        PAUSA = 1u << 9,              // the gamepad's Start
+        MENU_CIMA = 1u << 10,         // the gamepad's stick or d-pad
+        MENU_BAIXO = 1u << 11,
+        MENU_ESQUERDA = 1u << 12,
+        MENU_DIREITA = 1u << 13,
+        MENU_APERTAR = 1u << 14       // the gamepad's A
+    };
+    bool isComando(Comando c) const { return (comandos & c) != 0; }
+    unsigned getComandos() const { return comandos; }
+
+    // Whether the window has the keyboard focus, and whether it lost it since
+    // the last sampling (however briefly).
+    bool isFocado() const { return focado; }
+    bool isFocoPerdido() const { return focoPerdido; }
+
     // Presses so far are forgotten and keys held now are not new presses:
     // the Escape that cut the opening short must not also quit the menu.
     void descartarApertos();
 
-    // The Escape press of this sampling, if any, is read again by the next
-    // one: a frame that cannot act on it (loading) hands it on rather than
-    // losing it.
+    // The Escape press of this sampling, if any, and a focus lost in it, are
+    // read again by the next one: a frame that cannot act on them (loading)
+    // hands them on rather than losing them.
     void manterEscape();
+    // The gamepad's Start, pressed in this sampling, counts as Escape: the
+    // race calls it, where Escape pauses and resumes (in the main menu it
+    // would quit the game).
+    void juntarPausaAoEsc();
 
 private:
+    void juntarControle();
+
     // All eight primes together make 20271670815, beyond 32 bits: the
     // product is kept in 64 so every combination stays exact.
     int64_t teclas;
     bool acelerador;
+    unsigned comandos;
+    bool focado;
+    bool focoPerdido;
+    unsigned int perdasVistas;
     TravaTeclas trava;
     TravaRato rato;
+    MapaControle controle;
 };
 
 #endif

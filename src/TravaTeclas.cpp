@@ -6,15 +6,21 @@ namespace {
 
 // Written only by the library's input thread; lock-free, so reading them
 // from the main thread needs no lock.
-std::atomic<unsigned int> apertos[KEY_MAX];
-std::atomic<bool> baixas[KEY_MAX];
+std::atomic<unsigned int> apertos[TravaTeclas::TECLAS];
+std::atomic<bool> baixas[TravaTeclas::TECLAS];
 
 int teclaDe(int scancode) { return scancode & 0x7f; }
 
 void aoTeclado(int scancode) {
-    const int k = teclaDe(scancode);
+    int k = teclaDe(scancode);
     if (k >= KEY_MAX) {
         return;
+    }
+    // Enter's events go to Alt+Enter while that is down (its release, the
+    // X server's autorepeat), and its press does when an Alt is held.
+    if (k == KEY_ENTER && (baixas[TravaTeclas::ALT_ENTER] ||
+                           (!(scancode & 0x80) && !baixas[KEY_ENTER] && (baixas[KEY_ALT] || baixas[KEY_ALTGR])))) {
+        k = TravaTeclas::ALT_ENTER;
     }
     if (scancode & 0x80) {
         baixas[k] = false;
@@ -45,7 +51,7 @@ unsigned int TravaTeclas::getApertos(int tecla) { return apertos[teclaDe(tecla)]
 TravaTeclas::TravaTeclas() : consumidos(), vistaAntes() { descartar(); }
 
 void TravaTeclas::descartar() {
-    for (int k = 0; k < KEY_MAX; k++) {
+    for (int k = 0; k < TECLAS; k++) {
         vistaAntes[k] = baixas[k];
         consumidos[k] = apertos[k];
     }

@@ -12,6 +12,11 @@
 // thread alone. The main thread asks ler() once per sampling.
 class TravaTeclas {
 public:
+    // Enter pressed while Alt is held (fullscreen) is a key of its own, up
+    // to its release: it never also reads as Enter.
+    static constexpr int ALT_ENTER = KEY_MAX;
+    static constexpr int TECLAS = KEY_MAX + 1;
+
     // Makes registrar() the library's low-level keyboard callback (after
     // install_keyboard), and undoes it.
     static void instalar();
@@ -48,8 +53,8 @@ public:
     void devolverAperto(int tecla);
 
 private:
-    unsigned int consumidos[KEY_MAX];
-    bool vistaAntes[KEY_MAX];
+    unsigned int consumidos[TECLAS];
+    bool vistaAntes[TECLAS];
 };
 
 #endif

@@ -1,12 +1,15 @@
 #include "VerificadorMicrofone.h"
 
 #include <algorithm>
+#include <cstdio>
 
+#include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
-#include "Logica.h"
+#include "Preferencias.h"
 #include "RepartidorGravacao.h"
+#include "TratadorEntradas.h"
 
 namespace {
 
@@ -58,6 +61,11 @@ VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int 
     : repartidor(repartidor_),
       ouvinte(ouvinte_),
       captura(nullptr),
+      preferencias(nullptr),
+      controle(DispositivosCaptura::getControlePadrao()),
+      microfones(),
+      calibracao(),
+      quadrosDesdeCalibracao(QUADROS_RESULTADO),
       naPaginaAntes(false),
       ronco(false),
       aceleracao(0.0f),
@@ -68,21 +76,59 @@ VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int 
 
 VerificadorMicrofone::~VerificadorMicrofone() { delete captura; }
 
-void VerificadorMicrofone::acompanhar(bool naPagina) {
+void VerificadorMicrofone::acompanhar(bool naPagina, unsigned comandos) {
     if (naPagina && !naPaginaAntes) {
         quadros = 0;
         ronco = false;
         aceleracao = 0.0f;
     }
+    // A calibration needs three seconds of roaring on the page.
+    if (!naPagina) calibracao.cancelar();
     naPaginaAntes = naPagina;
-    if (naPagina) ouvir();
+    if (!naPagina) return;
+    comandar(comandos);
+    ouvir();
+}
+
+void VerificadorMicrofone::comandar(unsigned comandos) {
+    if (comandos & TratadorEntradas::MICROFONE) trocarMicrofone();
+    if (comandos & TratadorEntradas::CALIBRAR) {
+        calibracao.iniciar();
+        quadrosDesdeCalibracao = 0;
+    }
+    if (!preferencias) return;
+    // A sensitivity set by hand replaces what the calibration said.
+    const unsigned sensibilidade =
+        TratadorEntradas::MAIS_SENSIVEL | TratadorEntradas::MENOS_SENSIVEL | TratadorEntradas::SENSIBILIDADE_1;
+    if ((comandos & sensibilidade) && calibracao.getSituacao() != CalibracaoVoz::OUVINDO) {
+        quadrosDesdeCalibracao = QUADROS_RESULTADO;
+    }
+    if (comandos & TratadorEntradas::MAIS_SENSIVEL) preferencias->aumentarSensibilidade();
+    if (comandos & TratadorEntradas::MENOS_SENSIVEL) preferencias->diminuirSensibilidade();
+    if (comandos & TratadorEntradas::SENSIBILIDADE_1) preferencias->setSensibilidade(1.0f);
+    if (comandos & TratadorEntradas::ACELERADOR_TECLADO) {
+        preferencias->setAceleradorTeclado(isAceleradorTecladoSempre() ? Preferencias::SEM_MICROFONE
+                                                                       : Preferencias::SEMPRE);
+    }
+}
+
+void VerificadorMicrofone::trocarMicrofone() {
+    // Listed afresh at each press: a microphone plugged in meanwhile shows.
+    microfones = controle.listar();
+    if (microfones.empty()) return;
+    const DispositivoCaptura& proximo = DispositivosCaptura::proximo(microfones, controle.getEmUso());
+    controle.trocar(proximo.nome);
+    if (preferencias) preferencias->setMicrofone(proximo.nome);
+    // What was heard came from the other microphone.
+    quadros = 0;
+    calibracao.cancelar();
 }
 
 void VerificadorMicrofone::ouvir() {
     if (captura == nullptr) captura = repartidor->criarCaptura(ouvinte);
     const bool acima = captura->rotinaCompleta();
     ronco = captura->getRonco();
-    aceleracao = Logica::calcularAceleracaoVoz(acima, captura->getMediaA(), captura->getNivelRonco());
+    aceleracao = AceleradorVoz::calcular(acima, captura->getMediaA(), captura->getNivelRonco(), getSensibilidade());
     const int i = quadros % QUADROS_RECENTES;
     acimas[i] = acima;
     aceleracoes[i] = aceleracao;
@@ -91,12 +137,53 @@ void VerificadorMicrofone::ouvir() {
         comparacoes[i] |= (captura->compararTeste(t) + 1) << (2 * t);
     }
     quadros++;
+    quadrosDesdeCalibracao++;
+    if (calibracao.getSituacao() == CalibracaoVoz::OUVINDO) {
+        quadrosDesdeCalibracao = 0;
+        calibracao.registrar(ronco, captura->getMediaA(), comparacoes[i]);
+        if (calibracao.getSituacao() == CalibracaoVoz::FEITA && preferencias) {
+            preferencias->setSensibilidade(calibracao.getSensibilidade());
+        }
+        // The verdict starts over with the new sensitivity.
+        if (calibracao.getSituacao() != CalibracaoVoz::OUVINDO) quadros = 0;
+    }
+}
+
+float VerificadorMicrofone::getSensibilidade() const {
+    return preferencias ? preferencias->getSensibilidade() : 1.0f;
+}
+
+bool VerificadorMicrofone::isMusicaLigada() const {
+    return !preferencias || (preferencias->isMusicaLigada() && preferencias->getVolumeMusica() > 0);
+}
+
+bool VerificadorMicrofone::isAceleradorTecladoSempre() const {
+    return preferencias && preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;
+}
+
+bool VerificadorMicrofone::isMostrandoCalibracao() const {
+    return calibracao.getSituacao() == CalibracaoVoz::OUVINDO ||
+           (calibracao.getSituacao() != CalibracaoVoz::PARADA && quadrosDesdeCalibracao < QUADROS_RESULTADO);
+}
+
+std::string VerificadorMicrofone::getMicrofone() const {
+    const std::string nome = controle.getEmUso();
+    for (const DispositivoCaptura& d : microfones) {
+        if (d.nome == nome && !d.descricao.empty()) return d.descricao + " (" + nome + ")";
+    }
+    return nome;
+}
+
+std::string VerificadorMicrofone::getAvisoMicrofone() const {
+    const std::string falha = controle.getFalha();
+    return falha.empty() ? "" : "\"" + falha + "\" CANNOT BE OPENED: USING \"" + controle.getEmUso() + "\"";
 }
 
 VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
     // No recorder, or one that has stopped delivering: the voice cannot
     // drive, whatever its last buffer sounded like.
     if (captura != nullptr && !captura->isVozAtiva()) return SEM_MICROFONE;
+    if (captura != nullptr && captura->getEstadoMicrofone().isSoSilencio()) return SO_SILENCIO;
     if (quadros < QUADROS_MINIMOS) return OUVINDO;
     const int n = std::min(quadros, QUADROS_RECENTES);
     int acima = 0;
@@ -110,25 +197,54 @@ VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
 }
 
 std::string VerificadorMicrofone::getTexto() const {
+    if (isMostrandoCalibracao()) {
+        char texto[96];
+        switch (calibracao.getSituacao()) {
+            case CalibracaoVoz::FEITA:
+                std::snprintf(texto, sizeof texto, "CALIBRATED: SENSITIVITY X%.2f", calibracao.getSensibilidade());
+                return texto;
+            case CalibracaoVoz::FALHOU:
+                return std::string("NOT CALIBRATED, NOT HEARD AS AN ENGINE: ") +
+                       getFalhaMaisComum(calibracao.getComparacoes(), calibracao.getQuadros());
+            default:
+                return "ROAR NOW!";
+        }
+    }
     switch (getVeredito()) {
         case SEM_MICROFONE:
             return captura->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO
                        ? "THE MICROPHONE SENDS NO SOUND: THE W KEY GIVES GAS"
                        : "NO MICROPHONE FOUND: THE W KEY GIVES GAS";
+        case SO_SILENCIO:
+            return "THE MICROPHONE SENDS ONLY SILENCE: UNMUTE IT, OR PRESS M FOR ANOTHER";
         case OUVINDO:
             return "LISTENING...";
         case NAO_OUVIDO:
-            return std::string("NOT HEARD AS AN ENGINE: ") + getFalhaMaisComum();
+            return std::string("NOT HEARD AS AN ENGINE: ") +
+                   getFalhaMaisComum(comparacoes, std::min(quadros, QUADROS_RECENTES));
         case BAIXO_DEMAIS:
-            return "HEARD, BUT TOO QUIET FOR THIRD GEAR: RAISE THE MICROPHONE VOLUME";
+            return "HEARD, BUT TOO QUIET FOR THIRD GEAR: PRESS C AND ROAR TO CALIBRATE";
         case BOM:
             break;
     }
     return "GOOD";
 }
 
-const char* VerificadorMicrofone::getFalhaMaisComum() const {
-    const int n = std::min(quadros, QUADROS_RECENTES);
+const char* VerificadorMicrofone::getFalhaMaisComum(const int* comparacoes, int n) {
+    // Frames with no sound at all (features without a value) fail low on
+    // the tests that still measure something: when they are most of the
+    // failures, silence is the answer, not pitch.
+    int falhos = 0, semSom = 0;
+    for (int i = 0; i < n; i++) {
+        bool falhou = false, vazio = false;
+        for (int t = 0; t < CapturaAudio::TESTES; t++) {
+            falhou |= resultado(comparacoes[i], t) != CapturaAudio::DENTRO;
+            vazio |= resultado(comparacoes[i], t) == CapturaAudio::SEM_VALOR;
+        }
+        falhos += falhou;
+        semSom += vazio;
+    }
+    if (2 * semSom > falhos) return SEM_SOM;
     int pior = 0;
     int contagens[CapturaAudio::TESTES][4] = {};  // by result + 1
     for (int t = 0; t < CapturaAudio::TESTES; t++) {

@@ -2,15 +2,24 @@
 #define VERIFICADORMICROFONE_H
 
 #include <string>
+#include <vector>
+
+#include "CalibracaoVoz.h"
+#include "DispositivosCaptura.h"
 
 class CapturaAudio;
+class Preferencias;
 class RepartidorGravacao;
 
 // The microphone check of the first instructions page: while the page is
-// shown it runs the race's voice analysis on the microphone, once per frame,
-// with an analysis of its own (the race's decisions, window and level are
-// never touched), and tells the player whether an engine is heard, how
-// much throttle the voice gives and what to change.
+// shown (and the window has the focus) it runs the race's voice analysis on
+// the microphone, once per frame, with an analysis of its own (the race's
+// decisions, window and level are never touched), and tells the player
+// whether an engine is heard, how much throttle the voice gives and what to
+// change. It is also where the voice is set up: the page's keys calibrate
+// the sensitivity (C), step it (+ and -) or reset it (0), pick another
+// microphone (M) and let W give gas always or only without a microphone
+// (K); each change is saved in the player's settings at once.
 //
 // The verdict looks at the last two seconds of frames: the voice must hold
 // the detector's level above 0.5 (what gives the race its full throttle) in
@@ -19,11 +28,13 @@ class RepartidorGravacao;
 // point where third gear starts to pull.
 class VerificadorMicrofone {
 public:
-    enum Veredito { OUVINDO, SEM_MICROFONE, NAO_OUVIDO, BAIXO_DEMAIS, BOM };
+    enum Veredito { OUVINDO, SEM_MICROFONE, NAO_OUVIDO, BAIXO_DEMAIS, BOM, SO_SILENCIO };
 
     static constexpr int QUADROS_RECENTES = 50;
     // Frames of a visit before a verdict: one second of sound.
     static constexpr int QUADROS_MINIMOS = 25;
+    // How long the outcome of a calibration stays on the page.
+    static constexpr int QUADROS_RESULTADO = 100;
 
     // The analysis reads the recorder as listener `ouvinte` of the splitter,
     // which must outlive the check; it is made at the first frame heard.
@@ -33,9 +44,16 @@ public:
     VerificadorMicrofone(const VerificadorMicrofone&) = delete;
     VerificadorMicrofone& operator=(const VerificadorMicrofone&) = delete;
 
-    // Once per menu frame: whether the check's page is shown. A visit
-    // starts with no frames counted.
-    void acompanhar(bool naPagina);
+    // The player's settings that the page shows and changes (none: the
+    // defaults, nothing saved), and the microphones' seam (the game's ALSA
+    // and recorder unless a test gives its own).
+    void setPreferencias(Preferencias* p) { preferencias = p; }
+    void setControleMicrofone(const DispositivosCaptura::Controle& c) { controle = c; }
+
+    // Once per menu frame: whether the check's page is shown (and focused),
+    // and the page's keys pressed since the last frame (TratadorEntradas'
+    // Comando bits). A visit starts with no frames counted.
+    void acompanhar(bool naPagina, unsigned comandos = 0);
     // One frame of analysis.
     void ouvir();
 
@@ -45,20 +63,44 @@ public:
     float getAceleracao() const { return aceleracao; }
     Veredito getVeredito() const;
     // The verdict as the player reads it, e.g. "NOT HEARD AS AN ENGINE: TOO
-    // HIGH-PITCHED".
+    // HIGH-PITCHED"; while calibrating, or for a moment after, what the
+    // calibration asks or found.
     std::string getTexto() const;
+
+    const CalibracaoVoz& getCalibracao() const { return calibracao; }
+    // Whether the box shows the calibration (asking to roar, or its outcome)
+    // instead of the verdict.
+    bool isMostrandoCalibracao() const;
+    float getSensibilidade() const;
+    bool isAceleradorTecladoSempre() const;
+    // The music is on and audible: the microphone hears the speakers, and
+    // the page suggests headphones.
+    bool isMusicaLigada() const;
+    // The microphone recorded: its description (or name), and a line when
+    // the one the player chose could not be opened (empty otherwise).
+    std::string getMicrofone() const;
+    std::string getAvisoMicrofone() const;
 
     // The least steady throttle with which gear `marcha` (2 or 3) starts to
     // pull: the gears below it carry the car to the start of its band.
     static float getInicioTracao(int marcha);
 
+    // Plain words for the feature that `n` frames' packed test results
+    // missed most ("TOO HIGH-PITCHED", "NO SOUND", ...).
+    static const char* getFalhaMaisComum(const int* comparacoes, int n);
+
 private:
-    // Plain words for the feature the recent frames missed most.
-    const char* getFalhaMaisComum() const;
+    void comandar(unsigned comandos);
+    void trocarMicrofone();
 
     RepartidorGravacao* repartidor;
     int ouvinte;
     CapturaAudio* captura;
+    Preferencias* preferencias;
+    DispositivosCaptura::Controle controle;
+    std::vector<DispositivoCaptura> microfones;  // as listed at the last M
+    CalibracaoVoz calibracao;
+    int quadrosDesdeCalibracao;
     bool naPaginaAntes;
     bool ronco;
     float aceleracao;

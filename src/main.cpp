@@ -9,17 +9,22 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <string>
 
 #include "Abertura.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
+#include "ControleJogo.h"
 #include "GerenteSegundoPlano.h"
 #include "GravadorAlsa.h"
+#include "Janela.h"
 #include "Logica.h"
 #include "Pintor.h"
+#include "Preferencias.h"
 #include "Relogio.h"
 #include "Tenor.h"
 #include "TratadorEntradas.h"
+#include "TravaFoco.h"
 #include "TravaRato.h"
 #include "TravaTeclas.h"
 #include "VerificadorAssets.h"
@@ -46,38 +51,25 @@ namespace {
 const int LARGURA = 800;
 const int ALTURA = 600;
 
-bool abrirJanela() {
-    int desktop = desktop_color_depth();
-    const int profundidades[] = {desktop, 32, 24, 16, 15};
-    for (int profundidade : profundidades) {
-        if (profundidade < 15) {
-            continue;  // unknown desktop depth, or a palette mode we do not draw in
-        }
-        set_color_depth(profundidade);
-        if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, LARGURA, ALTURA, 0, 0) == 0) {
-            return true;
-        }
-    }
-    std::fprintf(stderr, "Cannot open the game's %dx%d window: %s\n", LARGURA, ALTURA,
-                 allegro_error);
-    return false;
-}
-
 // The recording error: on the console as the game always printed it (Latin-1,
 // no line end) and in the window, since the game now waits for a key there,
 // with what to do instead of roaring.
 void avisarSemGravacao() {
     std::printf("ERROR, placa de som n\xe3o suporta grava\xe7\xe3o");
     std::fflush(stdout);
-    clear_to_color(screen, makecol(0, 0, 0));
+    BITMAP* aviso = create_bitmap(LARGURA, ALTURA);
+    if (aviso == nullptr) return;
+    clear_to_color(aviso, makecol(0, 0, 0));
     const int branco = makecol(255, 255, 255);
     const int amarelo = makecol(255, 210, 40);
-    textout_centre_ex(screen, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
-    textout_centre_ex(screen, font, "The voice throttle will not work in this session.",
+    textout_centre_ex(aviso, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
+    textout_centre_ex(aviso, font, "The voice throttle will not work in this session.",
                       LARGURA / 2, 290, branco, -1);
-    textout_centre_ex(screen, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310,
+    textout_centre_ex(aviso, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310,
                       amarelo, -1);
-    textout_centre_ex(screen, font, "Press a key to go on.", LARGURA / 2, 340, branco, -1);
+    textout_centre_ex(aviso, font, "Press a key to go on.", LARGURA / 2, 340, branco, -1);
+    Janela::mostrar(aviso);
+    destroy_bitmap(aviso);
 }
 
 void esperarTecla() {
@@ -90,13 +82,39 @@ void esperarTecla() {
     }
 }
 
+// The library forgets the window's title, its close button and the focus
+// reports when the graphics mode changes (F10, F11).
+void aposTrocaDeModo() {
+    set_window_title("Ronco");
+    set_close_button_callback(pedirFechamento);
+    TravaFoco::desinstalar();
+    TravaFoco::instalar();
+}
+
+// The keys of every screen: the window's size, fullscreen, the music. Each
+// change is saved as the player's setting.
+void aplicarAtalhos(unsigned comandos, Preferencias& preferencias, Tenor* cantor) {
+    if (comandos & TratadorEntradas::TELA_CHEIA) {
+        preferencias.setTelaCheia(Janela::alternarTelaCheia());
+    }
+    if (comandos & TratadorEntradas::ESCALA) {
+        const int antes = Janela::getEscala();
+        if (Janela::passarEscala() != antes) preferencias.setEscala(Janela::getEscala());
+    }
+    if (comandos & TratadorEntradas::MUSICA) {
+        preferencias.setMusicaLigada(!preferencias.isMusicaLigada());
+        cantor->setMusicaLigada(preferencias.isMusicaLigada());
+    }
+}
+
 }  // namespace
 
 // Library start-up. The recording driver is registered first of all so
 // that sound input never falls back to the library's ALSA probe, which
-// aborts the process once playback has started. Returns false when there is
-// no window to play in.
-bool init() {
+// aborts the process once playback has started; it records the microphone
+// the player chose; the window is the size the player chose. Returns false
+// when there is no window to play in.
+bool init(const Preferencias& preferencias) {
     GerenteSegundoPlano::instalar();
     if (allegro_init() != 0) {
         std::fprintf(stderr,
@@ -107,19 +125,23 @@ bool init() {
         return false;
     }
     GravadorAlsa::registrar();
-    if (!abrirJanela()) {
+    GravadorAlsa::setDispositivo(preferencias.getMicrofone());
+    if (!Janela::abrir(preferencias.getEscala(), preferencias.isTelaCheia(), preferencias.isPixelPerfeito())) {
         allegro_exit();
         return false;
     }
+    Janela::setAposTroca(aposTrocaDeModo);
     set_window_title("Ronco");
     LOCK_VARIABLE(fecharJanela);
     LOCK_FUNCTION(pedirFechamento);
     set_close_button_callback(pedirFechamento);
+    TravaFoco::instalar();
     install_timer();
     install_keyboard();
     TravaTeclas::instalar();
     install_mouse();
     TravaRato::instalar();
+    if (ControleJogo::instalar()) std::printf("Gamepad: %d buttons\n", joy[0].num_buttons);
     // Neither failure stops the game: it plays silent, or without the voice.
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
     install_sound_input(GravadorAlsa::ID, MIDI_NONE);
@@ -129,12 +151,15 @@ bool init() {
     bitCap = get_sound_input_cap_bits();
     rateCap = get_sound_input_cap_rate(bitCap, 0);
     mode = get_sound_input_cap_parm(rateCap, bitCap, 0);
+    if (GravadorAlsa::isDisponivel()) std::printf("Microphone: \"%s\"\n", GravadorAlsa::getDispositivo().c_str());
     return true;
 }
 
 void deinit() {
     clear_keybuf();
+    TravaFoco::desinstalar();
     TravaTeclas::desinstalar();
+    ControleJogo::desinstalar();
     remove_keyboard();
     TravaRato::desinstalar();
     remove_mouse();
@@ -148,7 +173,10 @@ int main() {
     if (!VerificadorAssets::verificarTudo()) {
         return 1;
     }
-    if (!init()) {
+    // The player's settings, before the library: they name the microphone.
+    Preferencias preferencias;
+    preferencias.carregar();
+    if (!init(preferencias)) {
         return 1;
     }
     if (mode != 1 && mode != 2) {
@@ -162,15 +190,20 @@ int main() {
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
     Logica* logica = new Logica(entradas);
+    logica->setPreferencias(&preferencias);
     pintor->setRecordes(&logica->getRecordes());
     pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
+    pintor->setNavegacao(&logica->getNavegacao());
+    pintor->setLinhaChegada(&logica->getLinhaChegada());
 
     SituacaoGlobal situacao = apresentacao->play();
     // The music is read during the pause after the opening, not before the
     // opening's first picture; the pause lasts its 100 ms all the same.
     const int antesDaMusica = Relogio::getMilissegundos();
     Tenor* cantor = new Tenor();
+    cantor->setVolume(preferencias.getVolumeMusica());
+    cantor->setMusicaLigada(preferencias.isMusicaLigada());
     const int lendoMusica = Relogio::getMilissegundos() - antesDaMusica;
     rest(lendoMusica < 100 ? 100 - lendoMusica : 0);
     // The Escape that cut the opening short, held or already let go, is
@@ -193,6 +226,7 @@ int main() {
             situacao = apresentacao->play();
         } else {
             logica->calcularLogica();
+            aplicarAtalhos(entradas->getComandos(), preferencias, cantor);
             quadro = logica->construirCavalete();
             situacao = quadro.estado;
             cantor->calar(logica->getMusicasCalar());

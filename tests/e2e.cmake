@@ -1,5 +1,5 @@
 # End-to-end scenarios: the real game under a private X server, with a
-# file-backed microphone (or a private PulseAudio server), driven by xdotool and watched through screenshots
+# file-backed microphone (or a private PulseAudio or PipeWire), driven by xdotool and watched through screenshots
 # (tests/e2e/). Registered only when the game itself is built. Each keeps
 # its screenshots and console output in build/e2e-artefactos/<scenario>/.
 
@@ -45,13 +45,14 @@ if(TARGET ronco)
   # Three minutes of random play, in both builds: the sanitizers see what
   # the random inputs reach. README gives the long run.
   ronco_e2e(aleatorio aleatorio.sh 420 180)
-  # Whole races again through other ways in (a sound server, the W key, the
+  # Whole races again through other ways in (PulseAudio, PipeWire, the W key, the
   # installed launcher) and five starts in a row: the same game code as the
   # race above, so the sanitizer build, three times slower, leaves them to
   # the normal build and CI stays short. The installed game is what a
   # player installs, never a sanitizer build.
   if(NOT RONCO_SANITIZE)
     ronco_e2e(servidor_de_som corrida.sh 900 servidor)
+    ronco_e2e(pipewire corrida.sh 900 pipewire)
     ronco_e2e(pausa pausa.sh 330)
     ronco_e2e(sem_microfone sem-som.sh 600 sem-microfone)
     ronco_e2e(instalado instalado.sh 900 ${CMAKE_BINARY_DIR})

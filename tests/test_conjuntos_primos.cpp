@@ -3,9 +3,11 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <tuple>
 
+#include "ControleJogo.h"
 #include "EstadoJogo.h"
 #include "TratadorEntradas.h"
 #include "TravaRato.h"
@@ -90,4 +92,96 @@ TEST(TratadorEntradas, AClickShorterThanAFrameIsSeenOnceWhereTheButtonWentDown) 
     clique(MOUSE_FLAG_LEFT_DOWN, 1, 1), clique(MOUSE_FLAG_LEFT_UP, 1, 1);
     t.descartarApertos();
     EXPECT_FALSE(std::get<0>(amostra()));
+}
+
+namespace {
+MapaControle::Leitura controle;
+MapaControle::Leitura lerControle() { return controle; }
+// Left stick, d-pad, and a trigger resting at one end of its travel.
+void pad(int x, int y, int dpadX, int gatilho, unsigned botoes) {
+    controle.presente = true;
+    controle.eixos = {{x, true}, {y, false}, {dpadX, true}, {0, false}, {gatilho, true}};
+    controle.botoes = botoes;
+}
+}  // namespace
+
+// A gamepad gives the inputs of the keys it stands for: the stick and the
+// d-pad steer past the dead zone, the shoulder buttons shift, B brakes, A
+// and a trigger are W; presses act once (Start, A in the menus, the stick's
+// moves between buttons). The keys of every screen act once per press, and
+// Alt+Enter never reads as Enter, not even held after Alt is let go.
+TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
+    ControleJogo::setLeitor(lerControle);
+    TratadorEntradas t;
+    auto ler = [&t](int x, int y, int dpad, int gatilho, unsigned botoes) {
+        pad(x, y, dpad, gatilho, botoes);
+        return t.lerEntradas();
+    };
+    EXPECT_EQ(ler(0, 0, 0, -128, 0), 1);  // the first reading tells where the axes rest
+    EXPECT_TRUE(ControleJogo::isPresente());
+    const int casos[][5] = {{-MapaControle::ZONA_MORTA, 0, 0, -128, 1},
+                            {-MapaControle::ZONA_MORTA - 1, 0, 0, -128, 3},
+                            {100, 0, 0, -128, 5},
+                            {0, 0, -128, -128, 3},
+                            {0, 128, 0, 0, 1}};  // down, and a trigger pushed less than half
+    for (const auto& c : casos) {
+        EXPECT_EQ(ler(c[0], c[1], c[2], c[3], 0), c[4]) << c[0] << " " << c[1] << " " << c[2];
+        EXPECT_FALSE(t.isAceleradorApertado());
+    }
+    ler(0, 0, 0, 100, 0);
+    EXPECT_TRUE(t.isAceleradorApertado()) << "a trigger past half its travel is W";
+    using M = MapaControle;
+    EXPECT_EQ(ler(0, 0, 0, -128, 1u << M::BOTAO_RB | 1u << M::BOTAO_LB | 1u << M::BOTAO_B | 1u << M::BOTAO_A |
+                                     1u << M::BOTAO_START),
+              11 * 53 * 47);
+    EXPECT_TRUE(t.isAceleradorApertado());
+    EXPECT_EQ(t.getComandos(), unsigned(TratadorEntradas::PAUSA | TratadorEntradas::MENU_APERTAR));
+    t.juntarPausaAoEsc();
+    EXPECT_TRUE(t.isPressed(37)) << "Start is Escape where the race asks for it";
+    t.lerEntradas();  // still held: no new presses
+    t.juntarPausaAoEsc();
+    EXPECT_EQ(t.getComandos(), 0u);
+    EXPECT_FALSE(t.isPressed(37));
+    // The stick's moves between menu buttons: once per push.
+    const std::pair<std::array<int, 3>, unsigned> passos[] = {
+        {{0, -100, 0}, TratadorEntradas::MENU_CIMA},  {{0, -100, 0}, 0},
+        {{0, 0, 0}, 0},                               {{0, 100, 0}, TratadorEntradas::MENU_BAIXO},
+        {{-100, 100, 0}, TratadorEntradas::MENU_ESQUERDA}, {{0, 0, 127}, TratadorEntradas::MENU_DIREITA}};
+    for (const auto& [eixos, comandos] : passos) {
+        ler(eixos[0], eixos[1], eixos[2], -128, 0);
+        EXPECT_EQ(t.getComandos(), comandos) << eixos[0] << " " << eixos[1] << " " << eixos[2];
+    }
+    controle = MapaControle::Leitura();  // unplugged
+    pad(-128, 0, 0, 0, 1);
+    controle.presente = false;
+    EXPECT_EQ(t.lerEntradas(), 1);
+    EXPECT_FALSE(ControleJogo::isPresente());
+    ControleJogo::setLeitor(nullptr);
+
+    for (int k : {KEY_N, KEY_F10, KEY_F11}) {
+        tecla(k, true);
+        t.lerEntradas();
+        const unsigned comando = t.getComandos();
+        t.lerEntradas();
+        EXPECT_EQ(t.getComandos(), 0u) << "held: once per press";
+        tecla(k, false);
+        EXPECT_EQ(comando, k == KEY_N ? TratadorEntradas::MUSICA : k == KEY_F10 ? TratadorEntradas::ESCALA
+                                                                                 : TratadorEntradas::TELA_CHEIA);
+    }
+    tecla(KEY_ALT, true);
+    tecla(KEY_ENTER, true);
+    t.lerEntradas();
+    EXPECT_EQ(t.getComandos(), unsigned(TratadorEntradas::TELA_CHEIA));
+    EXPECT_FALSE(t.isPressed(31));
+    tecla(KEY_ALT, false);
+    tecla(KEY_ENTER, true);  // the X server's autorepeat, Alt already up
+    t.lerEntradas();
+    EXPECT_FALSE(t.isPressed(31));
+    EXPECT_EQ(t.getComandos(), 0u);
+    tecla(KEY_ENTER, false);
+    tecla(KEY_ENTER, true);  // Enter alone is Enter again
+    t.lerEntradas();
+    EXPECT_TRUE(t.isPressed(31));
+    EXPECT_EQ(t.getComandos(), 0u);
+    tecla(KEY_ENTER, false);
 }

@@ -41,4 +41,6 @@ TEST_F(Corrida, FromThePlayClickToTheRecordLineFrameByFrame) {
     EXPECT_EQ(tempoCorrendo(q), ms);
     EXPECT_EQ(q[q.size() - 2].relogioMs, ms);
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: " + std::to_string(ms) + " mills\n");
+    // The first race's line compares with the file as it was before it.
+    EXPECT_EQ(logica->getLinhaChegada().getTexto(), "NEW RECORD!");
 }

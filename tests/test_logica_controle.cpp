@@ -1,3 +1,4 @@
+#include "AceleradorVoz.h"
 #include "test_logica_ambiente.h"
 
 // The player's controls, with exactly the given keys held in each step.
@@ -13,18 +14,29 @@ protected:
 };
 
 TEST_F(Controle, ThrottleFromTheVoice) {
-    EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(true, 0.3, 0.9), 0.66f);
-    EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(true, 0.5, 0.9), 1.0f);  // capped
-    EXPECT_FLOAT_EQ(Logica::calcularAceleracaoVoz(false, 0.3, 0.4), 0.12f);
+    EXPECT_FLOAT_EQ(AceleradorVoz::calcular(true, 0.3, 0.9), 0.66f);
+    EXPECT_FLOAT_EQ(AceleradorVoz::calcular(true, 0.5, 0.9), 1.0f);  // capped
+    EXPECT_FLOAT_EQ(AceleradorVoz::calcular(false, 0.3, 0.4), 0.12f);
     // Each step reads the microphone once; the buzz is heard once the level
     // has built up. W does nothing while the voice works.
     CapturaAudio* mic = logica->getMicrofone();
     for (int i = 0; i < 30; i++) {
         passo({KEY_W});
         const double nivel = mic->getNivelRonco();
-        ASSERT_FLOAT_EQ(carro.getAceleracao(), Logica::calcularAceleracaoVoz(nivel > 0.5, mic->getMediaA(), nivel));
+        ASSERT_FLOAT_EQ(carro.getAceleracao(), AceleradorVoz::calcular(nivel > 0.5, mic->getMediaA(), nivel));
     }
     EXPECT_EQ(mic->getPpvRoncos(), 30 % 25);
+    // The player's sensitivity scales it; W always, when the player says so.
+    Preferencias p;
+    p.setSensibilidade(3);
+    logica->setPreferencias(&p);
+    passo({KEY_W});
+    const double nivel = mic->getNivelRonco();
+    EXPECT_FLOAT_EQ(carro.getAceleracao(), AceleradorVoz::calcular(nivel > 0.5, mic->getMediaA(), nivel, 3));
+    p.setAceleradorTeclado(Preferencias::SEMPRE);
+    passo({KEY_W});
+    EXPECT_EQ(carro.getAceleracao(), 1.0f);
+    logica->setPreferencias(nullptr);
     // A stalled recorder, then none at all: W and nothing else.
     fonte->setParada(true);
     for (int i = 0; i < 60; i++) Relogio::avancar(40), passo({});

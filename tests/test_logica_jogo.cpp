@@ -1,3 +1,5 @@
+#include "Cronometro.h"
+#include "TravaFoco.h"
 #include "test_colisao_ajuda.h"
 #include "test_logica_ambiente.h"
 
@@ -61,6 +63,25 @@ TEST_F(Partida, EscapeDuringLoadingOrAsTheStopwatchStartsPausesAtTheFirstFrameTh
         EXPECT_EQ(subs.size(), passo < 5 ? 6u : 13u) << passo;
         EXPECT_EQ(clicar(400, 510).estado, menu);  // Quit
     }
+}
+
+// Switching to another window pauses a countdown or a race as Escape does,
+// even when the player is back before the next frame; it does nothing to a
+// pause or a menu.
+TEST_F(Partida, LosingTheFocusPausesTheCountdownAndTheRace) {
+    auto foco = [this] {
+        TravaFoco::registrar(false), TravaFoco::registrar(true);
+        return quadro().subEstado;
+    };
+    EXPECT_EQ(foco(), 41);
+    carregar();
+    quadro();
+    EXPECT_EQ(foco() % 5, 0) << "countdown paused";
+    EXPECT_EQ(foco() % 5, 0) << "still paused";
+    clicar(400, 280);
+    largar();
+    EXPECT_EQ(foco(), 55) << "race paused";
+    EXPECT_FALSE(logica->getTimer()->isContando());
 }
 
 TEST_F(Partida, QuitFromThePauseMenuAndTheFinishLine) {

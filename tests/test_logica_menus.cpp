@@ -1,6 +1,8 @@
 #include <tuple>
 
+#include "ControleJogo.h"
 #include "NomesAssets.h"
+#include "TravaFoco.h"
 #include "VerificadorMicrofone.h"
 #include "test_logica_ambiente.h"
 
@@ -95,16 +97,84 @@ TEST_F(Menus, TheMicrophoneCheckListensOnPageOneAndLeavesTheRaceAnalysisAlone) {
     CapturaAudio* c = logica->getMicrofone();
     auto analise = [c] {
         return std::make_tuple(c->getPpvRoncos(), c->getNivelRonco(), c->getSlot(), c->getInicioJanela(),
-                               c->getFimJanela(), c->getBufferGravado()[100] != 32768);
+                               c->getFimJanela(), c->getBufferGravado()[44000] != 32768);
     };
     const auto nunca = analise();
     clicar(700, 200);
     for (int i = 0; i < 60; i++) quadro();
-    EXPECT_EQ(logica->getVerificacaoMicrofone()->getTexto(), "GOOD");
-    EXPECT_EQ(fonte->getBuffersEntregues(), 3);
+    const VerificadorMicrofone* v = logica->getVerificacaoMicrofone();
+    EXPECT_EQ(v->getTexto(), "GOOD");
+    EXPECT_EQ(fonte->getBuffersEntregues(), 61);
+    // The page's keys change the player's settings; in another window the
+    // check stops listening, and starts a new visit when the player is back.
+    for (int tecla : {KEY_K, KEY_EQUALS}) apertar(tecla), apertar(tecla, false);
+    quadro();
+    TravaFoco::registrar(false);
+    for (int i = 0; i < 10; i++) quadro();
+    EXPECT_EQ(fonte->getBuffersEntregues(), 62) << "listened in the background";
+    EXPECT_EQ(logica->getPreferencias().getAceleradorTeclado(), Preferencias::SEMPRE);
+    EXPECT_FLOAT_EQ(logica->getPreferencias().getSensibilidade(), 1.19f);
+    TravaFoco::registrar(true);
+    quadro();
+    EXPECT_EQ(v->getTexto(), "LISTENING...");
     clicar(150, 560);
     EXPECT_EQ(analise(), nunca);
     carregar();
     quadro();
-    EXPECT_EQ(analise(), std::make_tuple(1, 0.3f, 0, 0, c->getDeslocamentoJanela(), true));
+    // The race hears the newest 40 ms at its first frame.
+    EXPECT_EQ(analise(), std::make_tuple(1, 0.3f, 0, 44100 - c->getDeslocamentoJanela(), 44100, true));
+}
+
+namespace {
+MapaControle::Leitura leituraPad;
+MapaControle::Leitura lerPad() { return leituraPad; }
+}  // namespace
+
+// With a gamepad, each page highlights its first button; the stick moves the
+// highlight to the nearest button that way, A presses it. Start pauses and
+// resumes a race, and is no Escape in the main menu (it would quit).
+TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
+    ControleJogo::setLeitor(lerPad);
+    auto pad = [this](int x, int y, unsigned botoes = 0) {
+        leituraPad.presente = true;
+        leituraPad.eixos = {{x, true}, {y, false}};
+        leituraPad.botoes = botoes;
+        return quadro();
+    };
+    const unsigned A = 1u << MapaControle::BOTAO_A, START = 1u << MapaControle::BOTAO_START;
+    auto destaque = [this] {
+        NavegacaoMenu::Botao b{};
+        logica->getNavegacao().getDestaque(NavegacaoMenu::chavePagina(estado()->getEstadoGlobal(), estado()->getSubEstado()), &b);
+        return std::make_pair(b.x1, b.y1);
+    };
+    auto em = [](const RetanguloBotao& r) { return std::make_pair(r.x1, r.y1); };
+    pad(0, 0);
+    pad(0, 0);
+    EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
+    pad(100, 0);
+    EXPECT_EQ(destaque(), em(BOTAO_INSTRUCOES));
+    pad(0, 0);
+    pad(-100, 0);
+    EXPECT_EQ(destaque(), em(BOTAO_RECORDES));
+    EXPECT_EQ(pad(0, 0, START).estado, menu);
+    EXPECT_EQ(pad(0, 0, A).subEstado, 3);
+    pad(0, 0);
+    pad(0, 0);
+    EXPECT_EQ(destaque(), em(BOTAO_VOLTAR_RECORDES));
+    EXPECT_EQ(pad(0, 0, A).subEstado, 41);
+    pad(0, 0);
+    pad(0, 0, A);  // back on the main menu: Play highlighted again
+    EXPECT_EQ(estado()->getEstadoGlobal(), carregando);
+    for (int i = 0; i < 5; i++) quadro();
+    largar();
+    EXPECT_EQ(pad(0, 0, START).subEstado, 55);
+    pad(0, 0);
+    EXPECT_EQ(pad(0, 0, START).subEstado, 11);
+    pad(0, 0);
+    pad(0, 0, START);
+    pad(0, 0);
+    pad(0, 100);
+    EXPECT_EQ(destaque(), em(BOTAO_DESISTIR));
+    EXPECT_EQ(pad(0, 0, A).estado, menu);
+    ControleJogo::setLeitor(nullptr);
 }

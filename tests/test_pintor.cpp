@@ -10,9 +10,15 @@
 
 #include "CaminhosAssets.h"
 #include "CapturaAudio.h"
+#include "ControleJogo.h"
 #include "DiretorioTemporario.h"
+#include "LinhaChegada.h"
+#include "NavegacaoMenu.h"
+#include "NomesAssets.h"
+#include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Pintor.h"
+#include "Preferencias.h"
 #include "Recordes.h"
 #include "RepartidorGravacao.h"
 #include "test_colisao_ajuda.h"
@@ -256,6 +262,20 @@ TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
         EXPECT_EQ(ponto(tela, 15, 505), branco) << caso[0];
         mouse_x = 100;
     }
+    // While the music plays the check says the microphone hears it.
+    auto musica = [&] {
+        int n = 0;
+        for (int y = PainelMicrofone::CAIXA_Y2 + 34; y < PainelMicrofone::CAIXA_Y2 + 42; ++y)
+            for (int x = 60; x < 600; ++x) n += ponto(tela, x, y) == rgb(255, 210, 60);
+        return n;
+    };
+    pintor->pintar(quadro(menu, 2));
+    EXPECT_GT(musica(), 0);
+    Preferencias semMusica;
+    semMusica.setMusicaLigada(false);
+    verificacao.setPreferencias(&semMusica);
+    pintor->pintar(quadro(menu, 2));
+    EXPECT_EQ(musica(), 0);
 }
 
 TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
@@ -346,6 +366,58 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     esperas.clear();
     pintor->pintar(quadro(finalizando, 11, false, true));
     EXPECT_EQ(esperas, std::vector<unsigned int>{20});
+    EXPECT_EQ(ponto(tela, 100, LinhaChegada::FAIXA_Y1 + 2), estrada);
+    // With the line of how the race went, on its band across the view.
+    for (bool recorde : {true, false}) {
+        LinhaChegada linha;
+        linha.definir(recorde ? 1000 : 44880, {41270});
+        pintor->setLinhaChegada(&linha);
+        pintor->pintar(quadro(finalizando, 11, false, true));
+        EXPECT_EQ(ponto(tela, 100, LinhaChegada::FAIXA_Y1 + 2), LinhaChegada::getCorFaixa(recorde) & 0xffffff);
+        EXPECT_EQ(ponto(tela, 400, 400), estrada);
+    }
+    pintor->setLinhaChegada(nullptr);
+}
+
+namespace {
+MapaControle::Leitura comControle() {
+    MapaControle::Leitura l;
+    l.presente = true;
+    return l;
+}
+}  // namespace
+
+// While a gamepad is present the highlighted button is framed and the keys
+// page shows the gamepad's buttons; frames for a larger target are shown
+// enlarged.
+TEST_F(PintorTest, GamepadHighlightAndKeysAndAnEnlargedFrame) {
+    NavegacaoMenu navegacao;
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(menu, 41), 0);
+    navegacao.isApertado(NomesAssets::BOTAO_JOGAR);
+    pintor->setNavegacao(&navegacao);
+    const NomesAssets::RetanguloBotao& b = NomesAssets::BOTAO_JOGAR;
+    auto paginas = [&] {
+        pintor->pintar(quadro(menu, 41, true));
+        const bool destaque = ponto(tela, b.x1 - 4, b.y1 + 10) == (PainelControle::getCorDestaque() & 0xffffff);
+        pintor->pintar(quadro(menu, 2 * 73, true));
+        const bool teclas = ponto(tela, 60, PainelControle::TECLAS_Y2 - 2) != rgb(0, 0, 200);
+        return std::make_pair(destaque, teclas);
+    };
+    EXPECT_EQ(paginas(), std::make_pair(false, false));
+    ControleJogo::setLeitor(comControle);
+    ControleJogo::ler();
+    EXPECT_EQ(paginas(), std::make_pair(true, true));
+    pintor->pintar(quadro(menu, 2, true));  // not the page the highlight was learnt on
+    EXPECT_EQ(ponto(tela, b.x1 - 4, b.y1 + 10), rgb(0, 200, 0));
+    ControleJogo::setLeitor(nullptr);
+
+    BITMAP* x2 = create_bitmap(1600, 1200);
+    pintor->setAlvo(x2);
+    pintor->pintar(quadro(menu, 41, true));
+    EXPECT_EQ(ponto(x2, 1599, 1199), rgb(200, 0, 0));
+    EXPECT_EQ(ponto(x2, 2 * 100 + 11, 2 * 500 + 11), branco);  // the pointer, enlarged too
+    pintor->setAlvo(tela);
+    destroy_bitmap(x2);
 }
 
 // Cells without a lower tile (0, or a code past the sheet) keep what cars

@@ -15,8 +15,10 @@ namespace {
 // What was asked of the library: '+' play or '-' stop, the sample, loop.
 typedef std::vector<std::tuple<char, const SAMPLE*, int>> Pedidos;
 Pedidos pedidos;
+std::vector<int> volumes;
 int tocar(const SAMPLE* s, int volume, int pan, int frequencia, int repetir) {
-    EXPECT_TRUE(volume == 255 && pan == 128 && frequencia == 1000);
+    EXPECT_TRUE(pan == 128 && frequencia == 1000);
+    volumes.push_back(volume);
     pedidos.emplace_back('+', s, repetir);
     return 0;
 }
@@ -44,6 +46,18 @@ TEST(Tenor, PrimesChooseTheMusicAndMissingSongsAreNeverPlayed) {
         EXPECT_EQ(depois([&] { t.cantar(7); }), (Pedidos{{'+', i, 0}}));  // the engine starts once
         EXPECT_EQ(depois([&] { t.cantar(14); }), (Pedidos{{'+', m, 1}, {'+', i, 0}}));
         EXPECT_EQ(depois([&] { t.calar(6); t.cantar(3); }), (Pedidos{{'-', m, 0}, {'-', j, 0}, {'+', j, 1}}));
+        EXPECT_EQ(volumes, std::vector<int>(volumes.size(), 255));
+        // N: the race loop stops; while off nothing but the ignition starts,
+        // and what the game asked for meanwhile plays when it is back on, at
+        // the music's level.
+        t.setVolume(40);
+        EXPECT_EQ(depois([&] { t.setMusicaLigada(false); }), (Pedidos{{'-', m, 0}, {'-', j, 0}}));
+        EXPECT_EQ(depois([&] { t.calar(3); t.cantar(2 * 7); t.setMusicaLigada(false); }),
+                  (Pedidos{{'-', j, 0}, {'+', i, 0}}));
+        volumes.clear();
+        EXPECT_EQ(depois([&] { t.setMusicaLigada(true); t.setMusicaLigada(true); }), (Pedidos{{'+', m, 1}}));
+        EXPECT_EQ(volumes, std::vector<int>{102});
+        EXPECT_TRUE(t.isMusicaLigada());
     }
     dir.escrever(menuWav, "RIFF but not a sound");
     std::filesystem::remove(ignicaoWav);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -8,47 +9,78 @@
 #include <tuple>
 #include <vector>
 
+#include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "DiretorioTemporario.h"
 #include "FonteMemoria.h"
 #include "Logica.h"
+#include "Preferencias.h"
+#include "Relogio.h"
 #include "RepartidorGravacao.h"
+#include "TratadorEntradas.h"
 #include "SinaisSintetizados.h"
 #include "VerificadorMicrofone.h"
 
 namespace {
 
-// Feeds a signal as one-second recordings read 25 frames each, as in the
-// game, to a race's analysis and to the microphone check side by side, the
-// two listeners of one recorder. Answers the share of frames judged engine
-// noise, the share whose level is above 0.5 (full voice throttle), and the
-// check's verdict at the end.
-std::tuple<double, double, std::string> analisar(const std::vector<int16_t>& sinal) {
+// The sound scaled by `fator` (clipped at full scale).
+std::vector<int16_t> escalar(std::vector<int16_t> x, double fator) {
+    for (int16_t& v : x) v = static_cast<int16_t>(std::clamp(std::lround(v * fator), -32768L, 32767L));
+    return x;
+}
+
+// A microphone check listening to `sinal` as the game's microphone hands it
+// over (40 ms more every frame), the clock moved 40 ms a frame, with the
+// player's settings (or none) and the page's keys pressed in its first frame.
+struct Escuta {
     DiretorioTemporario dir;
     std::FILE* nulo = std::fopen("/dev/null", "w");
-    CapturaAudio::setConsole(nulo);
-    FonteMemoria fonte(SinaisSintetizados::semSinal(sinal), 88200, 50, false);
-    RepartidorGravacao repartidor(fonte.getFonte());
+    FonteMemoria fonte;
+    RepartidorGravacao repartidor;
+    VerificadorMicrofone v;
+
+    explicit Escuta(const std::vector<int16_t>& sinal, Preferencias* p = nullptr)
+        : fonte(FonteMemoria::continua(SinaisSintetizados::semSinal(sinal))), repartidor(fonte.getFonte()),
+          v(&repartidor, 1) {
+        CapturaAudio::setConsole(nulo);
+        Relogio::setManual(Relogio::getMilissegundos());
+        v.setPreferencias(p);
+    }
+    ~Escuta() {
+        CapturaAudio::setConsole(nullptr);
+        Relogio::setReal();
+        std::fclose(nulo);
+    }
+    void quadros(int n, unsigned comandos = 0) {
+        for (int i = 0; i < n; i++, comandos = 0) {
+            v.acompanhar(true, comandos);
+            Relogio::avancar(40);
+        }
+    }
+};
+
+// Feeds a signal as the game's microphone does to a race's analysis and to
+// the microphone check side by side, the two listeners of one recorder.
+// Answers the share of frames judged engine noise, the share whose level is
+// above 0.5 (full voice throttle), and the check's verdict at the end.
+std::tuple<double, double, std::string> analisar(const std::vector<int16_t>& sinal) {
+    Escuta e(sinal);
     double detectados = 0, acima = 0;
-    std::string veredito;
-    int frames = fonte.getBuffersInteiros() * 25, diferentes = 0;
+    const int frames = static_cast<int>(sinal.size() / 1764);
+    int diferentes = 0;
     {
-        std::unique_ptr<CapturaAudio> c(repartidor.criarCaptura(0));
-        VerificadorMicrofone v(&repartidor, 1);
+        std::unique_ptr<CapturaAudio> c(e.repartidor.criarCaptura(0));
         for (int i = 0; i < frames; i++) {
             const bool ronco = c->rotinaCompleta();
             acima += ronco, detectados += c->getRonco();
-            v.ouvir();
+            e.quadros(1);
             // Both heard every buffer, and the check runs the race's analysis.
-            diferentes += v.isRonco() != c->getRonco() ||
-                          v.getAceleracao() != Logica::calcularAceleracaoVoz(ronco, c->getMediaA(), c->getNivelRonco());
+            diferentes += e.v.isRonco() != c->getRonco() ||
+                          e.v.getAceleracao() != AceleradorVoz::calcular(ronco, c->getMediaA(), c->getNivelRonco());
         }
-        veredito = v.getTexto();
     }
     EXPECT_EQ(diferentes, 0);
-    CapturaAudio::setConsole(nullptr);
-    std::fclose(nulo);
-    return {detectados / frames, acima / frames, veredito};
+    return {detectados / frames, acima / frames, e.v.getTexto()};
 }
 
 }  // namespace
@@ -57,11 +89,10 @@ std::tuple<double, double, std::string> analisar(const std::vector<int16_t>& sin
 // detector listens for, and some of them pass; the consonants and pauses
 // between them do not, so the smoothed level stays mostly low. The check
 // names what a rejected sound misses most, and a heard one must give
-// enough throttle for third gear (the -6 dB buzz gives about 0.2).
+// enough throttle for third gear (the -6 dB buzz gives about 0.2). A
+// microphone that sends only digital silence is named as such.
 TEST(DeteccaoRonco, TheEngineBuzzIsAcceptedAndToneNoiseAndSpeechAreNotAndTheCheckSaysWhy) {
     const std::string nao = "NOT HEARD AS AN ENGINE: ";
-    std::vector<int16_t> alto = SinaisSintetizados::ronco(4);
-    for (int16_t& v : alto) v = static_cast<int16_t>(std::clamp(v * 9 / 5, -32768, 32767));
     struct {
         const char* nome;
         std::vector<int16_t> sinal;
@@ -69,12 +100,13 @@ TEST(DeteccaoRonco, TheEngineBuzzIsAcceptedAndToneNoiseAndSpeechAreNotAndTheChec
         std::string veredito;
     } casos[] = {
         {"engine buzz 90-220 Hz", SinaisSintetizados::ronco(10), 0.9, 1, 0.9, 1,
-         "HEARD, BUT TOO QUIET FOR THIRD GEAR: RAISE THE MICROPHONE VOLUME"},
-        {"the buzz 5 dB louder", alto, 0.9, 1, 0.85, 1, "GOOD"},
+         "HEARD, BUT TOO QUIET FOR THIRD GEAR: PRESS C AND ROAR TO CALIBRATE"},
+        {"the buzz 5 dB louder", escalar(SinaisSintetizados::ronco(4), 1.8), 0.9, 1, 0.85, 1, "GOOD"},
         {"sine 3 kHz", SinaisSintetizados::seno(4, 3000), 0, 0, 0, 0, nao + "TOO HIGH-PITCHED"},
         {"white noise", SinaisSintetizados::ruidoBranco(4), 0, 0, 0, 0, nao + "TOO NOISY"},
         {"speech-like", SinaisSintetizados::fala(10), 0, 0.5, 0, 0.34, nao + "TOO HIGH-PITCHED"},
-        {"silence", std::vector<int16_t>(88200 * 2), 0, 0, 0, 0, nao + "NO SOUND"},
+        {"silence", std::vector<int16_t>(88200 * 2), 0, 0, 0, 0,
+         "THE MICROPHONE SENDS ONLY SILENCE: UNMUTE IT, OR PRESS M FOR ANOTHER"},
     };
     for (auto& caso : casos) {
         auto [detectados, acima, veredito] = analisar(caso.sinal);
@@ -90,6 +122,100 @@ TEST(DeteccaoRonco, TheEngineBuzzIsAcceptedAndToneNoiseAndSpeechAreNotAndTheChec
     // first gear must reach second's band (6), second gear third's (18).
     EXPECT_NEAR(VerificadorMicrofone::getInicioTracao(2), 6.0 / 40, 0.001);
     EXPECT_NEAR(VerificadorMicrofone::getInicioTracao(3), 18.0 / 70, 0.001);
+}
+
+// The sensitivity multiplies the loudness the throttle is made of and
+// nothing else: the same sound is heard frame for frame as before.
+// Calibrating on a buzz 20 dB quieter than the reference (-26 dBFS peak)
+// sets it to about 70, after which that buzz is good for third gear;
+// sounds that are not an engine most of the time calibrate nothing.
+TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheRoar) {
+    const std::vector<int16_t> baixo = escalar(SinaisSintetizados::ronco(10), 1.0 / 10);
+    Preferencias p;
+    Escuta x1(baixo), x20(baixo, &p);
+    p.setSensibilidade(20);
+    for (int i = 0; i < 100; i++) {
+        x1.quadros(1), x20.quadros(1);
+        ASSERT_EQ(x1.v.isRonco(), x20.v.isRonco()) << i;
+        ASSERT_FLOAT_EQ(x20.v.getAceleracao(), std::min(1.0f, 20 * x1.v.getAceleracao())) << i;
+    }
+    EXPECT_GT(x1.v.getAceleracao(), 0.0f);
+
+    Escuta e(baixo, &p);
+    e.quadros(10, TratadorEntradas::CALIBRAR);
+    EXPECT_EQ(e.v.getTexto(), "ROAR NOW!");
+    EXPECT_NEAR(e.v.getCalibracao().getProgresso(), 10.0 / 75, 1e-6);
+    e.quadros(65);
+    ASSERT_EQ(e.v.getCalibracao().getSituacao(), CalibracaoVoz::FEITA);
+    EXPECT_NEAR(p.getSensibilidade(), 70, 25);
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "CALIBRATED: SENSITIVITY X%.2f", p.getSensibilidade());
+    EXPECT_EQ(e.v.getTexto(), texto);
+    e.quadros(VerificadorMicrofone::QUADROS_RESULTADO);
+    EXPECT_EQ(e.v.getTexto(), "GOOD");
+    EXPECT_EQ(CalibracaoVoz::sensibilidadePara(0.5), 1.0f);
+    EXPECT_EQ(CalibracaoVoz::sensibilidadePara(0.0), 100.0f);
+
+    // White noise; an engine for 0.8 s of the 3 s, then silence.
+    std::vector<int16_t> curto = SinaisSintetizados::ronco(0.8);
+    curto.resize(4 * 44100);
+    const std::pair<std::vector<int16_t>, std::string> falhas[] = {
+        {SinaisSintetizados::ruidoBranco(4), "TOO NOISY"}, {curto, "NO SOUND"}};
+    for (const auto& [sinal, palavras] : falhas) {
+        Escuta f(sinal, &p);
+        f.quadros(75, TratadorEntradas::CALIBRAR);
+        EXPECT_EQ(f.v.getCalibracao().getSituacao(), CalibracaoVoz::FALHOU) << palavras;
+        EXPECT_EQ(f.v.getTexto(), "NOT CALIBRATED, NOT HEARD AS AN ENGINE: " + palavras);
+    }
+    EXPECT_FLOAT_EQ(p.getSensibilidade(), std::atof(texto + 25)) << "kept after a failed calibration";
+}
+
+// The check page's other keys: sensitivity steps of about 1.5 dB within 1 to
+// 100 and back to 1, W's rule, and M going round the microphones ALSA lists
+// (the game's list keeps "default" first, the sound servers next, then each
+// card, and nothing that only plays); a chosen microphone that cannot be
+// opened is named on the page.
+TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophones) {
+    static std::string emUso = "default", falha;
+    DispositivosCaptura::Controle controle = {
+        [] {
+            return DispositivosCaptura::escolher({{"null", "Discard all samples", ""},
+                                                  {"pulse", "PulseAudio Sound Server", ""},
+                                                  {"default", "Default ALSA Output (currently PipeWire Media Server)\nx", ""},
+                                                  {"plughw:CARD=PCH,DEV=0", "HDA Intel PCH, ALC892 Analog\nDirect", ""},
+                                                  {"plughw:CARD=HDMI,DEV=3", "HDA Intel HDMI", "Output"}});
+        },
+        [](const std::string& nome) { falha = nome == "plughw:CARD=PCH,DEV=0" ? nome : "", emUso = falha.empty() ? nome : "default"; },
+        [] { return emUso; }, [] { return falha; }};
+    Preferencias p;
+    Escuta e(SinaisSintetizados::ronco(2), &p);
+    e.v.setControleMicrofone(controle);
+    for (auto [comando, vezes, esperado] : {std::tuple{TratadorEntradas::MAIS_SENSIVEL, 1, 1.19f},
+                                           {TratadorEntradas::MAIS_SENSIVEL, 40, 100.0f},
+                                           {TratadorEntradas::MENOS_SENSIVEL, 1, 84.14f},
+                                           {TratadorEntradas::SENSIBILIDADE_1, 1, 1.0f},
+                                           {TratadorEntradas::MENOS_SENSIVEL, 1, 1.0f}}) {
+        for (int i = 0; i < vezes; i++) e.quadros(1, comando);
+        EXPECT_FLOAT_EQ(p.getSensibilidade(), esperado) << comando;
+    }
+    e.quadros(1, TratadorEntradas::ACELERADOR_TECLADO);
+    EXPECT_TRUE(e.v.isAceleradorTecladoSempre());
+    e.quadros(1, TratadorEntradas::ACELERADOR_TECLADO);
+    EXPECT_FALSE(e.v.isAceleradorTecladoSempre());
+
+    std::vector<std::string> vistos;
+    for (int i = 0; i < 4; i++) {
+        e.quadros(1, TratadorEntradas::MICROFONE);
+        vistos.push_back(e.v.getMicrofone() + " | " + e.v.getAvisoMicrofone());
+    }
+    EXPECT_EQ(vistos, (std::vector<std::string>{
+                          "PulseAudio Sound Server (pulse) | ",
+                          "Default ALSA Output (currently PipeWire Media Server) (default) | \"plughw:CARD=PCH,DEV=0\" "
+                          "CANNOT BE OPENED: USING \"default\"",
+                          "PulseAudio Sound Server (pulse) | ",
+                          "Default ALSA Output (currently PipeWire Media Server) (default) | \"plughw:CARD=PCH,DEV=0\" "
+                          "CANNOT BE OPENED: USING \"default\""}));
+    EXPECT_EQ(p.getMicrofone(), "plughw:CARD=PCH,DEV=0") << "the player's choice is kept, to try again next time";
 }
 
 // The analysis is tuned for speed; its results must stay bit for bit those

@@ -1,4 +1,5 @@
 // medir-corridas [RACES [FIRST_SEED]]
+// medir-corridas --levels [RACES]
 //
 // Can a race always be finished? Plays RACES seeded races (200 by default)
 // with the game's own logic on the generated city, each from the main menu
@@ -11,6 +12,13 @@
 // the knocks into neutral, the pile-ups (three or more cars touching the
 // player's) and the traffic cars seen per race, and where every lost race
 // ended.
+//
+// --levels: how the microphone's level decides the race. The same buzz
+// peaking at -30, -24, -18, -12 and -6 dBFS drives RACES races (10 by
+// default) in the best gear at sensitivity 1, and again after one
+// calibration on the microphone check page with that buzz; then W (no
+// microphone) for comparison. Prints the finished share and median time of
+// each, and the sensitivity each calibration set.
 //
 // Runs on the asset tree ../jogo beside this program's folder (build/jogo),
 // or where RONCO_JOGO points; records are written in a scratch directory.
@@ -26,6 +34,7 @@
 #include <vector>
 
 #include "../JogoSemTela.h"
+#include "CalibracaoVoz.h"
 #include "Cronometro.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
@@ -86,15 +95,34 @@ bool naVista(const Carro& carro, Vetor canto) {
            p.getX() < canto.getY() + Pintor::ALTURA_TELA;
 }
 
-Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica politica) {
+// What the player's voice is: the microphone's sound (nullptr: the loud
+// buzz; empty: no microphone, W held all race), calibrated first or not.
+struct Voz {
+    const std::vector<int16_t>* som = nullptr;
+    bool calibrar = false;
+    float sensibilidade = 1.0f;  // what the calibration set
+};
+
+Resultado correr(const fs::path& arvore, unsigned semente, Piloto::Politica politica, Voz* voz = nullptr) {
     Resultado r;
     r.semente = semente;
-    JogoSemTela jogo(semente);
+    JogoSemTela jogo(semente, voz ? voz->som : nullptr);
     for (const char* pasta : {"mapas", "dados"}) {
         fs::create_directory_symlink(arvore / pasta, jogo.dir.getCaminho() / pasta);
     }
     const Piloto piloto(politica);
     jogo.quadro();
+    if (voz && voz->calibrar) {
+        // The microphone check: C, three seconds of roaring, Back.
+        jogo.clicar(723, 222);
+        JogoSemTela::apertar(KEY_C);
+        for (int i = 0; i < CalibracaoVoz::QUADROS + 5; i++) jogo.quadro(), JogoSemTela::apertar(KEY_C, false);
+        jogo.clicar(155, 567);
+        jogo.quadro();
+    }
+    if (voz) voz->sensibilidade = jogo.logica->getPreferencias().getSensibilidade();
+    const bool teclado = voz && voz->som && voz->som->empty();
+    JogoSemTela::apertar(KEY_W, teclado);
     jogo.clicar(344, 374);  // Play
 
     std::vector<float> progresso;  // the car's y in every race frame
@@ -155,15 +183,53 @@ double mediana(std::vector<int> v) {
 
 bool preso(const Resultado& r) { return r.avanco < TILE; }
 
+// "8/10, 41.3 s" for a set of races.
+std::string resumo(const std::vector<int>& tempos, int corridas) {
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%zu/%d, %.1f s", tempos.size(), corridas, mediana(tempos) / 1000.0);
+    return tempos.empty() ? std::to_string(0) + "/" + std::to_string(corridas) : texto;
+}
+
+std::vector<int> tempos(const fs::path& arvore, int corridas, Voz& voz) {
+    std::vector<int> t;
+    for (int i = 0; i < corridas; i++) {
+        Calado calado;
+        const Resultado r = correr(arvore, static_cast<unsigned>(i + 1), Piloto::MELHOR, &voz);
+        if (r.terminou) t.push_back(r.ms);
+    }
+    return t;
+}
+
+int medirNiveis(const fs::path& arvore, int corridas) {
+    std::printf("%d races each, best gear, a driver who ignores the traffic; finished in 3 min and median time\n",
+                corridas);
+    std::printf("| Buzz peak | At sensitivity 1 | Calibrated to | After calibration |\n|---|---|---|---|\n");
+    for (int db : {-30, -24, -18, -12, -6}) {
+        const std::vector<int16_t> som = SinaisSintetizados::ronco(10, db);
+        Voz simples{&som, false}, calibrada{&som, true};
+        const std::string a = resumo(tempos(arvore, corridas, simples), corridas);
+        const std::string b = resumo(tempos(arvore, corridas, calibrada), corridas);
+        std::printf("| %d dBFS | %s | x%.2f | %s |\n", db, a.c_str(), calibrada.sensibilidade, b.c_str());
+        std::fflush(stdout);
+    }
+    const std::vector<int16_t> nada;
+    Voz teclado{&nada, false};
+    std::printf("| W key, no microphone | %s | | |\n", resumo(tempos(arvore, corridas, teclado), corridas).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int corridas = argc > 1 ? std::atoi(argv[1]) : 200;
+    const bool niveis = argc > 1 && std::string(argv[1]) == "--levels";
+    if (niveis) argv++, argc--;
+    const int corridas = argc > 1 ? std::atoi(argv[1]) : niveis ? 10 : 200;
     const unsigned primeira = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
     const fs::path arvore = fs::absolute(arvoreDeRecursos(argv[0]));
     if (corridas <= 0 || !fs::exists(arvore / "mapas" / "1trans.txt")) {
         std::fprintf(stderr,
                      "usage: medir-corridas [RACES [FIRST_SEED]]\n"
+                     "       medir-corridas --levels [RACES]\n"
                      "  needs the generated asset tree at %s (build the assets, or set RONCO_JOGO)\n",
                      arvore.c_str());
         return 2;
@@ -172,6 +238,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "medir-corridas: the library did not start\n");
         return 1;
     }
+    if (niveis) return medirNiveis(arvore, corridas);
 
     std::printf("%d races per gear policy, seeds %u to %u, on %s; a driver who ignores the traffic\n", corridas,
                 primeira, primeira + corridas - 1, arvore.c_str());

@@ -80,7 +80,7 @@ clique_ao_acaso() {
 # Another X client's window takes the keyboard focus for a while.
 trocar_foco() {
     sortear 1800; segundos $((s + 200))
-    timeout 10 xdotool windowfocus --sync "$FOCO" 2>/dev/null
+    timeout 10 xdotool windowfocus --sync "$E2E_OUTRA_JANELA" 2>/dev/null
     sleep "$seg"
     timeout 10 xdotool windowfocus --sync "$E2E_JANELA" 2>/dev/null
     focos=$((focos + 1)) entradas=$((entradas + 1))
@@ -198,13 +198,9 @@ conduzir() {
 
 e2e_xvfb
 e2e_som microfone-cano 440
-display -title ronco-foco -geometry 16x16+1000+740 -size 16x16 xc:gray >/dev/null 2>&1 &
-E2E_OUTROS_PIDS=$!
+e2e_outra_janela
 e2e_jogo_iniciar $(( duracao + 300 ))
 e2e_janela
-FOCO=$(timeout 10 xdotool search --sync --name '^ronco-foco$' 2>/dev/null | head -1)
-[ -n "$FOCO" ] || e2e_falhar "the window that takes the focus did not appear"
-timeout 10 xdotool windowfocus --sync "$E2E_JANELA"
 
 while [ "$(date +%s)" -lt "$fim" ]; do
     if [ -z "$E2E_JOGO_PID" ]; then reiniciar; continue; fi

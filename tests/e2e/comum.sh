@@ -15,15 +15,19 @@ set -u
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 E2E_XVFB_PID=""
-E2E_PULSE_PID=""
-E2E_PULSE_DIR=""
+E2E_SOM_PIDS=()
+E2E_CARIMBO=()
+E2E_SOM_DIR=""
 E2E_PACAT_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
 E2E_ESCRITOR_PID=""
 E2E_PULSOS_PID=""
-E2E_OUTROS_PIDS=""
+E2E_OUTRA_PID=""
+E2E_OUTRA_JANELA=""
 E2E_JANELA=""
+E2E_ESCALA=1
+E2E_TELA_CHEIA=""
 E2E_STATUS=""
 E2E_INICIO_JOGO=0
 E2E_LIMITE_JOGO=120
@@ -59,15 +63,17 @@ e2e_encerrar() {
     trap - EXIT INT TERM
     e2e_parar_pid "$E2E_VIGIA_PID"
     e2e_parar_pid "$E2E_JOGO_PID"
+    e2e_parar_pid "$E2E_OUTRA_PID"
     e2e_parar_pid "$E2E_PACAT_PID"
-    e2e_parar_pid "$E2E_PULSE_PID"
+    local pid
+    for pid in "${E2E_SOM_PIDS[@]}"; do e2e_parar_pid "$pid"; done
     e2e_parar_pid "$E2E_XVFB_PID"
     [ -n "$E2E_ESCRITOR_PID" ] && kill -KILL -- "-$E2E_ESCRITOR_PID" 2>/dev/null
     # shellcheck disable=SC2086
-    kill -KILL $E2E_PULSOS_PID $E2E_OUTROS_PIDS 2>/dev/null
+    kill -KILL $E2E_PULSOS_PID 2>/dev/null
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
-    [ -n "$E2E_PULSE_DIR" ] && rm -rf "$E2E_PULSE_DIR"
+    [ -n "$E2E_SOM_DIR" ] && rm -rf "$E2E_SOM_DIR"
     if [ $rc -eq 0 ]; then
         e2e_log "cenário passou; artefactos em $E2E_ARTEFACTOS"
     else
@@ -101,6 +107,8 @@ e2e_preparar() {
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")
     E2E_TRABALHO=$E2E_ARTEFACTOS/jogo
+    # The player's settings file goes with the scenario, never the tester's.
+    export XDG_CONFIG_HOME=$E2E_ARTEFACTOS/config
     e2e_arvore_nova
     trap e2e_encerrar EXIT
     trap 'exit 130' INT
@@ -118,14 +126,16 @@ e2e_arvore_nova() {
 # The display answers a client (xdotool connects, asks, leaves).
 e2e_display_responde() { timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1; }
 
-# Starts a private X server; DISPLAY points at it afterwards, once it
-# answers. -noreset: without it the server resets whenever its last client
-# leaves, and a game connecting during a reset (while the window search
-# polls with short-lived clients) can be refused.
+# e2e_xvfb [WIDTHxHEIGHT]: starts a private X server with a screen of that
+# size (1024x768 by default: the game's window is then at x1); DISPLAY
+# points at it afterwards, once it answers. -noreset: without it the server
+# resets whenever its last client leaves, and a game connecting during a
+# reset (while the window search polls with short-lived clients) can be
+# refused.
 e2e_xvfb() {
-    local arq=$E2E_ARTEFACTOS/.display
+    local arq=$E2E_ARTEFACTOS/.display tamanho=${1:-1024x768}
     : >"$arq"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$arq" \
+    Xvfb -displayfd 3 -screen 0 "${tamanho}x24" -nolisten tcp -noreset 3>"$arq" \
         >"$E2E_ARTEFACTOS/xvfb.txt" 2>&1 &
     E2E_XVFB_PID=$!
     local i
@@ -147,19 +157,20 @@ e2e_xvfb() {
 
 # The engine buzz the voice detector accepts, as raw mono 16-bit samples at
 # 44100 Hz, made once per build folder (never committed), SEGUNDOS long,
-# since the capture reads the file once. The rig's reference buzz, revving
-# from 180 to 260 Hz every ten seconds instead of 90 to 220 once, and
-# louder (peak at -1 dB instead of -6 dB): the analyser accepts about 95 %
-# of its windows and the throttle it gives (about 0.39) carries the car into
-# third gear's speed band. Sets MIC_FILE.
+# since the capture reads the file once, peaking at DB dBFS. The rig's
+# reference buzz, revving from 180 to 260 Hz every ten seconds instead of 90
+# to 220 once, and by default louder (peak at -1 dB instead of -6 dB): the
+# analyser accepts about 95 % of its windows and the throttle it gives at
+# sensitivity 1 (about 0.39) carries the car into third gear's speed band.
+# Sets MIC_FILE.
 e2e_ronco_de_motor() {
-    local segundos=${1:-120}
-    local arq=$E2E_ARTEFACTOS/../ronco-motor-${segundos}s.raw
+    local segundos=${1:-120} db=${2:--1}
+    local arq=$E2E_ARTEFACTOS/../ronco-motor-${segundos}s${db}db.raw
     if [ ! -s "$arq" ]; then
         local tmp
         tmp=$(mktemp "$arq.XXXXXX")
         sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$tmp" \
-            synth 10 square 180:260 bandpass 600 2q tremolo 27 60 gain -n -1 \
+            synth 10 square 180:260 bandpass 600 2q tremolo 27 60 gain -n "$db" \
             repeat $(( (segundos + 9) / 10 - 1 )) \
             || e2e_falhar "o sox não gerou o ronco"
         mv -f "$tmp" "$arq"
@@ -168,25 +179,82 @@ e2e_ronco_de_motor() {
     export MIC_FILE
 }
 
-# A desktop's sound server: a private PulseAudio (pulse-servidor.pa) whose
-# default source is the monitor of a virtual cable that e2e_tocar feeds.
+# e2e_servidor NOME PRONTO COMANDO...: starts one daemon of a sound set-up
+# (its output in NOME.txt) and waits up to 10 s until the shell command
+# PRONTO answers. The sound set-up's processes (E2E_SOM_PIDS) are stopped
+# on exit, the last started first.
+e2e_servidor() {
+    local nome=$1 pronto=$2 i
+    shift 2
+    "$@" </dev/null >"$E2E_ARTEFACTOS/$nome.txt" 2>&1 &
+    E2E_SOM_PIDS=("$!" "${E2E_SOM_PIDS[@]}")
+    for i in $(seq 100); do
+        timeout 5 sh -c "$pronto" >/dev/null 2>&1 && return 0
+        kill -0 "${E2E_SOM_PIDS[0]}" 2>/dev/null || break
+        sleep 0.1
+    done
+    e2e_falhar "$nome did not answer in 10 s (see $nome.txt; packages: scripts/install-deps.sh)"
+}
+
+# The virtual cable of a running sound server: the sound played into the
+# sink "cabo" (e2e_tocar) comes out of its monitor, the default source, the
+# microphone the game hears; "alto", the speakers, discards.
+e2e_cabo() {
+    pactl load-module module-null-sink sink_name=alto >/dev/null &&
+        pactl load-module module-null-sink sink_name=cabo rate=44100 channels=1 >/dev/null &&
+        pactl set-default-source cabo.monitor && pactl set-default-sink alto &&
+        pactl info | grep -q '^Default Source: cabo.monitor$' || e2e_falhar "the virtual cable was not set up"
+}
+
+# A desktop's sound server: a private PulseAudio with the virtual cable.
 # ALSA's "default" reaches it through its pulse plugin (the system's ALSA
 # configuration: ALSA_CONFIG_PATH is unset). Its socket lives under /tmp,
 # since a socket's path must be short.
-e2e_servidor_de_som() {
-    local i
-    E2E_PULSE_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
-    HOME=$E2E_PULSE_DIR XDG_RUNTIME_DIR=$E2E_PULSE_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-        --disallow-exit -F "$E2E_DIR/pulse-servidor.pa" --log-target="file:$E2E_ARTEFACTOS/pulseaudio.txt" \
-        </dev/null >/dev/null 2>&1 &
-    E2E_PULSE_PID=$!
-    export PULSE_SERVER=unix:$E2E_PULSE_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
+e2e_pulseaudio() {
+    E2E_SOM_DIR=$(mktemp -d /tmp/ronco-pulse-XXXXXX)
+    export PULSE_SERVER=unix:$E2E_SOM_DIR/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
     unset ALSA_CONFIG_PATH
-    for i in $(seq 100); do
-        timeout 5 pactl info >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    e2e_falhar "o PulseAudio não respondeu (pacotes pulseaudio, pulseaudio-utils, libasound2-plugins; ver pulseaudio.txt)"
+    e2e_servidor pulseaudio "pactl info" env HOME="$E2E_SOM_DIR" XDG_RUNTIME_DIR="$E2E_SOM_DIR" \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+        -L "module-native-protocol-unix auth-anonymous=1"
+    e2e_cabo
+}
+
+# Where scripts/install-deps.sh unpacks the PipeWire ALSA plugin (its
+# package cannot be installed beside PulseAudio).
+E2E_PIPEWIRE_ALSA=${RONCO_PIPEWIRE_ALSA:-/opt/ronco-pipewire-alsa}
+
+# Debian 12 desktops' sound server: a private, headless PipeWire (its
+# session bus, WirePlumber, its PulseAudio side for the virtual cable), each
+# daemon's state and settings in a scratch folder. The game records from
+# ALSA's "default" through the pipewire plugin, given by an ALSA
+# configuration of its own: the system's would send "default" to the
+# PulseAudio side instead.
+e2e_pipewire() {
+    local plugin
+    plugin=$(ls -d "$E2E_PIPEWIRE_ALSA"/usr/lib/*/alsa-lib 2>/dev/null | head -1)
+    [ -f "$plugin/libasound_module_pcm_pipewire.so" ] \
+        || e2e_falhar "no PipeWire ALSA plugin in $E2E_PIPEWIRE_ALSA (scripts/install-deps.sh unpacks it)"
+    E2E_SOM_DIR=$(mktemp -d /tmp/ronco-pw-XXXXXX)
+    local d=$E2E_SOM_DIR
+    mkdir -m 700 "$d/rt"
+    export XDG_RUNTIME_DIR=$d/rt DBUS_SESSION_BUS_ADDRESS=unix:path=$d/rt/bus
+    export PULSE_SERVER=unix:$d/rt/pulse/native PULSE_CLIENTCONFIG=$E2E_DIR/pulse-cliente.conf
+    unset PULSE_RUNTIME_PATH
+    local xdg=(env XDG_STATE_HOME="$d/state" XDG_CONFIG_HOME="$d/config")
+    e2e_servidor dbus "dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.GetId" \
+        dbus-daemon --session --address="$DBUS_SESSION_BUS_ADDRESS" --nofork --nopidfile
+    e2e_servidor pipewire "pw-cli info 0" "${xdg[@]}" pipewire
+    e2e_servidor wireplumber "pw-cli ls Metadata | grep -q 'metadata.name = \"default\"'" "${xdg[@]}" wireplumber
+    e2e_servidor pipewire-pulse "pactl info" "${xdg[@]}" pipewire-pulse
+    e2e_cabo
+    export ALSA_CONFIG_PATH=$E2E_ARTEFACTOS/asound-pipewire.conf
+    cat >"$ALSA_CONFIG_PATH" <<FIM
+pcm_type.pipewire { lib "$plugin/libasound_module_pcm_pipewire.so" }
+ctl_type.pipewire { lib "$plugin/libasound_module_ctl_pipewire.so" }
+pcm.!default { type pipewire playback_node "-1" capture_node "-1" }
+ctl.!default { type pipewire }
+FIM
 }
 
 # e2e_tocar ARQUIVO: the raw sound (signed 16-bit mono, 44100 Hz) goes into
@@ -198,24 +266,25 @@ e2e_tocar() {
     E2E_PACAT_PID=$!
 }
 
-# e2e_som microfone|microfone-cano|servidor|sem-microfone|sem-som [SEGUNDOS]
-# (microfone, microfone-cano and servidor: the engine buzz plays from the
-# start). microfone-cano: the buzz reaches the game through a pipe, written
-# by a process group (led by E2E_ESCRITOR_PID) that e2e_parar_microfone
-# stalls like a microphone whose stream stops, and e2e_soltar_microfone
-# resumes. It starts the buzz over for each reader that opens the pipe, so
-# a game that gives the device up and opens it again, or a game started
-# anew, finds the microphone again, as it would a real one.
+# e2e_som microfone|microfone-cano|servidor|pipewire|sem-microfone|sem-som
+# [SEGUNDOS [DB]] (all but the last two: the engine buzz, peaking at DB
+# dBFS, plays from the start; servidor is PulseAudio). microfone-cano: the
+# buzz reaches the game through a pipe, written by a process group (led by
+# E2E_ESCRITOR_PID) that e2e_parar_microfone stalls like a microphone whose
+# stream stops, and e2e_soltar_microfone resumes. It starts the buzz over
+# for each reader that opens the pipe, so a game that gives the device up
+# and opens it again, or a game started anew, finds the microphone again,
+# as it would a real one.
 e2e_som() {
     case $1 in
-        servidor)
-            e2e_servidor_de_som
-            e2e_ronco_de_motor "${2:-120}"
+        servidor|pipewire)
+            if [ "$1" = servidor ]; then e2e_pulseaudio; else e2e_pipewire; fi
+            e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             e2e_tocar "$MIC_FILE"
             ;;
         microfone|microfone-cano)
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
-            e2e_ronco_de_motor "${2:-120}"
+            e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             if [ "$1" = microfone-cano ]; then
                 mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
                 # A process group of its own, stopped and resumed whole.
@@ -265,8 +334,10 @@ e2e_usuario_sem_privilegios() {
         cp "$ALSA_CONFIG_PATH" "$E2E_TEMPORARIO/asound.conf"
         export ALSA_CONFIG_PATH=$E2E_TEMPORARIO/asound.conf
     fi
+    export XDG_CONFIG_HOME=$E2E_TEMPORARIO/config
+    mkdir -p "$XDG_CONFIG_HOME"
     chmod -R a+rX "$E2E_TEMPORARIO"
-    chown -R 65534:65534 "$E2E_TRABALHO"
+    chown -R 65534:65534 "$E2E_TRABALHO" "$XDG_CONFIG_HOME"
     E2E_PREFIXO=(setpriv --reuid=65534 --regid=65534 --clear-groups)
     export HOME=$E2E_TRABALHO
 }
@@ -274,8 +345,9 @@ e2e_usuario_sem_privilegios() {
 # e2e_jogo_iniciar LIMITE_SEGUNDOS
 # Starts the game in the scratch tree (or in E2E_PASTA_INICIO, when set)
 # with its console in console.txt
-# (unbuffered, so that a crash loses nothing). A watchdog ends it after
-# LIMITE seconds in any case.
+# (unbuffered, so that a crash loses nothing), through the command
+# E2E_CARIMBO when one is set (each line stamped with when it came). A
+# watchdog ends it after LIMITE seconds in any case.
 e2e_jogo_iniciar() {
     local limite=${1:-120}
     E2E_LIMITE_JOGO=$limite
@@ -289,11 +361,18 @@ e2e_jogo_iniciar() {
         export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_SUPRESSOES:print_suppressions=0"
         preload=$(ls /usr/lib/*/allegro/4.4*/alleg-alsadigi.so 2>/dev/null | head -1)
     fi
+    local console=$E2E_ARTEFACTOS/console.txt
+    if [ ${#E2E_CARIMBO[@]} -gt 0 ]; then
+        rm -f "$E2E_ARTEFACTOS/.console.cano"
+        mkfifo "$E2E_ARTEFACTOS/.console.cano" || e2e_falhar "mkfifo failed"
+        "${E2E_CARIMBO[@]}" <"$E2E_ARTEFACTOS/.console.cano" >"$console" &
+        console=$E2E_ARTEFACTOS/.console.cano
+    fi
     # The module goes to the game only (stdbuf and the shell cannot load
     # it), in front of stdbuf's own preload.
     (cd "${E2E_PASTA_INICIO:-$E2E_TRABALHO}" && exec "${E2E_PREFIXO[@]}" stdbuf -o0 -e0 \
         sh -c 'LD_PRELOAD="$0${LD_PRELOAD:+:$LD_PRELOAD}" exec "$1"' "$preload" "$E2E_RONCO") \
-        >"$E2E_ARTEFACTOS/console.txt" 2>&1 </dev/null &
+        >"$console" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
     (sleep "$limite"; echo "VIGIA: o jogo passou de $limite s e foi terminado" \
@@ -374,7 +453,8 @@ e2e_janela_ou_fim() {
         if [ -n "$w" ]; then
             E2E_JANELA=$w
             timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "não foi possível focar a janela"
-            e2e_log "janela $w após $(e2e_ms_desde_inicio) ms"
+            e2e_medir_janela
+            e2e_log "janela $w (x$E2E_ESCALA) após $(e2e_ms_desde_inicio) ms"
             return 0
         fi
         sleep 0.1
@@ -390,33 +470,83 @@ e2e_tecla() {
         || e2e_falhar "xdotool não mandou a tecla $tecla"
 }
 
+# Another X client's window, made once, that can take the keyboard focus
+# from the game (a player switching windows): e2e_focar_outra_janela moves
+# the focus there, e2e_focar_jogo back.
+e2e_outra_janela() {
+    [ -n "${E2E_OUTRA_JANELA:-}" ] && return 0
+    xev -geometry 16x16+1000+740 -name outra-janela >/dev/null 2>&1 &
+    E2E_OUTRA_PID=$!
+    E2E_OUTRA_JANELA=$(timeout 10 xdotool search --sync --name '^outra-janela$' 2>/dev/null | head -1)
+    [ -n "$E2E_OUTRA_JANELA" ] || e2e_falhar "a outra janela não apareceu"
+}
+e2e_focar_outra_janela() {
+    e2e_outra_janela
+    timeout 10 xdotool windowfocus --sync "$E2E_OUTRA_JANELA" || e2e_falhar "não foi possível focar a outra janela"
+}
+e2e_focar_jogo() {
+    timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "não foi possível focar a janela do jogo"
+}
+
 # The window's close button, pressed the way a window manager does.
 e2e_fechar_janela() {
     ASAN_OPTIONS=detect_leaks=0 timeout 10 "$E2E_FECHAR" "$E2E_JANELA" \
         || e2e_falhar "não foi possível mandar o fecho à janela"
 }
 
-e2e_mover_rato() {
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" "$1" "$2" \
-        || e2e_falhar "xdotool não moveu o rato"
+# The window's scale (its width in 800-pixel pictures): the scenarios'
+# pixels are the picture's, the window's are as many times larger.
+e2e_medir_janela() {
+    local largura
+    largura=$(xwininfo -id "$E2E_JANELA" 2>/dev/null | awk '/Width:/ {print $2}')
+    E2E_ESCALA=$(( ${largura:-800} / 800 ))
+    [ "$E2E_ESCALA" -ge 1 ] || E2E_ESCALA=1
 }
 
-# e2e_clicar X Y [DURACAO]: button held on window pixel (X, Y).
+# The pointer's place on the screen for picture pixel (X, Y), as xdotool's
+# mousemove takes it: in the window (times its scale), or in fullscreen on
+# the whole screen (within E2E_TELA_CHEIA, the picture's WxH+X+Y there).
+e2e_ponto() {
+    if [ -n "$E2E_TELA_CHEIA" ]; then
+        local w h x y
+        IFS='x+' read -r w h x y <<<"$E2E_TELA_CHEIA"
+        echo "$((x + (2 * $1 + 1) * w / 1600)) $((y + (2 * $2 + 1) * h / 1200))"
+    else
+        echo "--window $E2E_JANELA $(($1 * E2E_ESCALA)) $(($2 * E2E_ESCALA))"
+    fi
+}
+
+e2e_mover_rato() {
+    # shellcheck disable=SC2046
+    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") || e2e_falhar "xdotool não moveu o rato"
+}
+
+# e2e_clicar X Y [DURACAO]: button held on picture pixel (X, Y).
 e2e_clicar() {
     local duracao=${3:-0.15}
-    timeout 10 xdotool mousemove --window "$E2E_JANELA" "$1" "$2" sleep 0.05 \
-        mousedown 1 sleep "$duracao" mouseup 1 \
+    # shellcheck disable=SC2046
+    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") sleep 0.05 mousedown 1 sleep "$duracao" mouseup 1 \
         || e2e_falhar "xdotool não clicou em $1,$2"
 }
 
 # A screenshot of the game's window as BMP (what the eye reads), always into
 # one scratch file, for the frequent looks of a loop. -> its path. A look
 # takes well under a second; one at a window that goes away meanwhile can
-# hang until its timeout.
+# hang until its timeout. An enlarged window is sampled back to the
+# picture's 800x600; in fullscreen (E2E_TELA_CHEIA, the picture's
+# WxH+X+Y on the screen) the picture is cut out of the whole screen first.
 e2e_olhada() {
     local arq=$E2E_ARTEFACTOS/.olhada.bmp
     [ -n "$E2E_JANELA" ] || return 1
-    timeout 5 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
+    if [ -n "$E2E_TELA_CHEIA" ]; then
+        timeout 5 import -window root -crop "$E2E_TELA_CHEIA" miff:- 2>/dev/null \
+            | convert - +repage -sample '800x600!' "bmp3:$arq" 2>/dev/null || return 1
+    elif [ "$E2E_ESCALA" -gt 1 ]; then
+        timeout 5 import -window "$E2E_JANELA" miff:- 2>/dev/null | convert - -sample 800x600 "bmp3:$arq" 2>/dev/null \
+            || return 1
+    else
+        timeout 5 import -window "$E2E_JANELA" "bmp3:$arq" 2>/dev/null || return 1
+    fi
     echo "$arq"
 }
 

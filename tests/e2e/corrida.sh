@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A whole race as a player runs it: Escape cuts the opening, the microphone
-# check calls the buzz good, Play, the loading screens and the start
-# lights, the engine buzz in the microphone opens the throttle, E shifts up
+# check calls a quiet buzz (peak -24 dBFS) too quiet, C calibrates on it
+# (then six presses of - take the throttle down to what the driver steers
+# best at), the check calls it good and the settings file keeps it, Play,
+# the loading screens and the start lights, the engine buzz in the microphone opens the throttle, E shifts up
 # to third, the car reaches the finish, and the player closes the window
 # during the finish screen: the game ends at once, without waiting out the
 # screen's hold, with status 0, and "records.txt" has gained exactly one
@@ -10,35 +12,37 @@
 # the records page the menus scenario's.)
 #
 # The microphone is a raw file behind ALSA (microfone), or a desktop's sound
-# server (servidor): a private PulseAudio that the game reaches through
-# ALSA's "default", the sound played into a virtual cable at real-time
-# pace. There the check first hears the same buzz at -12 dB (heard, too
-# quiet for third gear) and a talking-like buzz (a voice's pitch through one
-# vowel resonance, in syllables: not heard as an engine).
+# server that the game reaches through ALSA's "default", the sound played
+# into a virtual cable at real-time pace: a private PulseAudio (servidor)
+# or PipeWire (pipewire), where the game's own capture must be linked to
+# the cable (PipeWire records silence from nowhere without a word). There
+# the check first hears the same buzz at -12 dB (heard, too quiet for third
+# gear) and a talking-like buzz (a voice's pitch through one vowel
+# resonance, in syllables: not heard as an engine).
 #
 # The city's own traffic is on the streets (not through the sound server,
 # where the race is about the sound's way in): crossings can pile up with
 # crashed cars, which the driver gets through (a knock into neutral and the
 # shift after it is its own scenario, batida.sh).
 #
-#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor]
+#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor|pipewire]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
 e2e_xvfb
 modo=${6:-microfone}
-e2e_som "$modo" 440
+if [ "$modo" = microfone ]; then e2e_som microfone 440 -24; else e2e_som "$modo" 440; fi
 som() {
     sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$E2E_ARTEFACTOS/$1.raw" synth 10 "${@:2}" repeat 2 \
         || e2e_falhar "o sox não gerou $1"
 }
-# Through the sound server the race is about the sound's way in: no traffic.
-[ "$modo" = servidor ] && e2e_sem_trafego "$E2E_TRABALHO"
+# Through a sound server the race is about the sound's way in: no traffic.
+[ "$modo" != microfone ] && e2e_sem_trafego "$E2E_TRABALHO"
 e2e_jogo_no_menu 900
 
 e2e_clicar_botao BOTAO_INSTRUCOES
-if [ "$modo" = servidor ]; then
+if [ "$modo" != microfone ]; then
     som ronco-12db square 180:260 bandpass 600 2q tremolo 27 60 gain -n -12
     som fala sawtooth 110:150 bandpass 1200 2q tremolo 4 100 gain -n -1
     e2e_tocar "$E2E_ARTEFACTOS/ronco-12db.raw"
@@ -47,7 +51,24 @@ if [ "$modo" = servidor ]; then
     e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
     e2e_tocar "$MIC_FILE"
 fi
+if [ "$modo" = microfone ]; then
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_tecla c 0.12
+    sleep 1
+    e2e_foto calibrando
+    e2e_esperar_pagina instrucoes 10 calibrado "$VEREDITO_BOM"
+    for _ in 1 2 3 4 5 6; do e2e_tecla minus 0.1; sleep 0.05; done
+    sleep 0.3
+    conf=$XDG_CONFIG_HOME/ronco/ronco.conf
+    grep -Eq '^sensitivity = [0-9.]+$' "$conf" 2>/dev/null || e2e_falhar "a calibração não ficou em $conf"
+    e2e_log "$(cat "$conf")"
+fi
 e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
+if [ "$modo" = pipewire ]; then
+    pw-link -l >"$E2E_ARTEFACTOS/pw-link.txt"
+    awk '/^[^ ]/ { cabo = ($1 == "cabo:monitor_MONO") } cabo && /[|]-> ALSA Capture:/ { ok = 1 } END { exit !ok }' \
+        "$E2E_ARTEFACTOS/pw-link.txt" || e2e_falhar "the game's ALSA capture is not linked to the cable (pw-link.txt)"
+fi
 e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
 e2e_esperar_pagina menu 5
 
@@ -63,6 +84,10 @@ fechar_na_chegada() {
         cmp -s "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.chegada.bmp" && break
     done
     E2E_CHEGADA_ATE=$(e2e_ms_desde_inicio)
+    # The held frame says how the race went: the first in this tree, a record.
+    eval "$(e2e_olho painel "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO")"
+    e2e_guardar_olhada "linha-de-chegada"
+    E2E_LINHA_CHEGADA=$linha
     e2e_fechar_janela
     E2E_MS_FECHO=$(e2e_ms_desde_inicio)
     e2e_log "janela fechada durante a chegada"
@@ -80,6 +105,10 @@ e2e_log "acelerador até $E2E_ACELERADOR_MAX linhas; marcha até $E2E_MARCHA_MAX
 demora=$((E2E_MS_FIM - E2E_MS_FECHO))
 e2e_log "ended $demora ms after the close on the finish screen"
 [ "$demora" -le 3000 ] || e2e_falhar "the game took $demora ms to end after the close on the finish screen"
+# The first record of this tree is a record (unless a race given up at the
+# line wrote one before).
+[ "$E2E_LINHA_CHEGADA" = recorde ] || { [ "$E2E_LINHAS_ANTES" -gt 0 ] && [ "$E2E_LINHA_CHEGADA" = melhor ]; } \
+    || e2e_falhar "a chegada não disse NEW RECORD! (linha: ${E2E_LINHA_CHEGADA:-nenhuma})"
 
 # Exactly one record line for the race that finished (a race given up
 # close to the line may have crossed it while the driver was quitting),

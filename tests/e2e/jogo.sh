@@ -237,7 +237,8 @@ e2e_manobrar() {
 # SEGUNDOS, so it seldom crosses the line unseen while the driver quits.
 # Sets E2E_ACELERADOR_MAX (rows of the throttle bar), E2E_MARCHA_MAX,
 # E2E_MS_CHEGADA (finish first seen), E2E_CHEGADA_DE and _ATE (between
-# which the car crossed the line). Calls
+# which the car crossed the line), E2E_LINHA_CHEGADA (the finish screen's
+# line as the eye reads it, recorde or melhor; empty when unseen). Calls
 # $E2E_GANCHO_CHEGADA, if set, when the finish is first seen; a game that
 # ends after that (its window closed by the hook) also ends the drive.
 # Calls $E2E_GANCHO_CONDUCAO, if set, before each look (a player's
@@ -249,6 +250,7 @@ e2e_conduzir_ate_o_fim() {
     E2E_ACELERADOR_MAX=0
     E2E_MARCHA_MAX=0
     E2E_MS_CHEGADA=""
+    E2E_LINHA_CHEGADA=""
     local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 melhor=-1 t_melhor
     vy=""
@@ -286,6 +288,11 @@ e2e_conduzir_ate_o_fim() {
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
+        fi
+        # The finish screen's line, once it shows (the hook may read it too).
+        if [ -n "$E2E_MS_CHEGADA" ] && [ "$linha" != nenhuma ] && [ -z "$E2E_LINHA_CHEGADA" ]; then
+            E2E_LINHA_CHEGADA=$linha
+            e2e_guardar_olhada "linha-de-chegada"
         fi
         [ -n "$E2E_MS_CHEGADA" ] && continue
         if [ $((t - guardada)) -ge 4000 ]; then

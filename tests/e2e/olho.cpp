@@ -27,8 +27,10 @@
 //       progress strip, -1 when there is none), vazia (1 while the window
 //       is still black), aviso (1 while the lost microphone's notice
 //       shows), veredito (the colour, rrggbb, of the microphone check's
-//       verdict box on the first instructions page). JOGO is the asset
-//       tree the game runs from.
+//       verdict box on the first instructions page), linha (the finish
+//       screen's line: recorde for a new record, melhor for the best time
+//       and the difference, nenhuma). JOGO is the asset tree the game runs
+//       from.
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -163,10 +165,15 @@ void painel(BITMAP* foto, const std::string& jogo) {
     for (int y = 548; y < 593; ++y) aviso += parecidos(getpixel(foto, 11, y), makecol32(150, 20, 20));
     // The microphone check's verdict box, where no text is drawn.
     const int v = getpixel(foto, 68, 404);
+    // The finish line's band, left of its text: gold for a record.
+    const int faixa = getpixel(foto, 100, 90);
+    const char* linha = parecidos(faixa, makecol32(150, 100, 0))  ? "recorde"
+                        : parecidos(faixa, makecol32(20, 34, 80)) ? "melhor"
+                                                                   : "nenhuma";
     std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d "
-                "veredito=%02x%02x%02x\n",
+                "veredito=%02x%02x%02x linha=%s\n",
                 pagina, correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
-                aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v));
+                aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v), linha);
 }
 
 // The city as the renderer draws it before any car: the lower tile layer,

@@ -2,8 +2,9 @@
 # Taps during races, as a player taps: five races, each started with a
 # 120 ms E tap during the start lights (first gear at the start: checked
 # by e2e_iniciar_corrida), each paused four times by an Escape tap and
-# resumed by one of 100 to 250 ms. The pause page shows over the frozen
-# race, the car goes on after each pause, and the pause menu's Quit leads
+# resumed by one of 100 to 250 ms; in the first race another window also
+# takes the focus for a moment, which pauses it too. The pause page shows
+# over the frozen race, the car goes on after each pause, and the pause menu's Quit leads
 # back to the main menu without a record. Escape in the main menu ends
 # the game with status 0.
 #
@@ -38,6 +39,16 @@ for corrida in 1 2 3 4 5; do
             || { e2e_guardar_olhada "nao-retomou"; e2e_falhar "um toque de $duracao s em Escape não retomou a corrida"; }
         retomadas=$((retomadas + 1))
     done
+    if [ "$corrida" = 1 ]; then
+        # Another window takes the focus: the race pauses as with Escape.
+        e2e_focar_outra_janela
+        sleep 0.3
+        e2e_focar_jogo
+        e2e_esperar_pagina pausa 5 pausa-foco-perdido
+        e2e_tecla Escape
+        sleep 0.5
+        e2e_ler_painel && [ "$pagina" != pausa ] || e2e_falhar "a corrida pausada pelo foco não retomou"
+    fi
     [ "$progresso" -gt "$antes" ] || e2e_falhar "o carro não andou depois da pausa ($antes -> $progresso)"
     e2e_ate_o_menu 20
 done

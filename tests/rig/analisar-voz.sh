@@ -21,6 +21,16 @@ grep -q 'NIVEL RONCO' "$dir/out.csv" && falhar "diagnostics mixed into the CSV"
 detectado=$(tail -n1 "$dir/out.csv" | sed 's/.*detected=\([0-9.]*\)%.*/\1/')
 awk -v d="$detectado" 'BEGIN { exit !(d >= 80) }' || falhar "buzz detected on only $detectado% of frames"
 
+# The sensitivity a calibration would set (full throttle with a 10 % margin
+# at the median loudness: about 6 for this buzz), and the throttle it gives.
+calibrada=$(tail -n1 "$dir/out.csv" | sed 's/.*calibrated_sensitivity=\([0-9.]*\).*/\1/')
+awk -v s="$calibrada" 'BEGIN { exit !(s >= 4 && s <= 9) }' || falhar "calibrated sensitivity $calibrada"
+"$ferramenta" "$dir/ronco.wav" --sensitivity "$calibrada" 2>/dev/null | tail -n1 |
+    awk '{ sub(/.*mean_throttle=/, ""); exit !($1 + 0 >= 0.8) }' || falhar "--sensitivity $calibrada"
+recusarOpcao() { "$ferramenta" "$dir/ronco.wav" "$@" >/dev/null 2>&1 && falhar "$* accepted"; }
+recusarOpcao --sensitivity 0.5
+recusarOpcao --buffer-bytes x
+
 # Half-second buffers: 8 of them, 13 frames each.
 "$ferramenta" "$dir/ronco.wav" --buffer-bytes 44100 2>/dev/null | tail -n1 | grep -q '^# frames=104 ' ||
     falhar "--buffer-bytes 44100"

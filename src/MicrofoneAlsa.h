@@ -1,0 +1,103 @@
+#ifndef MICROFONEALSA_H
+#define MICROFONEALSA_H
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+// Records an ALSA capture device for as long as it is asked to, and hands
+// over the newest second of sound whenever new sound has come in. The voice
+// throttle analyses the last 40 ms of it every frame, so what matters here
+// is how soon a sound reaches that second: the device is asked for 20 ms
+// periods (through PulseAudio or PipeWire: a 20 ms fragment; at 10 ms a busy
+// PipeWire graph was seen to drop sound), and every period is added to the
+// second the moment it is read.
+//
+//   - A file behind ALSA (the test rig's microphone) answers as fast as it
+//     is asked and is held to real time; a real device keeps its own pace.
+//   - A device that fails (unplugged, the server gone) is opened again every
+//     three seconds until it records.
+//   - A device that hands over nothing for two seconds may have stalled (a
+//     pipe whose writer went quiet) or may just be slow to come back: a
+//     second reader is opened beside it, and whichever delivers first is
+//     kept. Nothing either of them reads is ever thrown away, so a source
+//     that comes back is heard from its first block on.
+//   - Reads can block for good (ALSA's file device on a pipe nobody writes),
+//     so each opening is read by a thread of its own that the watcher can
+//     walk away from: neither the retries nor stopping wait for a stuck
+//     read longer than half a second.
+//
+// Threads only share the second being filled (under a lock) and a few
+// atomics; a reader left behind keeps what it uses alive by itself.
+class MicrofoneAlsa {
+public:
+    static constexpr int TAXA = 44100;
+    // What lerRecente hands over: one second of mono sound.
+    static constexpr int AMOSTRAS = 44100;
+    // Frames of one ALSA period: 20 ms.
+    static constexpr int PERIODO = 882;
+
+    // console: where the few lines about the device go (stdout when null).
+    explicit MicrofoneAlsa(std::FILE* console = nullptr);
+    virtual ~MicrofoneAlsa();
+
+    MicrofoneAlsa(const MicrofoneAlsa&) = delete;
+    MicrofoneAlsa& operator=(const MicrofoneAlsa&) = delete;
+
+    // Opens the capture device named `dispositivo` (an ALSA name such as
+    // "default" or "plughw:CARD=PCH,DEV=0") without blocking, to learn
+    // whether there is anything to record from. One that cannot be opened
+    // falls back to "default", with a console line. The device stays open
+    // for iniciar. False when nothing could be opened.
+    bool abrir(const std::string& dispositivo);
+    bool isAberto() const { return aberto; }
+
+    // Starts recording in the background (after abrir succeeded); parar
+    // stops it. Both may be called again.
+    void iniciar();
+    void parar();
+
+    // Records from another device from now on; one that cannot be opened
+    // falls back to "default" (see getFalha). Takes effect within a tenth
+    // of a second; the second handed over keeps its older sound meanwhile.
+    void trocarDispositivo(const std::string& dispositivo);
+
+    // When sound has come in since the last call: copies the newest second
+    // (oldest sample first) as unsigned 16-bit samples, 32768 being
+    // silence, into destino (AMOSTRAS of them; before a second has been
+    // recorded its start is silence) and answers true. Otherwise leaves
+    // destino alone and answers false. total, when given, receives how many
+    // samples had been recorded when the copy was made.
+    bool lerRecente(uint16_t* destino, long long* total = nullptr);
+
+    // The device being recorded, and the one asked for that could not be
+    // opened (empty when none failed).
+    std::string getDispositivo() const;
+    std::string getFalha() const;
+    long long getAmostrasGravadas() const;
+
+    // Shared with the readers: the second being filled.
+    struct Anel;
+    struct Sessao;
+
+private:
+    void vigiar(void* pcmInicial);
+    std::shared_ptr<Sessao> abrirSessao(const std::string& dispositivo, void* pcm);
+    void anotarFalha(const std::string& dispositivo);
+
+    std::FILE* console;
+    std::shared_ptr<Anel> anel;
+    bool aberto;
+    void* pcmAberto;  // opened by abrir; the first session takes it
+    std::thread* vigia;
+    bool pararVigia;
+    mutable std::mutex trava;  // guards the names below and pararVigia
+    std::string dispositivo;   // being recorded (or about to be)
+    std::string pedido;        // asked for by trocarDispositivo, not yet taken
+    std::string falha;
+};
+
+#endif

@@ -1,0 +1,101 @@
+#include "Preferencias.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char* const SENSIBILIDADE = "sensitivity";
+const char* const MICROFONE = "microphone";
+const char* const ACELERADOR_TECLADO = "keyboard_throttle";
+const std::vector<std::string> OPCOES_ACELERADOR = {"without_microphone", "always"};
+const char* const ESCALA = "scale";
+const std::vector<std::string> OPCOES_ESCALA = {"auto", "1", "2", "3"};
+const char* const TELA_CHEIA = "fullscreen";
+const char* const PIXEL_PERFEITO = "pixel_perfect";
+const std::vector<std::string> OPCOES_SIM_NAO = {"false", "true"};
+const char* const MUSICA = "music";
+const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
+const char* const VOLUME_MUSICA = "music_volume";
+
+}  // namespace
+
+Preferencias::Preferencias(std::FILE* console)
+    : arquivo(console),
+      sensibilidade(1.0f),
+      microfone("default"),
+      aceleradorTeclado(SEM_MICROFONE),
+      escala(0),
+      telaCheia(false),
+      pixelPerfeito(false),
+      musica(true),
+      volumeMusica(100) {}
+
+Preferencias::~Preferencias() {}
+
+void Preferencias::carregar(const std::string& caminho) {
+    arquivo.carregar(caminho);
+    sensibilidade = static_cast<float>(
+        arquivo.getNumero(SENSIBILIDADE, 1.0, SENSIBILIDADE_MINIMA, SENSIBILIDADE_MAXIMA));
+    microfone = arquivo.getTexto(MICROFONE, "default");
+    aceleradorTeclado = static_cast<AceleradorTeclado>(arquivo.getEscolha(ACELERADOR_TECLADO, 0, OPCOES_ACELERADOR));
+    escala = arquivo.getEscolha(ESCALA, 0, OPCOES_ESCALA);
+    telaCheia = arquivo.getEscolha(TELA_CHEIA, 0, OPCOES_SIM_NAO) == 1;
+    pixelPerfeito = arquivo.getEscolha(PIXEL_PERFEITO, 0, OPCOES_SIM_NAO) == 1;
+    musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
+    volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
+}
+
+void Preferencias::setSensibilidade(float s) {
+    // Two decimals, as the file shows it: what is saved is what plays.
+    s = std::round(std::clamp(s, SENSIBILIDADE_MINIMA, SENSIBILIDADE_MAXIMA) * 100.0f) / 100.0f;
+    if (s == sensibilidade) return;
+    sensibilidade = s;
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.2f", s);
+    arquivo.definir(SENSIBILIDADE, texto);
+}
+
+void Preferencias::setMicrofone(const std::string& nome) {
+    if (nome.empty() || nome == microfone) return;
+    microfone = nome;
+    arquivo.definir(MICROFONE, nome);
+}
+
+void Preferencias::setAceleradorTeclado(AceleradorTeclado a) {
+    if (a == aceleradorTeclado) return;
+    aceleradorTeclado = a;
+    arquivo.definir(ACELERADOR_TECLADO, OPCOES_ACELERADOR[a]);
+}
+
+void Preferencias::setEscala(int e) {
+    e = std::clamp(e, 0, 3);
+    if (e == escala) return;
+    escala = e;
+    arquivo.definir(ESCALA, OPCOES_ESCALA[e]);
+}
+
+void Preferencias::setTelaCheia(bool sim) {
+    if (sim == telaCheia) return;
+    telaCheia = sim;
+    arquivo.definir(TELA_CHEIA, OPCOES_SIM_NAO[sim]);
+}
+
+void Preferencias::setPixelPerfeito(bool sim) {
+    if (sim == pixelPerfeito) return;
+    pixelPerfeito = sim;
+    arquivo.definir(PIXEL_PERFEITO, OPCOES_SIM_NAO[sim]);
+}
+
+void Preferencias::setMusicaLigada(bool sim) {
+    if (sim == musica) return;
+    musica = sim;
+    arquivo.definir(MUSICA, OPCOES_MUSICA[sim]);
+}
+
+void Preferencias::setVolumeMusica(int v) {
+    v = std::clamp(v, 0, 100);
+    if (v == volumeMusica) return;
+    volumeMusica = v;
+    arquivo.definir(VOLUME_MUSICA, std::to_string(v));
+}

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Configuracoes.h"
+#include "DiretorioTemporario.h"
+#include "Preferencias.h"
+
+namespace {
+
+// Everything written to a console so far.
+struct Console {
+    char* texto = nullptr;
+    size_t tamanho = 0;
+    std::FILE* f = open_memstream(&texto, &tamanho);
+    ~Console() {
+        std::fclose(f);
+        std::free(texto);
+    }
+    std::string ler() {
+        std::fflush(f);
+        return std::string(texto, tamanho);
+    }
+};
+
+}  // namespace
+
+// A player's file with comments, a key from another version, a line that
+// is no setting and a value out of range: the bad ones are reported once
+// each (file and line) and their defaults used; changing a setting rewrites
+// its own line and keeps every other line as it was.
+TEST(Configuracoes, ChangesOneLineAndKeepsEveryOtherAndReportsBadLinesOnce) {
+    DiretorioTemporario dir;
+    const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
+    dir.escrever("ronco.conf",
+                 "# my settings\n"
+                 "sensitivity = loud\n"
+                 "future_key = 3\n"
+                 "microphone=  plughw:CARD=USB,DEV=0  \n"
+                 "what is this\n"
+                 "keyboard_throttle = always");
+    Console console;
+    Preferencias p(console.f);
+    p.carregar(caminho);
+    EXPECT_EQ(p.getSensibilidade(), 1.0f);
+    EXPECT_EQ(p.getMicrofone(), "plughw:CARD=USB,DEV=0");
+    EXPECT_EQ(p.getAceleradorTeclado(), Preferencias::SEMPRE);
+    const std::string relatos = "\n" + caminho + ":5: \"what is this\" is not a \"key = value\" line: ignored\n\n" +
+                                caminho + ":2: \"sensitivity = loud\" is not a number from 1 to 100: using 1\n";
+    EXPECT_EQ(console.ler(), relatos);
+
+    p.setSensibilidade(12.345f);
+    p.setAceleradorTeclado(Preferencias::SEM_MICROFONE);
+    EXPECT_EQ(dir.ler("ronco.conf"),
+              "# my settings\n"
+              "sensitivity = 12.35\n"
+              "future_key = 3\n"
+              "microphone=  plughw:CARD=USB,DEV=0  \n"
+              "what is this\n"
+              "keyboard_throttle = without_microphone\n");
+    EXPECT_FALSE(std::filesystem::exists(caminho + ".tmp"));
+    Preferencias outra(console.f);
+    outra.carregar(caminho);
+    EXPECT_FLOAT_EQ(outra.getSensibilidade(), 12.35f);
+    EXPECT_EQ(console.ler(), relatos + relatos.substr(0, relatos.find("\n\n") + 1));
+}
+
+// No file yet, in a folder that does not exist: the game's defaults, and
+// the first change makes the folders and the file. The default place
+// follows XDG_CONFIG_HOME, or the home folder.
+TEST(Configuracoes, TheFirstChangeMakesTheFolderAndTheFileWhereXdgSays) {
+    DiretorioTemporario dir;
+    const char* antes = std::getenv("XDG_CONFIG_HOME");
+    const std::string guardado = antes ? antes : "", casa = std::getenv("HOME") ? std::getenv("HOME") : "/";
+    setenv("XDG_CONFIG_HOME", (dir.getCaminho() / "cfg" / "novo").c_str(), 1);
+    const std::string caminho = Configuracoes::getCaminhoPadrao();
+    EXPECT_EQ(caminho, (dir.getCaminho() / "cfg/novo/ronco/ronco.conf").string());
+    setenv("XDG_CONFIG_HOME", "relative/path", 1);
+    setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(Configuracoes::getCaminhoPadrao(), "/home/someone/.config/ronco/ronco.conf");
+    antes ? setenv("XDG_CONFIG_HOME", guardado.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", casa.c_str(), 1);
+
+    Console console;
+    Preferencias p(console.f);
+    p.carregar(caminho);
+    EXPECT_EQ(p.getSensibilidade(), 1.0f);
+    EXPECT_EQ(p.getMicrofone(), "default");
+    EXPECT_EQ(p.getAceleradorTeclado(), Preferencias::SEM_MICROFONE);
+    p.setMicrofone("pulse");
+    EXPECT_EQ(dir.ler("cfg/novo/ronco/ronco.conf"), "microphone = pulse\n");
+    EXPECT_EQ(console.ler(), "");
+}
+
+// A file that cannot be replaced (its temporary name taken by a folder)
+// stays exactly as it was, and says so once however often settings change;
+// one that is not a regular file is neither read nor written over.
+TEST(Configuracoes, AFailedWriteLeavesTheOldFileWholeAndIsReportedOnce) {
+    DiretorioTemporario dir;
+    const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
+    dir.escrever("ronco.conf", "sensitivity = 3\n");
+    std::filesystem::create_directory(caminho + ".tmp");
+    Console console;
+    Preferencias p(console.f);
+    p.carregar(caminho);
+    p.setSensibilidade(5);
+    p.setSensibilidade(6);
+    EXPECT_FLOAT_EQ(p.getSensibilidade(), 6.0f) << "the change holds for this session";
+    EXPECT_EQ(dir.ler("ronco.conf"), "sensitivity = 3\n");
+    EXPECT_EQ(console.ler(), "\nThe settings file " + caminho +
+                                 " cannot be written (Is a directory): this change lasts until the game ends.\n");
+
+    const std::string cano = (dir.getCaminho() / "cano.conf").string();
+    ASSERT_EQ(mkfifo(cano.c_str(), 0600), 0);
+    Console outro;
+    Preferencias q(outro.f);
+    q.carregar(cano);  // would block forever on a pipe nobody writes
+    q.setSensibilidade(9);
+    EXPECT_EQ(outro.ler(), "\nThe settings file " + cano + " is not a regular file: using the defaults.\n");
+    struct stat info;
+    ASSERT_EQ(stat(cano.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// The window's and the music's settings: read with their ranges (a bad
+// value is reported and gives way to the default), written as the file's
+// words when the game changes them.
+TEST(Configuracoes, WindowAndMusicSettingsKeepToTheirRanges) {
+    DiretorioTemporario dir;
+    const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
+    Console console;
+    Preferencias padrao(console.f);
+    padrao.carregar(caminho);
+    EXPECT_EQ(padrao.getEscala(), 0);  // auto
+    EXPECT_FALSE(padrao.isTelaCheia() || padrao.isPixelPerfeito());
+    EXPECT_TRUE(padrao.isMusicaLigada());
+    EXPECT_EQ(padrao.getVolumeMusica(), 100);
+
+    dir.escrever("ronco.conf", "scale = 4\nfullscreen = yes\npixel_perfect = true\nmusic = off\nmusic_volume = 40\n");
+    Preferencias p(console.f);
+    p.carregar(caminho);
+    EXPECT_EQ(p.getEscala(), 0);
+    EXPECT_FALSE(p.isTelaCheia());
+    EXPECT_TRUE(p.isPixelPerfeito());
+    EXPECT_FALSE(p.isMusicaLigada());
+    EXPECT_EQ(p.getVolumeMusica(), 40);
+    EXPECT_EQ(console.ler(), "\n" + caminho + ":1: \"scale = 4\" is not one of auto, 1, 2, 3: using auto\n\n" + caminho +
+                                 ":2: \"fullscreen = yes\" is not one of false, true: using false\n");
+    p.setEscala(2);
+    p.setTelaCheia(true);
+    p.setMusicaLigada(true);
+    p.setVolumeMusica(250);
+    p.setPixelPerfeito(false);
+    EXPECT_EQ(dir.ler("ronco.conf"), "scale = 2\nfullscreen = true\npixel_perfect = false\nmusic = on\nmusic_volume = 100\n");
+    dir.escrever("ronco.conf", "music_volume = 101\n");
+    Preferencias alto(console.f);
+    alto.carregar(caminho);
+    EXPECT_EQ(alto.getVolumeMusica(), 100);
+}
