@@ -282,9 +282,12 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
-            // The best before this race, for the finish screen's line.
-            recordes.carregar();
-            linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
+            // The best before this race, for the finish screen's line; a
+            // record file that cannot be read (said when it is written) has
+            // no line to give.
+            recordes.carregar(false);
+            linhaChegada = LinhaChegada();
+            if (recordes.isLegivel()) linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
             // Recorded at the line: the window may be closed during the
             // finish screen, and the race must not be lost with it.
             recordes.acrescentar(timer->getTotalTime());

@@ -74,7 +74,7 @@ void Recordes::manter(int tempo) {
     }
 }
 
-void Recordes::carregar() {
+void Recordes::carregar(bool relatar) {
     melhores.clear();
     legivel = true;
     ArquivoRegular f(arquivo, ArquivoRegular::LER);
@@ -85,19 +85,19 @@ void Recordes::carregar() {
             const int tempo = interpretarLinha(linha);
             if (tempo >= 0) manter(tempo);
         }
-        if (leitor.getLongasDemais() > 0) {
+        if (leitor.getLongasDemais() > 0 && relatar) {
             std::printf("%s: %d line(s) longer than %zu bytes skipped\n", arquivo.c_str(), leitor.getLongasDemais(),
                         LeitorLinhas::MAXIMO);
         }
         if (leitor.getErro() != 0) {
             legivel = false;
-            std::printf("%s: read failed (%s); the records after that point are not shown\n", arquivo.c_str(),
+            if (relatar) std::printf("%s: read failed (%s); the records after that point are not shown\n", arquivo.c_str(),
                         std::strerror(leitor.getErro()));
         }
     } else if (!f.isAusente()) {
         // No race finished yet is no fault; anything else is worth a line.
         legivel = false;
-        std::printf("%s: %s; the records cannot be read\n", arquivo.c_str(), f.getProblema().c_str());
+        if (relatar) std::printf("%s: %s; the records cannot be read\n", arquivo.c_str(), f.getProblema().c_str());
     }
     for (int tempo : naoGravados) manter(tempo);
 }

@@ -26,7 +26,9 @@ public:
     // with the times of this session that could not be written. Lines that
     // are not a record are skipped, lines too long to be one as well (one
     // console line counts them); a missing file is an empty list.
-    void carregar();
+    // relatar: whether what is wrong with the file goes to the console (a
+    // second reading of the same file need not say it again).
+    void carregar(bool relatar = true);
 
     const std::vector<int>& getMelhores() const { return melhores; }
     // False when the last carregar could not read the file (it is not a
