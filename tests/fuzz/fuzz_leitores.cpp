@@ -1,12 +1,14 @@
 // libFuzzer target for everything the game reads from text files: the city
-// map, the traffic table, the car data files and the record file. The first
-// byte chooses the format (counted from '0', so '0' to '3' select map,
-// table, car file and records); the rest is the file's text.
+// map, the traffic table, the car data files, the record file and the
+// player's settings. The first byte chooses the format (counted from '0', so
+// '0' to '4' select map, table, car file, records and settings); the rest is
+// the file's text.
 //
 // Beyond the sanitizers' checks, each input must leave the reader in a
 // consistent state, the collision and traffic logic must run on whatever
 // was loaded, and the records read must be those a plain reading of the
-// lines finds.
+// lines finds, and a setting changed keeps every other line of the settings
+// file.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +20,12 @@
 
 #include "../../bench/DiretorioTemporario.h"
 #include "Carro.h"
+#include "Configuracoes.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"
 #include "LeitorLinhas.h"
 #include "LogicaNPC.h"
+#include "Preferencias.h"
 #include "Recordes.h"
 #include "Relogio.h"
 
@@ -30,6 +34,7 @@ namespace {
 // The readers take paths relative to the working directory: a private one,
 // removed at exit.
 std::unique_ptr<DiretorioTemporario> pasta;
+std::FILE* nulo = std::fopen("/dev/null", "w");  // the readers' reports
 
 void exigir(bool condicao, const char* o_que) {
     if (!condicao) {
@@ -122,6 +127,40 @@ void fuzzRecordes(const std::string& texto) {
     exigir(pasta->ler("records.txt") == texto + fimDeLinha + "Tempo: 1234 mills\n", "appending keeps what was there");
 }
 
+// Every setting within its range whatever the file says; a changed one is
+// read back, and every other line under 4 KiB stays, in order.
+void fuzzConfiguracoes(const std::string& texto) {
+    pasta->escrever("ronco.conf", texto);
+    const std::string caminho = (pasta->getCaminho() / "ronco.conf").string();
+    Preferencias p(nulo);
+    p.carregar(caminho);
+    exigir(p.getSensibilidade() >= Preferencias::SENSIBILIDADE_MINIMA &&
+               p.getSensibilidade() <= Preferencias::SENSIBILIDADE_MAXIMA,
+           "sensitivity in range");
+    exigir(!p.getMicrofone().empty() && p.getEscala() >= 0 && p.getEscala() <= 3 && p.getVolumeMusica() >= 0 &&
+               p.getVolumeMusica() <= 100,
+           "settings in range");
+    Configuracoes c(nulo);
+    c.carregar(caminho);
+    exigir(c.definir("fuzz_key", "7"), "a setting is written");
+    Configuracoes d(nulo);
+    d.carregar(caminho);
+    exigir(d.getValor("fuzz_key") && *d.getValor("fuzz_key") == "7", "the setting reads back");
+    const std::string depois = pasta->ler("ronco.conf");
+    size_t onde = 0;
+    for (size_t inicio = 0; inicio < texto.size();) {
+        size_t fim = texto.find('\n', inicio);
+        if (fim == std::string::npos) fim = texto.size();
+        const std::string linha = texto.substr(inicio, fim - inicio) + "\n";
+        if (linha.size() <= 4096 && linha.find("fuzz_key") == std::string::npos) {
+            onde = depois.find(linha, onde);
+            exigir(onde != std::string::npos, "every other line is kept, in order");
+            onde += linha.size();
+        }
+        inicio = fim + 1;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -132,9 +171,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho > 0) {
-        // One entry per format, in the order of the first byte's digit; the
-        // player's settings file (ronco.conf) joins as '4'.
-        void (*const alvos[])(const std::string&) = {fuzzMapa, fuzzTransito, fuzzCarro, fuzzRecordes};
+        // One entry per format, in the order of the first byte's digit.
+        void (*const alvos[])(const std::string&) = {fuzzMapa, fuzzTransito, fuzzCarro, fuzzRecordes,
+                                                     fuzzConfiguracoes};
         const size_t quantos = sizeof alvos / sizeof alvos[0];
         alvos[static_cast<uint8_t>(dados[0] - '0') % quantos](
             std::string(reinterpret_cast<const char*>(dados) + 1, tamanho - 1));
