@@ -1,26 +1,19 @@
 #include "CapturaAudio.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-// The library's recorder, the source used unless a test or tool installs
-// another one.
-int iniciarBiblioteca(void*, int freq, int bits, int stereo) {
-    return start_sound_input(freq, bits, stereo);
-}
+// No recorder: until the game hands over its microphone (or a test or tool
+// its sound), there is nothing to record.
+int iniciarNada(void*, int, int, int) { return 0; }
+int lerNada(void*, void*, int) { return 0; }
 
-int lerBiblioteca(void*, void* destino, int) {
-    return read_sound_input(destino);
-}
+const FonteGravacao NENHUMA = {iniciarNada, lerNada, nullptr, false};
 
-const FonteGravacao FONTE_BIBLIOTECA = {iniciarBiblioteca, lerBiblioteca, nullptr, true};
-
-FonteGravacao fonteAtual = FONTE_BIBLIOTECA;
+FonteGravacao fonteAtual = NENHUMA;
 std::FILE* console = nullptr;  // nullptr: stdout (resolved at use, stdout is not a constant)
 
 std::FILE* saida() { return console ? console : stdout; }
@@ -51,7 +44,7 @@ bool dentro(double valor, float minimo, float maximo) {
 
 void CapturaAudio::setFonteGravacao(const FonteGravacao& nova) { fonteAtual = nova; }
 
-void CapturaAudio::setFonteGravacaoPadrao() { fonteAtual = FONTE_BIBLIOTECA; }
+void CapturaAudio::setFonteGravacaoPadrao() { fonteAtual = NENHUMA; }
 
 FonteGravacao CapturaAudio::getFonteGravacao() { return fonteAtual; }
 
@@ -115,9 +108,9 @@ CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
     if (tamanhoAllegroBufferBytes > comprimento * bytesPorAmostra) {
         comprimento = (tamanhoAllegroBufferBytes + bytesPorAmostra - 1) / bytesPorAmostra;
     }
-    sample = create_sample(bits, 0, freq, comprimento);
-    sampleBufferA = sample ? static_cast<unsigned short*>(sample->data) : nullptr;
-    capacidadeBytes = sample ? comprimento * bytesPorAmostra : 0;
+    gravacao.assign((static_cast<size_t>(comprimento) * bytesPorAmostra + 1) / 2, 0);
+    sampleBufferA = gravacao.data();
+    capacidadeBytes = comprimento * bytesPorAmostra;
     // Until the first recording arrives the windows read silence, not
     // whatever the allocator left there.
     for (int i = 0; i < capacidadeBytes / 2; i++) sampleBufferA[i] = 32768;
@@ -129,7 +122,6 @@ CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
 // The game keeps its one capture for the whole run; tests and tools create
 // many, so whatever the object took is given back.
 CapturaAudio::~CapturaAudio() {
-    if (sample) destroy_sample(sample);
     if (arq) std::fclose(arq);
 }
 

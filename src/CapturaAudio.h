@@ -3,12 +3,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "EstadoMicrofone.h"
 #include "FonteGravacao.h"
 #include "TransformadaFft.h"
-
-struct SAMPLE;
 
 // The voice throttle's ear. Records the microphone for the whole run (16-bit
 // mono, 44100 Hz) and, once per logic frame, takes a short window of the
@@ -21,18 +20,18 @@ struct SAMPLE;
 //
 // Every buffer lives inside the object: nothing is allocated per frame.
 //
-// Recording source. By default the constructor calls the library's
-// start_sound_input and every frame calls read_sound_input, so main must
-// have installed the sound input first (see GravadorAlsa.h for the order of
-// calls). Without an installed sound input construction is still safe: the
-// recording simply does not start, every window is empty and the level
-// decays to 0. Tests and tools feed their own buffers instead:
+// Recording source. The game hands over the library's recorder
+// (GravadorAlsa::getFonte(): start_sound_input once, read_sound_input every
+// frame) before it makes its captures; tests and tools feed their own
+// buffers instead. With no source, or a recorder that does not start,
+// construction is still safe: every window is empty and the level decays
+// to 0.
 //
 //     FonteMemoria fonte(amostras, 88200);          // or your own FonteGravacao
 //     CapturaAudio::setFonteGravacao(fonte.getFonte());
 //     CapturaAudio* microfone = new CapturaAudio(16, 44100);
 //     ...
-//     CapturaAudio::setFonteGravacaoPadrao();       // back to the library
+//     CapturaAudio::setFonteGravacaoPadrao();       // back to no source
 //
 // The source in force when the constructor runs is the one the object uses
 // for its whole life. Console diagnostics go to stdout unless setConsole()
@@ -122,7 +121,6 @@ private:
 
     std::FILE* arq;
     int expoente;
-    SAMPLE* sample;
 
     double somatorioFrequencias[JANELAS];
     double centroidSpectral[JANELAS];
@@ -139,7 +137,8 @@ private:
     float mediaAmplitude[JANELAS];
     int leiturasDesdeUltimoReBuffer;
     unsigned short* sampleBufferA;
-    int capacidadeBytes;  // size of the sample's memory
+    std::vector<unsigned short> gravacao;  // the recorded buffer's room
+    int capacidadeBytes;                  // its size
     int tamanhoAllegroBufferBytes;
     int inicioJanelaBuffer;
     int fimJanelaBuffer;

@@ -1,39 +1,19 @@
 #include "DispositivosCaptura.h"
 
-#include <alsa/asoundlib.h>
-
-#include <cstdlib>
-
-#include "GravadorAlsa.h"
-
 namespace {
 
 std::string primeiraLinha(const std::string& s) { return s.substr(0, s.find('\n')); }
 
 bool comeca(const std::string& s, const char* prefixo) { return s.rfind(prefixo, 0) == 0; }
 
-std::string texto(void* dica, const char* campo) {
-    char* v = snd_device_name_get_hint(dica, campo);
-    std::string s = v ? v : "";
-    std::free(v);
-    return s;
-}
+std::vector<DispositivoCaptura> soPadrao() { return DispositivosCaptura::escolher({}); }
+void naoTrocar(const std::string&) {}
+std::string padrao() { return "default"; }
+std::string nenhuma() { return ""; }
 
 }  // namespace
 
-DispositivosCaptura::Controle DispositivosCaptura::getControlePadrao() {
-    return {listar, GravadorAlsa::setDispositivo, GravadorAlsa::getDispositivo, GravadorAlsa::getFalha};
-}
-
-std::vector<DispositivoCaptura> DispositivosCaptura::listar() {
-    std::vector<Dica> dicas;
-    void** lista = nullptr;
-    if (snd_device_name_hint(-1, "pcm", &lista) == 0 && lista) {
-        for (void** d = lista; *d; d++) dicas.push_back({texto(*d, "NAME"), texto(*d, "DESC"), texto(*d, "IOID")});
-        snd_device_name_free_hint(lista);
-    }
-    return escolher(dicas);
-}
+DispositivosCaptura::Controle DispositivosCaptura::getControleNenhum() { return {soPadrao, naoTrocar, padrao, nenhuma}; }
 
 std::vector<DispositivoCaptura> DispositivosCaptura::escolher(const std::vector<Dica>& dicas) {
     std::vector<DispositivoCaptura> servidores, placas;

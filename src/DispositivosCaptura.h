@@ -13,8 +13,9 @@ struct DispositivoCaptura {
 
 // The microphones the player can choose from on the check page, and the
 // seam through which the check page switches between them: in the game the
-// list comes from ALSA's device hints and the switch goes to the recorder;
-// tests put functions of their own in a Controle.
+// list comes from ALSA's device hints and the switch goes to the recorder
+// (GravadorAlsa::getControle); tests put functions of their own in a
+// Controle. Without one, only "default" is offered and nothing switches.
 class DispositivosCaptura {
 public:
     struct Controle {
@@ -28,11 +29,8 @@ public:
         std::string (*getFalha)();
     };
 
-    // The game's: ALSA and the recorder (GravadorAlsa).
-    static Controle getControlePadrao();
-
-    // ALSA's capture devices, as escolher picks them from its hints.
-    static std::vector<DispositivoCaptura> listar();
+    // Nothing to choose: "default", recorded as it is.
+    static Controle getControleNenhum();
 
     // From ALSA's hints (name, description, direction: "Input", "Output" or
     // empty for both): "default" first (always, even unlisted), then the

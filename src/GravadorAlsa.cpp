@@ -28,7 +28,21 @@ MicrofoneAlsa& microfone() {
 
 }  // namespace
 
+namespace {
+
+// The library's recorder, as the voice analysis reads it.
+int iniciarBiblioteca(void*, int freq, int bits, int stereo) { return start_sound_input(freq, bits, stereo); }
+int lerBiblioteca(void*, void* destino, int) { return read_sound_input(destino); }
+
+}  // namespace
+
 const int GravadorAlsa::ID = AL_ID('R', 'N', 'C', 'O');
+
+FonteGravacao GravadorAlsa::getFonte() { return {iniciarBiblioteca, lerBiblioteca, nullptr, true}; }
+
+DispositivosCaptura::Controle GravadorAlsa::getControle() {
+    return {MicrofoneAlsa::listar, setDispositivo, getDispositivo, getFalha};
+}
 
 int GravadorAlsa::registrar() {
     if (registrado) return ID;

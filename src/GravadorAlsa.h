@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "DispositivosCaptura.h"
+#include "FonteGravacao.h"
+
 // The microphone, as the library's sound input. Debian's Allegro 4.4 cannot
 // record (its ALSA driver refuses input), so the game brings its own
 // input-only digital sound driver around MicrofoneAlsa, which records an
@@ -35,6 +38,7 @@
 //   install_sound_input(GravadorAlsa::ID, MIDI_NONE);   // DIGI_AUTODETECT also picks it
 //   install_int_ex(...);
 //   bitCap = get_sound_input_cap_bits(); ...       // the usual capability probe
+//   CapturaAudio::setFonteGravacao(GravadorAlsa::getFonte());
 //   ... new Logica(...)  ->  new CapturaAudio(16, 44100) calls start_sound_input
 //   at exit: remove_sound_input() before remove_sound() stops the recording.
 //
@@ -43,6 +47,13 @@ class GravadorAlsa {
 public:
     // The driver's id for install_sound_input.
     static const int ID;
+
+    // The library's sound input as CapturaAudio's recording source:
+    // start_sound_input and read_sound_input, the newest second each time.
+    static FonteGravacao getFonte();
+    // The microphones ALSA offers and the switch between them, for the
+    // microphone check (see DispositivosCaptura).
+    static DispositivosCaptura::Controle getControle();
     static const int TAXA = 44100;
     static const int BYTES_POR_BUFFER = 88200;
 

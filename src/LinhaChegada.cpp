@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "CarregadorMidia.h"
 
 namespace {
 
 const char* const RECORDE = "NEW RECORD!";
 const char* const PONTO_MEDIO = "\xc2\xb7";
-const int ESCALA_TEXTO = 3;
 
 std::string formatar(int centesimos, bool sinal) {
     char texto[32];
@@ -42,26 +40,4 @@ std::string LinhaChegada::getTexto() const {
     return recorde ? RECORDE : melhor + " " + PONTO_MEDIO + " " + diferenca;
 }
 
-int LinhaChegada::getCorFaixa(bool recorde) { return recorde ? makecol(150, 100, 0) : makecol(20, 34, 80); }
-
-void LinhaChegada::desenhar(BITMAP* destino) const {
-    if (!definida || destino == nullptr) return;
-    rectfill(destino, 0, FAIXA_Y1, destino->w - 1, FAIXA_Y2, getCorFaixa(recorde));
-    hline(destino, 0, FAIXA_Y1, destino->w - 1, makecol(255, 220, 90));
-    hline(destino, 0, FAIXA_Y2, destino->w - 1, makecol(255, 220, 90));
-    const int y = (FAIXA_Y1 + FAIXA_Y2) / 2 - 4 * ESCALA_TEXTO;
-    const int branco = makecol(255, 255, 255);
-    if (recorde) {
-        CarregadorMidia::escreverCentrado(destino, RECORDE, destino->w / 2, y, ESCALA_TEXTO, makecol(255, 230, 90));
-        return;
-    }
-    // "BEST 0:41.27", a dot between two spaces, "+3.61".
-    const int letra = 8 * ESCALA_TEXTO;
-    const int largura = static_cast<int>(melhor.size() + 3 + diferenca.size()) * letra;
-    const int x = (destino->w - largura) / 2;
-    CarregadorMidia::escreverAmpliado(destino, melhor, x, y, ESCALA_TEXTO, branco);
-    const int xPonto = x + static_cast<int>(melhor.size() + 1) * letra + letra / 2;
-    circlefill(destino, xPonto, y + 4 * ESCALA_TEXTO - 1, ESCALA_TEXTO, branco);
-    CarregadorMidia::escreverAmpliado(destino, diferenca, x + static_cast<int>(melhor.size() + 3) * letra, y,
-                                      ESCALA_TEXTO, makecol(255, 160, 120));
-}
+const char* LinhaChegada::getTextoRecorde() { return RECORDE; }

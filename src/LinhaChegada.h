@@ -1,21 +1,15 @@
 #ifndef LINHACHEGADA_H
 #define LINHACHEGADA_H
 
-#include <allegro.h>
-
 #include <string>
 #include <vector>
 
 // What the finish screen tells the player while it holds: "NEW RECORD!", or
 // the best time before this race and how far behind it this one was, as
 // "BEST 0:41.27 · +3.61" (times as the race clock shows them, to the
-// hundredth).
+// hundredth). PainelChegada draws it.
 class LinhaChegada {
 public:
-    // The band the line is written on, across the race view under the clock.
-    static constexpr int FAIXA_Y1 = 84;
-    static constexpr int FAIXA_Y2 = 128;
-
     LinhaChegada();
 
     // This race's time and the record file's times before it (none: the
@@ -23,12 +17,12 @@ public:
     void definir(int tempoMs, const std::vector<int>& anteriores);
     bool isDefinida() const { return definida; }
     bool isRecorde() const { return recorde; }
-    // The line in UTF-8.
+    // The line in UTF-8, and its two parts when it is not a record
+    // ("BEST 0:41.27" and "+3.61": PainelChegada draws the dot between).
     std::string getTexto() const;
-
-    // Over the frame; the library's font has no middle dot, so it is drawn.
-    void desenhar(BITMAP* destino) const;
-    static int getCorFaixa(bool recorde);
+    const std::string& getMelhor() const { return melhor; }
+    const std::string& getDiferenca() const { return diferenca; }
+    static const char* getTextoRecorde();
 
 private:
     bool definida;

@@ -1,7 +1,5 @@
 #include "Logica.h"
 
-#include <allegro.h>
-
 #include <cmath>
 
 #include "AceleradorVoz.h"
@@ -11,7 +9,6 @@
 #include "Cronometro.h"
 #include "EstadoJogadores.h"
 #include "EstadoJogo.h"
-#include "Janela.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
@@ -183,10 +180,9 @@ void Logica::calcularLogica() {
 }
 
 bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) {
-    // Where the button went down, in the picture's pixels whatever the
-    // window's scale.
-    const GeometriaTela::Ponto p = Janela::getGeometria().paraQuadro(entradas->getCliqueX(), entradas->getCliqueY());
-    const bool rato = entradas->isPressed(BOTAO_MOUSE) && p.x >= r.x1 && p.x <= r.x2 && p.y >= r.y1 && p.y <= r.y2;
+    // Where the button went down, in the picture's pixels.
+    const int x = entradas->getCliqueX(), y = entradas->getCliqueY();
+    const bool rato = entradas->isPressed(BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
     return navegacao.isApertado(r) || rato;
 }
 

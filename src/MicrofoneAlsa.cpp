@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -30,6 +31,13 @@ const auto ESPERA_SAIDA = std::chrono::milliseconds(500);
 const char* const PADRAO = "default";
 
 Tempo::rep agora() { return Tempo::now().time_since_epoch().count(); }
+
+std::string texto(void* dica, const char* campo) {
+    char* v = snd_device_name_get_hint(dica, campo);
+    std::string s = v ? v : "";
+    std::free(v);
+    return s;
+}
 
 snd_pcm_t* abrirCaptura(const std::string& nome) {
     snd_pcm_t* pcm = nullptr;
@@ -225,6 +233,16 @@ std::string MicrofoneAlsa::getDispositivo() const {
 std::string MicrofoneAlsa::getFalha() const {
     std::lock_guard<std::mutex> l(trava);
     return falha;
+}
+
+std::vector<DispositivoCaptura> MicrofoneAlsa::listar() {
+    std::vector<DispositivosCaptura::Dica> dicas;
+    void** lista = nullptr;
+    if (snd_device_name_hint(-1, "pcm", &lista) == 0 && lista) {
+        for (void** d = lista; *d; d++) dicas.push_back({texto(*d, "NAME"), texto(*d, "DESC"), texto(*d, "IOID")});
+        snd_device_name_free_hint(lista);
+    }
+    return DispositivosCaptura::escolher(dicas);
 }
 
 long long MicrofoneAlsa::getAmostrasGravadas() const {

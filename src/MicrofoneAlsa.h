@@ -7,6 +7,9 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "DispositivosCaptura.h"
 
 // Records an ALSA capture device for as long as it is asked to, and hands
 // over the newest second of sound whenever new sound has come in. The voice
@@ -72,6 +75,10 @@ public:
     // destino alone and answers false. total, when given, receives how many
     // samples had been recorded when the copy was made.
     bool lerRecente(uint16_t* destino, long long* total = nullptr);
+
+    // ALSA's capture devices, as DispositivosCaptura::escolher picks them
+    // from its device hints.
+    static std::vector<DispositivoCaptura> listar();
 
     // The device being recorded, and the one asked for that could not be
     // opened (empty when none failed).

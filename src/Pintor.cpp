@@ -8,6 +8,7 @@
 #include "CarregadorMidia.h"
 #include "Janela.h"
 #include "LinhaChegada.h"
+#include "PainelChegada.h"
 #include "NomesAssets.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
@@ -130,7 +131,7 @@ void Pintor::pintar(cavalete c) {
         case finalizando:
             pintarJogo(c);
             if (linhaChegada != nullptr && linhaChegada->isDefinida()) {
-                linhaChegada->desenhar(buffer);
+                PainelChegada::desenhar(buffer, *linhaChegada);
                 mostrarBuffer();
             }
             esperar(5000);

@@ -37,6 +37,8 @@ TratadorEntradas::TratadorEntradas()
       perdasVistas(TravaFoco::getPerdas()),
       trava(),
       rato(),
+      geometria(nullptr),
+      clique{0, 0},
       controle() {}
 
 TratadorEntradas::~TratadorEntradas() {}
@@ -53,6 +55,7 @@ int TratadorEntradas::lerEntradas() {
     // sampling that first sees it, however long it is then held.
     if (trava.lerAperto(KEY_ESC)) teclas *= 37;
     if (rato.ler()) teclas *= 43;
+    clique = geometria ? geometria->paraQuadro(rato.getX(), rato.getY()) : GeometriaTela::Ponto{rato.getX(), rato.getY()};
     acelerador = trava.ler(KEY_W);
     comandos = 0;
     for (const TeclaComando& t : TECLAS_COMANDO) {

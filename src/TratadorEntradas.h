@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "GeometriaTela.h"
 #include "MapaControle.h"
 #include "TravaRato.h"
 #include "TravaTeclas.h"
@@ -27,11 +28,14 @@ public:
     // microphone does not (see Logica::analisarEntradaJogador).
     bool isAceleradorApertado() const { return acelerador; }
 
-    // Where the button went down for the click of this sampling (window
-    // pixels): a click is where it was made, not where the pointer is by
-    // the time a frame samples it.
-    int getCliqueX() const { return rato.getX(); }
-    int getCliqueY() const { return rato.getY(); }
+    // Where the button went down for the click of this sampling, in the
+    // picture's pixels: a click is where it was made, not where the pointer
+    // is by the time a frame samples it.
+    int getCliqueX() const { return clique.x; }
+    int getCliqueY() const { return clique.y; }
+    // How window pixels map to the picture's (the window's, which follows
+    // its size and fullscreen); until given, they are the same.
+    void setGeometria(const GeometriaTela* g) { geometria = g; }
 
     // Inputs that act once per press, as a set of bits: those pressed
     // since the last sampling. The microphone check page's keys, the keys
@@ -87,6 +91,8 @@ private:
     unsigned int perdasVistas;
     TravaTeclas trava;
     TravaRato rato;
+    const GeometriaTela* geometria;
+    GeometriaTela::Ponto clique;  // in the picture's pixels
     MapaControle controle;
 };
 

@@ -1,8 +1,12 @@
 #include "TravaTeclas.h"
 
+#include <allegro.h>
+
 #include <atomic>
 
 namespace {
+
+static_assert(TravaTeclas::ALT_ENTER == KEY_MAX, "Alt+Enter sits just past the library's keys");
 
 // Written only by the library's input thread; lock-free, so reading them
 // from the main thread needs no lock.

@@ -1,8 +1,6 @@
 #ifndef TRAVATECLAS_H
 #define TRAVATECLAS_H
 
-#include <allegro.h>
-
 // Remembers key presses between two samplings of the keyboard. The frame
 // loop samples keys once per frame, and some screens sleep for half a
 // second or more: a key pressed and released meanwhile would never be seen.
@@ -14,8 +12,9 @@ class TravaTeclas {
 public:
     // Enter pressed while Alt is held (fullscreen) is a key of its own, up
     // to its release: it never also reads as Enter.
-    static constexpr int ALT_ENTER = KEY_MAX;
-    static constexpr int TECLAS = KEY_MAX + 1;
+    // Keys are the library's KEY_ codes, all below its KEY_MAX (127).
+    static constexpr int ALT_ENTER = 127;
+    static constexpr int TECLAS = ALT_ENTER + 1;
 
     // Makes registrar() the library's low-level keyboard callback (after
     // install_keyboard), and undoes it.

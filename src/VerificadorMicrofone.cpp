@@ -62,7 +62,7 @@ VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int 
       ouvinte(ouvinte_),
       captura(nullptr),
       preferencias(nullptr),
-      controle(DispositivosCaptura::getControlePadrao()),
+      controle(DispositivosCaptura::getControleNenhum()),
       microfones(),
       calibracao(),
       quadrosDesdeCalibracao(QUADROS_RESULTADO),

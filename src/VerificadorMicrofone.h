@@ -45,8 +45,8 @@ public:
     VerificadorMicrofone& operator=(const VerificadorMicrofone&) = delete;
 
     // The player's settings that the page shows and changes (none: the
-    // defaults, nothing saved), and the microphones' seam (the game's ALSA
-    // and recorder unless a test gives its own).
+    // defaults, nothing saved), and the microphones' seam (the game gives
+    // its recorder's, GravadorAlsa::getControle; none: "default" only).
     void setPreferencias(Preferencias* p) { preferencias = p; }
     void setControleMicrofone(const DispositivosCaptura::Controle& c) { controle = c; }
 

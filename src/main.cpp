@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Abertura.h"
+#include "CapturaAudio.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
 #include "ControleJogo.h"
@@ -28,6 +29,7 @@
 #include "TravaRato.h"
 #include "TravaTeclas.h"
 #include "VerificadorAssets.h"
+#include "VerificadorMicrofone.h"
 #include "VigiaEncerramento.h"
 
 // Tick counter: raised by the timer thread every 40 ms, zeroed by the loop.
@@ -189,7 +191,11 @@ int main() {
     Pintor* pintor = new Pintor();
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
+    entradas->setGeometria(&Janela::getGeometria());
+    // The voice analyses read the library's recorder.
+    CapturaAudio::setFonteGravacao(GravadorAlsa::getFonte());
     Logica* logica = new Logica(entradas);
+    logica->getVerificacaoMicrofone()->setControleMicrofone(GravadorAlsa::getControle());
     logica->setPreferencias(&preferencias);
     pintor->setRecordes(&logica->getRecordes());
     pintor->setSinalSaida(&fecharJanela);

@@ -15,6 +15,7 @@
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
+#include "PainelChegada.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Pintor.h"
@@ -366,14 +367,14 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     esperas.clear();
     pintor->pintar(quadro(finalizando, 11, false, true));
     EXPECT_EQ(esperas, std::vector<unsigned int>{20});
-    EXPECT_EQ(ponto(tela, 100, LinhaChegada::FAIXA_Y1 + 2), estrada);
+    EXPECT_EQ(ponto(tela, 100, PainelChegada::FAIXA_Y1 + 2), estrada);
     // With the line of how the race went, on its band across the view.
     for (bool recorde : {true, false}) {
         LinhaChegada linha;
         linha.definir(recorde ? 1000 : 44880, {41270});
         pintor->setLinhaChegada(&linha);
         pintor->pintar(quadro(finalizando, 11, false, true));
-        EXPECT_EQ(ponto(tela, 100, LinhaChegada::FAIXA_Y1 + 2), LinhaChegada::getCorFaixa(recorde) & 0xffffff);
+        EXPECT_EQ(ponto(tela, 100, PainelChegada::FAIXA_Y1 + 2), PainelChegada::getCorFaixa(recorde) & 0xffffff);
         EXPECT_EQ(ponto(tela, 400, 400), estrada);
     }
     pintor->setLinhaChegada(nullptr);

@@ -175,6 +175,7 @@ TEST(GravadorRig, TheLibrarysSoundInputRecordsAndTheAnalysisHearsTheEngine) {
     EXPECT_EQ(start_sound_input(44100, 16, 1), 0) << "stereo is not offered";
 
     // The game's analysis, one frame every 40 ms, once the first second is in.
+    CapturaAudio::setFonteGravacao(GravadorAlsa::getFonte());
     CapturaAudio captura(16, 44100);
     EXPECT_EQ(captura.getTamanhoAllegroBufferBytes(), 88200);
     const auto inicio = Relogio::now();
