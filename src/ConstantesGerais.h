@@ -5,6 +5,15 @@
 
 #include "Vetor.h"
 
+// The city is drawn from square tiles of this side, in pixels; a car's tile
+// is its position divided by it.
+constexpr int LADO_TILE = 64;
+
+// One frame of the game, in seconds: the 40 ms tick, and the step every
+// car moves by (physics, collisions and traffic alike).
+constexpr double PASSO_QUADRO = 0.04;
+constexpr float PASSO_QUADRO_F = static_cast<float>(PASSO_QUADRO);
+
 // Where the game is. The values are fixed: they travel in the frame snapshot.
 enum SituacaoGlobal {
     abertura = 0,

@@ -2,7 +2,7 @@
 
 EstadoJogo::EstadoJogo()
     : estadoGlobal(menu),
-      subEstado(41),
+      subEstado(SUB_MENU_PRINCIPAL),
       transicaoEstadoGlobal(true),
       transicaoSubEstado(true),
       fase_atual(0),

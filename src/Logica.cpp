@@ -18,36 +18,6 @@
 
 namespace {
 
-// Sub-state primes (a set stored as the product of its members).
-const int SUB_MENU_PRINCIPAL = 41;
-const int SUB_INSTRUCOES_1 = 2;
-const int SUB_INSTRUCOES_2 = 73;
-const int SUB_RECORDES = 3;
-const int SUB_CARREGA_MAPA = 19;
-const int SUB_CARREGA_TRANSITO = 23;
-const int SUB_CARREGA_FIGURAS = 29;
-const int SUB_CARREGA_JOGADOR = 31;
-const int SUB_CARREGA_FIM = 37;
-const int SUB_LARGADA = 7;
-const int SUB_CORRENDO = 11;
-const int SUB_PAUSA = 5;
-// Removing a prime that is never present changes nothing.
-const int SUB_NENHUM = 523;
-
-// Music primes.
-const int MUSICA_MENU = 2;
-const int MUSICA_CORRIDA = 3;
-const int MUSICA_CARREGANDO = 7;
-
-// Input primes.
-const int TECLA_A = 3;
-const int TECLA_D = 5;
-const int TECLA_ESPACO = 11;
-const int TECLA_E = 47;
-const int TECLA_Q = 53;
-const int TECLA_ESC = 37;
-const int BOTAO_MOUSE = 43;
-
 // The menu buttons (Play, Instructions, Exit, Records, the instruction
 // pages' Back and Next, the records page's Back, the pause menu's Resume and
 // Quit) are NomesAssets::BOTAO_*: the asset generator paints the same
@@ -64,16 +34,15 @@ const double ZONA_MORTA_VOLANTE = 0.1745;
 const double RETORNO_VOLANTE = 0.9;
 const int MARCHA_MAIS_ALTA = 3;
 const int MARCHA_RE = -1;
-const float PASSO_FISICA = 0.04f;
 
 const int FASE_CORRIDA = 1;
 const int CARROS_TRANSITO = 50;
 
-bool contem(int conjunto, int primo) { return conjunto % primo == 0; }
+bool contem(int conjunto, int primo) { return EstadoJogo::contem(conjunto, primo); }
 
 // The page with the microphone check.
 bool isPrimeiraPaginaInstrucoes(int s) {
-    return contem(s, SUB_INSTRUCOES_1) && !contem(s, SUB_INSTRUCOES_2) && !contem(s, SUB_MENU_PRINCIPAL);
+    return contem(s, EstadoJogo::SUB_INSTRUCOES_1) && !contem(s, EstadoJogo::SUB_INSTRUCOES_2) && !contem(s, EstadoJogo::SUB_MENU_PRINCIPAL);
 }
 
 }  // namespace
@@ -156,7 +125,7 @@ void Logica::calcularLogica() {
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
-                estado->addMusicaStartada(MUSICA_MENU);
+                estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
             }
             analisarMenus();
             // The check stops listening while the player is in another window.
@@ -182,47 +151,47 @@ void Logica::calcularLogica() {
 bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) {
     // Where the button went down, in the picture's pixels.
     const int x = entradas->getCliqueX(), y = entradas->getCliqueY();
-    const bool rato = entradas->isPressed(BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
+    const bool rato = entradas->isPressed(TratadorEntradas::BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
     return navegacao.isApertado(r) || rato;
 }
 
 void Logica::analisarMenus() {
-    const bool esc = entradas->isPressed(TECLA_ESC);
+    const bool esc = entradas->isPressed(TratadorEntradas::TECLA_ESC);
     const int s = estado->getSubEstado();
 
-    if (contem(s, SUB_MENU_PRINCIPAL)) {
+    if (contem(s, EstadoJogo::SUB_MENU_PRINCIPAL)) {
         if (isClicado(BOTAO_JOGAR)) {
-            estado->addMusicaStartada(MUSICA_CARREGANDO);
-            estado->addMusicaStopada(MUSICA_MENU);
+            estado->addMusicaStartada(EstadoJogo::MUSICA_CARREGANDO);
+            estado->addMusicaStopada(EstadoJogo::MUSICA_MENU);
             estado->setEstadoGlobal(carregando);
-            estado->addSubEstado(SUB_CARREGA_MAPA);
-            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+            estado->addSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
+            estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
         } else if (isClicado(BOTAO_INSTRUCOES)) {
-            estado->addSubEstado(SUB_INSTRUCOES_1);
-            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+            estado->addSubEstado(EstadoJogo::SUB_INSTRUCOES_1);
+            estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
         } else if (isClicado(BOTAO_SAIR) || esc) {
             estado->setEstadoGlobal(sair);
         } else if (isClicado(BOTAO_RECORDES)) {
-            estado->addSubEstado(SUB_RECORDES);
-            estado->remSubEstado(SUB_MENU_PRINCIPAL);
+            estado->addSubEstado(EstadoJogo::SUB_RECORDES);
+            estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
             recordes.carregar();
         }
-    } else if (contem(s, SUB_INSTRUCOES_2)) {
+    } else if (contem(s, EstadoJogo::SUB_INSTRUCOES_2)) {
         if (isClicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
-            estado->remSubEstado(SUB_INSTRUCOES_2);
+            estado->remSubEstado(EstadoJogo::SUB_INSTRUCOES_2);
         }
-    } else if (contem(s, SUB_INSTRUCOES_1)) {
+    } else if (contem(s, EstadoJogo::SUB_INSTRUCOES_1)) {
         if (isClicado(BOTAO_VOLTAR_PAGINA_1) || esc) {
-            estado->addSubEstado(SUB_MENU_PRINCIPAL);
-            estado->remSubEstado(SUB_INSTRUCOES_1);
+            estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
+            estado->remSubEstado(EstadoJogo::SUB_INSTRUCOES_1);
         }
         if (isClicado(BOTAO_PROXIMA_PAGINA)) {
-            estado->addSubEstado(SUB_INSTRUCOES_2);
+            estado->addSubEstado(EstadoJogo::SUB_INSTRUCOES_2);
         }
-    } else if (contem(s, SUB_RECORDES)) {
+    } else if (contem(s, EstadoJogo::SUB_RECORDES)) {
         if (isClicado(BOTAO_VOLTAR_RECORDES) || esc) {
-            estado->remSubEstado(SUB_RECORDES);
-            estado->addSubEstado(SUB_MENU_PRINCIPAL);
+            estado->remSubEstado(EstadoJogo::SUB_RECORDES);
+            estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
         }
     }
 }
@@ -230,39 +199,39 @@ void Logica::analisarMenus() {
 void Logica::voltarAoMenu() {
     estado->setEstadoGlobal(menu);
     estado->remSubEstado(estado->getSubEstado());
-    estado->addSubEstado(SUB_MENU_PRINCIPAL);
+    estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
 }
 
 void Logica::calcularLogicaJogo() {
     const int s = estado->getSubEstado();
     Carro* jogador = estadoJogadores->getJogador1();
 
-    if (contem(s, SUB_PAUSA)) {
-        if (entradas->isPressed(TECLA_ESC) || isClicado(BOTAO_CONTINUAR)) {
-            estado->remSubEstado(SUB_PAUSA);
+    if (contem(s, EstadoJogo::SUB_PAUSA)) {
+        if (entradas->isPressed(TratadorEntradas::TECLA_ESC) || isClicado(BOTAO_CONTINUAR)) {
+            estado->remSubEstado(EstadoJogo::SUB_PAUSA);
             // A pause taken during the countdown never started the
             // stopwatch, so leaving it must not either: the first running
             // frame starts it.
-            if (contem(s, SUB_CORRENDO)) {
+            if (contem(s, EstadoJogo::SUB_CORRENDO)) {
                 timer->pause();
             }
         } else if (isClicado(BOTAO_DESISTIR)) {
             voltarAoMenu();
-            estado->addMusicaStartada(MUSICA_MENU);
-            estado->addMusicaStopada(MUSICA_CORRIDA);
+            estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
+            estado->addMusicaStopada(EstadoJogo::MUSICA_CORRIDA);
         }
-    } else if (contem(s, SUB_CORRENDO)) {
-        if (contem(s, SUB_LARGADA)) {
-            estado->remSubEstado(SUB_LARGADA);
+    } else if (contem(s, EstadoJogo::SUB_CORRENDO)) {
+        if (contem(s, EstadoJogo::SUB_LARGADA)) {
+            estado->remSubEstado(EstadoJogo::SUB_LARGADA);
             timer->pause();
             // A gear tapped in during the last light's wait takes now.
             analisarEntradaJogador(jogador);
             // Escape (or a lost focus) pauses from the next frame, before
             // the car moves.
             entradas->manterEscape();
-        } else if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
+        } else if (entradas->isPressed(TratadorEntradas::TECLA_ESC) || entradas->isFocoPerdido()) {
             // A player who switches to another window is not racing.
-            estado->addSubEstado(SUB_PAUSA);
+            estado->addSubEstado(EstadoJogo::SUB_PAUSA);
             timer->pause();
         } else {
             const Vetor p = jogador->getPosicao();
@@ -272,7 +241,7 @@ void Logica::calcularLogicaJogo() {
         }
         if (hasObjetivoConcluido()) {
             estado->setEstadoGlobal(finalizando);
-            estado->addMusicaStopada(MUSICA_CORRIDA);
+            estado->addMusicaStopada(EstadoJogo::MUSICA_CORRIDA);
             // Stopped here; a finish in the frame that paused has already
             // stopped it, and a second toggle would restart it.
             if (timer->isContando()) {
@@ -288,7 +257,7 @@ void Logica::calcularLogicaJogo() {
             // finish screen, and the race must not be lost with it.
             recordes.acrescentar(timer->getTotalTime());
         }
-    } else if (contem(s, SUB_LARGADA)) {
+    } else if (contem(s, EstadoJogo::SUB_LARGADA)) {
         logicaLargada();
     }
 }
@@ -297,7 +266,7 @@ void Logica::finalizarCorrida() {
     // The time is already in the record file (a file that cannot be
     // written was reported then); the game goes back to the menu anyway.
     voltarAoMenu();
-    estado->addMusicaStartada(MUSICA_MENU);
+    estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
 }
 
 void Logica::desistirDoCarregamento() {
@@ -305,45 +274,45 @@ void Logica::desistirDoCarregamento() {
     // an empty world would only hide it.
     gameOver();
     voltarAoMenu();
-    estado->addMusicaStartada(MUSICA_MENU);
+    estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
 }
 
 void Logica::carregandoJogo() {
     const int s = estado->getSubEstado();
-    if (contem(s, SUB_CARREGA_MAPA)) {
-        estado->addSubEstado(SUB_CARREGA_TRANSITO);
+    if (contem(s, EstadoJogo::SUB_CARREGA_MAPA)) {
+        estado->addSubEstado(EstadoJogo::SUB_CARREGA_TRANSITO);
         // The previous race's world is released before the new one is made.
         delete colisao;
         colisao = new LogicaColisao();
         colisao->gerarMapaColisao(FASE_CORRIDA);
-        estado->remSubEstado(SUB_CARREGA_MAPA);
+        estado->remSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
         if (!colisao->isCarregado()) {
             desistirDoCarregamento();
         }
-    } else if (contem(s, SUB_CARREGA_TRANSITO)) {
-        estado->addSubEstado(SUB_CARREGA_FIGURAS);
+    } else if (contem(s, EstadoJogo::SUB_CARREGA_TRANSITO)) {
+        estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
         delete npc;
         npc = new LogicaNPC(CARROS_TRANSITO);
         npc->carregarMatrizTransito(FASE_CORRIDA);
-        estado->remSubEstado(SUB_CARREGA_TRANSITO);
+        estado->remSubEstado(EstadoJogo::SUB_CARREGA_TRANSITO);
         if (!npc->isCarregado()) {
             desistirDoCarregamento();
         }
-    } else if (contem(s, SUB_CARREGA_FIGURAS)) {
-        estado->addSubEstado(SUB_CARREGA_JOGADOR);
-        estado->remSubEstado(SUB_CARREGA_FIGURAS);
-    } else if (contem(s, SUB_CARREGA_JOGADOR)) {
-        estado->addSubEstado(SUB_CARREGA_FIM);
+    } else if (contem(s, EstadoJogo::SUB_CARREGA_FIGURAS)) {
+        estado->addSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
+        estado->remSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
+    } else if (contem(s, EstadoJogo::SUB_CARREGA_JOGADOR)) {
+        estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
         estado->setFaseAtual(FASE_CORRIDA);
         configuracoesIniciaisPartida();
-        estado->remSubEstado(SUB_CARREGA_JOGADOR);
-    } else if (contem(s, SUB_CARREGA_FIM)) {
+        estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
+    } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
         estado->setEstadoGlobal(jogando);
-        estado->addSubEstado(SUB_LARGADA);
+        estado->addSubEstado(EstadoJogo::SUB_LARGADA);
         // Zero and standing still until the first running frame.
         timer->start();
         timer->pause();
-        estado->remSubEstado(SUB_CARREGA_FIM);
+        estado->remSubEstado(EstadoJogo::SUB_CARREGA_FIM);
     } else {
         estado->remSubEstado(s);
     }
@@ -367,30 +336,31 @@ void Logica::configuracoesIniciaisPartida() {
 }
 
 void Logica::logicaLargada() {
-    if (entradas->isPressed(TECLA_ESC) || entradas->isFocoPerdido()) {
-        estado->addSubEstado(SUB_PAUSA);
+    if (entradas->isPressed(TratadorEntradas::TECLA_ESC) || entradas->isFocoPerdido()) {
+        estado->addSubEstado(EstadoJogo::SUB_PAUSA);
         return;
     }
     analisarEntradaJogador(estadoJogadores->getJogador1());
 
-    // One light per frame: each prime makes way for the next.
-    static const int LUZES[] = {43, 47, 53, 59, 61, SUB_CORRENDO};
+    // One light per frame: each prime makes way for the next, the last for
+    // the race.
+    const int* luzes = EstadoJogo::SUB_LUZES;
     const int s = estado->getSubEstado();
-    int adicionar = LUZES[0];
-    int remover = SUB_NENHUM;
-    for (int i = 0; i < 5; i++) {
-        if (contem(s, LUZES[i])) {
-            adicionar = LUZES[i + 1];
-            remover = LUZES[i];
+    int adicionar = luzes[0];
+    int remover = EstadoJogo::SUB_NENHUM;
+    for (int i = 0; i < EstadoJogo::LUZES; i++) {
+        if (contem(s, luzes[i])) {
+            adicionar = i + 1 < EstadoJogo::LUZES ? luzes[i + 1] : EstadoJogo::SUB_CORRENDO;
+            remover = luzes[i];
             break;
         }
     }
-    if (remover == SUB_NENHUM) {
-        estado->addMusicaStartada(MUSICA_CORRIDA);
+    if (remover == EstadoJogo::SUB_NENHUM) {
+        estado->addMusicaStartada(EstadoJogo::MUSICA_CORRIDA);
     }
     estado->addSubEstado(adicionar);
     estado->remSubEstado(remover);
-    if (contem(estado->getSubEstado(), SUB_CORRENDO)) {
+    if (contem(estado->getSubEstado(), EstadoJogo::SUB_CORRENDO)) {
         estado->zerarTransicaoSubEstado();
     }
 }
@@ -401,7 +371,7 @@ bool Logica::hasObjetivoConcluido() {
 
 void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     analisarEntradaJogador(jogador);
-    calculosFisicos->calcularFisica(jogador, PASSO_FISICA);
+    calculosFisicos->calcularFisica(jogador, PASSO_QUADRO_F);
 }
 
 void Logica::analisarEntradaJogador(Carro* jogador) {
@@ -420,8 +390,8 @@ void Logica::analisarEntradaJogador(Carro* jogador) {
     jogador->setAceleracao(aceleracao);
 
     const int marcha = jogador->getMarcha();
-    const bool e = entradas->isPressed(TECLA_E);
-    const bool q = entradas->isPressed(TECLA_Q);
+    const bool e = entradas->isPressed(TratadorEntradas::TECLA_E);
+    const bool q = entradas->isPressed(TratadorEntradas::TECLA_Q);
     if (e && marcha < MARCHA_MAIS_ALTA && !jogador->getMudancaMarcha()) {
         jogador->setMarcha(marcha + 1);
     } else if (q && marcha > MARCHA_RE && !jogador->getMudancaMarcha()) {
@@ -430,13 +400,13 @@ void Logica::analisarEntradaJogador(Carro* jogador) {
         jogador->zerarMudancaMarcha();
     }
 
-    jogador->setFreio(entradas->isPressed(TECLA_ESPACO) ? FREIO_ACIONADO : FREIO_SOLTO);
+    jogador->setFreio(entradas->isPressed(TratadorEntradas::TECLA_ESPACO) ? FREIO_ACIONADO : FREIO_SOLTO);
 
     float volante = jogador->getAnguloVolante();
-    if (entradas->isPressed(TECLA_A)) {
+    if (entradas->isPressed(TratadorEntradas::TECLA_A)) {
         volante = static_cast<float>(volante - PASSO_VOLANTE);
         if (volante < -LIMITE_VOLANTE) volante = -LIMITE_VOLANTE;
-    } else if (entradas->isPressed(TECLA_D)) {
+    } else if (entradas->isPressed(TratadorEntradas::TECLA_D)) {
         volante = static_cast<float>(volante + PASSO_VOLANTE);
         if (volante > LIMITE_VOLANTE) volante = LIMITE_VOLANTE;
     } else if (volante > -ZONA_MORTA_VOLANTE && volante < ZONA_MORTA_VOLANTE) {
@@ -494,7 +464,7 @@ cavalete Logica::construirCavalete() {
     c.endFotoCarro1 = jogador->getEndFotoCarro();
     c.marcha = jogador->getMarcha() == MARCHA_RE ? 9 : jogador->getMarcha();
     c.microfonePerdido = microfone->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO;
-    if (!contem(c.subEstado, SUB_PAUSA)) {
+    if (!contem(c.subEstado, EstadoJogo::SUB_PAUSA)) {
         selcionarTilesARepintar(&c);
     }
     return c;
@@ -510,9 +480,9 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
     const int meiaLargura = carro->getW() / 2;
     // The corner where the car was a moment ago, in tiles.
     const float quocienteX =
-        static_cast<float>((static_cast<double>(p.getX()) - static_cast<double>(v.getX()) * 0.04 - meiaAltura) / 64.0);
+        static_cast<float>((static_cast<double>(p.getX()) - static_cast<double>(v.getX()) * PASSO_QUADRO - meiaAltura) / LADO_TILE);
     const float quocienteY =
-        static_cast<float>((static_cast<double>(p.getY()) - static_cast<double>(v.getY()) * 0.04 - meiaLargura) / 64.0);
+        static_cast<float>((static_cast<double>(p.getY()) - static_cast<double>(v.getY()) * PASSO_QUADRO - meiaLargura) / LADO_TILE);
     const int anteriorX = static_cast<int>(std::ceil(quocienteX));
     const int anteriorY = static_cast<int>(std::ceil(quocienteY));
 
@@ -530,8 +500,8 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
 void Logica::selcionarTilesARepintar(cavalete* c) {
     const Carro* jogador = estadoJogadores->getJogador1();
     const Vetor p = jogador->getPosicao();
-    const int atualX = static_cast<int>(std::floor((p.getX() - jogador->getH() / 2) / 64.0f));
-    const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / 64.0f));
+    const int atualX = static_cast<int>(std::floor((p.getX() - jogador->getH() / 2) / LADO_TILE));
+    const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / LADO_TILE));
     acrescentarTilesDoCarro(jogador, atualX, atualY);
     rastro.marcar(jogador);
 

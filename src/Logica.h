@@ -206,10 +206,10 @@ int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
         const bool perto = std::fabs(px - jogadorX) < carro->getW() + 600 &&
                            std::fabs(py - jogadorY) < carro->getH() + 800;
         if (perto) {
-            const int atualX = px / 64;
-            const int atualY = py / 64;
+            const int atualX = px / LADO_TILE;
+            const int atualY = py / LADO_TILE;
             acrescentarTilesDoCarro(carro, atualX, atualY);
-            if (std::fabs(atualX * 64 - jogadorX) < 600 && std::fabs(atualY * 64 - jogadorY) < 800) {
+            if (std::fabs(atualX * LADO_TILE - jogadorX) < 600 && std::fabs(atualY * LADO_TILE - jogadorY) < 800) {
                 posicoes.push_front(Vetor(p.getY(), p.getX()));
                 angulos.push_front(carro->getAngulo());
                 tiposCarro.push_front(carro->getEndFotoCarro());

@@ -9,7 +9,7 @@
 namespace {
 
 const float MEIO_PI = 1.5707963f;
-const double PASSO = 0.04;        // one frame, in seconds
+const double PASSO = PASSO_QUADRO;
 const double PARCELA = 0.7;       // share of the response applied in one frame
 const float DIVISOR_GIRO = 3.0f;  // spin from a car-to-car contact
 const float LIMITE_PANCADA = 10.0f;
@@ -68,9 +68,9 @@ bool LogicaColisao::isPredio(int linha, int coluna) const {
 }
 
 LogicaColisao::Poligono LogicaColisao::gerarPontosTile(int tileX, int tileY) {
-    const float x = static_cast<float>(TAMANHO_TILE * tileX);
-    const float y = static_cast<float>(TAMANHO_TILE * tileY);
-    const float lado = static_cast<float>(TAMANHO_TILE);
+    const float x = static_cast<float>(LADO_TILE * tileX);
+    const float y = static_cast<float>(LADO_TILE * tileY);
+    const float lado = static_cast<float>(LADO_TILE);
     return {Vetor(x, y), Vetor(x + lado, y), Vetor(x + lado, y + lado), Vetor(x, y + lado)};
 }
 
@@ -97,8 +97,8 @@ bool LogicaColisao::tratamentoColisaoComPredios(Carro* carro) {
         return false;
     }
     const Vetor posicao = carro->getPosicao();
-    const int tileX = truncar(posicao.getY() / TAMANHO_TILE);
-    const int tileY = truncar(posicao.getX() / TAMANHO_TILE);
+    const int tileX = truncar(posicao.getY() / LADO_TILE);
+    const int tileY = truncar(posicao.getX() / LADO_TILE);
 
     const int primeiroX = tileX == 0 ? 0 : tileX - 1;
     const int ultimoX = tileX == largura - 1 ? tileX : tileX + 1;
@@ -121,22 +121,22 @@ bool LogicaColisao::tratamentoColisaoComPredios(Carro* carro) {
 
 bool LogicaColisao::verificarColisaoPorCimaPredios(Carro* carro, int primeiroX, int ultimoX, int ultimoY) {
     return empurrarParaForaDePredio(carro, ultimoY, ultimoY, primeiroX, ultimoX, true,
-                                    static_cast<float>(TAMANHO_TILE) * ultimoY, -1.0f);
+                                    static_cast<float>(LADO_TILE) * ultimoY, -1.0f);
 }
 
 bool LogicaColisao::verificarColisaoPorBaixoPredios(Carro* carro, int primeiroX, int ultimoX, int primeiroY) {
     return empurrarParaForaDePredio(carro, primeiroY, primeiroY, primeiroX, ultimoX, true,
-                                    static_cast<float>(TAMANHO_TILE) * primeiroY + TAMANHO_TILE, 1.0f);
+                                    static_cast<float>(LADO_TILE) * primeiroY + LADO_TILE, 1.0f);
 }
 
 bool LogicaColisao::verificarColisaoPelaDireitaPredios(Carro* carro, int primeiroX, int primeiroY, int ultimoY) {
     return empurrarParaForaDePredio(carro, primeiroY, ultimoY, primeiroX, primeiroX, false,
-                                    static_cast<float>(TAMANHO_TILE) * primeiroX + TAMANHO_TILE, 1.0f);
+                                    static_cast<float>(LADO_TILE) * primeiroX + LADO_TILE, 1.0f);
 }
 
 bool LogicaColisao::verificarColisaoPelaEsquerdaPredios(Carro* carro, int ultimoX, int primeiroY, int ultimoY) {
     return empurrarParaForaDePredio(carro, primeiroY, ultimoY, ultimoX, ultimoX, false,
-                                    static_cast<float>(TAMANHO_TILE) * ultimoX, -1.0f);
+                                    static_cast<float>(LADO_TILE) * ultimoX, -1.0f);
 }
 
 bool LogicaColisao::empurrarParaForaDePredio(Carro* carro, int primeiraLinha, int ultimaLinha, int primeiraColuna,
@@ -188,11 +188,11 @@ bool LogicaColisao::tratamentoColisaoComLimites(Carro* carro) {
     if (altura <= 0 || largura <= 0) {
         return false;
     }
-    const float larguraMapa = static_cast<float>(TAMANHO_TILE * largura);
-    const float alturaMapa = static_cast<float>(TAMANHO_TILE * altura);
+    const float larguraMapa = static_cast<float>(LADO_TILE * largura);
+    const float alturaMapa = static_cast<float>(LADO_TILE * altura);
     const Vetor inicio = carro->getPosicao();
-    if (!(inicio.getY() <= TAMANHO_TILE || inicio.getY() >= larguraMapa - TAMANHO_TILE ||
-          inicio.getX() <= TAMANHO_TILE || inicio.getX() >= alturaMapa - TAMANHO_TILE)) {
+    if (!(inicio.getY() <= LADO_TILE || inicio.getY() >= larguraMapa - LADO_TILE ||
+          inicio.getX() <= LADO_TILE || inicio.getX() >= alturaMapa - LADO_TILE)) {
         return false;
     }
 
@@ -305,10 +305,10 @@ bool LogicaColisao::podeTocarTile(Carro* carro, int coluna, int linha) {
     const Vetor p = carro->getPosicao();
     const float rh = calcularMeiaLarguraHorizontal(carro) + 2.0f;
     const float rv = calcularMeiaAlturaVertical(carro) + 2.0f;
-    const float esquerda = static_cast<float>(TAMANHO_TILE * coluna);
-    const float topo = static_cast<float>(TAMANHO_TILE * linha);
-    return p.getY() + rh >= esquerda && p.getY() - rh <= esquerda + TAMANHO_TILE && p.getX() + rv >= topo &&
-           p.getX() - rv <= topo + TAMANHO_TILE;
+    const float esquerda = static_cast<float>(LADO_TILE * coluna);
+    const float topo = static_cast<float>(LADO_TILE * linha);
+    return p.getY() + rh >= esquerda && p.getY() - rh <= esquerda + LADO_TILE && p.getX() + rv >= topo &&
+           p.getX() - rv <= topo + LADO_TILE;
 }
 
 LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {

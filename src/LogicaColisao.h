@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "ConstantesGerais.h"
 #include "Vetor.h"
 
 class Carro;
@@ -27,7 +28,6 @@ public:
     // Tile numbers of the lower layer that are buildings.
     static constexpr int PRIMEIRO_PREDIO = 664;
     static constexpr int ULTIMO_PREDIO = 781;
-    static constexpr int TAMANHO_TILE = 64;
 
     LogicaColisao();
     virtual ~LogicaColisao();

@@ -6,12 +6,12 @@
 
 #include "Carro.h"
 #include "CarroCalculos.h"
+#include "ConstantesGerais.h"
 #include "Relogio.h"
 
 namespace {
 
-const int TAMANHO_TILE = 64;
-const float PASSO = 0.04f;
+const float PASSO = PASSO_QUADRO_F;
 // A slot waits at least this long (ms, plus a random 0..2999) between cars.
 const long ESPERA_SLOT = 4999;
 const int MAXIMO_SORTEIOS = 9;
@@ -149,8 +149,8 @@ void LogicaNPC::inserirCarroNoMapa() {
     if (codigo >= PRIMEIRO_CODIGO && codigo <= ULTIMO_CODIGO) {
         carro->setAngulo(ANGULOS_ENTRADA[codigo - PRIMEIRO_CODIGO]);
     }
-    carro->setPosicao(Vetor(static_cast<float>(linha * TAMANHO_TILE + carro->getH() / 2),
-                            static_cast<float>(coluna * TAMANHO_TILE + carro->getW() / 2)));
+    carro->setPosicao(Vetor(static_cast<float>(linha * LADO_TILE + carro->getH() / 2),
+                            static_cast<float>(coluna * LADO_TILE + carro->getW() / 2)));
     carro->setMarcha(1);
     carro->setVelocidade(Vetor(0.0f, 0.0f));
     carro->setVelocidadeAngular(0.0f);
@@ -191,8 +191,8 @@ bool LogicaNPC::isOnExitPoint(int i) {
     if (!(std::fabs(px) < 2.0e9f) || !(std::fabs(py) < 2.0e9f)) {
         return true;  // nowhere near the map (or not a number at all)
     }
-    const int linha = static_cast<int>(px) / TAMANHO_TILE;
-    const int coluna = static_cast<int>(py) / TAMANHO_TILE;
+    const int linha = static_cast<int>(px) / LADO_TILE;
+    const int coluna = static_cast<int>(py) / LADO_TILE;
     return linha < -1 || linha >= altura + 1 || coluna < -1 || coluna >= largura + 1;
 }
 

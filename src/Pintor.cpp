@@ -7,6 +7,7 @@
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
 #include "Janela.h"
+#include "EstadoJogo.h"
 #include "LinhaChegada.h"
 #include "PainelChegada.h"
 #include "NomesAssets.h"
@@ -21,7 +22,9 @@ const int ALTURA_BARRA = 80;
 // Radians to the library's angle units (256 to a full turn).
 const double RADIANOS_PARA_ALLEGRO = 40.764377;
 
-bool temFator(int subEstado, int p) { return subEstado != 0 && subEstado % p == 0; }
+bool temFator(int subEstado, int p) { return EstadoJogo::contem(subEstado, p); }
+
+using E = EstadoJogo;
 
 }  // namespace
 
@@ -119,12 +122,12 @@ void Pintor::pintar(cavalete c) {
             if (c.transicaoEstadoGlobal) {
                 carregarMapa(c);
             }
-            if (temFator(c.subEstado, 5)) {
+            if (temFator(c.subEstado, E::SUB_PAUSA)) {
                 pintarMenuPausa(c);
                 pausa = true;
-            } else if (temFator(c.subEstado, 11)) {
+            } else if (temFator(c.subEstado, E::SUB_CORRENDO)) {
                 pintarJogo(c);
-            } else if (temFator(c.subEstado, 7)) {
+            } else if (temFator(c.subEstado, E::SUB_LARGADA)) {
                 pintarLargada(c);
             }
             break;
@@ -267,7 +270,7 @@ void Pintor::pintarMostrador(float velocidade) {
 }
 
 void Pintor::pintarJogo(cavalete c) {
-    if (c.transicaoSubEstado && !temFator(c.subEstado, 7)) {
+    if (c.transicaoSubEstado && !temFator(c.subEstado, E::SUB_LARGADA)) {
         esperar(100);
     }
     colarNaTelaJogo(c);
@@ -284,14 +287,14 @@ void Pintor::pintarMenu(cavalete c) {
     int s = c.subEstado;
     if (c.transicaoSubEstado || c.transicaoEstadoGlobal) {
         std::string pagina;
-        if (temFator(s, 41)) {
+        if (temFator(s, E::SUB_MENU_PRINCIPAL)) {
             pagina = CaminhosAssets::menuPrincipal();
-        } else if (temFator(s, 73)) {
-            // Page two is 2 x 73: tested before 2.
+        } else if (temFator(s, E::SUB_INSTRUCOES_2)) {
+            // Page two holds page one's prime too: tested first.
             pagina = CaminhosAssets::menuInstrucoes2();
-        } else if (temFator(s, 2)) {
+        } else if (temFator(s, E::SUB_INSTRUCOES_1)) {
             pagina = CaminhosAssets::menuInstrucoes();
-        } else if (temFator(s, 3)) {
+        } else if (temFator(s, E::SUB_RECORDES)) {
             pagina = CaminhosAssets::menuRecordes();
         }
         if (!pagina.empty()) {
@@ -300,15 +303,17 @@ void Pintor::pintarMenu(cavalete c) {
         }
     }
     clear_to_color(buffer, 0);
-    bool paginaDeArquivo = temFator(s, 41) || temFator(s, 73) || temFator(s, 2);
-    if (!paginaDeArquivo && temFator(s, 3)) {
+    bool paginaDeArquivo = temFator(s, E::SUB_MENU_PRINCIPAL) || temFator(s, E::SUB_INSTRUCOES_2) ||
+                           temFator(s, E::SUB_INSTRUCOES_1);
+    if (!paginaDeArquivo && temFator(s, E::SUB_RECORDES)) {
         if (camada3 != nullptr) {
             draw_sprite(buffer, camada3, 0, 0);
         }
         pintarRecordes();
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
-        if (verificacaoMicrofone != nullptr && !temFator(s, 41) && !temFator(s, 73) && temFator(s, 2)) {
+        if (verificacaoMicrofone != nullptr && !temFator(s, E::SUB_MENU_PRINCIPAL) &&
+            !temFator(s, E::SUB_INSTRUCOES_2) && temFator(s, E::SUB_INSTRUCOES_1)) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
         }
     }
@@ -338,10 +343,10 @@ void Pintor::pintarRecordes() {
             hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
         }
         CarregadorMidia::escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 60, 6, amarelo);
-        rectfill(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, makecol(170, 30, 30));
-        rect(buffer, VOLTAR_X1, VOLTAR_Y1, VOLTAR_X2, VOLTAR_Y2, amarelo);
-        CarregadorMidia::escreverCentrado(buffer, "Back", (VOLTAR_X1 + VOLTAR_X2) / 2 + 1,
-                                          (VOLTAR_Y1 + VOLTAR_Y2) / 2 - 7, 2, branco);
+        const NomesAssets::RetanguloBotao& b = NomesAssets::BOTAO_VOLTAR_RECORDES;
+        rectfill(buffer, b.x1, b.y1, b.x2, b.y2, makecol(170, 30, 30));
+        rect(buffer, b.x1, b.y1, b.x2, b.y2, amarelo);
+        CarregadorMidia::escreverCentrado(buffer, "Back", (b.x1 + b.x2) / 2 + 1, (b.y1 + b.y2) / 2 - 7, 2, branco);
     }
 
     const std::vector<int>* tempos = recordes != nullptr ? &recordes->getMelhores() : nullptr;
@@ -396,16 +401,10 @@ void Pintor::pintarCarregamento(cavalete c) {
     }
     int s = c.subEstado;
     int passo = 0;
-    if (temFator(s, 19)) {
-        passo = 1;
-    } else if (temFator(s, 23)) {
-        passo = 2;
-    } else if (temFator(s, 29)) {
-        passo = 3;
-    } else if (temFator(s, 31)) {
-        passo = 4;
-    } else if (temFator(s, 37)) {
-        passo = 5;
+    const int passos[] = {E::SUB_CARREGA_MAPA, E::SUB_CARREGA_TRANSITO, E::SUB_CARREGA_FIGURAS,
+                          E::SUB_CARREGA_JOGADOR, E::SUB_CARREGA_FIM};
+    for (int k = 0; k < 5 && passo == 0; k++) {
+        if (temFator(s, passos[k])) passo = k + 1;
     }
     BITMAP* imagem = CarregadorMidia::imagem(CaminhosAssets::carregando(passo));
     if (imagem != nullptr) {
@@ -437,7 +436,7 @@ void Pintor::pintarCarregamento(cavalete c) {
 void Pintor::pintarCaixaLuzes(int acesas) {
     const int L = LARGURA_TELA - 350;
     rectfill(buffer, L, 0, LARGURA_TELA, 144, makecol(0, 0, 0));
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < E::LUZES; ++i) {
         BITMAP* luz = i < acesas ? frescuras[6] : frescuras[5];
         sprites.desenhar(buffer, luz, L + 15 + 68 * i, 12);
     }
@@ -447,9 +446,8 @@ void Pintor::pintarLargada(cavalete c) {
     const int L = LARGURA_TELA - 350;
     int s = c.subEstado;
     int acesa = -1;
-    const int primos[5] = {43, 47, 53, 59, 61};
-    for (int k = 0; k < 5; ++k) {
-        if (temFator(s, primos[k])) {
+    for (int k = 0; k < E::LUZES; ++k) {
+        if (temFator(s, E::SUB_LUZES[k])) {
             acesa = k;
             break;
         }
@@ -467,7 +465,7 @@ void Pintor::pintarLargada(cavalete c) {
     pintarAceleracao(c);
     pintarTrechoCompleto(c);
     mostrarBuffer();
-    if (temFator(s, 61)) {
+    if (temFator(s, E::SUB_LUZES[E::LUZES - 1])) {
         esperar(static_cast<unsigned int>(std::rand() % 4000 + 1));
     } else {
         esperar(500);

@@ -30,7 +30,6 @@ public:
 
     static constexpr int LARGURA_TELA = 800;
     static constexpr int ALTURA_TELA = 600;
-    static constexpr int LADO_TILE = 64;
 
     Pintor();
     ~Pintor();
@@ -98,10 +97,6 @@ public:
     BITMAP* getCamada1() const { return camada1; }
     BITMAP* getBarraAceleracao() const { return barraAceleracao; }
     Vetor getTamanhoMapa() const { return tamanhoMapa; }
-
-    // The Back button of the records page, the same place as the second
-    // instructions page's.
-    static constexpr int VOLTAR_X1 = 350, VOLTAR_Y1 = 520, VOLTAR_X2 = 445, VOLTAR_Y2 = 550;
 
 private:
     void mostrarBuffer();

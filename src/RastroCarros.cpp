@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "Carro.h"
+#include "ConstantesGerais.h"
 
 namespace {
-const int LADO_TILE = 64;
 // rotate_sprite rounds to whole pixels.
 const int FOLGA = 2;
 }  // namespace

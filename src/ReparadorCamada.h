@@ -8,6 +8,7 @@
 
 #include "LeitorMapa.h"
 #include "Retangulo.h"
+#include "ConstantesGerais.h"
 #include "Vetor.h"
 
 // Keeps the map layer (the whole city drawn once) clean where the cars were:
@@ -22,7 +23,6 @@
 class ReparadorCamada {
 public:
     typedef std::list<Vetor>::iterator Iterador;
-    static constexpr int LADO_TILE = 64;
 
     ReparadorCamada();
     ~ReparadorCamada();

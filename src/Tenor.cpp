@@ -2,6 +2,7 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "EstadoJogo.h"
 
 namespace {
 const int VOLUME_CHEIO = 255;
@@ -26,7 +27,7 @@ Tenor::Tenor()
 
 Tenor::~Tenor() {
     // A playing voice must be stopped before its sample goes away.
-    calar(2 * 3 * 7);
+    calar(EstadoJogo::MUSICA_MENU * EstadoJogo::MUSICA_CORRIDA * EstadoJogo::MUSICA_CARREGANDO);
     CarregadorMidia::liberar(musicaMenu);
     CarregadorMidia::liberar(musicaJogo);
     CarregadorMidia::liberar(somIgnicao);
@@ -72,36 +73,30 @@ void Tenor::parar(const SAMPLE* s) {
 }
 
 void Tenor::cantar(int m) {
-    if (m == 0) {
-        return;  // not a set of primes; every test below would pass
-    }
-    if ((m & 1) == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_MENU)) {
         pedidaMenu = true;
         tocarMusica(musicaMenu);
     }
-    if (m % 3 == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_CORRIDA)) {
         pedidaJogo = true;
         tocarMusica(musicaJogo);
     }
     // The race was just chosen: the engine starts once while it loads.
-    if (m % 7 == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_CARREGANDO)) {
         tocar(somIgnicao, 0, VOLUME_CHEIO);
     }
 }
 
 void Tenor::calar(int m) {
-    if (m == 0) {
-        return;
-    }
-    if ((m & 1) == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_MENU)) {
         pedidaMenu = false;
         parar(musicaMenu);
     }
-    if (m % 3 == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_CORRIDA)) {
         pedidaJogo = false;
         parar(musicaJogo);
     }
-    if (m % 7 == 0) {
+    if (EstadoJogo::contem(m, EstadoJogo::MUSICA_CARREGANDO)) {
         parar(somIgnicao);
     }
 }

@@ -24,7 +24,6 @@ const TeclaComando TECLAS_COMANDO[] = {
     {TravaTeclas::ALT_ENTER, TratadorEntradas::TELA_CHEIA},
 };
 
-const int PRIMO_ESC = 37;
 
 }  // namespace
 
@@ -45,16 +44,16 @@ TratadorEntradas::~TratadorEntradas() {}
 
 int TratadorEntradas::lerEntradas() {
     teclas = 1;
-    if (trava.ler(KEY_A)) teclas *= 3;
-    if (trava.ler(KEY_D)) teclas *= 5;
-    if (trava.ler(KEY_SPACE)) teclas *= 11;
-    if (trava.ler(KEY_Q)) teclas *= 53;
-    if (trava.ler(KEY_E)) teclas *= 47;
-    if (trava.ler(KEY_ENTER)) teclas *= 31;
+    if (trava.ler(KEY_A)) teclas *= TECLA_A;
+    if (trava.ler(KEY_D)) teclas *= TECLA_D;
+    if (trava.ler(KEY_SPACE)) teclas *= TECLA_ESPACO;
+    if (trava.ler(KEY_Q)) teclas *= TECLA_Q;
+    if (trava.ler(KEY_E)) teclas *= TECLA_E;
+    if (trava.ler(KEY_ENTER)) teclas *= TECLA_ENTER;
     // Escape goes back, quits, pauses and resumes: once per press, in the
     // sampling that first sees it, however long it is then held.
-    if (trava.lerAperto(KEY_ESC)) teclas *= 37;
-    if (rato.ler()) teclas *= 43;
+    if (trava.lerAperto(KEY_ESC)) teclas *= TECLA_ESC;
+    if (rato.ler()) teclas *= BOTAO_MOUSE;
     clique = geometria ? geometria->paraQuadro(rato.getX(), rato.getY()) : GeometriaTela::Ponto{rato.getX(), rato.getY()};
     acelerador = trava.ler(KEY_W);
     comandos = 0;
@@ -80,11 +79,11 @@ void TratadorEntradas::juntarControle() {
     auto juntar = [this](bool sim, int primo) {
         if (sim && teclas % primo != 0) teclas *= primo;
     };
-    juntar(c.esquerda, 3);
-    juntar(c.direita, 5);
-    juntar(c.freio, 11);
-    juntar(c.descer, 53);
-    juntar(c.subir, 47);
+    juntar(c.esquerda, TECLA_A);
+    juntar(c.direita, TECLA_D);
+    juntar(c.freio, TECLA_ESPACO);
+    juntar(c.descer, TECLA_Q);
+    juntar(c.subir, TECLA_E);
     acelerador = acelerador || c.acelerador;
     const std::pair<bool, Comando> apertos[] = {{c.pausa, PAUSA},           {c.menuCima, MENU_CIMA},
                                                 {c.menuBaixo, MENU_BAIXO}, {c.menuEsquerda, MENU_ESQUERDA},
@@ -95,7 +94,7 @@ void TratadorEntradas::juntarControle() {
 }
 
 void TratadorEntradas::juntarPausaAoEsc() {
-    if (isComando(PAUSA) && teclas % PRIMO_ESC != 0) teclas *= PRIMO_ESC;
+    if (isComando(PAUSA) && teclas % TECLA_ESC != 0) teclas *= TECLA_ESC;
 }
 
 void TratadorEntradas::descartarApertos() {
@@ -106,7 +105,7 @@ void TratadorEntradas::descartarApertos() {
 }
 
 void TratadorEntradas::manterEscape() {
-    if (isPressed(PRIMO_ESC)) {
+    if (isPressed(TECLA_ESC)) {
         trava.devolverAperto(KEY_ESC);
     }
     // A lost focus is seen again by the next sampling too.

@@ -15,6 +15,16 @@
 // the same inputs as the keys it stands for.
 class TratadorEntradas {
 public:
+    // The primes of the inputs in the product.
+    static constexpr int TECLA_A = 3;
+    static constexpr int TECLA_D = 5;
+    static constexpr int TECLA_ESPACO = 11;
+    static constexpr int TECLA_ENTER = 31;
+    static constexpr int TECLA_ESC = 37;
+    static constexpr int BOTAO_MOUSE = 43;
+    static constexpr int TECLA_E = 47;
+    static constexpr int TECLA_Q = 53;
+
     TratadorEntradas();
     ~TratadorEntradas();
 

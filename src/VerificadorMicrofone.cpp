@@ -7,6 +7,7 @@
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
+#include "ConstantesGerais.h"
 #include "Preferencias.h"
 #include "RepartidorGravacao.h"
 #include "TratadorEntradas.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // The race's physics step.
-const float PASSO = 0.04f;
+const float PASSO = PASSO_QUADRO_F;
 
 // What a feature out of its range sounds like, below and above it, in
 // isRonco's order. A flat, wide spectrum (low kurtosis and skewness, high
