@@ -1,6 +1,5 @@
 #include "CaminhosAssets.h"
 
-#include "LeitorMapa.h"
 #include "NomesAssets.h"
 
 namespace {
@@ -25,8 +24,8 @@ std::string CaminhosAssets::carregando(int p) {
 }
 std::string CaminhosAssets::frase(int i) { return comNumero("graficos/carregamento/", i, ".bmp"); }
 // The map reader owns the names of its own formats.
-std::string CaminhosAssets::mapa(int f) { return LeitorMapa::nomeArquivoMapa(f); }
-std::string CaminhosAssets::transito(int f) { return LeitorMapa::nomeArquivoTransito(f); }
+std::string CaminhosAssets::mapa(int f) { return "mapas/" + std::to_string(f) + ".txt"; }
+std::string CaminhosAssets::transito(int f) { return "mapas/" + std::to_string(f) + "trans.txt"; }
 std::string CaminhosAssets::dadosCarro(int t) { return comNumero("dados/carros/", t, ".car"); }
 
 std::string CaminhosAssets::aberturaImagem(int i) {

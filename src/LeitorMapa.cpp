@@ -56,12 +56,6 @@ std::string celula(const char* camada, int linha, int coluna) {
 
 LeitorMapa::LeitorMapa() : altura(0), largura(0), carregado(false) {}
 
-std::string LeitorMapa::nomeArquivoMapa(int fase) { return "mapas/" + std::to_string(fase) + ".txt"; }
-
-std::string LeitorMapa::nomeArquivoTransito(int fase) {
-    return "mapas/" + std::to_string(fase) + "trans.txt";
-}
-
 bool LeitorMapa::carregarMapa(const std::string& arquivo) { return carregar(arquivo, true); }
 
 bool LeitorMapa::carregarTransito(const std::string& arquivo) { return carregar(arquivo, false); }

@@ -41,10 +41,6 @@ public:
     bool lerMapa(std::istream& entrada, const std::string& nome);
     bool lerTransito(std::istream& entrada, const std::string& nome);
 
-    // "mapas/%d.txt" and "mapas/%dtrans.txt".
-    static std::string nomeArquivoMapa(int fase);
-    static std::string nomeArquivoTransito(int fase);
-
     // Whether the last load read everything it needed.
     bool isCarregado() const { return carregado; }
     // The console line of the last failed load (without the line end); empty

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CaminhosAssets.h"
 #include "Carro.h"
 #include "LeitorMapa.h"
 
@@ -35,7 +36,7 @@ LogicaColisao::~LogicaColisao() {}
 
 void LogicaColisao::gerarMapaColisao(int fase) {
     LeitorMapa leitor;
-    carregado = leitor.carregarMapa(LeitorMapa::nomeArquivoMapa(fase));
+    carregado = leitor.carregarMapa(CaminhosAssets::mapa(fase));
 
     // Whatever part of the lower layer was read is used; the reader leaves
     // unread cells at 0, which is not a building.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CaminhosAssets.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
 #include "ConstantesGerais.h"
@@ -49,7 +50,7 @@ LogicaNPC::LogicaNPC(int i)
 LogicaNPC::~LogicaNPC() {}
 
 void LogicaNPC::carregarMatrizTransito(int i) {
-    const std::string arquivo = LeitorMapa::nomeArquivoTransito(i);
+    const std::string arquivo = CaminhosAssets::transito(i);
     carregado = matrizTransito.carregarTransito(arquivo);
     altura = matrizTransito.getAltura();
     largura = matrizTransito.getLargura();

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "TratadorEntradas.h"
+#include "ComandosEntrada.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ void NavegacaoMenu::iniciarQuadro(long nova, unsigned comandos) {
         return;
     }
     if (botoes.empty()) return;
-    apertar = comandos & TratadorEntradas::MENU_APERTAR;
+    apertar = comandos & ComandosEntrada::MENU_APERTAR;
     // The way pushed: the nearest button whose centre lies that way, the
     // distance across it counting double.
-    const int caminhos[4][3] = {{TratadorEntradas::MENU_ESQUERDA, -1, 0}, {TratadorEntradas::MENU_DIREITA, 1, 0},
-                                {TratadorEntradas::MENU_CIMA, 0, -1}, {TratadorEntradas::MENU_BAIXO, 0, 1}};
+    const int caminhos[4][3] = {{ComandosEntrada::MENU_ESQUERDA, -1, 0}, {ComandosEntrada::MENU_DIREITA, 1, 0},
+                                {ComandosEntrada::MENU_CIMA, 0, -1}, {ComandosEntrada::MENU_BAIXO, 0, 1}};
     for (const auto& c : caminhos) {
         if (!(comandos & static_cast<unsigned>(c[0]))) continue;
         const Botao atual = botoes[destaque];

@@ -15,13 +15,13 @@ struct TeclaComando {
     TratadorEntradas::Comando comando;
 };
 const TeclaComando TECLAS_COMANDO[] = {
-    {KEY_C, TratadorEntradas::CALIBRAR},          {KEY_EQUALS, TratadorEntradas::MAIS_SENSIVEL},
-    {KEY_PLUS_PAD, TratadorEntradas::MAIS_SENSIVEL}, {KEY_MINUS, TratadorEntradas::MENOS_SENSIVEL},
-    {KEY_MINUS_PAD, TratadorEntradas::MENOS_SENSIVEL}, {KEY_0, TratadorEntradas::SENSIBILIDADE_1},
-    {KEY_0_PAD, TratadorEntradas::SENSIBILIDADE_1}, {KEY_M, TratadorEntradas::MICROFONE},
-    {KEY_K, TratadorEntradas::ACELERADOR_TECLADO},      {KEY_N, TratadorEntradas::MUSICA},
-    {KEY_F10, TratadorEntradas::ESCALA},               {KEY_F11, TratadorEntradas::TELA_CHEIA},
-    {TravaTeclas::ALT_ENTER, TratadorEntradas::TELA_CHEIA},
+    {KEY_C, ComandosEntrada::CALIBRAR},          {KEY_EQUALS, ComandosEntrada::MAIS_SENSIVEL},
+    {KEY_PLUS_PAD, ComandosEntrada::MAIS_SENSIVEL}, {KEY_MINUS, ComandosEntrada::MENOS_SENSIVEL},
+    {KEY_MINUS_PAD, ComandosEntrada::MENOS_SENSIVEL}, {KEY_0, ComandosEntrada::SENSIBILIDADE_1},
+    {KEY_0_PAD, ComandosEntrada::SENSIBILIDADE_1}, {KEY_M, ComandosEntrada::MICROFONE},
+    {KEY_K, ComandosEntrada::ACELERADOR_TECLADO},      {KEY_N, ComandosEntrada::MUSICA},
+    {KEY_F10, ComandosEntrada::ESCALA},               {KEY_F11, ComandosEntrada::TELA_CHEIA},
+    {TravaTeclas::ALT_ENTER, ComandosEntrada::TELA_CHEIA},
 };
 
 
@@ -85,16 +85,16 @@ void TratadorEntradas::juntarControle() {
     juntar(c.descer, TECLA_Q);
     juntar(c.subir, TECLA_E);
     acelerador = acelerador || c.acelerador;
-    const std::pair<bool, Comando> apertos[] = {{c.pausa, PAUSA},           {c.menuCima, MENU_CIMA},
-                                                {c.menuBaixo, MENU_BAIXO}, {c.menuEsquerda, MENU_ESQUERDA},
-                                                {c.menuDireita, MENU_DIREITA}, {c.apertar, MENU_APERTAR}};
+    const std::pair<bool, Comando> apertos[] = {{c.pausa, ComandosEntrada::PAUSA},           {c.menuCima, ComandosEntrada::MENU_CIMA},
+                                                {c.menuBaixo, ComandosEntrada::MENU_BAIXO}, {c.menuEsquerda, ComandosEntrada::MENU_ESQUERDA},
+                                                {c.menuDireita, ComandosEntrada::MENU_DIREITA}, {c.apertar, ComandosEntrada::MENU_APERTAR}};
     for (const auto& a : apertos) {
         if (a.first) comandos |= a.second;
     }
 }
 
 void TratadorEntradas::juntarPausaAoEsc() {
-    if (isComando(PAUSA) && teclas % TECLA_ESC != 0) teclas *= TECLA_ESC;
+    if (isComando(ComandosEntrada::PAUSA) && teclas % TECLA_ESC != 0) teclas *= TECLA_ESC;
 }
 
 void TratadorEntradas::descartarApertos() {

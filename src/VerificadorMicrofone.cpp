@@ -10,7 +10,7 @@
 #include "ConstantesGerais.h"
 #include "Preferencias.h"
 #include "RepartidorGravacao.h"
-#include "TratadorEntradas.h"
+#include "ComandosEntrada.h"
 
 namespace {
 
@@ -92,22 +92,22 @@ void VerificadorMicrofone::acompanhar(bool naPagina, unsigned comandos) {
 }
 
 void VerificadorMicrofone::comandar(unsigned comandos) {
-    if (comandos & TratadorEntradas::MICROFONE) trocarMicrofone();
-    if (comandos & TratadorEntradas::CALIBRAR) {
+    if (comandos & ComandosEntrada::MICROFONE) trocarMicrofone();
+    if (comandos & ComandosEntrada::CALIBRAR) {
         calibracao.iniciar();
         quadrosDesdeCalibracao = 0;
     }
     if (!preferencias) return;
     // A sensitivity set by hand replaces what the calibration said.
     const unsigned sensibilidade =
-        TratadorEntradas::MAIS_SENSIVEL | TratadorEntradas::MENOS_SENSIVEL | TratadorEntradas::SENSIBILIDADE_1;
+        ComandosEntrada::MAIS_SENSIVEL | ComandosEntrada::MENOS_SENSIVEL | ComandosEntrada::SENSIBILIDADE_1;
     if ((comandos & sensibilidade) && calibracao.getSituacao() != CalibracaoVoz::OUVINDO) {
         quadrosDesdeCalibracao = QUADROS_RESULTADO;
     }
-    if (comandos & TratadorEntradas::MAIS_SENSIVEL) preferencias->aumentarSensibilidade();
-    if (comandos & TratadorEntradas::MENOS_SENSIVEL) preferencias->diminuirSensibilidade();
-    if (comandos & TratadorEntradas::SENSIBILIDADE_1) preferencias->setSensibilidade(1.0f);
-    if (comandos & TratadorEntradas::ACELERADOR_TECLADO) {
+    if (comandos & ComandosEntrada::MAIS_SENSIVEL) preferencias->aumentarSensibilidade();
+    if (comandos & ComandosEntrada::MENOS_SENSIVEL) preferencias->diminuirSensibilidade();
+    if (comandos & ComandosEntrada::SENSIBILIDADE_1) preferencias->setSensibilidade(1.0f);
+    if (comandos & ComandosEntrada::ACELERADOR_TECLADO) {
         preferencias->setAceleradorTeclado(isAceleradorTecladoSempre() ? Preferencias::SEM_MICROFONE
                                                                        : Preferencias::SEMPRE);
     }

@@ -96,14 +96,14 @@ void aposTrocaDeModo() {
 // The keys of every screen: the window's size, fullscreen, the music. Each
 // change is saved as the player's setting.
 void aplicarAtalhos(unsigned comandos, Preferencias& preferencias, Tenor* cantor) {
-    if (comandos & TratadorEntradas::TELA_CHEIA) {
+    if (comandos & ComandosEntrada::TELA_CHEIA) {
         preferencias.setTelaCheia(Janela::alternarTelaCheia());
     }
-    if (comandos & TratadorEntradas::ESCALA) {
+    if (comandos & ComandosEntrada::ESCALA) {
         const int antes = Janela::getEscala();
         if (Janela::passarEscala() != antes) preferencias.setEscala(Janela::getEscala());
     }
-    if (comandos & TratadorEntradas::MUSICA) {
+    if (comandos & ComandosEntrada::MUSICA) {
         preferencias.setMusicaLigada(!preferencias.isMusicaLigada());
         cantor->setMusicaLigada(preferencias.isMusicaLigada());
     }

@@ -135,7 +135,7 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
                                      1u << M::BOTAO_START),
               11 * 53 * 47);
     EXPECT_TRUE(t.isAceleradorApertado());
-    EXPECT_EQ(t.getComandos(), unsigned(TratadorEntradas::PAUSA | TratadorEntradas::MENU_APERTAR));
+    EXPECT_EQ(t.getComandos(), unsigned(ComandosEntrada::PAUSA | ComandosEntrada::MENU_APERTAR));
     t.juntarPausaAoEsc();
     EXPECT_TRUE(t.isPressed(37)) << "Start is Escape where the race asks for it";
     t.lerEntradas();  // still held: no new presses
@@ -144,9 +144,9 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
     EXPECT_FALSE(t.isPressed(37));
     // The stick's moves between menu buttons: once per push.
     const std::pair<std::array<int, 3>, unsigned> passos[] = {
-        {{0, -100, 0}, TratadorEntradas::MENU_CIMA},  {{0, -100, 0}, 0},
-        {{0, 0, 0}, 0},                               {{0, 100, 0}, TratadorEntradas::MENU_BAIXO},
-        {{-100, 100, 0}, TratadorEntradas::MENU_ESQUERDA}, {{0, 0, 127}, TratadorEntradas::MENU_DIREITA}};
+        {{0, -100, 0}, ComandosEntrada::MENU_CIMA},  {{0, -100, 0}, 0},
+        {{0, 0, 0}, 0},                               {{0, 100, 0}, ComandosEntrada::MENU_BAIXO},
+        {{-100, 100, 0}, ComandosEntrada::MENU_ESQUERDA}, {{0, 0, 127}, ComandosEntrada::MENU_DIREITA}};
     for (const auto& [eixos, comandos] : passos) {
         ler(eixos[0], eixos[1], eixos[2], -128, 0);
         EXPECT_EQ(t.getComandos(), comandos) << eixos[0] << " " << eixos[1] << " " << eixos[2];
@@ -165,13 +165,13 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
         t.lerEntradas();
         EXPECT_EQ(t.getComandos(), 0u) << "held: once per press";
         tecla(k, false);
-        EXPECT_EQ(comando, k == KEY_N ? TratadorEntradas::MUSICA : k == KEY_F10 ? TratadorEntradas::ESCALA
-                                                                                 : TratadorEntradas::TELA_CHEIA);
+        EXPECT_EQ(comando, k == KEY_N ? ComandosEntrada::MUSICA : k == KEY_F10 ? ComandosEntrada::ESCALA
+                                                                                 : ComandosEntrada::TELA_CHEIA);
     }
     tecla(KEY_ALT, true);
     tecla(KEY_ENTER, true);
     t.lerEntradas();
-    EXPECT_EQ(t.getComandos(), unsigned(TratadorEntradas::TELA_CHEIA));
+    EXPECT_EQ(t.getComandos(), unsigned(ComandosEntrada::TELA_CHEIA));
     EXPECT_FALSE(t.isPressed(31));
     tecla(KEY_ALT, false);
     tecla(KEY_ENTER, true);  // the X server's autorepeat, Alt already up

@@ -142,7 +142,7 @@ TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheR
     EXPECT_GT(x1.v.getAceleracao(), 0.0f);
 
     Escuta e(baixo, &p);
-    e.quadros(10, TratadorEntradas::CALIBRAR);
+    e.quadros(10, ComandosEntrada::CALIBRAR);
     EXPECT_EQ(e.v.getTexto(), "ROAR NOW!");
     EXPECT_NEAR(e.v.getCalibracao().getProgresso(), 10.0 / 75, 1e-6);
     e.quadros(65);
@@ -163,7 +163,7 @@ TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheR
         {SinaisSintetizados::ruidoBranco(4), "TOO NOISY"}, {curto, "NO SOUND"}};
     for (const auto& [sinal, palavras] : falhas) {
         Escuta f(sinal, &p);
-        f.quadros(75, TratadorEntradas::CALIBRAR);
+        f.quadros(75, ComandosEntrada::CALIBRAR);
         EXPECT_EQ(f.v.getCalibracao().getSituacao(), CalibracaoVoz::FALHOU) << palavras;
         EXPECT_EQ(f.v.getTexto(), "NOT CALIBRATED, NOT HEARD AS AN ENGINE: " + palavras);
     }
@@ -190,22 +190,22 @@ TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophone
     Preferencias p;
     Escuta e(SinaisSintetizados::ronco(2), &p);
     e.v.setControleMicrofone(controle);
-    for (auto [comando, vezes, esperado] : {std::tuple{TratadorEntradas::MAIS_SENSIVEL, 1, 1.19f},
-                                           {TratadorEntradas::MAIS_SENSIVEL, 40, 100.0f},
-                                           {TratadorEntradas::MENOS_SENSIVEL, 1, 84.14f},
-                                           {TratadorEntradas::SENSIBILIDADE_1, 1, 1.0f},
-                                           {TratadorEntradas::MENOS_SENSIVEL, 1, 1.0f}}) {
+    for (auto [comando, vezes, esperado] : {std::tuple{ComandosEntrada::MAIS_SENSIVEL, 1, 1.19f},
+                                           {ComandosEntrada::MAIS_SENSIVEL, 40, 100.0f},
+                                           {ComandosEntrada::MENOS_SENSIVEL, 1, 84.14f},
+                                           {ComandosEntrada::SENSIBILIDADE_1, 1, 1.0f},
+                                           {ComandosEntrada::MENOS_SENSIVEL, 1, 1.0f}}) {
         for (int i = 0; i < vezes; i++) e.quadros(1, comando);
         EXPECT_FLOAT_EQ(p.getSensibilidade(), esperado) << comando;
     }
-    e.quadros(1, TratadorEntradas::ACELERADOR_TECLADO);
+    e.quadros(1, ComandosEntrada::ACELERADOR_TECLADO);
     EXPECT_TRUE(e.v.isAceleradorTecladoSempre());
-    e.quadros(1, TratadorEntradas::ACELERADOR_TECLADO);
+    e.quadros(1, ComandosEntrada::ACELERADOR_TECLADO);
     EXPECT_FALSE(e.v.isAceleradorTecladoSempre());
 
     std::vector<std::string> vistos;
     for (int i = 0; i < 4; i++) {
-        e.quadros(1, TratadorEntradas::MICROFONE);
+        e.quadros(1, ComandosEntrada::MICROFONE);
         vistos.push_back(e.v.getMicrofone() + " | " + e.v.getAvisoMicrofone());
     }
     EXPECT_EQ(vistos, (std::vector<std::string>{
