@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+# The classes include one another in one direction only (the libraries'
+# own layering, Allegro and ALSA kept to the seams, is checked by the build).
+bash scripts/verificar-camadas.sh
 
 JOBS=$(nproc)
 

@@ -4,7 +4,7 @@
 add_executable(ronco_rig_voz ${CMAKE_CURRENT_SOURCE_DIR}/rig/test_rig_gravador.cpp)
 target_include_directories(ronco_rig_voz PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(ronco_rig_voz PRIVATE ${RONCO_WARNINGS})
-target_link_libraries(ronco_rig_voz PRIVATE ronco_core GTest::gtest GTest::gtest_main)
+target_link_libraries(ronco_rig_voz PRIVATE ronco_todas GTest::gtest GTest::gtest_main)
 
 set(RONCO_RIG ${CMAKE_CURRENT_SOURCE_DIR}/rig)
 # Allegro's ALSA output module and libasound keep a few bytes to the end
