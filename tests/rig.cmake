@@ -1,8 +1,8 @@
 # Tests of the real microphone driver. They need the library's sound, hence
 # an X display: each runs under its own Xvfb (rig/com-xvfb.sh). ALSA reads
 # its config from the repository, so no sound card is needed.
-add_executable(ronco_rig_voz ${CMAKE_CURRENT_SOURCE_DIR}/rig/test_rig_gravador.cpp)
-target_include_directories(ronco_rig_voz PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+add_executable(ronco_rig_voz ${CMAKE_CURRENT_SOURCE_DIR}/rig/test_MicrofoneAlsa.cpp)
+target_include_directories(ronco_rig_voz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/apoio)
 target_compile_options(ronco_rig_voz PRIVATE ${RONCO_WARNINGS})
 target_link_libraries(ronco_rig_voz PRIVATE ronco_todas GTest::gtest GTest::gtest_main)
 
@@ -18,4 +18,4 @@ set_tests_properties(rig_voz_gravador PROPERTIES LABELS rig TIMEOUT 60
 
 # The voice analyser, from the command line (needs sox, no display).
 add_test(NAME voz_analisar_voz COMMAND ${RONCO_RIG}/analisar-voz.sh $<TARGET_FILE:analisar-voz>)
-set_tests_properties(voz_analisar_voz PROPERTIES LABELS voz TIMEOUT 60)
+set_tests_properties(voz_analisar_voz PROPERTIES LABELS rig TIMEOUT 60)

@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "../JogoSemTela.h"
+#include "JogoSemTela.h"
 #include "CalibracaoVoz.h"
 #include "Cronometro.h"
 #include "LogicaColisao.h"

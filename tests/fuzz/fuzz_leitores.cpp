@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "../../bench/DiretorioTemporario.h"
+#include "../apoio/DiretorioTemporario.h"
 #include "Carro.h"
 #include "Configuracoes.h"
 #include "LeitorMapa.h"

@@ -20,7 +20,7 @@
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
-#include "test_pintor_ajuda.h"
+#include "AjudaPintor.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "CaminhosAssets.h"
 #include "DiretorioTemporario.h"
 #include "Tenor.h"
-#include "test_pintor_ajuda.h"
+#include "AjudaPintor.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_logica_ambiente.h"
+#include "AmbienteLogica.h"
 
 class Corrida : public AmbienteLogica {};
 

@@ -1,5 +1,5 @@
-#ifndef TEST_LOGICA_AMBIENTE_H
-#define TEST_LOGICA_AMBIENTE_H
+#ifndef AMBIENTELOGICA_H
+#define AMBIENTELOGICA_H
 
 // A whole logic driver running headless (JogoSemTela) on a 20 x 150 city
 // of open ground.

@@ -1,5 +1,5 @@
-#ifndef TEST_COLISAO_AJUDA_H
-#define TEST_COLISAO_AJUDA_H
+#ifndef AJUDACOLISAO_H
+#define AJUDACOLISAO_H
 
 #include <gtest/gtest.h>
 

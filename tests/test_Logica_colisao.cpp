@@ -1,6 +1,6 @@
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
-#include "test_logica_ambiente.h"
+#include "AmbienteLogica.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "Cronometro.h"
 #include "TravaFoco.h"
-#include "test_colisao_ajuda.h"
-#include "test_logica_ambiente.h"
+#include "AjudaColisao.h"
+#include "AmbienteLogica.h"
 
 class Partida : public AmbienteLogica {
 protected:

@@ -1,6 +1,6 @@
 #include <set>
 
-#include "test_logica_ambiente.h"
+#include "AmbienteLogica.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "DiretorioTemporario.h"
 #include "LogicaNPC.h"
 #include "Relogio.h"
-#include "test_colisao_ajuda.h"
+#include "AjudaColisao.h"
 
 namespace {
 

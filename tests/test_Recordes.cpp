@@ -7,7 +7,7 @@
 #include "DiretorioTemporario.h"
 #include "LinhaChegada.h"
 #include "Recordes.h"
-#include "test_colisao_ajuda.h"
+#include "AjudaColisao.h"
 
 TEST(Recordes, AppendsWithoutTruncatingAndKeepsForTheSessionATimeItCannotWrite) {
     DiretorioTemporario dir;
@@ -78,24 +78,3 @@ TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunkAndOverlongLines) {
 
 // The finish screen's line: a record against the file's best (or against an
 // empty file), or the best and how far behind, as the race clock shows them.
-TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
-    const std::pair<int, std::vector<int>> recordes[] = {{40000, {41270, 50000}}, {90000, {}}, {41269, {41270}}};
-    for (const auto& [tempo, anteriores] : recordes) {
-        LinhaChegada l;
-        l.definir(tempo, anteriores);
-        EXPECT_TRUE(l.isRecorde());
-        EXPECT_EQ(l.getTexto(), "NEW RECORD!") << tempo;
-    }
-    const std::tuple<int, std::vector<int>, std::string> mais[] = {
-        {44880, {50000, 41270}, "BEST 0:41.27 \u00b7 +3.61"},
-        {41270, {41270}, "BEST 0:41.27 \u00b7 +0.00"},      // a tie is no record
-        {41279, {41270}, "BEST 0:41.27 \u00b7 +0.00"},      // the clocks as shown
-        {125000, {61234}, "BEST 1:01.23 \u00b7 +1:03.77"}};
-    for (const auto& [tempo, anteriores, texto] : mais) {
-        LinhaChegada l;
-        l.definir(tempo, anteriores);
-        EXPECT_FALSE(l.isRecorde());
-        EXPECT_EQ(l.getTexto(), texto);
-    }
-    EXPECT_EQ(LinhaChegada().getTexto(), "");
-}

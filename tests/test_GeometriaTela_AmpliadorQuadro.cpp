@@ -6,7 +6,7 @@
 #include "AmpliadorQuadro.h"
 #include "GeometriaTela.h"
 #include "NomesAssets.h"
-#include "test_pintor_ajuda.h"
+#include "AjudaPintor.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// The city map and traffic table reader, and the collision map built from it:
-// good files, and every kind of bad file the race loading may meet.
+// The city map and traffic table reader: good files, and every kind of bad
+// file the race loading may meet.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,7 +9,7 @@
 #include "DiretorioTemporario.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"
-#include "test_colisao_ajuda.h"
+#include "AjudaColisao.h"
 
 TEST(LeitorMapa, ReadsBothLayersIgnoringLineBreaksAndTrailingText) {
     std::istringstream entrada("2 3\n1 2 3 4\n5 6\n2\n3 7 8 9\n10 11 12 whatever follows\n");
@@ -76,40 +76,4 @@ TEST(LeitorMapa, MissingFileOrDirectoryIsReportedAndForgetsTheOldGrid) {
     EXPECT_TRUE(leitor.carregarMapa("mapas/3.txt"));
     saidaDe([&] { leitor.carregarMapa("mapas/4.txt"); });
     EXPECT_EQ(leitor.getAltura() + leitor.getInferior(0, 0), 0);
-}
-
-TEST(MapaColisao, BuildingsAreLowerLayerTiles664To781AndAShortMapKeepsItsCells) {
-    DiretorioTemporario dir;
-    // The upper layer holds a building number over a free cell: still free.
-    dir.escrever("mapas/1.txt", "2 3\n1 664 781\n663 782 700\n2 3\n700 0 0\n0 0 0\n");
-    LogicaColisao colisao;
-    colisao.gerarMapaColisao(1);
-    EXPECT_TRUE(colisao.isCarregado());
-    std::string predios;
-    for (int r = -1; r <= 2; r++)
-        for (int c = -1; c <= 3; c++) predios += colisao.isPredio(r, c) ? 'X' : '.';
-    EXPECT_EQ(predios, "....." "..XX." "...X." ".....");
-    // Short: one line, the cells read are kept, the rest is free.
-    dir.escrever("mapas/1.txt", "2 2 700 1 700");
-    EXPECT_EQ(contarLinhas(saidaDe([&] { colisao.gerarMapaColisao(1); })), 1);
-    EXPECT_FALSE(colisao.isCarregado());
-    EXPECT_TRUE(colisao.isPredio(1, 0));
-    EXPECT_FALSE(colisao.isPredio(1, 1));
-    // Tile squares: corners in screen order.
-    LogicaColisao::Poligono p = colisao.gerarPontosTile(2, 5);
-    const float cantos[] = {128, 320, 192, 320, 192, 384, 128, 384};
-    for (int i = 0; i < 8; i++) EXPECT_EQ(i % 2 ? p[i / 2].getY() : p[i / 2].getX(), cantos[i]) << i;
-}
-
-TEST(MapaColisao, WithoutAMapNothingCollidesAndNothingBreaks) {
-    DiretorioTemporario dir;
-    dir.escrever("dados/carros/1.car", "30 60");
-    LogicaColisao colisao;
-    EXPECT_EQ(saidaDe([&] { colisao.gerarMapaColisao(1); }), "mapas/1.txt: cannot open map file\n");
-    EXPECT_EQ(colisao.getMatriz(), nullptr);
-    Carro carro(1, 1, Vetor(10, 10));
-    carro.setVelocidade(Vetor(-3, -3));
-    EXPECT_FALSE(colisao.tratamentoColisaoComPredios(&carro) || colisao.tratamentoColisaoComLimites(&carro));
-    EXPECT_EQ(carro.getPosicao().getX(), 10);
-    EXPECT_EQ(carro.getVelocidade().getY(), -3);
 }

@@ -49,13 +49,3 @@ TEST_F(CronometroTest, PausesShiftTheStartSoOnlyRunningTimeCounts) {
 // The main loop sleeps in one go until 4 ms before the next 40 ms tick and
 // polls from there; before any tick was seen, or once the tick is late, it
 // polls every millisecond.
-TEST(CompassoQuadros, SleepsUntilShortlyBeforeTheNextTickThenPolls) {
-    CompassoQuadros c;
-    EXPECT_EQ(c.getEsperaMs(500), 1);
-    c.marcarTique(1000);
-    EXPECT_EQ(c.getEsperaMs(1010), 26);
-    EXPECT_EQ(c.getEsperaMs(1034), 2);
-    EXPECT_EQ(c.getEsperaMs(1036), 1);
-    EXPECT_EQ(c.getEsperaMs(1200), 1);
-    EXPECT_EQ(c.getEsperaMs(900), 1);
-}

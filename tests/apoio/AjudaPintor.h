@@ -1,5 +1,5 @@
-#ifndef TEST_PINTOR_AJUDA_H
-#define TEST_PINTOR_AJUDA_H
+#ifndef AJUDAPINTOR_H
+#define AJUDAPINTOR_H
 
 // The library without a display (memory bitmaps and BMP/WAV files work that
 // way) and small asset files written on the fly.

@@ -4,7 +4,7 @@
 #include "NomesAssets.h"
 #include "TravaFoco.h"
 #include "VerificadorMicrofone.h"
-#include "test_logica_ambiente.h"
+#include "AmbienteLogica.h"
 
 using namespace NomesAssets;
 

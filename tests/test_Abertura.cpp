@@ -6,7 +6,7 @@
 #include "Abertura.h"
 #include "CaminhosAssets.h"
 #include "DiretorioTemporario.h"
-#include "test_pintor_ajuda.h"
+#include "AjudaPintor.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "AceleradorVoz.h"
-#include "test_logica_ambiente.h"
+#include "AmbienteLogica.h"
 
 // The player's controls, with exactly the given keys held in each step.
 class Controle : public AmbienteLogica {

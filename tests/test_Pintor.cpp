@@ -22,9 +22,9 @@
 #include "Preferencias.h"
 #include "Recordes.h"
 #include "RepartidorGravacao.h"
-#include "test_colisao_ajuda.h"
-#include "test_logica_ambiente.h"
-#include "test_pintor_ajuda.h"
+#include "AjudaColisao.h"
+#include "AmbienteLogica.h"
+#include "AjudaPintor.h"
 
 namespace {
 
