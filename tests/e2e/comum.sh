@@ -490,6 +490,7 @@ e2e_focar_jogo() {
 
 # The window's close button, pressed the way a window manager does.
 e2e_fechar_janela() {
+    E2E_JANELA_FECHADA=1
     ASAN_OPTIONS=detect_leaks=0 timeout 10 "$E2E_FECHAR" "$E2E_JANELA" \
         || e2e_falhar "não foi possível mandar o fecho à janela"
 }

@@ -287,7 +287,12 @@ e2e_conduzir_ate_o_fim() {
             fim=$(( $(date +%s) + 20 ))
             e2e_guardar_olhada "chegada"
             e2e_log "chegada vista após $t ms"
+            E2E_JANELA_FECHADA=""
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
+            # A window closed by the hook is not looked at again: a capture
+            # of a window that goes away in the middle waits out its whole
+            # timeout, which would be taken for a slow end.
+            [ -n "$E2E_JANELA_FECHADA" ] && return 0
         fi
         # The finish screen's line, once it shows (the hook may read it too).
         if [ -n "$E2E_MS_CHEGADA" ] && [ "$linha" != nenhuma ] && [ -z "$E2E_LINHA_CHEGADA" ]; then
