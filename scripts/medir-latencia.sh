@@ -83,7 +83,7 @@ medir() (
         sleep 0.5
     done
     sleep 3  # the last burst's silence reaching the detector
-    e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+    e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
     e2e_esperar_pagina menu 5
     e2e_sair_pelo_menu
     "$ferramenta" report "$1" "$a/escritor.txt" "$a/console.txt" "${chao[@]}" 2>"$a/pulsos.txt" >"$a/linha.txt"

@@ -7,7 +7,8 @@
 #   e2e_preparar RONCO JOGO ARTEFACTOS OLHO FECHAR
 # RONCO is the game's executable, JOGO the asset tree the build generated,
 # ARTEFACTOS the folder that keeps the screenshots and the console output,
-# OLHO the screenshot reader (olho.cpp), FECHAR the close-button sender.
+# OLHO the screenshot reader (olho.cpp, which also gives the game's button
+# places and colours), FECHAR the close-button sender.
 # Everything started here is stopped on exit, whatever way the script ends.
 
 set -u
@@ -101,8 +102,14 @@ e2e_preparar() {
     for f in Xvfb xdotool import convert identify stdbuf sox; do
         command -v "$f" >/dev/null || { echo "falta o programa $f" >&2; exit 1; }
     done
-    [ -x "$E2E_RONCO" ] || { echo "o jogo não foi construído: $1" >&2; exit 1; }
-    [ -d "$E2E_JOGO_ORIGEM" ] || { echo "árvore de recursos ausente: $2" >&2; exit 1; }
+    [ -x "$E2E_RONCO" ] || { echo "the game was not built: $1" >&2; exit 1; }
+    [ -d "$E2E_JOGO_ORIGEM" ] || { echo "no asset tree at $2" >&2; exit 1; }
+    # The buttons' places and the colours to look for, from the game's own
+    # definitions (see jogo.sh).
+    local definicoes
+    definicoes=$(ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" definicoes "$E2E_JOGO_ORIGEM") \
+        || { echo "the eye ($4) did not give the game's definitions" >&2; exit 1; }
+    eval "$definicoes"
     rm -rf "$E2E_ARTEFACTOS"
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")

@@ -46,13 +46,13 @@ if [ "$modo" != microfone ]; then
     som ronco-12db square 180:260 bandpass 600 2q tremolo 27 60 gain -n -12
     som fala sawtooth 110:150 bandpass 1200 2q tremolo 4 100 gain -n -1
     e2e_tocar "$E2E_ARTEFACTOS/ronco-12db.raw"
-    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO_DEMAIS"
     e2e_tocar "$E2E_ARTEFACTOS/fala.raw"
     e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
     e2e_tocar "$MIC_FILE"
 fi
 if [ "$modo" = microfone ]; then
-    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO_DEMAIS"
     e2e_tecla c 0.12
     sleep 1
     e2e_foto calibrando
@@ -69,7 +69,7 @@ if [ "$modo" = pipewire ]; then
     awk '/^[^ ]/ { cabo = ($1 == "cabo:monitor_MONO") } cabo && /[|]-> ALSA Capture:/ { ok = 1 } END { exit !ok }' \
         "$E2E_ARTEFACTOS/pw-link.txt" || e2e_falhar "the game's ALSA capture is not linked to the cable (pw-link.txt)"
 fi
-e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
 e2e_esperar_pagina menu 5
 
 # The mark on the progress strip reaches the line a few pixels before the

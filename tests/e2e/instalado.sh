@@ -67,7 +67,7 @@ grep -Eqx 'Tempo: [0-9]+ mills' "$pasta1/records.txt" && [ -f "$pasta1/myfile.tx
 e2e_clicar_botao BOTAO_RECORDES
 e2e_esperar_pagina recordes 5 recordes-jogador-1
 cp "$a/.olhada.bmp" "$a/.recordes-1.bmp"
-e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_RECORDES
 e2e_esperar_pagina menu 5
 e2e_sair_pelo_menu
 
@@ -84,7 +84,7 @@ e2e_clicar_botao BOTAO_RECORDES
 e2e_esperar_pagina recordes 5 recordes-jogador-2
 [ "$(e2e_diferenca "$a/.olhada.bmp" "$a/.recordes-1.bmp")" -ge 480 ] \
     || e2e_falhar "o segundo jogador vê os recordes do primeiro"
-e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_RECORDES
 e2e_esperar_pagina menu 5
 e2e_sair_pelo_menu
 [ "$(readlink "$pasta2/graficos")" = "$u/games/ronco/graficos" ] || e2e_falhar "a ligação antiga não foi corrigida"

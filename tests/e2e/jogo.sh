@@ -3,30 +3,18 @@
 # (cut the opening short, start a race, drive it to the finish, pause).
 # Sourced after comum.sh.
 
-# Button centres, window pixels (the rectangles are in the menu logic).
-BOTAO_JOGAR="344 374"
-BOTAO_INSTRUCOES="723 222"
-BOTAO_SAIR="72 210"
-BOTAO_RECORDES="605 114"
-BOTAO_INSTRUCOES_VOLTAR="155 567"
-BOTAO_INSTRUCOES_PROXIMA="637 567"
-BOTAO_INSTRUCOES2_VOLTAR="397 535"
-BOTAO_RECORDES_VOLTAR="397 535"
-BOTAO_PAUSA_CONTINUAR="399 280"
-BOTAO_PAUSA_SAIR="399 509"
-
-# The microphone check's verdict box colours (PainelMicrofone::getCor), as
-# the eye reads them (veredito).
-VEREDITO_BOM=1e963c
-VEREDITO_BAIXO=c87814
-VEREDITO_NAO_OUVIDO=aa2828
-VEREDITO_SEM_MICROFONE=5a3c78
-
-# Where the mouse rests between clicks: a corner no button covers.
-RATO_PARADO="795 595"
-
-# Finish line on the progress strip: 9120 of the map's 9600 pixels.
-PROGRESSO_CHEGADA=760
+# What the game itself defines is not written down here: e2e_preparar
+# (comum.sh) has the eye print it (olho definicoes, from the game's
+# headers) and sets, in picture pixels and as the eye reads colours:
+#   BOTAO_JOGAR, BOTAO_INSTRUCOES, BOTAO_SAIR, BOTAO_RECORDES,
+#   BOTAO_VOLTAR_PAGINA_1, BOTAO_PROXIMA_PAGINA, BOTAO_VOLTAR_PAGINA_2,
+#   BOTAO_VOLTAR_RECORDES, BOTAO_CONTINUAR, BOTAO_DESISTIR: the centres
+#     ("x y") of the menu buttons (NomesAssets' rectangles);
+#   VEREDITO_BOM, _BAIXO_DEMAIS, _NAO_OUVIDO, _SEM_MICROFONE, _SO_SILENCIO:
+#     the microphone check's verdict box colours (PainelMicrofone::getCor);
+#   RATO_PARADO: where the mouse rests between clicks, a corner no button
+#     covers;
+#   PROGRESSO_CHEGADA: the finish line's column on the progress strip.
 
 e2e_olho() { ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" "$@"; }
 
@@ -440,10 +428,10 @@ e2e_ate_o_menu() {
         e2e_ler_painel || continue
         case $pagina in
             menu) return 0 ;;
-            pausa) e2e_clicar_botao BOTAO_PAUSA_SAIR; sleep 0.3 ;;
-            recordes) e2e_clicar_botao BOTAO_RECORDES_VOLTAR; sleep 0.3 ;;
-            instrucoes2) e2e_clicar_botao BOTAO_INSTRUCOES2_VOLTAR; sleep 0.3 ;;
-            instrucoes) e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR; sleep 0.3 ;;
+            pausa) e2e_clicar_botao BOTAO_DESISTIR; sleep 0.3 ;;
+            recordes) e2e_clicar_botao BOTAO_VOLTAR_RECORDES; sleep 0.3 ;;
+            instrucoes2) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_2; sleep 0.3 ;;
+            instrucoes) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1; sleep 0.3 ;;
             *)
                 # Racing or counting down: Escape pauses. While loading it
                 # would only pause the countdown to come: wait for that.

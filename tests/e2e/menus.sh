@@ -61,7 +61,7 @@ done
 grep -qx 'fullscreen = true' "$conf" || e2e_falhar "F11 não guardou fullscreen = true"
 e2e_clicar_botao BOTAO_INSTRUCOES
 e2e_esperar_pagina instrucoes 5 tela-cheia-instrucoes
-e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
 e2e_esperar_pagina menu 5 tela-cheia-menu
 e2e_tecla F11 0.12
 E2E_TELA_CHEIA=""
@@ -100,16 +100,16 @@ voltar_para() {
 for volta in 0 1 2 3 4 5; do
     e2e_clicar_botao BOTAO_INSTRUCOES
     e2e_esperar_pagina instrucoes 5 "instrucoes-$volta"
-    e2e_clicar_botao BOTAO_INSTRUCOES_PROXIMA
+    e2e_clicar_botao BOTAO_PROXIMA_PAGINA
     e2e_esperar_pagina instrucoes2 5 "instrucoes2-$volta"
-    voltar_para instrucoes BOTAO_INSTRUCOES2_VOLTAR
-    voltar_para menu BOTAO_INSTRUCOES_VOLTAR
+    voltar_para instrucoes BOTAO_VOLTAR_PAGINA_2
+    voltar_para menu BOTAO_VOLTAR_PAGINA_1
     e2e_clicar_botao BOTAO_RECORDES
     e2e_esperar_pagina recordes 5 "recordes-$volta"
     # With two times recorded the records panel is not the empty one.
     vazio=$(e2e_diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO/graficos/menus/menu_recordes.bmp")
     [ "$vazio" -ge 480 ] || e2e_falhar "a página de recordes não mostra os tempos gravados"
-    voltar_para menu BOTAO_RECORDES_VOLTAR
+    voltar_para menu BOTAO_VOLTAR_RECORDES
 done
 e2e_log "toques de Escape de 80 ms: $toques de $toques voltaram exatamente uma página"
 

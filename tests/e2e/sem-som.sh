@@ -75,7 +75,7 @@ if [ "$modo" != microfone-parado ]; then
     # The microphone check says there is none.
     e2e_clicar_botao BOTAO_INSTRUCOES
     e2e_esperar_pagina instrucoes 5 sem-microfone "$VEREDITO_SEM_MICROFONE"
-    e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+    e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
     e2e_esperar_pagina menu 5
     E2E_GANCHO_LARGADA=fechado_sem_w
     if [ "$modo" = sem-microfone ]; then
