@@ -14,12 +14,12 @@
 # "records.txt: time N mills recorded" console line) left exactly its own
 # line there. Prints its seed and a summary.
 #
-#   aleatorio.sh RONCO JOGO ARTEFACTOS OLHO FECHAR SEGUNDOS [SEMENTE]
+#   aleatorio.sh RONCO ASSETS ARTEFACTS EYE CLOSER SECONDS [SEED]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
-duracao=${6:?SEGUNDOS}
+duracao=${6:?SECONDS}
 semente=${7:-$(( $(date +%s%N) / 1000 % 32768 ))}
 RANDOM=$semente
 e2e_log "random play for $duracao s, seed $semente"
