@@ -32,7 +32,7 @@ case $modo in
     *) echo "unknown window mode: $modo (x1, x2 or fullscreen)" >&2; exit 2 ;;
 esac
 
-for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela tools/sonda-arranque/sonda-arranque; do
+for f in ronco jogo tests/e2e_olho tests/e2e_definicoes tests/e2e_fechar_janela tools/sonda-arranque/sonda-arranque; do
     [ -e "$build/$f" ] || { echo "missing $build/$f: build first (cmake --build $build)" >&2; exit 1; }
 done
 

@@ -34,7 +34,7 @@ pulsos=${3:-10}
 [ "$fontes" = all ] && fontes="file pulse pipewire"
 ferramenta=$build/tools/latencia-som/latencia-som
 
-for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela tools/latencia-som/latencia-som; do
+for f in ronco jogo tests/e2e_olho tests/e2e_definicoes tests/e2e_fechar_janela tools/latencia-som/latencia-som; do
     [ -e "$build/$f" ] || { echo "missing $build/$f: build first (cmake --build $build)" >&2; exit 1; }
 done
 for fonte in $fontes; do

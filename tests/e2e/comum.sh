@@ -7,8 +7,9 @@
 #   e2e_preparar RONCO ASSETS ARTEFACTS EYE CLOSER
 # RONCO is the game's executable, ASSETS the asset tree the build generated,
 # ARTEFACTS the folder that keeps the screenshots and the console output,
-# EYE the screenshot reader (olho.cpp, which also gives the game's button
-# places and colours), CLOSER the close-button sender.
+# EYE the screenshot reader (olho.cpp; e2e_definicoes, built beside it,
+# gives the game's button places and colours), CLOSER the close-button
+# sender.
 # Everything started here is stopped on exit, whatever way the script ends.
 
 set -u
@@ -105,10 +106,10 @@ e2e_preparar() {
     [ -x "$E2E_RONCO" ] || { echo "the game was not built: $1" >&2; exit 1; }
     [ -d "$E2E_JOGO_ORIGEM" ] || { echo "no asset tree at $2" >&2; exit 1; }
     # The buttons' places and the colours to look for, from the game's own
-    # definitions (see jogo.sh).
+    # definitions (see jogo.sh), by the program built beside the eye.
     local definicoes
-    definicoes=$(ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" definicoes "$E2E_JOGO_ORIGEM") \
-        || { echo "the eye ($4) did not give the game's definitions" >&2; exit 1; }
+    definicoes=$(ASAN_OPTIONS=detect_leaks=0 "$(dirname "$E2E_OLHO")/e2e_definicoes" "$E2E_JOGO_ORIGEM") \
+        || { echo "no definitions of the game from e2e_definicoes beside $4" >&2; exit 1; }
     eval "$definicoes"
     rm -rf "$E2E_ARTEFACTOS"
     mkdir -p "$E2E_ARTEFACTOS"

@@ -4,8 +4,8 @@
 # Sourced after comum.sh.
 
 # What the game itself defines is not written down here: e2e_preparar
-# (comum.sh) has the eye print it (olho definicoes, from the game's
-# headers) and sets, in picture pixels and as the eye reads colours:
+# (comum.sh) has e2e_definicoes (definicoes.cpp, linked with the game's
+# code) print it and sets, in picture pixels and as the eye reads colours:
 #   BOTAO_JOGAR, BOTAO_INSTRUCOES, BOTAO_SAIR, BOTAO_RECORDES,
 #   BOTAO_VOLTAR_PAGINA_1, BOTAO_PROXIMA_PAGINA, BOTAO_VOLTAR_PAGINA_2,
 #   BOTAO_VOLTAR_RECORDES, BOTAO_CONTINUAR, BOTAO_DESISTIR: the centres

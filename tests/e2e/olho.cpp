@@ -31,14 +31,10 @@
 //       screen's line: recorde for a new record, melhor for the best time
 //       and the difference, nenhuma). GAME is the asset tree the game runs
 //       from.
-//   olho definicoes GAME
-//       what the scenarios take from the game's own definitions rather
-//       than repeat, as shell assignments: each menu button's centre
-//       (BOTAO_*, "x y", named as the game names its rectangle), the
-//       microphone check's verdict colours (VEREDITO_*, rrggbb, as
-//       veredito reads them), where the pointer rests between clicks
-//       (RATO_PARADO, a corner no button covers) and the finish line's
-//       column on the progress strip (PROGRESSO_CHEGADA, for GAME's map).
+//
+// Where the game's headers define a place it looks at, it uses their
+// constants (only constants: it links none of the game's code, see
+// tests/e2e.cmake).
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -54,7 +50,6 @@
 #include <string>
 #include <vector>
 
-#include "GeometriaTela.h"
 #include "Logica.h"
 #include "LogicaColisao.h"
 #include "NomesAssets.h"
@@ -427,51 +422,9 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     return 0;
 }
 
-// What the scenarios would otherwise write down by hand. A button's
-// centre is its rectangle's, as the menu logic hit-tests it.
-int definicoes(const std::string& jogo) {
-    std::ifstream mapa(jogo + "/mapas/1.txt");
-    int linhas = 0, colunas = 0;
-    if (!(mapa >> linhas >> colunas) || colunas <= 0) {
-        std::fprintf(stderr, "olho: cannot read the map's size from %s/mapas/1.txt\n", jogo.c_str());
-        return 2;
-    }
-    auto botao = [](const char* nome, const NomesAssets::RetanguloBotao& r) {
-        std::printf("%s=\"%d %d\"\n", nome, (r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
-    };
-#define RONCO_BOTAO(nome) botao(#nome, NomesAssets::nome)
-    RONCO_BOTAO(BOTAO_JOGAR);
-    RONCO_BOTAO(BOTAO_INSTRUCOES);
-    RONCO_BOTAO(BOTAO_SAIR);
-    RONCO_BOTAO(BOTAO_RECORDES);
-    RONCO_BOTAO(BOTAO_VOLTAR_PAGINA_1);
-    RONCO_BOTAO(BOTAO_PROXIMA_PAGINA);
-    RONCO_BOTAO(BOTAO_VOLTAR_PAGINA_2);
-    RONCO_BOTAO(BOTAO_VOLTAR_RECORDES);
-    RONCO_BOTAO(BOTAO_CONTINUAR);
-    RONCO_BOTAO(BOTAO_DESISTIR);
-#undef RONCO_BOTAO
-    auto veredito = [](const char* nome, VerificadorMicrofone::Veredito v) {
-        const int c = PainelMicrofone::getCor(v);
-        std::printf("VEREDITO_%s=%02x%02x%02x\n", nome, getr32(c), getg32(c), getb32(c));
-    };
-#define RONCO_VEREDITO(nome) veredito(#nome, VerificadorMicrofone::nome)
-    RONCO_VEREDITO(BOM);
-    RONCO_VEREDITO(BAIXO_DEMAIS);
-    RONCO_VEREDITO(NAO_OUVIDO);
-    RONCO_VEREDITO(SEM_MICROFONE);
-    RONCO_VEREDITO(SO_SILENCIO);
-#undef RONCO_VEREDITO
-    std::printf("RATO_PARADO=\"%d %d\"\n", GeometriaTela::LARGURA - 5, GeometriaTela::ALTURA - 5);
-    // Where the renderer puts the player's mark once the car is on the line.
-    std::printf("PROGRESSO_CHEGADA=%ld\n",
-                std::lround(Logica::LINHA_CHEGADA * GeometriaTela::LARGURA / (colunas * 64.0)));
-    return 0;
-}
-
 int uso() {
     std::fprintf(stderr,
-                 "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]] | olho definicoes GAME\n");
+                 "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]]\n");
     return 2;
 }
 
@@ -486,7 +439,6 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     set_color_conversion(COLORCONV_TOTAL);
     const std::string pergunta = argv[1];
-    if (pergunta == "definicoes") return argc == 3 ? definicoes(argv[2]) : uso();
     BITMAP* foto = load_bitmap(argv[2], nullptr);
     if (!foto) {
         std::fprintf(stderr, "olho: cannot read \"%s\"\n", argv[2]);
