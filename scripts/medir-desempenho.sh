@@ -32,8 +32,8 @@ case $modo in
     *) echo "unknown window mode: $modo (x1, x2 or fullscreen)" >&2; exit 2 ;;
 esac
 
-for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela tools/sonda-arranque/sonda-arranque; do
-    [ -e "$build/$f" ] || { echo "falta $build/$f: construa primeiro (cmake --build $build)" >&2; exit 1; }
+for f in ronco jogo tests/e2e_olho tests/e2e_definicoes tests/e2e_fechar_janela tools/sonda-arranque/sonda-arranque; do
+    [ -e "$build/$f" ] || { echo "missing $build/$f: build first (cmake --build $build)" >&2; exit 1; }
 done
 
 mediana() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
@@ -54,12 +54,12 @@ for n in $(seq "$execucoes"); do
 
         # The start, timed by the probe (which also closes the game from
         # the menu); then the game again for the race.
-        menu=- jogo=-
+        menu=- game=-
         if [ "$modo" = x1 ]; then
             sonda=$( (cd "$E2E_TRABALHO" && timeout 60 "$build/tools/sonda-arranque/sonda-arranque" \
                 "graficos/menus/menu principal.bmp" "$E2E_ARTEFACTOS/console-arranque.txt" "$E2E_RONCO") ) \
-                || e2e_falhar "a sonda não viu o menu principal: $sonda"
-            e2e_log "sonda: $sonda"
+                || e2e_falhar "the probe did not see the main menu: $sonda"
+            e2e_log "probe: $sonda"
             eval "$sonda"
         fi
 
@@ -95,8 +95,8 @@ for n in $(seq "$execucoes"); do
 
         ms=$(( (t1 - t0) / 1000000 ))
         cpu=$(awk -v c=$((c1 - c0)) -v hz="$tiques" -v ms="$ms" 'BEGIN {printf "%.1f", 100 * c / hz / (ms / 1000)}')
-        echo "$menu $jogo $cpu $pico $ms" >"$resultados/execucao-$n.txt"
-    ) || { echo "a execução $n falhou (ver $resultados/execucao-$n)" >&2; exit 1; }
+        echo "$menu $game $cpu $pico $ms" >"$resultados/execucao-$n.txt"
+    ) || { echo "run $n failed (see $resultados/execucao-$n)" >&2; exit 1; }
 done
 
 echo

@@ -34,7 +34,7 @@ pulsos=${3:-10}
 [ "$fontes" = all ] && fontes="file pulse pipewire"
 ferramenta=$build/tools/latencia-som/latencia-som
 
-for f in ronco jogo tests/e2e_olho tests/e2e_fechar_janela tools/latencia-som/latencia-som; do
+for f in ronco jogo tests/e2e_olho tests/e2e_definicoes tests/e2e_fechar_janela tools/latencia-som/latencia-som; do
     [ -e "$build/$f" ] || { echo "missing $build/$f: build first (cmake --build $build)" >&2; exit 1; }
 done
 for fonte in $fontes; do
@@ -83,7 +83,7 @@ medir() (
         sleep 0.5
     done
     sleep 3  # the last burst's silence reaching the detector
-    e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+    e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
     e2e_esperar_pagina menu 5
     e2e_sair_pelo_menu
     "$ferramenta" report "$1" "$a/escritor.txt" "$a/console.txt" "${chao[@]}" 2>"$a/pulsos.txt" >"$a/linha.txt"

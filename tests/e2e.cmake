@@ -7,16 +7,25 @@ if(TARGET ronco)
   # The eye that reads screenshots, and the window-close sender. They are
   # the test's instruments, not the game: built optimised and without the
   # sanitizers in every build, so that a sanitizer build's scenarios look
-  # at the game as often as the normal build's.
+  # at the game as often as the normal build's. The eye reads the places
+  # the game's headers define from those headers, but links none of the
+  # game's code; what needs that code (the verdict colours) comes from
+  # e2e_definicoes, run once per scenario and built beside the eye, where
+  # the scenarios look for it.
   find_package(X11 REQUIRED)
   add_executable(e2e_olho ${CMAKE_CURRENT_SOURCE_DIR}/e2e/olho.cpp)
   target_link_libraries(e2e_olho PRIVATE PkgConfig::ALLEGRO)
+  target_include_directories(e2e_olho PRIVATE ${CMAKE_SOURCE_DIR}/src)
   add_executable(e2e_fechar_janela ${CMAKE_CURRENT_SOURCE_DIR}/e2e/fechar_janela.cpp)
   target_link_libraries(e2e_fechar_janela PRIVATE X11::X11)
   foreach(instrumento e2e_olho e2e_fechar_janela)
     set_property(TARGET ${instrumento} PROPERTY COMPILE_OPTIONS -O2 ${RONCO_WARNINGS})
     set_property(TARGET ${instrumento} PROPERTY LINK_OPTIONS "")
   endforeach()
+  add_executable(e2e_definicoes ${CMAKE_CURRENT_SOURCE_DIR}/e2e/definicoes.cpp)
+  target_compile_options(e2e_definicoes PRIVATE ${RONCO_WARNINGS})
+  target_link_libraries(e2e_definicoes PRIVATE ronco_todas)
+  add_dependencies(e2e_olho e2e_definicoes)
 
   set(RONCO_E2E_ARTEFACTOS ${CMAKE_BINARY_DIR}/e2e-artefactos)
 

@@ -14,12 +14,12 @@
 # "records.txt: time N mills recorded" console line) left exactly its own
 # line there. Prints its seed and a summary.
 #
-#   aleatorio.sh RONCO JOGO ARTEFACTOS OLHO FECHAR SEGUNDOS [SEMENTE]
+#   aleatorio.sh RONCO ASSETS ARTEFACTS EYE CLOSER SECONDS [SEED]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
-duracao=${6:?SEGUNDOS}
+duracao=${6:?SECONDS}
 semente=${7:-$(( $(date +%s%N) / 1000 % 32768 ))}
 RANDOM=$semente
 e2e_log "random play for $duracao s, seed $semente"
@@ -27,8 +27,8 @@ fim=$(( $(date +%s) + duracao ))
 LIMITE_FECHO_MS=8000
 
 TECLAS=(a d space q e w Return Escape a d space q e w Return Escape x Tab F1 Up BackSpace 1)
-BOTOES=(BOTAO_JOGAR BOTAO_JOGAR BOTAO_INSTRUCOES BOTAO_SAIR BOTAO_RECORDES BOTAO_INSTRUCOES_VOLTAR
-        BOTAO_INSTRUCOES_PROXIMA BOTAO_INSTRUCOES2_VOLTAR BOTAO_PAUSA_CONTINUAR BOTAO_PAUSA_SAIR)
+BOTOES=(BOTAO_JOGAR BOTAO_JOGAR BOTAO_INSTRUCOES BOTAO_SAIR BOTAO_RECORDES BOTAO_VOLTAR_PAGINA_1
+        BOTAO_PROXIMA_PAGINA BOTAO_VOLTAR_PAGINA_2 BOTAO_CONTINUAR BOTAO_DESISTIR)
 entradas=0 teclas=0 cliques=0 focos=0 paradas=0 fechos=0 saidas=0 reinicios=0
 iniciadas=0 conduzidas=0 chegadas_vistas=0 gravadas=0 falhas=0 trancados=0 fecho_mais_lento=0
 fecho_ms="" parado_ate=0 em_corrida=0 decidida=0 n_jogo=1
@@ -172,7 +172,7 @@ distrair() {
             sortear 1500; segundos $((s + 200)); sleep "$seg"
             teclas=$((teclas + 1)) entradas=$((entradas + 1))
             sortear 2
-            if [ $s -eq 0 ]; then clicar $BOTAO_PAUSA_CONTINUAR
+            if [ $s -eq 0 ]; then clicar $BOTAO_CONTINUAR
             else timeout 10 xdotool keydown Escape sleep 0.08 keyup Escape; teclas=$((teclas + 1)) entradas=$((entradas + 1)); fi ;;
     esac
 }

@@ -5,7 +5,7 @@
 # the voice pulls it again. Then the window's close button, mid-race, ends
 # the game cleanly (status 0, no sanitizer report).
 #
-#   batida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+#   batida.sh RONCO ASSETS ARTEFACTS EYE CLOSER
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
@@ -18,9 +18,9 @@ e2e_um_carro_de_frente() {
          { for (i = 1; i <= NF; i++) if ($i >= 868 && $i <= 871) $i = 0 }
          NR == 10 { $26 = 870 }
          { print }' "$tabela" >"$tabela.novo" && mv "$tabela.novo" "$tabela" \
-        || e2e_falhar "não foi possível reescrever a tabela de trânsito"
+        || e2e_falhar "could not rewrite the traffic table"
     [ "$(grep -oE '\b(868|869|870|871)\b' "$tabela" | wc -l)" -eq 1 ] \
-        || e2e_falhar "a tabela de trânsito não ficou com uma só casa de largada"
+        || e2e_falhar "the traffic table was not left with exactly one start tile"
 }
 
 e2e_preparar "$@"
@@ -34,16 +34,16 @@ e2e_iniciar_corrida
 fim=$(( $(date +%s) + 40 ))
 marcha_ant=-1
 while :; do
-    [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "nenhuma batida pôs o carro em neutro em 40 s (marcha $marcha_ant)"
-    e2e_jogo_vivo || e2e_falhar "o jogo terminou antes da batida"
+    [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "no knock put the car in neutral in 40 s (gear $marcha_ant)"
+    e2e_jogo_vivo || e2e_falhar "the game ended before the knock"
     e2e_ler_painel || continue
     [ "$correndo" = 1 ] || continue
     if [ "$marcha" = 0 ] && [ "$marcha_ant" -ge 1 ] 2>/dev/null; then break; fi
     marcha_ant=$marcha
 done
 e2e_guardar_olhada "neutro-depois-da-batida"
-e2e_log "neutro depois da batida (estava em $marcha_ant)"
-e2e_console_tem "inserido NPC em 0" || e2e_falhar "o carro de frente não entrou no mapa"
+e2e_log "neutral after the knock (it was in $marcha_ant)"
+e2e_console_tem "inserido NPC em 0" || e2e_falhar "the oncoming car did not enter the map"
 
 # E again: first gear shows (pushed against the stalled car, another knock
 # may put it back in neutral: then E once more, three presses at most).
@@ -57,10 +57,10 @@ for tentativa in 1 2 3; do
     done
     [ $engatou -eq 1 ] && break
 done
-[ $engatou -eq 1 ] || e2e_falhar "E não voltou a engatar a primeira depois da batida (marcha $marcha)"
+[ $engatou -eq 1 ] || e2e_falhar "E did not engage first gear again after the knock (gear $marcha)"
 e2e_guardar_olhada "primeira-de-novo"
-e2e_log "primeira engatada de novo depois da batida (tentativa $tentativa)"
+e2e_log "first gear engaged again after the knock (attempt $tentativa)"
 
 sleep 1
 e2e_fechar_janela
-e2e_fim_limpo 10 "fechar a janela no meio da corrida"
+e2e_fim_limpo 10 "closing the window mid-race"

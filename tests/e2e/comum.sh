@@ -4,10 +4,12 @@
 #
 # A scenario script sources this file and calls e2e_preparar first:
 #   source comum.sh
-#   e2e_preparar RONCO JOGO ARTEFACTOS OLHO FECHAR
-# RONCO is the game's executable, JOGO the asset tree the build generated,
-# ARTEFACTOS the folder that keeps the screenshots and the console output,
-# OLHO the screenshot reader (olho.cpp), FECHAR the close-button sender.
+#   e2e_preparar RONCO ASSETS ARTEFACTS EYE CLOSER
+# RONCO is the game's executable, ASSETS the asset tree the build generated,
+# ARTEFACTS the folder that keeps the screenshots and the console output,
+# EYE the screenshot reader (olho.cpp; e2e_definicoes, built beside it,
+# gives the game's button places and colours), CLOSER the close-button
+# sender.
 # Everything started here is stopped on exit, whatever way the script ends.
 
 set -u
@@ -39,7 +41,7 @@ E2E_SUPRESSOES=$E2E_DIR/lsan-bibliotecas.supp
 e2e_log() { echo "[$(date +%H:%M:%S.%N | cut -c1-12)] $*"; }
 
 e2e_falhar() {
-    echo "FALHOU: $*" >&2
+    echo "FAILED: $*" >&2
     [ -n "$E2E_JANELA" ] && e2e_jogo_vivo && e2e_foto "falha" >/dev/null 2>&1
     exit 1
 }
@@ -75,11 +77,11 @@ e2e_encerrar() {
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
     [ -n "$E2E_SOM_DIR" ] && rm -rf "$E2E_SOM_DIR"
     if [ $rc -eq 0 ]; then
-        e2e_log "cenário passou; artefactos em $E2E_ARTEFACTOS"
+        e2e_log "scenario passed; artefacts in $E2E_ARTEFACTOS"
     else
-        e2e_log "cenário falhou ($rc); artefactos em $E2E_ARTEFACTOS" >&2
+        e2e_log "scenario failed ($rc); artefacts in $E2E_ARTEFACTOS" >&2
         if [ -f "$E2E_ARTEFACTOS/console.txt" ]; then
-            echo "--- console do jogo (fim) ---" >&2
+            echo "--- the game's console (its end) ---" >&2
             tail -c 3000 "$E2E_ARTEFACTOS/console.txt" >&2
             echo >&2
         fi
@@ -87,11 +89,11 @@ e2e_encerrar() {
     exit $rc
 }
 
-# e2e_preparar RONCO JOGO ARTEFACTOS OLHO FECHAR
+# e2e_preparar RONCO ASSETS ARTEFACTS EYE CLOSER
 # Checks the tools, makes a fresh artefact folder and a scratch copy of the
 # asset tree (so the records of a test never mix with a player's).
 e2e_preparar() {
-    [ $# -ge 5 ] || { echo "uso: $0 RONCO JOGO ARTEFACTOS OLHO FECHAR [...]" >&2; exit 2; }
+    [ $# -ge 5 ] || { echo "usage: $0 RONCO ASSETS ARTEFACTS EYE CLOSER [...]" >&2; exit 2; }
     E2E_RONCO=$(readlink -f "$1")
     E2E_JOGO_ORIGEM=$(readlink -f "$2")
     E2E_ARTEFACTOS=$3
@@ -99,10 +101,16 @@ e2e_preparar() {
     E2E_FECHAR=$(readlink -f "$5")
     local f
     for f in Xvfb xdotool import convert identify stdbuf sox; do
-        command -v "$f" >/dev/null || { echo "falta o programa $f" >&2; exit 1; }
+        command -v "$f" >/dev/null || { echo "missing program: $f (scripts/install-deps.sh)" >&2; exit 1; }
     done
-    [ -x "$E2E_RONCO" ] || { echo "o jogo não foi construído: $1" >&2; exit 1; }
-    [ -d "$E2E_JOGO_ORIGEM" ] || { echo "árvore de recursos ausente: $2" >&2; exit 1; }
+    [ -x "$E2E_RONCO" ] || { echo "the game was not built: $1" >&2; exit 1; }
+    [ -d "$E2E_JOGO_ORIGEM" ] || { echo "no asset tree at $2" >&2; exit 1; }
+    # The buttons' places and the colours to look for, from the game's own
+    # definitions (see jogo.sh), by the program built beside the eye.
+    local definicoes
+    definicoes=$(ASAN_OPTIONS=detect_leaks=0 "$(dirname "$E2E_OLHO")/e2e_definicoes" "$E2E_JOGO_ORIGEM") \
+        || { echo "no definitions of the game from e2e_definicoes beside $4" >&2; exit 1; }
+    eval "$definicoes"
     rm -rf "$E2E_ARTEFACTOS"
     mkdir -p "$E2E_ARTEFACTOS"
     E2E_ARTEFACTOS=$(readlink -f "$E2E_ARTEFACTOS")
@@ -141,18 +149,18 @@ e2e_xvfb() {
     local i
     for i in $(seq 100); do
         [ -s "$arq" ] && break
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_falhar "o Xvfb não arrancou"
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_falhar "Xvfb did not start"
         sleep 0.1
     done
-    [ -s "$arq" ] || e2e_falhar "o Xvfb não deu o número do display em 10 s"
+    [ -s "$arq" ] || e2e_falhar "Xvfb gave no display number in 10 s"
     export DISPLAY=:$(tr -d '\n' <"$arq")
     unset XAUTHORITY
     for i in $(seq 50); do
         e2e_display_responde && break
         sleep 0.1
     done
-    e2e_display_responde || e2e_falhar "o Xvfb em $DISPLAY não responde"
-    e2e_log "Xvfb em $DISPLAY"
+    e2e_display_responde || e2e_falhar "Xvfb on $DISPLAY does not answer"
+    e2e_log "Xvfb on $DISPLAY"
 }
 
 # The engine buzz the voice detector accepts, as raw mono 16-bit samples at
@@ -172,7 +180,7 @@ e2e_ronco_de_motor() {
         sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$tmp" \
             synth 10 square 180:260 bandpass 600 2q tremolo 27 60 gain -n "$db" \
             repeat $(( (segundos + 9) / 10 - 1 )) \
-            || e2e_falhar "o sox não gerou o ronco"
+            || e2e_falhar "sox did not make the engine buzz"
         mv -f "$tmp" "$arq"
     fi
     MIC_FILE=$(readlink -f "$arq")
@@ -286,7 +294,7 @@ e2e_som() {
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-filemic.conf
             e2e_ronco_de_motor "${2:-120}" "${3:--1}"
             if [ "$1" = microfone-cano ]; then
-                mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo falhou"
+                mkfifo "$E2E_ARTEFACTOS/microfone.cano" || e2e_falhar "mkfifo failed"
                 # A process group of its own, stopped and resumed whole.
                 setsid bash -c 'while :; do cat "$0" >"$1"; sleep 0.05; done' \
                     "$MIC_FILE" "$E2E_ARTEFACTOS/microfone.cano" </dev/null >/dev/null 2>&1 &
@@ -302,7 +310,7 @@ e2e_som() {
             export ALSA_CONFIG_PATH=$E2E_DIR/asound-sem-som.conf
             unset MIC_FILE
             ;;
-        *) e2e_falhar "modo de som desconhecido: $1" ;;
+        *) e2e_falhar "unknown sound set-up: $1" ;;
     esac
 }
 
@@ -317,7 +325,7 @@ e2e_soltar_microfone() { kill -CONT -- "-$E2E_ESCRITOR_PID" 2>/dev/null; }
 # E2E_TRABALHO then names the moved tree.
 e2e_usuario_sem_privilegios() {
     [ "$(id -u)" -eq 0 ] || return 0
-    command -v setpriv >/dev/null || e2e_falhar "falta o programa setpriv"
+    command -v setpriv >/dev/null || e2e_falhar "missing program: setpriv"
     E2E_TEMPORARIO=$(mktemp -d /tmp/ronco-e2e-XXXXXX)
     chmod 755 "$E2E_TEMPORARIO"
     cp "$E2E_RONCO" "$E2E_TEMPORARIO/ronco"
@@ -375,11 +383,11 @@ e2e_jogo_iniciar() {
         >"$console" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
-    (sleep "$limite"; echo "VIGIA: o jogo passou de $limite s e foi terminado" \
+    (sleep "$limite"; echo "WATCHDOG: the game ran past $limite s and was ended" \
         >>"$E2E_ARTEFACTOS/console.txt"; kill -TERM "$E2E_JOGO_PID" 2>/dev/null;
      sleep 5; kill -KILL "$E2E_JOGO_PID" 2>/dev/null) >/dev/null 2>&1 &
     E2E_VIGIA_PID=$!
-    e2e_log "jogo iniciado (pid $E2E_JOGO_PID, limite $limite s)"
+    e2e_log "game started (pid $E2E_JOGO_PID, limit $limite s)"
 }
 
 e2e_jogo_vivo() { kill -0 "$E2E_JOGO_PID" 2>/dev/null; }
@@ -403,7 +411,7 @@ e2e_jogo_esperar_fim() {
         e2e_jogo_vivo || break
         sleep 0.1
     done
-    e2e_jogo_vivo && e2e_fios && e2e_falhar "o jogo não terminou em $limite s (os seus fios em fios.txt)"
+    e2e_jogo_vivo && e2e_fios && e2e_falhar "the game did not end in $limite s (its threads in fios.txt)"
     wait "$E2E_JOGO_PID"
     E2E_STATUS=$?
     E2E_MS_FIM=$(e2e_ms_desde_inicio)
@@ -411,14 +419,14 @@ e2e_jogo_esperar_fim() {
     E2E_JANELA=""
     e2e_parar_pid "$E2E_VIGIA_PID"
     E2E_VIGIA_PID=""
-    e2e_log "jogo terminou com estado $E2E_STATUS"
-    ! e2e_console_tem "Shutting down took more than" || e2e_log "AVISO: o encerramento do jogo não terminou sozinho"
+    e2e_log "game ended with status $E2E_STATUS"
+    ! e2e_console_tem "Shutting down took more than" || e2e_log "WARNING: the game's shutdown did not finish by itself"
 }
 
 # Finds the game's window (the library names its class "allegro") and
 # gives it the keyboard focus: with no window manager, keys go nowhere else.
 e2e_janela() {
-    e2e_janela_ou_fim "${1:-20}" || e2e_falhar "o jogo terminou antes de abrir a janela"
+    e2e_janela_ou_fim "${1:-20}" || e2e_falhar "the game ended before opening its window"
 }
 
 # The game ended before its window because the library found no X server,
@@ -430,9 +438,9 @@ e2e_reiniciar_se_sem_display() {
     wait "$E2E_JOGO_PID" 2>/dev/null
     e2e_parar_pid "$E2E_VIGIA_PID"
     if e2e_display_responde; then
-        e2e_log "AVISO: o jogo não chegou ao X em $DISPLAY, que responde; nova tentativa"
+        e2e_log "WARNING: the game did not reach the X server on $DISPLAY, which answers; trying again"
     else
-        e2e_log "AVISO: o X em $DISPLAY deixou de responder; nova tentativa"
+        e2e_log "WARNING: the X server on $DISPLAY stopped answering; trying again"
     fi
     sed 's/^/  xvfb: /' "$E2E_ARTEFACTOS/xvfb.txt"
     mv "$E2E_ARTEFACTOS/console.txt" "$E2E_ARTEFACTOS/console-tentativa-1.txt"
@@ -452,14 +460,14 @@ e2e_janela_ou_fim() {
         w=$(xdotool search --onlyvisible --class allegro 2>/dev/null | head -1)
         if [ -n "$w" ]; then
             E2E_JANELA=$w
-            timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "não foi possível focar a janela"
+            timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "could not focus the window"
             e2e_medir_janela
-            e2e_log "janela $w (x$E2E_ESCALA) após $(e2e_ms_desde_inicio) ms"
+            e2e_log "window $w (x$E2E_ESCALA) after $(e2e_ms_desde_inicio) ms"
             return 0
         fi
         sleep 0.1
     done
-    e2e_falhar "a janela do jogo não apareceu em $limite s"
+    e2e_falhar "the game's window did not appear in $limite s"
 }
 
 # A key held for DURACAO seconds (0.1 by default, a player's tap) in one
@@ -467,7 +475,7 @@ e2e_janela_ou_fim() {
 e2e_tecla() {
     local tecla=$1 duracao=${2:-0.1}
     timeout 10 xdotool keydown "$tecla" sleep "$duracao" keyup "$tecla" \
-        || e2e_falhar "xdotool não mandou a tecla $tecla"
+        || e2e_falhar "xdotool did not send the key $tecla"
 }
 
 # Another X client's window, made once, that can take the keyboard focus
@@ -478,21 +486,21 @@ e2e_outra_janela() {
     xev -geometry 16x16+1000+740 -name outra-janela >/dev/null 2>&1 &
     E2E_OUTRA_PID=$!
     E2E_OUTRA_JANELA=$(timeout 10 xdotool search --sync --name '^outra-janela$' 2>/dev/null | head -1)
-    [ -n "$E2E_OUTRA_JANELA" ] || e2e_falhar "a outra janela não apareceu"
+    [ -n "$E2E_OUTRA_JANELA" ] || e2e_falhar "the other window did not appear"
 }
 e2e_focar_outra_janela() {
     e2e_outra_janela
-    timeout 10 xdotool windowfocus --sync "$E2E_OUTRA_JANELA" || e2e_falhar "não foi possível focar a outra janela"
+    timeout 10 xdotool windowfocus --sync "$E2E_OUTRA_JANELA" || e2e_falhar "could not focus the other window"
 }
 e2e_focar_jogo() {
-    timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "não foi possível focar a janela do jogo"
+    timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "could not focus the game's window"
 }
 
 # The window's close button, pressed the way a window manager does.
 e2e_fechar_janela() {
     E2E_JANELA_FECHADA=1
     ASAN_OPTIONS=detect_leaks=0 timeout 10 "$E2E_FECHAR" "$E2E_JANELA" \
-        || e2e_falhar "não foi possível mandar o fecho à janela"
+        || e2e_falhar "could not send the close to the window"
 }
 
 # The window's scale (its width in 800-pixel pictures): the scenarios'
@@ -519,7 +527,7 @@ e2e_ponto() {
 
 e2e_mover_rato() {
     # shellcheck disable=SC2046
-    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") || e2e_falhar "xdotool não moveu o rato"
+    timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") || e2e_falhar "xdotool did not move the mouse"
 }
 
 # e2e_clicar X Y [DURACAO]: button held on picture pixel (X, Y).
@@ -527,7 +535,7 @@ e2e_clicar() {
     local duracao=${3:-0.15}
     # shellcheck disable=SC2046
     timeout 10 xdotool mousemove $(e2e_ponto "$1" "$2") sleep 0.05 mousedown 1 sleep "$duracao" mouseup 1 \
-        || e2e_falhar "xdotool não clicou em $1,$2"
+        || e2e_falhar "xdotool did not click at $1,$2"
 }
 
 # A screenshot of the game's window as BMP (what the eye reads), always into

@@ -25,7 +25,7 @@
 # crashed cars, which the driver gets through (a knock into neutral and the
 # shift after it is its own scenario, batida.sh).
 #
-#   corrida.sh RONCO JOGO ARTEFACTOS OLHO FECHAR [microfone|servidor|pipewire]
+#   corrida.sh RONCO ASSETS ARTEFACTS EYE CLOSER [microfone|servidor|pipewire]
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
@@ -35,7 +35,7 @@ modo=${6:-microfone}
 if [ "$modo" = microfone ]; then e2e_som microfone 440 -24; else e2e_som "$modo" 440; fi
 som() {
     sox -D -R -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$E2E_ARTEFACTOS/$1.raw" synth 10 "${@:2}" repeat 2 \
-        || e2e_falhar "o sox não gerou $1"
+        || e2e_falhar "sox did not make $1"
 }
 # Through a sound server the race is about the sound's way in: no traffic.
 [ "$modo" != microfone ] && e2e_sem_trafego "$E2E_TRABALHO"
@@ -46,13 +46,13 @@ if [ "$modo" != microfone ]; then
     som ronco-12db square 180:260 bandpass 600 2q tremolo 27 60 gain -n -12
     som fala sawtooth 110:150 bandpass 1200 2q tremolo 4 100 gain -n -1
     e2e_tocar "$E2E_ARTEFACTOS/ronco-12db.raw"
-    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO_DEMAIS"
     e2e_tocar "$E2E_ARTEFACTOS/fala.raw"
     e2e_esperar_pagina instrucoes 20 veredito-nao-ouvido "$VEREDITO_NAO_OUVIDO"
     e2e_tocar "$MIC_FILE"
 fi
 if [ "$modo" = microfone ]; then
-    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO"
+    e2e_esperar_pagina instrucoes 20 veredito-baixo "$VEREDITO_BAIXO_DEMAIS"
     e2e_tecla c 0.12
     sleep 1
     e2e_foto calibrando
@@ -60,7 +60,7 @@ if [ "$modo" = microfone ]; then
     for _ in 1 2 3 4 5 6; do e2e_tecla minus 0.1; sleep 0.05; done
     sleep 0.3
     conf=$XDG_CONFIG_HOME/ronco/ronco.conf
-    grep -Eq '^sensitivity = [0-9.]+$' "$conf" 2>/dev/null || e2e_falhar "a calibração não ficou em $conf"
+    grep -Eq '^sensitivity = [0-9.]+$' "$conf" 2>/dev/null || e2e_falhar "the calibration was not kept in $conf"
     e2e_log "$(cat "$conf")"
 fi
 e2e_esperar_pagina instrucoes 20 veredito-bom "$VEREDITO_BOM"
@@ -69,7 +69,7 @@ if [ "$modo" = pipewire ]; then
     awk '/^[^ ]/ { cabo = ($1 == "cabo:monitor_MONO") } cabo && /[|]-> ALSA Capture:/ { ok = 1 } END { exit !ok }' \
         "$E2E_ARTEFACTOS/pw-link.txt" || e2e_falhar "the game's ALSA capture is not linked to the cable (pw-link.txt)"
 fi
-e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
 e2e_esperar_pagina menu 5
 
 # The mark on the progress strip reaches the line a few pixels before the
@@ -90,15 +90,15 @@ fechar_na_chegada() {
     E2E_LINHA_CHEGADA=$linha
     e2e_fechar_janela
     E2E_MS_FECHO=$(e2e_ms_desde_inicio)
-    e2e_log "janela fechada durante a chegada"
+    e2e_log "window closed during the finish"
 }
 E2E_GANCHO_CHEGADA=fechar_na_chegada
 e2e_correr 240
-e2e_fim_limpo 15 "fechar a janela na chegada"
-e2e_log "acelerador até $E2E_ACELERADOR_MAX linhas; marcha até $E2E_MARCHA_MAX"
-[ "$E2E_ACELERADOR_MAX" -ge 8 ] || e2e_falhar "a barra do acelerador não encheu (máximo $E2E_ACELERADOR_MAX linhas)"
-[ "$E2E_MARCHA_MAX" -ge 3 ] || e2e_falhar "a marcha não passou de $E2E_MARCHA_MAX"
-[ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "a corrida acabou sem a chegada ter sido vista"
+e2e_fim_limpo 15 "closing the window at the finish"
+e2e_log "throttle up to $E2E_ACELERADOR_MAX rows; gear up to $E2E_MARCHA_MAX"
+[ "$E2E_ACELERADOR_MAX" -ge 8 ] || e2e_falhar "the throttle bar did not fill (at most $E2E_ACELERADOR_MAX rows)"
+[ "$E2E_MARCHA_MAX" -ge 3 ] || e2e_falhar "the gear never went past $E2E_MARCHA_MAX"
+[ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "the race ended without the finish being seen"
 # Closed during the finish screen's five-second hold, the game goes at once
 # (the record is written at the line): the end is seen well before the
 # hold would have run out, whatever part of it was left.
@@ -108,24 +108,24 @@ e2e_log "ended $demora ms after the close on the finish screen"
 # The first record of this tree is a record (unless a race given up at the
 # line wrote one before).
 [ "$E2E_LINHA_CHEGADA" = recorde ] || { [ "$E2E_LINHAS_ANTES" -gt 0 ] && [ "$E2E_LINHA_CHEGADA" = melhor ]; } \
-    || e2e_falhar "a chegada não disse NEW RECORD! (linha: ${E2E_LINHA_CHEGADA:-nenhuma})"
+    || e2e_falhar "the finish did not say NEW RECORD! (line: ${E2E_LINHA_CHEGADA:-none})"
 
 # Exactly one record line for the race that finished (a race given up
 # close to the line may have crossed it while the driver was quitting),
 # with the race's time.
 recordes=$E2E_TRABALHO/records.txt
-[ -f "$recordes" ] || e2e_falhar "records.txt não foi criado"
+[ -f "$recordes" ] || e2e_falhar "records.txt was not created"
 cp "$recordes" "$E2E_ARTEFACTOS/records.txt"
 linhas=$(( $(wc -l <"$recordes") - E2E_LINHAS_ANTES ))
-[ "$linhas" -eq 1 ] || e2e_falhar "a corrida deixou $linhas linhas em records.txt em vez de 1"
+[ "$linhas" -eq 1 ] || e2e_falhar "the race left $linhas lines in records.txt instead of 1"
 linha=$(tail -n 1 "$recordes")
-[[ $linha =~ ^Tempo:\ ([0-9]+)\ mills$ ]] || e2e_falhar "linha de recorde inesperada: \"$linha\""
+[[ $linha =~ ^Tempo:\ ([0-9]+)\ mills$ ]] || e2e_falhar "unexpected record line: \"$linha\""
 tempo=${BASH_REMATCH[1]}
 # The race started between two looks and finished between two looks; a
 # frame (40 ms) and the renderer's 100 ms pause after the countdown of
 # leeway.
 minimo=$((E2E_CHEGADA_DE - E2E_LARGADA_ATE - 300))
 maximo=$((E2E_CHEGADA_ATE - E2E_LARGADA_DE + 300))
-e2e_log "recorde: $tempo ms (plausível entre $minimo e $maximo)"
+e2e_log "record: $tempo ms (plausible between $minimo and $maximo)"
 [ "$tempo" -ge "$minimo" ] && [ "$tempo" -le "$maximo" ] \
-    || e2e_falhar "o tempo $tempo ms não bate com o relógio da corrida ($minimo a $maximo ms)"
+    || e2e_falhar "the time $tempo ms does not match the race clock ($minimo to $maximo ms)"

@@ -12,12 +12,12 @@
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "uso: e2e_fechar_janela ID-DA-JANELA\n");
+        std::fprintf(stderr, "usage: e2e_fechar_janela WINDOW-ID\n");
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
     if (!d) {
-        std::fprintf(stderr, "e2e_fechar_janela: sem display\n");
+        std::fprintf(stderr, "e2e_fechar_janela: no display\n");
         return 2;
     }
     Window w = std::strtoul(argv[1], nullptr, 0);

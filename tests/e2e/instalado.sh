@@ -13,7 +13,7 @@
 # own (a real folder in the data folder, which the launcher leaves alone):
 # the installed files stay as installed.
 #
-#   instalado.sh RONCO JOGO ARTEFACTOS OLHO FECHAR BUILD
+#   instalado.sh RONCO ASSETS ARTEFACTS EYE CLOSER BUILD
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
@@ -26,28 +26,28 @@ e2e_usuario_sem_privilegios
 [ -n "$E2E_TEMPORARIO" ] || E2E_TEMPORARIO=$(mktemp -d /tmp/ronco-e2e-XXXXXX)
 chmod 755 "$E2E_TEMPORARIO"
 raiz=$E2E_TEMPORARIO/raiz
-DESTDIR=$raiz cmake --install "$build" --prefix /usr >"$a/instalacao.txt" || e2e_falhar "cmake --install falhou"
+DESTDIR=$raiz cmake --install "$build" --prefix /usr >"$a/instalacao.txt" || e2e_falhar "cmake --install failed"
 (cd "$raiz" && find . ! -type d | sort) >"$a/arquivos.txt"
 u=$raiz/usr/share
 lancador=$raiz/usr/games/ronco
-desktop-file-validate "$u/applications/ronco.desktop" || e2e_falhar "a entrada de menu é inválida"
+desktop-file-validate "$u/applications/ronco.desktop" || e2e_falhar "the desktop entry is invalid"
 appstreamcli validate --no-net "$u"/metainfo/*.metainfo.xml >"$a/appstream.txt" 2>&1 \
-    || e2e_falhar "os metadados AppStream são inválidos: $(cat "$a/appstream.txt")"
-man -l "$u/man/man6/ronco.6.gz" >"$a/man.txt" && grep -q "MICROPHONE CHECK" "$a/man.txt" || e2e_falhar "sem página de manual"
+    || e2e_falhar "the AppStream data is invalid: $(cat "$a/appstream.txt")"
+man -l "$u/man/man6/ronco.6.gz" >"$a/man.txt" && grep -q "MICROPHONE CHECK" "$a/man.txt" || e2e_falhar "no manual page"
 
-cpack --config "$build/CPackConfig.cmake" -B "$E2E_TEMPORARIO/pacote" >"$a/cpack.txt" 2>&1 || e2e_falhar "o cpack falhou"
+cpack --config "$build/CPackConfig.cmake" -B "$E2E_TEMPORARIO/pacote" >"$a/cpack.txt" 2>&1 || e2e_falhar "cpack failed"
 deb=$(ls "$E2E_TEMPORARIO"/pacote/ronco_*.deb)
-dpkg-deb --info "$deb" >"$a/deb-info.txt" && dpkg-deb --contents "$deb" >"$a/deb-conteudo.txt" || e2e_falhar "pacote ilegível"
+dpkg-deb --info "$deb" >"$a/deb-info.txt" && dpkg-deb --contents "$deb" >"$a/deb-conteudo.txt" || e2e_falhar "unreadable package"
 grep -Eq '^ Depends: .*liballegro4\.4 .*libasound2 ' "$a/deb-info.txt" && grep -q '^ Section: games$' "$a/deb-info.txt" \
-    || e2e_falhar "dependências ou secção erradas: $(cat "$a/deb-info.txt")"
+    || e2e_falhar "wrong dependencies or section: $(cat "$a/deb-info.txt")"
 [ "$(grep -cE ' \./usr/(games/ronco|lib/games/ronco/ronco|share/games/ronco/mapas/1\.txt|share/man/man6/ronco\.6\.gz|share/icons/hicolor/(48x48|128x128)/apps/ronco\.png)$' \
-    "$a/deb-conteudo.txt")" -eq 6 ] || e2e_falhar "faltam arquivos no pacote (ver deb-conteudo.txt)"
+    "$a/deb-conteudo.txt")" -eq 6 ] || e2e_falhar "files missing from the package (see deb-conteudo.txt)"
 # Warnings too: they cover the icons' sizes and the manual page's mark-up.
-lintian --fail-on error,warning "$deb" >"$a/lintian.txt" 2>&1 || e2e_falhar "o lintian reclamou: $(cat "$a/lintian.txt")"
+lintian --fail-on error,warning "$deb" >"$a/lintian.txt" 2>&1 || e2e_falhar "lintian complained: $(cat "$a/lintian.txt")"
 
 saida=$(XDG_DATA_HOME=/dev/null/x "$lancador" 2>&1)
 [ $? -eq 1 ] && [ "$(wc -l <<<"$saida")" -eq 1 ] && [[ $saida == *"/dev/null/x/ronco"* ]] \
-    || e2e_falhar "uma pasta de dados impossível deu: $saida"
+    || e2e_falhar "a data folder that cannot be made gave: $saida"
 
 # The first player.
 unset XDG_DATA_HOME
@@ -61,13 +61,13 @@ E2E_RONCO=$lancador E2E_TRABALHO=$pasta1 E2E_PASTA_INICIO=$E2E_TEMPORARIO/outro-
 e2e_jogo_no_menu 900
 e2e_correr 240
 grep -Eqx 'Tempo: [0-9]+ mills' "$pasta1/records.txt" && [ -f "$pasta1/myfile.txt" ] \
-    || e2e_falhar "records.txt ou myfile.txt não estão na pasta do jogador"
-[ -z "$(find "$raiz" "$E2E_TEMPORARIO/outro-lugar" -name records.txt)" ] || e2e_falhar "records.txt fora da pasta do jogador"
-[ -L "$pasta1/graficos" ] && [ ! -L "$pasta1/mapas" ] || e2e_falhar "o lançador não respeitou a cópia dos mapas"
+    || e2e_falhar "records.txt or myfile.txt is not in the player's folder"
+[ -z "$(find "$raiz" "$E2E_TEMPORARIO/outro-lugar" -name records.txt)" ] || e2e_falhar "records.txt outside the player's folder"
+[ -L "$pasta1/graficos" ] && [ ! -L "$pasta1/mapas" ] || e2e_falhar "the launcher did not leave the copy of the maps alone"
 e2e_clicar_botao BOTAO_RECORDES
 e2e_esperar_pagina recordes 5 recordes-jogador-1
 cp "$a/.olhada.bmp" "$a/.recordes-1.bmp"
-e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+e2e_clicar_botao BOTAO_VOLTAR_RECORDES
 e2e_esperar_pagina menu 5
 e2e_sair_pelo_menu
 
@@ -83,9 +83,9 @@ e2e_jogo_no_menu 120
 e2e_clicar_botao BOTAO_RECORDES
 e2e_esperar_pagina recordes 5 recordes-jogador-2
 [ "$(e2e_diferenca "$a/.olhada.bmp" "$a/.recordes-1.bmp")" -ge 480 ] \
-    || e2e_falhar "o segundo jogador vê os recordes do primeiro"
-e2e_clicar_botao BOTAO_RECORDES_VOLTAR
+    || e2e_falhar "the second player sees the first one's records"
+e2e_clicar_botao BOTAO_VOLTAR_RECORDES
 e2e_esperar_pagina menu 5
 e2e_sair_pelo_menu
-[ "$(readlink "$pasta2/graficos")" = "$u/games/ronco/graficos" ] || e2e_falhar "a ligação antiga não foi corrigida"
-[ ! -e "$pasta2/records.txt" ] && [ "$(wc -l <"$pasta1/records.txt")" -eq 1 ] || e2e_falhar "os recordes misturaram-se"
+[ "$(readlink "$pasta2/graficos")" = "$u/games/ronco/graficos" ] || e2e_falhar "the old link was not set right"
+[ ! -e "$pasta2/records.txt" ] && [ "$(wc -l <"$pasta1/records.txt")" -eq 1 ] || e2e_falhar "the records got mixed up"

@@ -3,30 +3,18 @@
 # (cut the opening short, start a race, drive it to the finish, pause).
 # Sourced after comum.sh.
 
-# Button centres, window pixels (the rectangles are in the menu logic).
-BOTAO_JOGAR="344 374"
-BOTAO_INSTRUCOES="723 222"
-BOTAO_SAIR="72 210"
-BOTAO_RECORDES="605 114"
-BOTAO_INSTRUCOES_VOLTAR="155 567"
-BOTAO_INSTRUCOES_PROXIMA="637 567"
-BOTAO_INSTRUCOES2_VOLTAR="397 535"
-BOTAO_RECORDES_VOLTAR="397 535"
-BOTAO_PAUSA_CONTINUAR="399 280"
-BOTAO_PAUSA_SAIR="399 509"
-
-# The microphone check's verdict box colours (PainelMicrofone::getCor), as
-# the eye reads them (veredito).
-VEREDITO_BOM=1e963c
-VEREDITO_BAIXO=c87814
-VEREDITO_NAO_OUVIDO=aa2828
-VEREDITO_SEM_MICROFONE=5a3c78
-
-# Where the mouse rests between clicks: a corner no button covers.
-RATO_PARADO="795 595"
-
-# Finish line on the progress strip: 9120 of the map's 9600 pixels.
-PROGRESSO_CHEGADA=760
+# What the game itself defines is not written down here: e2e_preparar
+# (comum.sh) has e2e_definicoes (definicoes.cpp, linked with the game's
+# code) print it and sets, in picture pixels and as the eye reads colours:
+#   BOTAO_JOGAR, BOTAO_INSTRUCOES, BOTAO_SAIR, BOTAO_RECORDES,
+#   BOTAO_VOLTAR_PAGINA_1, BOTAO_PROXIMA_PAGINA, BOTAO_VOLTAR_PAGINA_2,
+#   BOTAO_VOLTAR_RECORDES, BOTAO_CONTINUAR, BOTAO_DESISTIR: the centres
+#     ("x y") of the menu buttons (NomesAssets' rectangles);
+#   VEREDITO_BOM, _BAIXO_DEMAIS, _NAO_OUVIDO, _SEM_MICROFONE, _SO_SILENCIO:
+#     the microphone check's verdict box colours (PainelMicrofone::getCor);
+#   RATO_PARADO: where the mouse rests between clicks, a corner no button
+#     covers;
+#   PROGRESSO_CHEGADA: the finish line's column on the progress strip.
 
 e2e_olho() { ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" "$@"; }
 
@@ -66,7 +54,7 @@ e2e_esperar_pagina() {
     local quer=$1 limite=$2 nome=${3:-$1} cor=${4:-}
     local fim=$(( $(date +%s%N) / 1000000 + limite * 1000 ))
     while [ $(( $(date +%s%N) / 1000000 )) -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou enquanto se esperava a página $quer"
+        e2e_jogo_vivo || e2e_falhar "the game ended while waiting for the page $quer"
         if e2e_ler_painel && [ "$pagina" = "$quer" ] && [ "${cor:-$veredito}" = "$veredito" ]; then
             e2e_guardar_olhada "$nome"
             return 0
@@ -74,7 +62,7 @@ e2e_esperar_pagina() {
         sleep 0.1
     done
     e2e_guardar_olhada "$nome-nao-apareceu"
-    e2e_falhar "a página $quer $cor não apareceu em $limite s (a última vista: ${pagina:-?} ${veredito:-})"
+    e2e_falhar "the page $quer $cor did not show in $limite s (last seen: ${pagina:-?} ${veredito:-})"
 }
 
 # Escape cuts the opening short (tapped once the opening shows something:
@@ -86,13 +74,13 @@ e2e_cortar_abertura() {
     t0=$(date +%s)
     e2e_mover_rato $RATO_PARADO
     while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes da abertura"
+        e2e_jogo_vivo || e2e_falhar "the game ended before its opening"
         if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
         sleep 0.05
     done
     [ "$pagina" = menu ] || e2e_tecla Escape
     e2e_esperar_pagina menu 15 menu-principal
-    e2e_log "menu principal após $(e2e_ms_desde_inicio) ms"
+    e2e_log "main menu after $(e2e_ms_desde_inicio) ms"
 }
 
 # e2e_jogo_no_menu LIMITE: the game started (e2e_jogo_iniciar LIMITE), its
@@ -123,25 +111,25 @@ e2e_iniciar_corrida() {
     local engatou=0 fim=$(( $(date +%s) + 40 )) ta
     E2E_OLHADA_INICIO=$E2E_MS_JOGAR
     while [ "$(date +%s)" -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou durante o carregamento ou a largada"
+        e2e_jogo_vivo || e2e_falhar "the game ended while loading or during the start"
         e2e_ler_painel_datado || continue
         ta=$(e2e_ms_desde_inicio)
         if [ "$correndo" = 1 ]; then
             e2e_guardar_olhada "corrida-comecou"
-            [ "$marcha" = 1 ] || e2e_falhar "E tocado durante as luzes não engatou a primeira (marcha $marcha)"
+            [ "$marcha" = 1 ] || e2e_falhar "E tapped during the lights did not engage first gear (gear $marcha)"
             # The race started after the last look without the clock and
             # before this one was taken.
             E2E_LARGADA_DE=$E2E_OLHADA_ANTERIOR
             E2E_LARGADA_ATE=$ta
             E2E_MS_LARGADA=$ta
             [ -n "${E2E_GANCHO_LARGADA:-}" ] && "$E2E_GANCHO_LARGADA"
-            e2e_log "largada após $E2E_MS_LARGADA ms; luzes vistas: $E2E_LUZES_VISTAS"
+            e2e_log "race started after $E2E_MS_LARGADA ms; lights seen: $E2E_LUZES_VISTAS"
             return 0
         fi
         if [ "$luzes" -gt 0 ]; then
             [ "$luzes" -lt "$E2E_LUZES_VISTAS" ] && {
                 e2e_guardar_olhada "luzes-apagaram"
-                e2e_falhar "uma luz da largada apagou-se: $luzes acesas depois de $E2E_LUZES_VISTAS"
+                e2e_falhar "a start light went out: $luzes lit after $E2E_LUZES_VISTAS"
             }
             if [ "$luzes" -gt "$E2E_LUZES_VISTAS" ]; then
                 E2E_LUZES_VISTAS=$luzes
@@ -159,7 +147,7 @@ e2e_iniciar_corrida() {
         fi
     done
     e2e_guardar_olhada "largada-nao-terminou"
-    e2e_falhar "a corrida não começou em 40 s depois de Jogar"
+    e2e_falhar "the race did not start within 40 s of Play"
 }
 
 # e2e_ler_posicao: where the player's car is (see olho.cpp), from the last
@@ -218,7 +206,7 @@ e2e_manobrar() {
     fi
     E2E_X_MANOBRA=$x
     E2E_LINHA=${E2E_LINHAS_DE_DESVIO[$E2E_DESVIO]}
-    e2e_log "manobra (marcha $marcha, x $x, y $y, ângulo $angulo, erro de rumo $erro, faixa $E2E_LINHA)"
+    e2e_log "manoeuvre (gear $marcha, x $x, y $y, angle $angulo, heading error $erro, lane $E2E_LINHA)"
     e2e_guardar_olhada "manobra"
     awk -v e="$erro" 'BEGIN { exit !(e < 0) }' && lado=a
     for i in $(seq 0 "$marcha"); do e2e_tecla q; sleep 0.05; done
@@ -260,14 +248,14 @@ e2e_conduzir_ate_o_fim() {
     while [ "$(date +%s)" -lt "$fim" ]; do
         if ! e2e_jogo_vivo; then
             [ -n "$E2E_MS_CHEGADA" ] && return 0  # ended during the finish screen (closed)
-            e2e_falhar "o jogo terminou durante a corrida"
+            e2e_falhar "the game ended during the race"
         fi
         [ -n "${E2E_GANCHO_CONDUCAO:-}" ] && "$E2E_GANCHO_CONDUCAO"
         e2e_ler_painel_datado || continue
         t=$(e2e_ms_desde_inicio)
         if [ "$pagina" = menu ]; then
             e2e_guardar_olhada "menu-depois-da-corrida"
-            e2e_log "menu de volta após $t ms"
+            e2e_log "menu back after $t ms"
             return 0
         fi
         [ "$correndo" = 1 ] || continue
@@ -286,7 +274,7 @@ e2e_conduzir_ate_o_fim() {
             # The finish is held five seconds before the menu.
             fim=$(( $(date +%s) + 20 ))
             e2e_guardar_olhada "chegada"
-            e2e_log "chegada vista após $t ms"
+            e2e_log "finish seen after $t ms"
             E2E_JANELA_FECHADA=""
             [ -n "${E2E_GANCHO_CHEGADA:-}" ] && "$E2E_GANCHO_CHEGADA"
             # A window closed by the hook is not looked at again: a capture
@@ -340,13 +328,13 @@ e2e_conduzir_ate_o_fim() {
         [ "$vel" -ge 5 ] && baixar=2
         [ "$vel" -ge 15 ] && baixar=3
         if [ "$marcha" -ge 0 ] 2>/dev/null && [ "$marcha" -lt "$quer" ]; then
-            e2e_log "E: marcha $marcha para $quer, velocidade ~$vel, x $x, y $y, acelerador $acelerador"
+            e2e_log "E: gear $marcha to $quer, speed ~$vel, x $x, y $y, throttle $acelerador"
             for i in $(seq $((marcha + 1)) "$quer"); do
                 e2e_tecla e 0.1
                 sleep 0.1
             done
         elif [ "$marcha" -gt "$baixar" ] 2>/dev/null && [ "$marcha" -le 3 ]; then
-            e2e_log "Q: marcha $marcha para $baixar, velocidade ~$vel"
+            e2e_log "Q: gear $marcha to $baixar, speed ~$vel"
             for i in $(seq $((baixar + 1)) "$marcha"); do
                 e2e_tecla q 0.1
                 sleep 0.1
@@ -362,7 +350,7 @@ e2e_conduzir_ate_o_fim() {
     # and can use up the time left: that the game ended is what counts.
     [ -n "$E2E_MS_CHEGADA" ] && ! e2e_jogo_vivo && return 0
     e2e_guardar_olhada "corrida-nao-terminou"
-    e2e_log "a corrida não terminou (progresso $progresso de $PROGRESSO_CHEGADA, sem avançar desde $melhor)"
+    e2e_log "the race did not finish (progress $progresso of $PROGRESSO_CHEGADA, no ground gained since $melhor)"
     return 1
 }
 
@@ -380,8 +368,8 @@ e2e_correr() {
     for tentativa in 1 2 3; do
         E2E_LINHAS_ANTES=$(cat "$E2E_TRABALHO/records.txt" 2>/dev/null | wc -l)
         e2e_iniciar_corrida
-        [ "$E2E_CARREGANDO_VISTO" -ge 1 ] || e2e_falhar "nenhuma tela de carregamento foi vista"
-        [ "$E2E_LUZES_VISTAS" -ge 3 ] || e2e_falhar "só $E2E_LUZES_VISTAS luzes da largada foram vistas acesas"
+        [ "$E2E_CARREGANDO_VISTO" -ge 1 ] || e2e_falhar "no loading screen was seen"
+        [ "$E2E_LUZES_VISTAS" -ge 3 ] || e2e_falhar "only $E2E_LUZES_VISTAS start lights were seen lit"
         if [ -n "${E2E_ACELERAR_COM_W:-}" ]; then
             while xdotool keydown w sleep 0.4 keyup w sleep 0.6; do :; done &
             E2E_PULSOS_PID=$!
@@ -391,11 +379,11 @@ e2e_correr() {
         # The burst under way ends with its own keyup.
         [ -n "$E2E_PULSOS_PID" ] && kill "$E2E_PULSOS_PID" && E2E_PULSOS_PID=""
         [ $chegou -eq 0 ] && return 0
-        [ -z "$E2E_MS_CHEGADA" ] || { e2e_jogo_vivo && e2e_fios; e2e_falhar "o jogo não voltou ao menu nem terminou depois da chegada (fios.txt)"; }
-        e2e_log "desistindo desta corrida pelo menu de pausa (tentativa $tentativa)"
+        [ -z "$E2E_MS_CHEGADA" ] || { e2e_jogo_vivo && e2e_fios; e2e_falhar "the game neither went back to the menu nor ended after the finish (fios.txt)"; }
+        e2e_log "giving this race up through the pause menu (attempt $tentativa)"
         e2e_ate_o_menu 20
     done
-    e2e_falhar "nenhuma de três corridas chegou ao fim em $limite s"
+    e2e_falhar "none of three races reached the finish in $limite s"
 }
 
 # e2e_relatorio_de_sanitizador: the console holds a report of the sanitizers.
@@ -406,14 +394,14 @@ e2e_relatorio_de_sanitizador() {
 
 # The console must hold no report of the sanitizers.
 e2e_sem_relatorio_de_sanitizador() {
-    ! e2e_relatorio_de_sanitizador || e2e_falhar "o sanitizador relatou um erro (ver console.txt)"
+    ! e2e_relatorio_de_sanitizador || e2e_falhar "a sanitizer reported an error (see console.txt)"
 }
 
 # e2e_fim_limpo SEGUNDOS COMO: the game ends within SEGUNDOS, with status 0
 # and no sanitizer report; COMO (what ended it) goes into the failure.
 e2e_fim_limpo() {
     e2e_jogo_esperar_fim "$1"
-    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "$2 terminou o jogo com o estado $E2E_STATUS em vez de 0"
+    [ "$E2E_STATUS" -eq 0 ] || e2e_falhar "$2 ended the game with status $E2E_STATUS instead of 0"
     e2e_sem_relatorio_de_sanitizador
 }
 
@@ -421,7 +409,7 @@ e2e_fim_limpo() {
 e2e_sair_pelo_menu() {
     # shellcheck disable=SC2086
     e2e_clicar $BOTAO_SAIR
-    e2e_fim_limpo 20 "Sair"
+    e2e_fim_limpo 20 "Exit"
 }
 
 # e2e_sem_trafego ARVORE: the tree's traffic table loses its start tiles
@@ -431,7 +419,7 @@ e2e_sem_trafego() {
     sed -i -E 's/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g; s/(^|[^0-9])(868|869|870|871)([^0-9]|$)/\10\3/g' \
         "$tabela"
     ! grep -qE '(^|[^0-9])(868|869|870|871)([^0-9]|$)' "$tabela" \
-        || e2e_falhar "a tabela de trânsito ainda tem casas de largada"
+        || e2e_falhar "the traffic table still has start tiles"
 }
 
 # e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
@@ -441,14 +429,14 @@ e2e_ate_o_menu() {
     local limite=$1 fim
     fim=$(( $(date +%s) + limite ))
     while [ "$(date +%s)" -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou antes de voltar ao menu"
+        e2e_jogo_vivo || e2e_falhar "the game ended before going back to the menu"
         e2e_ler_painel || continue
         case $pagina in
             menu) return 0 ;;
-            pausa) e2e_clicar_botao BOTAO_PAUSA_SAIR; sleep 0.3 ;;
-            recordes) e2e_clicar_botao BOTAO_RECORDES_VOLTAR; sleep 0.3 ;;
-            instrucoes2) e2e_clicar_botao BOTAO_INSTRUCOES2_VOLTAR; sleep 0.3 ;;
-            instrucoes) e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR; sleep 0.3 ;;
+            pausa) e2e_clicar_botao BOTAO_DESISTIR; sleep 0.3 ;;
+            recordes) e2e_clicar_botao BOTAO_VOLTAR_RECORDES; sleep 0.3 ;;
+            instrucoes2) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_2; sleep 0.3 ;;
+            instrucoes) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1; sleep 0.3 ;;
             *)
                 # Racing or counting down: Escape pauses. While loading it
                 # would only pause the countdown to come: wait for that.
@@ -462,5 +450,5 @@ e2e_ate_o_menu() {
         esac
     done
     e2e_guardar_olhada "menu-nao-voltou"
-    e2e_falhar "não foi possível voltar ao menu principal em $limite s"
+    e2e_falhar "could not go back to the main menu in $limite s"
 }

@@ -4,7 +4,7 @@
 // very pictures of the asset tree the game drew from, so the scenarios do
 // not depend on what the generated pictures look like.
 //
-//   olho posicao FOTO JOGO [VY [LINHA]]
+//   olho posicao PHOTO GAME [VY [ROW]]
 //       where the player's car is: the view's corner found by matching the
 //       photo against the city drawn from the map file and the tile sheet,
 //       then the car picture matched at every heading at the view's
@@ -12,12 +12,12 @@
 //       car's heading in radians, 0 facing right, growing clockwise), erro
 //       (radians from that heading to the one to take, positive when the
 //       car must turn clockwise: towards the finish along the streets,
-//       keeping to tile row LINHA, 8 by default, where the way allows),
+//       keeping to tile row ROW, 8 by default, where the way allows),
 //       encaixe (per mille of the car picture that matched) and ajuste (per
 //       mille of the sampled map pixels that matched) and vy (the view's
 //       top row, a hint for the next call: the search then stays within
 //       96 rows of it), or fails.
-//   olho painel FOTO JOGO
+//   olho painel PHOTO GAME
 //       everything a scenario asks while playing, as shell assignments:
 //       pagina (the menu or pause page shown: menu, instrucoes,
 //       instrucoes2, recordes, pausa, or nenhuma), correndo (1 when the
@@ -29,8 +29,12 @@
 //       shows), veredito (the colour, rrggbb, of the microphone check's
 //       verdict box on the first instructions page), linha (the finish
 //       screen's line: recorde for a new record, melhor for the best time
-//       and the difference, nenhuma). JOGO is the asset tree the game runs
+//       and the difference, nenhuma). GAME is the asset tree the game runs
 //       from.
+//
+// Where the game's headers define a place it looks at, it uses their
+// constants (only constants: it links none of the game's code, see
+// tests/e2e.cmake).
 //
 // Exit status 2 on bad use or an unreadable picture.
 
@@ -45,6 +49,12 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "ConstantesGerais.h"
+#include "Logica.h"
+#include "LogicaColisao.h"
+#include "NomesAssets.h"
+#include "PainelMicrofone.h"
 
 namespace {
 
@@ -163,8 +173,9 @@ void painel(BITMAP* foto, const std::string& jogo) {
     // clear of the text, is read.
     int aviso = 0;
     for (int y = 548; y < 593; ++y) aviso += parecidos(getpixel(foto, 11, y), makecol32(150, 20, 20));
-    // The microphone check's verdict box, where no text is drawn.
-    const int v = getpixel(foto, 68, 404);
+    // The microphone check's verdict box, just inside its frame, where no
+    // text is drawn.
+    const int v = getpixel(foto, PainelMicrofone::CAIXA_X + 2, PainelMicrofone::CAIXA_Y + 6);
     // The finish line's band, left of its text: gold for a record.
     const int faixa = getpixel(foto, 100, 90);
     const char* linha = parecidos(faixa, makecol32(150, 100, 0))  ? "recorde"
@@ -204,7 +215,7 @@ struct Cidade {
     bool livre(int linha, int coluna) const {
         if (linha < 0 || coluna < 0 || linha >= linhas || coluna >= colunas) return false;
         int codigo = inferior[linha * colunas + coluna];
-        return codigo < 664 || codigo > 781;
+        return codigo < LogicaColisao::PRIMEIRO_PREDIO || codigo > LogicaColisao::ULTIMO_PREDIO;
     }
 
     // Heading (radians, 0 right, growing clockwise) from map point (x, y)
@@ -331,12 +342,12 @@ int encaixeCarro(BITMAP* foto, const std::vector<PixelCarro>& pixels, int cx, in
 int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferida) {
     Cidade cidade;
     if (!cidade.carregar(jogo)) {
-        std::fprintf(stderr, "olho: mapa ou folha de tiles ilegível em %s\n", jogo.c_str());
+        std::fprintf(stderr, "olho: unreadable map or tile sheet in %s\n", jogo.c_str());
         return 2;
     }
     const int p = progresso(foto);
     if (p < 0) {
-        std::fprintf(stderr, "olho: sem marca de progresso\n");
+        std::fprintf(stderr, "olho: no mark on the progress strip\n");
         return 1;
     }
     // The strip gives the car's x within a few pixels (one strip pixel is
@@ -404,8 +415,9 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     destroy_bitmap(cidade.tiles);
     const double angulo = melhorK * 2 * M_PI / 256;
     const int x = bx + carroX, y = by + carroY;
-    // The finish line at 9120 is column 142.
-    const double erro = std::remainder(cidade.rumoParaChegada(x, y, 9120 / 64, linhaPreferida) - angulo, 2 * M_PI);
+    const int colunaChegada = static_cast<int>(Logica::LINHA_CHEGADA) / LADO_TILE;
+    const double erro =
+        std::remainder(cidade.rumoParaChegada(x, y, colunaChegada, linhaPreferida) - angulo, 2 * M_PI);
     std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro,
                 melhor, by);
     return 0;
@@ -413,7 +425,7 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
 
 int uso() {
     std::fprintf(stderr,
-                 "uso: olho painel FOTO JOGO | olho posicao FOTO JOGO [VY [LINHA]]\n");
+                 "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]]\n");
     return 2;
 }
 
@@ -422,7 +434,7 @@ int uso() {
 int main(int argc, char** argv) {
     if (argc < 3) return uso();
     if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) {
-        std::fprintf(stderr, "olho: a biblioteca não arrancou\n");
+        std::fprintf(stderr, "olho: the library did not start\n");
         return 2;
     }
     set_color_depth(32);
@@ -430,7 +442,7 @@ int main(int argc, char** argv) {
     const std::string pergunta = argv[1];
     BITMAP* foto = load_bitmap(argv[2], nullptr);
     if (!foto) {
-        std::fprintf(stderr, "olho: não foi possível ler \"%s\"\n", argv[2]);
+        std::fprintf(stderr, "olho: cannot read \"%s\"\n", argv[2]);
         return 2;
     }
     if (pergunta == "painel" && argc == 4) {

@@ -8,7 +8,7 @@
 # back to the main menu without a record. Escape in the main menu ends
 # the game with status 0.
 #
-#   pausa.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+#   pausa.sh RONCO ASSETS ARTEFACTS EYE CLOSER
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
@@ -31,12 +31,12 @@ for corrida in 1 2 3 4 5; do
             sleep 1
             e2e_esperar_pagina pausa 2 pausa-depois-de-1s
             mexeu=$(e2e_diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_ARTEFACTOS/.pausa.bmp")
-            [ "$mexeu" -le 480 ] || e2e_falhar "a corrida mexeu durante a pausa ($mexeu pixels)"
+            [ "$mexeu" -le 480 ] || e2e_falhar "the race moved during the pause ($mexeu pixels)"
         fi
         e2e_tecla Escape "$duracao"
         sleep 0.5
         e2e_ler_painel && [ "$pagina" != pausa ] && [ "$correndo" = 1 ] \
-            || { e2e_guardar_olhada "nao-retomou"; e2e_falhar "um toque de $duracao s em Escape não retomou a corrida"; }
+            || { e2e_guardar_olhada "nao-retomou"; e2e_falhar "a $duracao s tap of Escape did not resume the race"; }
         retomadas=$((retomadas + 1))
     done
     if [ "$corrida" = 1 ]; then
@@ -47,15 +47,15 @@ for corrida in 1 2 3 4 5; do
         e2e_esperar_pagina pausa 5 pausa-foco-perdido
         e2e_tecla Escape
         sleep 0.5
-        e2e_ler_painel && [ "$pagina" != pausa ] || e2e_falhar "a corrida pausada pelo foco não retomou"
+        e2e_ler_painel && [ "$pagina" != pausa ] || e2e_falhar "the race paused by the lost focus did not resume"
     fi
-    [ "$progresso" -gt "$antes" ] || e2e_falhar "o carro não andou depois da pausa ($antes -> $progresso)"
+    [ "$progresso" -gt "$antes" ] || e2e_falhar "the car did not move on after the pause ($antes -> $progresso)"
     e2e_ate_o_menu 20
 done
-e2e_log "5 de 5 corridas em primeira depois de um toque de E nas luzes;" \
-    "$retomadas de $retomadas toques de Escape de 100 a 250 ms retomaram a corrida"
-[ ! -s "$E2E_TRABALHO/records.txt" ] || e2e_falhar "sair pela pausa escreveu um recorde"
+e2e_log "5 of 5 races in first gear after an E tap during the lights;" \
+    "$retomadas of $retomadas Escape taps of 100 to 250 ms resumed the race"
+[ ! -s "$E2E_TRABALHO/records.txt" ] || e2e_falhar "quitting through the pause wrote a record"
 
 # Escape in the main menu ends the game.
 e2e_tecla Escape
-e2e_fim_limpo 20 "Escape no menu principal"
+e2e_fim_limpo 20 "Escape in the main menu"

@@ -6,7 +6,7 @@
 # reaches the menu, starts a race (or refuses it), goes back to the menu and
 # exits with status 0 - never a crash.
 #
-#   recursos-quebrados.sh RONCO JOGO ARTEFACTOS OLHO FECHAR
+#   recursos-quebrados.sh RONCO ASSETS ARTEFACTS EYE CLOSER
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
@@ -23,8 +23,8 @@ jogar_com_defeito() {
         e2e_jogo_esperar_fim 5
         e2e_sem_relatorio_de_sanitizador
         [ "$E2E_STATUS" -ge 1 ] && [ "$E2E_STATUS" -lt 128 ] \
-            || e2e_falhar "$nome: o jogo terminou com o estado $E2E_STATUS antes de abrir a janela"
-        e2e_log "$nome: o jogo recusou-se a começar (estado $E2E_STATUS)"
+            || e2e_falhar "$nome: the game ended with status $E2E_STATUS before opening its window"
+        e2e_log "$nome: the game refused to start (status $E2E_STATUS)"
         conferir_console "$nome" "$arquivo"
         return 0
     fi
@@ -35,7 +35,7 @@ jogar_com_defeito() {
     t0=$(date +%s)
     while :; do
         [ "$(date +%s)" -lt "$fim" ] || break
-        e2e_jogo_vivo || e2e_falhar "$nome: o jogo terminou depois de Jogar"
+        e2e_jogo_vivo || e2e_falhar "$nome: the game ended after Play"
         e2e_ler_painel || continue
         [ "$correndo" = 1 ] && { sleep 1; break; }
         [ "$pagina" = menu ] && [ $(( $(date +%s) - t0 )) -ge 3 ] && break
@@ -52,7 +52,7 @@ conferir_console() {
     local nome=$1 arquivo=$2
     mv "$E2E_ARTEFACTOS/console.txt" "$E2E_ARTEFACTOS/console-$nome.txt"
     LC_ALL=C grep -qaF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" \
-        || e2e_falhar "$nome: nenhuma linha no console nomeia $arquivo"
+        || e2e_falhar "$nome: no console line names $arquivo"
     LC_ALL=C grep -aF -- "$arquivo" "$E2E_ARTEFACTOS/console-$nome.txt" | head -3 | cut -c1-300
 }
 

@@ -15,12 +15,12 @@
 #     leaves at once.
 # Every mode ends through Exit with status 0.
 #
-#   sem-som.sh RONCO JOGO ARTEFACTOS OLHO FECHAR sem-microfone|sem-som|microfone-parado
+#   sem-som.sh RONCO ASSETS ARTEFACTS EYE CLOSER sem-microfone|sem-som|microfone-parado
 source "$(dirname "$0")/comum.sh"
 source "$(dirname "$0")/jogo.sh"
 
 e2e_preparar "$@"
-modo=${6:?modo: sem-microfone, sem-som ou microfone-parado}
+modo=${6:?mode: sem-microfone, sem-som or microfone-parado}
 e2e_xvfb
 e2e_sem_trafego "$E2E_TRABALHO"
 if [ "$modo" = microfone-parado ]; then e2e_som microfone-cano 440; else e2e_som "$modo"; fi
@@ -50,43 +50,43 @@ ler_acelerador() {
 esperar_aviso() {
     local fim=$(( $(date +%s) + 15 ))
     until e2e_ler_painel && [ "$aviso" = "$1" ] && e2e_console_tem "$2"; do
-        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "em 15 s, nem aviso de microfone perdido em $1 nem a linha \"$2\""
+        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "in 15 s, neither the lost microphone's notice at $1 nor the line \"$2\""
     done
 }
 fechado_sem_w() {
     ler_acelerador 4
-    [ "$maior" -eq 0 ] || e2e_falhar "o acelerador mexeu sem voz nem W ($maior linhas)"
+    [ "$maior" -eq 0 ] || e2e_falhar "the throttle moved without voice or W ($maior rows)"
 }
 
 if [ "$modo" != microfone-parado ]; then
     # The error line (Latin-1) comes before the wait for a key.
     fim=$(( $(date +%s) + 15 ))
     until e2e_console_tem "ERROR, placa de som n"; do
-        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "a mensagem de erro de gravação não apareceu"
-        e2e_jogo_vivo || e2e_falhar "o jogo terminou sem microfone"
+        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "the recording error message did not appear"
+        e2e_jogo_vivo || e2e_falhar "the game ended without a microphone"
         sleep 0.2
     done
     e2e_foto "esperando-tecla"
     # It waits: still alive a moment later.
     sleep 1
-    e2e_jogo_vivo || e2e_falhar "o jogo terminou em vez de esperar uma tecla"
+    e2e_jogo_vivo || e2e_falhar "the game ended instead of waiting for a key"
     e2e_tecla space
     e2e_cortar_abertura 60
     # The microphone check says there is none.
     e2e_clicar_botao BOTAO_INSTRUCOES
     e2e_esperar_pagina instrucoes 5 sem-microfone "$VEREDITO_SEM_MICROFONE"
-    e2e_clicar_botao BOTAO_INSTRUCOES_VOLTAR
+    e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
     e2e_esperar_pagina menu 5
     E2E_GANCHO_LARGADA=fechado_sem_w
     if [ "$modo" = sem-microfone ]; then
         E2E_ACELERAR_COM_W=1
         e2e_correr 240
-        [ "$E2E_ACELERADOR_MAX" -ge 79 ] || e2e_falhar "W não abriu o acelerador todo ($E2E_ACELERADOR_MAX linhas)"
-        [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "o menu voltou sem a chegada ter sido vista"
-        [ "$E2E_LINHA_CHEGADA" = melhor ] || e2e_falhar "a chegada não mostrou o melhor tempo (linha: ${E2E_LINHA_CHEGADA:-nenhuma})"
+        [ "$E2E_ACELERADOR_MAX" -ge 79 ] || e2e_falhar "W did not open the throttle fully ($E2E_ACELERADOR_MAX rows)"
+        [ -n "$E2E_MS_CHEGADA" ] || e2e_falhar "the menu came back without the finish being seen"
+        [ "$E2E_LINHA_CHEGADA" = melhor ] || e2e_falhar "the finish did not show the best time (line: ${E2E_LINHA_CHEGADA:-none})"
         cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
-            || e2e_falhar "records.txt mudou apesar de só poder ser lido"
-        e2e_console_tem "records.txt" || e2e_falhar "nenhuma linha no console fala de records.txt"
+            || e2e_falhar "records.txt changed though it could only be read"
+        e2e_console_tem "records.txt" || e2e_falhar "no console line speaks of records.txt"
     else
         e2e_iniciar_corrida
         e2e_ate_o_menu 20
@@ -98,7 +98,7 @@ fi
 e2e_cortar_abertura 60
 e2e_iniciar_corrida
 ler_acelerador 5
-[ "$maior" -gt 0 ] && [ "$aviso" = 0 ] || e2e_falhar "a voz não abriu o acelerador, ou o aviso apareceu ($maior linhas)"
+[ "$maior" -gt 0 ] && [ "$aviso" = 0 ] || e2e_falhar "the voice did not open the throttle, or the notice showed ($maior rows)"
 e2e_parar_microfone
 esperar_aviso 1 "The microphone has stopped sending sound"
 fechado_sem_w
@@ -109,11 +109,11 @@ ler_acelerador 8
 xdotool keyup w
 e2e_guardar_olhada "microfone-perdido-com-w"
 [ "$menor" -ge 79 ] && [ "$correndo" = 1 ] && [ "$progresso" -gt "$antes" ] \
-    || e2e_falhar "com W: acelerador $menor linhas, progresso de $antes a $progresso, relógio $correndo"
+    || e2e_falhar "with W: throttle $menor rows, progress from $antes to $progresso, clock $correndo"
 e2e_soltar_microfone
 esperar_aviso 0 "The microphone is back"
 ler_acelerador 5
-[ "$maior" -gt 0 ] || e2e_falhar "a voz não voltou a abrir o acelerador"
+[ "$maior" -gt 0 ] || e2e_falhar "the voice did not open the throttle again"
 # A read stuck on the stalled stream does not hold the way out.
 e2e_parar_microfone
 sleep 4

@@ -6,13 +6,14 @@
 // The game's own moment is taken from the file system: when it has read the
 // main menu page, the frame that shows it is being drawn.
 //
-//   sonda-arranque PAGINA CONSOLE COMANDO [ARGUMENTOS...]
+//   sonda-arranque PAGE CONSOLE COMMAND [ARGUMENTS...]
 //
-// Run in the game's folder; PAGINA is the main menu picture, CONSOLE the
+// Run in the game's folder; PAGE is the main menu picture, CONSOLE the
 // file that receives the game's console output. Prints, in ms
-// from the launch: janela (window mapped), abertura (first opening picture
-// seen), escape (Escape sent), jogo (the game had read the menu page) and
-// menu (the menu on screen). Then Escape closes the game from the menu.
+// from the launch, as shell assignments: window (window mapped), opening
+// (first opening picture seen), escape (Escape sent), game (the game had
+// read the menu page) and menu (the menu on screen). Then Escape closes
+// the game from the menu.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -134,19 +135,19 @@ int ignorarErro(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "uso: sonda-arranque PAGINA CONSOLE COMANDO [ARGUMENTOS...]\n");
+        std::fprintf(stderr, "usage: sonda-arranque PAGE CONSOLE COMMAND [ARGUMENTS...]\n");
         return 2;
     }
     install_allegro(SYSTEM_NONE, &errno, std::atexit);
     set_color_depth(32);
     BITMAP* pagina = load_bitmap(argv[1], nullptr);
     if (!pagina || pagina->w < LARGURA || pagina->h < ALTURA) {
-        std::fprintf(stderr, "sonda-arranque: não foi possível ler a página \"%s\"\n", argv[1]);
+        std::fprintf(stderr, "sonda-arranque: cannot read the page \"%s\"\n", argv[1]);
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
     if (!d) {
-        std::fprintf(stderr, "sonda-arranque: sem display\n");
+        std::fprintf(stderr, "sonda-arranque: no display\n");
         return 2;
     }
     XSetErrorHandler(ignorarErro);
@@ -198,7 +199,7 @@ int main(int argc, char** argv) {
         if (o.iguaisMenu * 100 >= o.total * 97) menu = t;
     }
     if (soltar >= 0) tecla(d, w, false);
-    std::printf("janela=%.0f abertura=%.0f escape=%.0f jogo=%.0f menu=%.0f\n", janela, abertura, escape,
+    std::printf("window=%.0f opening=%.0f escape=%.0f game=%.0f menu=%.0f\n", janela, abertura, escape,
                 menu >= 0 ? leuPagina : -1.0, menu);
     std::fflush(stdout);
     // Escape in the main menu ends the game.
