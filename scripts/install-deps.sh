@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake pkg-config git
   liballegro4-dev libasound2-dev alsa-utils
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xdotool imagemagick sox x11-utils procps gdb
   zlib1g-dev desktop-file-utils appstream lintian man-db dpkg-dev
   pulseaudio pulseaudio-utils libasound2-plugins

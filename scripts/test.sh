@@ -9,6 +9,7 @@ bash scripts/install-deps.sh
 # The classes include one another in one direction only (the libraries'
 # own layering, Allegro and ALSA kept to the seams, is checked by the build).
 bash scripts/verificar-camadas.sh
+bash scripts/verificar-formato.sh
 
 JOBS=$(nproc)
 
