@@ -83,8 +83,8 @@ static void BM_QuadroTrafegoEColisoes(benchmark::State& state) {
     std::vector<EstadoCarro> inicio;
     for (int i = 0; i < npc.getMaxCarros(); i++) {
         Carro* c = npc.getCarro(i);
-        EstadoCarro e{Vetor(350.0f + (i % 5) * 100.0f, 600.0f + (i / 5) * 80.0f), Vetor(0.5f, 6.0f),
-                      (i % 7) * 0.45f, 1};
+        EstadoCarro e{Vetor(350.0f + (i % 5) * 100.0f, 600.0f + (i / 5) * 80.0f), Vetor(0.5f, 6.0f), (i % 7) * 0.45f,
+                      1};
         inicio.push_back(e);
         c->setPosicao(e.posicao);
     }

@@ -27,9 +27,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "JogoSemTela.h"

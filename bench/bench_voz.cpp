@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "CapturaAudio.h"

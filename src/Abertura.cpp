@@ -62,13 +62,9 @@ bool Abertura::fade(BITMAP* sprite, int duracao, int x, int y, bool entrando) {
     return sair;
 }
 
-bool Abertura::fadeIn(BITMAP* sprite, int duracao, int x, int y) {
-    return fade(sprite, duracao, x, y, true);
-}
+bool Abertura::fadeIn(BITMAP* sprite, int duracao, int x, int y) { return fade(sprite, duracao, x, y, true); }
 
-bool Abertura::fadeOut(BITMAP* sprite, int duracao, int x, int y) {
-    return fade(sprite, duracao, x, y, false);
-}
+bool Abertura::fadeOut(BITMAP* sprite, int duracao, int x, int y) { return fade(sprite, duracao, x, y, false); }
 
 SituacaoGlobal Abertura::play() {
     // A tap that falls between two looks at the key still counts.
@@ -80,7 +76,8 @@ SituacaoGlobal Abertura::play() {
     bool lidos[10] = {false};
     auto imagem = [&](int i) {
         if (!lidos[i]) {
-            imagens[i] = CarregadorMidia::imagem(i == 7 ? CaminhosAssets::aberturaFinal() : CaminhosAssets::aberturaImagem(i));
+            imagens[i] =
+                CarregadorMidia::imagem(i == 7 ? CaminhosAssets::aberturaFinal() : CaminhosAssets::aberturaImagem(i));
             lidos[i] = true;
         }
         return imagens[i];

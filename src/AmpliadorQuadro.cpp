@@ -57,7 +57,7 @@ void linhaDobrada(uint8_t* saida, const uint8_t* fonte, int pixelsFonte) {
 // Four target pixels per step, from the four source pixels at the step's
 // first column (at scales of x1 or more they lie within those four).
 __attribute__((target("ssse3"))) void linhaEmPassos(uint8_t* saida, const uint8_t* fonte, const int* base,
-                                                     const uint8_t* mascaras, int passos) {
+                                                    const uint8_t* mascaras, int passos) {
     __m128i* o = reinterpret_cast<__m128i*>(saida);
     for (int k = 0; k < passos; k++) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fonte + 4 * base[k]));
@@ -70,23 +70,9 @@ __attribute__((target("ssse3"))) void linhaEmPassos(uint8_t* saida, const uint8_
 }  // namespace
 
 AmpliadorQuadro::AmpliadorQuadro()
-    : vetorial(true),
-      preparadoL(0),
-      preparadoA(0),
-      preparadoX(0),
-      preparadoY(0),
-      preparadoAlvoL(0),
-      preparadoAlvoA(0),
-      preparadoBytes(0),
-      preparadoQuadro(0),
-      preparadoVetorial(true),
-      visivelX0(0),
-      visivelX1(0),
-      visivelY0(0),
-      visivelY1(0),
-      modo(0),
-      passos(0),
-      intermedio(nullptr) {}
+    : vetorial(true), preparadoL(0), preparadoA(0), preparadoX(0), preparadoY(0), preparadoAlvoL(0), preparadoAlvoA(0),
+      preparadoBytes(0), preparadoQuadro(0), preparadoVetorial(true), visivelX0(0), visivelX1(0), visivelY0(0),
+      visivelY1(0), modo(0), passos(0), intermedio(nullptr) {}
 
 AmpliadorQuadro::~AmpliadorQuadro() {
     if (intermedio != nullptr) destroy_bitmap(intermedio);
@@ -107,7 +93,8 @@ void AmpliadorQuadro::preparar(const GeometriaTela& g, int bytes, int larguraQua
     visivelY0 = std::max(0, g.getY());
     visivelY1 = std::min(g.getAlturaAlvo(), g.getY() + g.getAltura());
     colunas.clear();
-    for (int i = visivelX0; i < visivelX1; i++) colunas.push_back(std::min(g.colunaDe(i - g.getX()), larguraQuadro - 1));
+    for (int i = visivelX0; i < visivelX1; i++)
+        colunas.push_back(std::min(g.colunaDe(i - g.getX()), larguraQuadro - 1));
     linhas.clear();
     for (int j = visivelY0; j < visivelY1; j++) linhas.push_back(g.linhaDe(j - g.getY()));
 
@@ -154,18 +141,10 @@ void AmpliadorQuadro::montarLinha(uint8_t* saida, const uint8_t* fonte) const {
     }
 #endif
     switch (preparadoBytes) {
-        case 4:
-            linhaPorPixel<4>(saida + 4 * feitos, fonte, colunas.data() + feitos, n - feitos);
-            break;
-        case 3:
-            linhaPorPixel<3>(saida + 3 * feitos, fonte, colunas.data() + feitos, n - feitos);
-            break;
-        case 2:
-            linhaPorPixel<2>(saida + 2 * feitos, fonte, colunas.data() + feitos, n - feitos);
-            break;
-        default:
-            linhaPorPixel<1>(saida + feitos, fonte, colunas.data() + feitos, n - feitos);
-            break;
+        case 4: linhaPorPixel<4>(saida + 4 * feitos, fonte, colunas.data() + feitos, n - feitos); break;
+        case 3: linhaPorPixel<3>(saida + 3 * feitos, fonte, colunas.data() + feitos, n - feitos); break;
+        case 2: linhaPorPixel<2>(saida + 2 * feitos, fonte, colunas.data() + feitos, n - feitos); break;
+        default: linhaPorPixel<1>(saida + feitos, fonte, colunas.data() + feitos, n - feitos); break;
     }
 }
 
@@ -178,7 +157,8 @@ void AmpliadorQuadro::desenharDireto(BITMAP* destino, BITMAP* quadro, int dx, in
         while (fim < visivelY1 && linhas[fim - visivelY0] == fonte) fim++;
         uint8_t* primeira = destino->line[j - dy] + (visivelX0 - dx) * bytes;
         montarLinha(primeira, quadro->line[std::min(fonte, quadro->h - 1)]);
-        for (int r = j + 1; r < fim; r++) std::memcpy(destino->line[r - dy] + (visivelX0 - dx) * bytes, primeira, largura);
+        for (int r = j + 1; r < fim; r++)
+            std::memcpy(destino->line[r - dy] + (visivelX0 - dx) * bytes, primeira, largura);
         j = fim;
     }
 }

@@ -59,9 +59,9 @@ private:
     // four target pixels (SSSE3) over `passos` steps, the rest pixel by pixel.
     int modo;
     int passos;
-    std::vector<int> basePasso;       // each step's first source column
-    std::vector<uint8_t> mascaras;    // and its 16-byte shuffle, 16 per step
-    BITMAP* intermedio;               // for a screen rows cannot be written to
+    std::vector<int> basePasso;     // each step's first source column
+    std::vector<uint8_t> mascaras;  // and its 16-byte shuffle, 16 per step
+    BITMAP* intermedio;             // for a screen rows cannot be written to
 };
 
 #endif

@@ -14,7 +14,8 @@ const int MAXIMO_GUARDADAS = 256;    // pairs kept as runs, about 13 KB each for
 // The side of a square about the picture's centre that holds it turned by
 // any angle, with two pixels to spare on every side.
 int ladoGirado(const BITMAP* b) {
-    return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(b->w) * b->w + static_cast<double>(b->h) * b->h))) + 4;
+    return static_cast<int>(std::ceil(std::sqrt(static_cast<double>(b->w) * b->w + static_cast<double>(b->h) * b->h))) +
+           4;
 }
 
 // Where the library may draw `imagem` turned by `angulo` (256 units to a
@@ -78,7 +79,8 @@ Retangulo CacheSprites::girar(BITMAP* destino, BITMAP* imagem, int x, int y, fix
         auto it = giradas.find(chave);
         if (it == giradas.end()) {
             if (giradas.size() >= MAXIMO_GIRADAS) {
-                for (auto i = giradas.begin(); i != giradas.end();) i = i->second.guardada ? std::next(i) : giradas.erase(i);
+                for (auto i = giradas.begin(); i != giradas.end();)
+                    i = i->second.guardada ? std::next(i) : giradas.erase(i);
             }
             giradas.emplace(chave, Girada());
         } else if (!it->second.guardada && guardadas >= MAXIMO_GUARDADAS) {

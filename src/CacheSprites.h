@@ -52,7 +52,8 @@ private:
     };
     struct Espalhar {
         size_t operator()(const Chave& c) const {
-            return std::hash<uintptr_t>()(reinterpret_cast<uintptr_t>(c.imagem) ^ (static_cast<uintptr_t>(c.angulo) << 20));
+            return std::hash<uintptr_t>()(reinterpret_cast<uintptr_t>(c.imagem) ^
+                                          (static_cast<uintptr_t>(c.angulo) << 20));
         }
     };
     std::unique_ptr<ImagemTrechos> rodar(BITMAP* imagem, int destinoProfundidade, fixed angulo);

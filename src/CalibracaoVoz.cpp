@@ -33,6 +33,6 @@ void CalibracaoVoz::registrar(bool ronco, double mediaA, int comparacoesQuadro) 
 float CalibracaoVoz::sensibilidadePara(double mediana) {
     if (!(mediana > 0.0)) return Preferencias::SENSIBILIDADE_MAXIMA;
     const double s = MARGEM / (AceleradorVoz::GANHO * mediana);
-    return static_cast<float>(
-        std::clamp(s, static_cast<double>(Preferencias::SENSIBILIDADE_MINIMA), static_cast<double>(Preferencias::SENSIBILIDADE_MAXIMA)));
+    return static_cast<float>(std::clamp(s, static_cast<double>(Preferencias::SENSIBILIDADE_MINIMA),
+                                         static_cast<double>(Preferencias::SENSIBILIDADE_MAXIMA)));
 }

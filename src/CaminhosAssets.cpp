@@ -19,27 +19,19 @@ std::string CaminhosAssets::menuInstrucoes() { return "graficos/menus/menu_instr
 std::string CaminhosAssets::menuInstrucoes2() { return "graficos/menus/menu_instrucoes_2.bmp"; }
 std::string CaminhosAssets::menuPausa() { return "graficos/menus/menu_pausa.bmp"; }
 std::string CaminhosAssets::menuRecordes() { return NomesAssets::MENU_RECORDES; }
-std::string CaminhosAssets::carregando(int p) {
-    return comNumero("graficos/carregamento/carregando", p, ".bmp");
-}
+std::string CaminhosAssets::carregando(int p) { return comNumero("graficos/carregamento/carregando", p, ".bmp"); }
 std::string CaminhosAssets::frase(int i) { return comNumero("graficos/carregamento/", i, ".bmp"); }
 // The map reader owns the names of its own formats.
 std::string CaminhosAssets::mapa(int f) { return "mapas/" + std::to_string(f) + ".txt"; }
 std::string CaminhosAssets::transito(int f) { return "mapas/" + std::to_string(f) + "trans.txt"; }
 std::string CaminhosAssets::dadosCarro(int t) { return comNumero("dados/carros/", t, ".car"); }
 
-std::string CaminhosAssets::aberturaImagem(int i) {
-    return comNumero("graficos/abertura/abertura ", i, ".bmp");
-}
+std::string CaminhosAssets::aberturaImagem(int i) { return comNumero("graficos/abertura/abertura ", i, ".bmp"); }
 std::string CaminhosAssets::aberturaFinal() { return "graficos/abertura/abertura final.bmp"; }
 std::string CaminhosAssets::somMotor() { return "soms/abertura/motor3 3seg.wav"; }
 std::string CaminhosAssets::somFerrari() { return "soms/abertura/motor ferrari 9seg.wav"; }
-std::string CaminhosAssets::animacaoFundo() {
-    return "graficos/abertura/animacao/fundo animacao.bmp";
-}
-std::string CaminhosAssets::animacaoCarro() {
-    return "graficos/abertura/animacao/fusca amarelo.bmp";
-}
+std::string CaminhosAssets::animacaoFundo() { return "graficos/abertura/animacao/fundo animacao.bmp"; }
+std::string CaminhosAssets::animacaoCarro() { return "graficos/abertura/animacao/fusca amarelo.bmp"; }
 std::string CaminhosAssets::animacaoRodaDianteira() {
     return "graficos/abertura/animacao/roda dianteira fusca amarelo.bmp";
 }

@@ -11,20 +11,20 @@ class CaminhosAssets {
 public:
     static std::string tiles();
     static std::string mouse();
-    static std::string numero(int digito);          // 0 to 9
-    static std::string carro(int tipo);             // traffic, 1 to 3
-    static std::string carroJogador();              // the player's own, sized as car 1
-    static std::string imagem(int indice);          // 0 to 6
+    static std::string numero(int digito);  // 0 to 9
+    static std::string carro(int tipo);     // traffic, 1 to 3
+    static std::string carroJogador();      // the player's own, sized as car 1
+    static std::string imagem(int indice);  // 0 to 6
     static std::string menuPrincipal();
     static std::string menuInstrucoes();
     static std::string menuInstrucoes2();
     static std::string menuPausa();
     static std::string menuRecordes();
-    static std::string carregando(int passo);       // 0 to 5
-    static std::string frase(int indice);           // 0 to 11
+    static std::string carregando(int passo);  // 0 to 5
+    static std::string frase(int indice);      // 0 to 11
     static std::string mapa(int fase);
     static std::string transito(int fase);
-    static std::string dadosCarro(int tipo);        // 1 to 3
+    static std::string dadosCarro(int tipo);  // 1 to 3
 
     static std::string aberturaImagem(int indice);  // 1 to 6
     static std::string aberturaFinal();

@@ -115,8 +115,8 @@ CapturaAudio::CapturaAudio(int bits, int freq) : fonte(fonteAtual) {
     // whatever the allocator left there.
     for (int i = 0; i < capacidadeBytes / 2; i++) sampleBufferA[i] = 32768;
 
-    std::fprintf(saida(), "janela buff:%d deslocamento:%d alegro buffer:%d expoente%d",
-                 tamanhoJanelaBufferSamples, deslocamentoJanela, tamanhoAllegroBufferBytes, expoente);
+    std::fprintf(saida(), "janela buff:%d deslocamento:%d alegro buffer:%d expoente%d", tamanhoJanelaBufferSamples,
+                 deslocamentoJanela, tamanhoAllegroBufferBytes, expoente);
 }
 
 // The game keeps its one capture for the whole run; tests and tools create
@@ -194,8 +194,7 @@ void CapturaAudio::calcularZeroCrossingRate(double s) {
     for (int i = 0; i < tamanhoJanelaBufferSamples - 1; i++) {
         double atual = a[i], proximo = a[i + 1];
         bool proximoFora = proximo > s || proximo < -s;
-        if ((atual > s && proximo < -s) || (atual < -s && proximo > s) ||
-            (atual >= -s && atual <= s && proximoFora)) {
+        if ((atual > s && proximo < -s) || (atual < -s && proximo > s) || (atual >= -s && atual <= s && proximoFora)) {
             cruzamentos++;
         }
     }
@@ -323,8 +322,8 @@ double CapturaAudio::getMediaA() { return mediaAmplitude[leiturasDesdeUltimoReBu
 
 double CapturaAudio::getNivelRonco() { return nivelRoncos[(ppvRoncos + JANELAS - 1) % JANELAS]; }
 
-void CapturaAudio::setFeatures(double centroid, double spread, double desvio, double skewness,
-                               double kurtosis, int zeroCrossings, double fundamental) {
+void CapturaAudio::setFeatures(double centroid, double spread, double desvio, double skewness, double kurtosis,
+                               int zeroCrossings, double fundamental) {
     int s = leiturasDesdeUltimoReBuffer;
     centroidSpectral[s] = centroid;
     spreadSpectral[s] = spread;
@@ -336,14 +335,15 @@ void CapturaAudio::setFeatures(double centroid, double spread, double desvio, do
 }
 
 CapturaAudio::Comparacao CapturaAudio::compararTeste(int teste) const {
-    static const float LIMITES[TESTES][2] = {{KURTOSIS_MIN, KURTOSIS_MAX}, {SKEWNESS_MIN, SKEWNESS_MAX},
-                                             {SPREAD_MIN, SPREAD_MAX},     {DESVIO_MIN, DESVIO_MAX},
-                                             {CENTROID_MIN, CENTROID_MAX}, {ZCR_MIN, ZCR_MAX},
+    static const float LIMITES[TESTES][2] = {{KURTOSIS_MIN, KURTOSIS_MAX},      {SKEWNESS_MIN, SKEWNESS_MAX},
+                                             {SPREAD_MIN, SPREAD_MAX},          {DESVIO_MIN, DESVIO_MAX},
+                                             {CENTROID_MIN, CENTROID_MAX},      {ZCR_MIN, ZCR_MAX},
                                              {FUNDAMENTAL_MIN, FUNDAMENTAL_MAX}};
     const int s = leiturasDesdeUltimoReBuffer;
-    const double valores[TESTES] = {kurtosisSpectral[s], skewnessSpectral[s], spreadSpectral[s],
-                                    standardDeviationSpectral[s], centroidSpectral[s],
-                                    static_cast<double>(zeroCrossingRate[s]), freqFundamental[s]};
+    const double valores[TESTES] = {kurtosisSpectral[s], skewnessSpectral[s],
+                                    spreadSpectral[s],   standardDeviationSpectral[s],
+                                    centroidSpectral[s], static_cast<double>(zeroCrossingRate[s]),
+                                    freqFundamental[s]};
     const double v = valores[teste];
     if (std::isnan(v)) return SEM_VALOR;
     if (v < LIMITES[teste][0]) return ABAIXO;

@@ -103,8 +103,8 @@ public:
     // Writable views, so tests can set a window's features directly.
     double* getJanelaAEscrita() { return janelaBufferA; }
     double* getJanelaFEscrita() { return janelaBufferF; }
-    void setFeatures(double centroid, double spread, double desvio, double skewness,
-                     double kurtosis, int zeroCrossings, double fundamental);
+    void setFeatures(double centroid, double spread, double desvio, double skewness, double kurtosis, int zeroCrossings,
+                     double fundamental);
 
     // Where the current window's feature stands against the range of one
     // of isRonco's seven tests, numbered in its order: kurtosis, skewness,
@@ -138,7 +138,7 @@ private:
     int leiturasDesdeUltimoReBuffer;
     unsigned short* sampleBufferA;
     std::vector<unsigned short> gravacao;  // the recorded buffer's room
-    int capacidadeBytes;                  // its size
+    int capacidadeBytes;                   // its size
     int tamanhoAllegroBufferBytes;
     int inicioJanelaBuffer;
     int fimJanelaBuffer;

@@ -80,13 +80,11 @@ void CarregadorMidia::girar(BITMAP* destino, BITMAP* origem, int x, int y, fixed
     if (destino == nullptr || origem == nullptr) return;
     const fixed meiaLargura = origem->w * 0x8000;
     const fixed meiaAltura = origem->h * 0x8000;
-    destino->vtable->pivot_scaled_sprite_flip(destino, origem, x * 0x10000 + meiaLargura,
-                                              y * 0x10000 + meiaAltura, meiaLargura, meiaAltura,
-                                              angulo, 0x10000, FALSE);
+    destino->vtable->pivot_scaled_sprite_flip(destino, origem, x * 0x10000 + meiaLargura, y * 0x10000 + meiaAltura,
+                                              meiaLargura, meiaAltura, angulo, 0x10000, FALSE);
 }
 
-void CarregadorMidia::escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala,
-                                       int cor) {
+void CarregadorMidia::escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala, int cor) {
     int w = text_length(font, texto.c_str());
     int h = text_height(font);
     if (w <= 0 || h <= 0) {
@@ -102,8 +100,8 @@ void CarregadorMidia::escreverAmpliado(BITMAP* destino, const std::string& texto
     destroy_bitmap(pequeno);
 }
 
-void CarregadorMidia::escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y,
-                                       int escala, int cor) {
+void CarregadorMidia::escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
+                                       int cor) {
     int w = text_length(font, texto.c_str()) * escala;
     escreverAmpliado(destino, texto, centroX - w / 2, y, escala, cor);
 }

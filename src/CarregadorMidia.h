@@ -26,8 +26,7 @@ public:
     // Text of the library's 8x8 font enlarged by a whole factor, masked, from
     // its top-left corner or centred on a column.
     static void escreverAmpliado(BITMAP* destino, const std::string& texto, int x, int y, int escala, int cor);
-    static void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala,
-                                 int cor);
+    static void escreverCentrado(BITMAP* destino, const std::string& texto, int centroX, int y, int escala, int cor);
 
     // Asks the kernel to back a large memory bitmap (the map layer, the
     // tile sheet) with 2 MB pages, before it is first drawn into: copying

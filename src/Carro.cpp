@@ -9,21 +9,9 @@ const float Carro::VEL_MAX_IDEAL[4] = {10.0f, 25.0f, 50.0f, 0.0f};
 const float Carro::ACELERACAO_IDEAL[4] = {40.0f, 70.0f, 140.0f, -30.0f};
 
 Carro::Carro(int IDCarro, int endFotoCarro, Vetor posicaoInicial)
-    : colidiu(0),
-      posicao(posicaoInicial),
-      velocidade(0.0f, 0.0f),
-      forcaReacaoColisao(0.0f, 0.0f),
-      angulo(0.0f),
-      velocidadeAngular(0.0f),
-      anguloVolante(0.0f),
-      aceleracao(0.0f),
-      freio(0.0f),
-      IDCarro(IDCarro),
-      endFotoCarro(endFotoCarro),
-      w(COMPRIMENTO_PADRAO),
-      h(ALTURA_PADRAO),
-      marchaAtual(0),
-      mudancaMarcha(false),
+    : colidiu(0), posicao(posicaoInicial), velocidade(0.0f, 0.0f), forcaReacaoColisao(0.0f, 0.0f), angulo(0.0f),
+      velocidadeAngular(0.0f), anguloVolante(0.0f), aceleracao(0.0f), freio(0.0f), IDCarro(IDCarro),
+      endFotoCarro(endFotoCarro), w(COMPRIMENTO_PADRAO), h(ALTURA_PADRAO), marchaAtual(0), mudancaMarcha(false),
       emPilha(false) {
     lerDadosCarro();
 
@@ -44,20 +32,19 @@ void Carro::lerDadosCarro() {
     // that cannot give two positive sizes leaves the default size in place.
     std::ifstream arquivo(caminho);
     if (!arquivo.is_open()) {
-        std::printf("%s: cannot open car data file, using size %d x %d\n", caminho,
-                    COMPRIMENTO_PADRAO, ALTURA_PADRAO);
+        std::printf("%s: cannot open car data file, using size %d x %d\n", caminho, COMPRIMENTO_PADRAO, ALTURA_PADRAO);
         return;
     }
     int altura = 0;
     int comprimento = 0;
     if (!(arquivo >> altura >> comprimento)) {
-        std::printf("%s: expected two integers (width, length), using size %d x %d\n", caminho,
-                    COMPRIMENTO_PADRAO, ALTURA_PADRAO);
+        std::printf("%s: expected two integers (width, length), using size %d x %d\n", caminho, COMPRIMENTO_PADRAO,
+                    ALTURA_PADRAO);
         return;
     }
     if (altura <= 0 || comprimento <= 0) {
-        std::printf("%s: sizes must be positive (read %d, %d), using size %d x %d\n", caminho,
-                    altura, comprimento, COMPRIMENTO_PADRAO, ALTURA_PADRAO);
+        std::printf("%s: sizes must be positive (read %d, %d), using size %d x %d\n", caminho, altura, comprimento,
+                    COMPRIMENTO_PADRAO, ALTURA_PADRAO);
         return;
     }
     h = altura;

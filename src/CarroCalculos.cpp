@@ -7,7 +7,7 @@
 namespace {
 // Written as the game has always used it, slightly below 2 pi.
 const float VOLTA_COMPLETA = 6.2831852f;
-}
+}  // namespace
 
 CarroCalculos::CarroCalculos() {}
 
@@ -30,9 +30,8 @@ void CarroCalculos::calcularFisica(Carro* carro, float delta_t) {
 
     carro->setVelocidadeAngular(carro->getVelocidadeAngular() * (1.0f - 7.0f * delta_t));
 
-    float aceleracao =
-        calcularAceleracao(carro->getVelMinIdealMarcha(), carro->getVelMaxIdealMarcha(),
-                           carro->getAceleracaoIdealMarcha(), throttle, carro->getMarcha(), f);
+    float aceleracao = calcularAceleracao(carro->getVelMinIdealMarcha(), carro->getVelMaxIdealMarcha(),
+                                          carro->getAceleracaoIdealMarcha(), throttle, carro->getMarcha(), f);
 
     // The car turns no faster than its gear pushes it, and the other way
     // when the gear pulls backwards.
@@ -55,8 +54,8 @@ void CarroCalculos::calcularFisica(Carro* carro, float delta_t) {
     carro->setVelocidade(velocidade);
 
     const Vetor p = carro->getPosicao();
-    carro->setPosicao(Vetor(p.getX() + velocidade.getX() * delta_t * 16.0f,
-                            p.getY() + velocidade.getY() * delta_t * 16.0f));
+    carro->setPosicao(
+        Vetor(p.getX() + velocidade.getX() * delta_t * 16.0f, p.getY() + velocidade.getY() * delta_t * 16.0f));
 
     const float velocidadeAngular = carro->getVelocidadeAngular() + delta_t * aceleracaoAngular;
     carro->setVelocidadeAngular(velocidadeAngular);
@@ -69,8 +68,8 @@ void CarroCalculos::calcularFisica(Carro* carro, float delta_t) {
     carro->setAngulo(novoAngulo);
 }
 
-float CarroCalculos::calcularAceleracao(float* velMin, float* velMax, float* acelIdeal, float grito,
-                                        int marcha, float vel) {
+float CarroCalculos::calcularAceleracao(float* velMin, float* velMax, float* acelIdeal, float grito, int marcha,
+                                        float vel) {
     if (marcha == 0) {
         return 0.0f;
     }

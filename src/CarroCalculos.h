@@ -14,8 +14,7 @@ public:
 
     void calcularFisica(Carro* carro, float delta_t);
 
-    float calcularAceleracao(float* velMin, float* velMax, float* acelIdeal, float grito, int marcha,
-                             float vel);
+    float calcularAceleracao(float* velMin, float* velMax, float* acelIdeal, float grito, int marcha, float vel);
 
     float sinal(float valor);
     float modulo(float valor);

@@ -7,21 +7,21 @@
 // navigation and the main loop's shortcuts act on them.
 struct ComandosEntrada {
     enum Comando : unsigned {
-        CALIBRAR = 1u << 0,           // C
-        MAIS_SENSIVEL = 1u << 1,      // + (or =, its key), and the keypad's +
-        MENOS_SENSIVEL = 1u << 2,     // -, and the keypad's -
-        SENSIBILIDADE_1 = 1u << 3,    // 0, and the keypad's 0
-        MICROFONE = 1u << 4,          // M
-        ACELERADOR_TECLADO = 1u << 5, // K
-        MUSICA = 1u << 6,             // N
-        ESCALA = 1u << 7,             // F10
-        TELA_CHEIA = 1u << 8,         // F11, Alt+Enter
-        PAUSA = 1u << 9,              // the gamepad's Start
-        MENU_CIMA = 1u << 10,         // the gamepad's stick or d-pad
+        CALIBRAR = 1u << 0,            // C
+        MAIS_SENSIVEL = 1u << 1,       // + (or =, its key), and the keypad's +
+        MENOS_SENSIVEL = 1u << 2,      // -, and the keypad's -
+        SENSIBILIDADE_1 = 1u << 3,     // 0, and the keypad's 0
+        MICROFONE = 1u << 4,           // M
+        ACELERADOR_TECLADO = 1u << 5,  // K
+        MUSICA = 1u << 6,              // N
+        ESCALA = 1u << 7,              // F10
+        TELA_CHEIA = 1u << 8,          // F11, Alt+Enter
+        PAUSA = 1u << 9,               // the gamepad's Start
+        MENU_CIMA = 1u << 10,          // the gamepad's stick or d-pad
         MENU_BAIXO = 1u << 11,
         MENU_ESQUERDA = 1u << 12,
         MENU_DIREITA = 1u << 13,
-        MENU_APERTAR = 1u << 14       // the gamepad's A
+        MENU_APERTAR = 1u << 14  // the gamepad's A
     };
 };
 

@@ -67,8 +67,9 @@ void Configuracoes::carregar(const std::string& caminho_) {
     // Never blocks on a pipe or a device put where the file should be.
     const int fd = open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno != ENOENT) std::fprintf(saida, "\nThe settings file %s cannot be read (%s): using the defaults.\n",
-                                          caminho.c_str(), std::strerror(errno));
+        if (errno != ENOENT)
+            std::fprintf(saida, "\nThe settings file %s cannot be read (%s): using the defaults.\n", caminho.c_str(),
+                         std::strerror(errno));
         return;
     }
     struct stat info;
@@ -92,7 +93,8 @@ void Configuracoes::carregar(const std::string& caminho_) {
         if (longa) {
             l.longa = true;
             linhas.push_back(l);
-            relatar(static_cast<int>(linhas.size()) - 1, "is longer than 4 KiB: ignored, and left out when the file is next written");
+            relatar(static_cast<int>(linhas.size()) - 1,
+                    "is longer than 4 KiB: ignored, and left out when the file is next written");
         } else if (aparada.empty() || aparada[0] == '#') {
             linhas.push_back(l);
         } else if (igual == std::string::npos || aparar(aparada.substr(0, igual)).empty()) {
@@ -212,7 +214,8 @@ bool Configuracoes::salvar() {
     }
     if (!ok) {
         // Once: a player changing a setting again and again learns nothing new.
-        std::fprintf(console ? console : stdout, "\nThe settings file %s cannot be written (%s): this change lasts until the game ends.\n",
+        std::fprintf(console ? console : stdout,
+                     "\nThe settings file %s cannot be written (%s): this change lasts until the game ends.\n",
                      caminho.c_str(), std::strerror(erro));
         falhaRelatada = true;
     }

@@ -59,8 +59,8 @@ private:
         std::string texto;  // as read (without its line end)
         std::string chave;  // empty for comments, blanks and bad lines
         std::string valor;
-        bool relatada;      // its problem has been reported
-        bool longa;         // over 4 KiB: not written back
+        bool relatada;  // its problem has been reported
+        bool longa;     // over 4 KiB: not written back
     };
 
     int procurar(const std::string& chave) const;

@@ -15,21 +15,10 @@ constexpr double PASSO_QUADRO = 0.04;
 constexpr float PASSO_QUADRO_F = static_cast<float>(PASSO_QUADRO);
 
 // Where the game is. The values are fixed: they travel in the frame snapshot.
-enum SituacaoGlobal {
-    abertura = 0,
-    menu = 1,
-    carregando = 2,
-    jogando = 3,
-    finalizando = 4,
-    sair = 5
-};
+enum SituacaoGlobal { abertura = 0, menu = 1, carregando = 2, jogando = 3, finalizando = 4, sair = 5 };
 
 // End-of-race reason carried by the snapshot (kept for the record layout).
-enum Motivo {
-    jogador1 = 1,
-    jogador2 = 2,
-    tempo = 3
-};
+enum Motivo { jogador1 = 1, jogador2 = 2, tempo = 3 };
 
 // One frame, from the logic to the renderer, passed by value. The iterators
 // point into the logic driver's per-frame lists and are valid only until the
@@ -41,7 +30,7 @@ struct cavalete {
     int fase;
     int subEstado;
     Motivo mensagem;
-    Vetor posicaoJogador1;       // screen order: x horizontal, y vertical
+    Vetor posicaoJogador1;  // screen order: x horizontal, y vertical
     float velocidadeJogador1;
     float anguloJogador1;
     int endFotoCarro1;
@@ -49,7 +38,7 @@ struct cavalete {
     int minutos;
     int segundos;
     int centesimos;
-    int marcha;                   // 0 to 3; reverse is sent as 9
+    int marcha;  // 0 to 3; reverse is sent as 9
     std::list<Vetor>::iterator itTilesInicio;
     std::list<Vetor>::iterator itTilesFim;
     std::list<Vetor>::iterator itPosicaoInicio;
@@ -57,20 +46,14 @@ struct cavalete {
     std::list<float>::iterator itAnguloInicio;
     std::list<int>::iterator itTipoCarro;
     int numeroNPCs;
-    bool microfonePerdido;        // the recorder stopped delivering: W is the throttle
+    bool microfonePerdido;  // the recorder stopped delivering: W is the throttle
 
     // Only the position, the iterators and the microphone notice are given
     // a value here; the logic fills every other field that the current
     // state uses.
     cavalete()
-        : posicaoJogador1(0.0f, 0.0f),
-          itTilesInicio(),
-          itTilesFim(),
-          itPosicaoInicio(),
-          itPosicaoFim(),
-          itAnguloInicio(),
-          itTipoCarro(),
-          microfonePerdido(false) {}
+        : posicaoJogador1(0.0f, 0.0f), itTilesInicio(), itTilesFim(), itPosicaoInicio(), itPosicaoFim(),
+          itAnguloInicio(), itTipoCarro(), microfonePerdido(false) {}
 };
 
 typedef cavalete Cavalete;

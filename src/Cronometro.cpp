@@ -21,9 +21,7 @@ void Cronometro::pause() {
     contando = !contando;
 }
 
-int Cronometro::decorrido() const {
-    return Relogio::getMilissegundos() - inicial;
-}
+int Cronometro::decorrido() const { return Relogio::getMilissegundos() - inicial; }
 
 int Cronometro::getMinutos() const { return decorrido() / 60000; }
 

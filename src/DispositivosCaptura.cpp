@@ -13,7 +13,9 @@ std::string nenhuma() { return ""; }
 
 }  // namespace
 
-DispositivosCaptura::Controle DispositivosCaptura::getControleNenhum() { return {soPadrao, naoTrocar, padrao, nenhuma}; }
+DispositivosCaptura::Controle DispositivosCaptura::getControleNenhum() {
+    return {soPadrao, naoTrocar, padrao, nenhuma};
+}
 
 std::vector<DispositivoCaptura> DispositivosCaptura::escolher(const std::vector<Dica>& dicas) {
     std::vector<DispositivoCaptura> servidores, placas;

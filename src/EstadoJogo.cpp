@@ -1,13 +1,8 @@
 #include "EstadoJogo.h"
 
 EstadoJogo::EstadoJogo()
-    : estadoGlobal(menu),
-      subEstado(SUB_MENU_PRINCIPAL),
-      transicaoEstadoGlobal(true),
-      transicaoSubEstado(true),
-      fase_atual(0),
-      musicasStartadas(1),
-      musicasStopadas(1) {}
+    : estadoGlobal(menu), subEstado(SUB_MENU_PRINCIPAL), transicaoEstadoGlobal(true), transicaoSubEstado(true),
+      fase_atual(0), musicasStartadas(1), musicasStopadas(1) {}
 
 void EstadoJogo::setEstadoGlobal(SituacaoGlobal s) {
     estadoGlobal = s;

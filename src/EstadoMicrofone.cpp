@@ -5,13 +5,8 @@
 #include "Relogio.h"
 
 EstadoMicrofone::EstadoMicrofone(bool gravando, std::FILE* console_)
-    : situacao(gravando ? FUNCIONANDO : AUSENTE),
-      console(console_),
-      msSemBuffer(0),
-      ultimoBufferMs(-1),
-      ultimaLeituraMs(-1),
-      msSoZeros(0),
-      silencioDito(false) {}
+    : situacao(gravando ? FUNCIONANDO : AUSENTE), console(console_), msSemBuffer(0), ultimoBufferMs(-1),
+      ultimaLeituraMs(-1), msSoZeros(0), silencioDito(false) {}
 
 void EstadoMicrofone::registrarLeitura(bool bufferNovo, bool soZeros) {
     if (situacao == AUSENTE) return;
@@ -22,8 +17,9 @@ void EstadoMicrofone::registrarLeitura(bool bufferNovo, bool soZeros) {
         msSoZeros = soZeros ? msSoZeros + passo : 0;
         if (isSoSilencio() && !silencioDito) {
             silencioDito = true;
-            std::fprintf(saida, "\nThe microphone sends only silence (muted, or nothing connected to it): "
-                                "W gives gas until it sends sound.\n");
+            std::fprintf(saida,
+                         "\nThe microphone sends only silence (muted, or nothing connected to it): "
+                         "W gives gas until it sends sound.\n");
         }
         msSemBuffer = 0;
         ultimoBufferMs = agora;
@@ -35,7 +31,8 @@ void EstadoMicrofone::registrarLeitura(bool bufferNovo, bool soZeros) {
         msSemBuffer += passo;
         if (situacao == FUNCIONANDO && msSemBuffer > LIMITE_SILENCIO_MS) {
             situacao = PARADO;
-            std::fprintf(saida, "\nThe microphone has stopped sending sound: hold W for throttle until it comes back.\n");
+            std::fprintf(saida,
+                         "\nThe microphone has stopped sending sound: hold W for throttle until it comes back.\n");
         }
     }
     ultimaLeituraMs = agora;

@@ -5,19 +5,12 @@
 
 #include "Relogio.h"
 
-FonteMemoria::FonteMemoria(const std::vector<uint16_t>& amostras_, int bytesPorBuffer_,
-                           int leiturasPorBuffer_, bool repetir_)
-    : amostras(amostras_),
-      continuo(false),
-      inicioMs(0),
-      entregueAte(0),
+FonteMemoria::FonteMemoria(const std::vector<uint16_t>& amostras_, int bytesPorBuffer_, int leiturasPorBuffer_,
+                           bool repetir_)
+    : amostras(amostras_), continuo(false), inicioMs(0), entregueAte(0),
       bytesPorBuffer(bytesPorBuffer_ > 0 ? bytesPorBuffer_ : 0),
-      leiturasPorBuffer(leiturasPorBuffer_ > 0 ? leiturasPorBuffer_ : 1),
-      repetir(repetir_),
-      respostaInicio(bytesPorBuffer),
-      parada(false),
-      leituras(0),
-      entregues(0) {}
+      leiturasPorBuffer(leiturasPorBuffer_ > 0 ? leiturasPorBuffer_ : 1), repetir(repetir_),
+      respostaInicio(bytesPorBuffer), parada(false), leituras(0), entregues(0) {}
 
 FonteMemoria::~FonteMemoria() {}
 
@@ -60,9 +53,7 @@ int FonteMemoria::getBuffersInteiros() const {
     return static_cast<int>(amostras.size() / amostrasPorBuffer);
 }
 
-int FonteMemoria::iniciar(void* dados, int, int, int) {
-    return static_cast<FonteMemoria*>(dados)->respostaInicio;
-}
+int FonteMemoria::iniciar(void* dados, int, int, int) { return static_cast<FonteMemoria*>(dados)->respostaInicio; }
 
 int FonteMemoria::ler(void* dados, void* destino, int capacidadeBytes) {
     FonteMemoria* f = static_cast<FonteMemoria*>(dados);

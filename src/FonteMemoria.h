@@ -28,8 +28,8 @@
 class FonteMemoria {
 public:
     // amostras: unsigned 16-bit (32768 is silence), as the recorder delivers.
-    FonteMemoria(const std::vector<uint16_t>& amostras, int bytesPorBuffer = 88200,
-                 int leiturasPorBuffer = 25, bool repetir = true);
+    FonteMemoria(const std::vector<uint16_t>& amostras, int bytesPorBuffer = 88200, int leiturasPorBuffer = 25,
+                 bool repetir = true);
     virtual ~FonteMemoria();
 
     static FonteMemoria continua(const std::vector<uint16_t>& amostras, bool repetir = false,

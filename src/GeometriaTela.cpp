@@ -35,13 +35,9 @@ int GeometriaTela::getEscalaInteira() const {
     return largura % LARGURA == 0 && altura == largura / LARGURA * ALTURA ? largura / LARGURA : 0;
 }
 
-int GeometriaTela::colunaDe(int i) const {
-    return static_cast<int>((2L * i + 1) * LARGURA / (2L * largura));
-}
+int GeometriaTela::colunaDe(int i) const { return static_cast<int>((2L * i + 1) * LARGURA / (2L * largura)); }
 
-int GeometriaTela::linhaDe(int j) const {
-    return static_cast<int>((2L * j + 1) * ALTURA / (2L * altura));
-}
+int GeometriaTela::linhaDe(int j) const { return static_cast<int>((2L * j + 1) * ALTURA / (2L * altura)); }
 
 GeometriaTela::Ponto GeometriaTela::paraQuadro(int alvoX, int alvoY) const {
     const int i = alvoX - x, j = alvoY - y;
@@ -58,6 +54,4 @@ int GeometriaTela::escalaQueCabe(int larguraDesktop, int alturaDesktop) {
     return 1;
 }
 
-int GeometriaTela::proximaEscala(int atual, int maxima) {
-    return atual >= maxima || atual < 1 ? 1 : atual + 1;
-}
+int GeometriaTela::proximaEscala(int atual, int maxima) { return atual >= maxima || atual < 1 ? 1 : atual + 1; }

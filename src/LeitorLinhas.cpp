@@ -34,7 +34,8 @@ bool LeitorLinhas::proxima(std::string& linha) {
         }
         const char* comeco = bloco + inicio;
         const void* quebra = std::memchr(comeco, '\n', fim - inicio);
-        const size_t ate = quebra != nullptr ? static_cast<size_t>(static_cast<const char*>(quebra) - comeco) : fim - inicio;
+        const size_t ate =
+            quebra != nullptr ? static_cast<size_t>(static_cast<const char*>(quebra) - comeco) : fim - inicio;
         if (!longaDemais) {
             if (linha.size() + ate > MAXIMO) {
                 longaDemais = true;

@@ -36,14 +36,10 @@ Leitura lerCabecalho(std::istream& entrada, int& linhas, int& colunas) {
 
 std::string descrever(Leitura leitura, const std::string& onde) {
     switch (leitura) {
-        case Leitura::fim:
-            return "ends early, " + onde + " missing";
-        case Leitura::naoNumero:
-            return "not a number at " + onde;
-        case Leitura::erroLeitura:
-            return "read error at " + onde;
-        case Leitura::ok:
-            break;
+        case Leitura::fim: return "ends early, " + onde + " missing";
+        case Leitura::naoNumero: return "not a number at " + onde;
+        case Leitura::erroLeitura: return "read error at " + onde;
+        case Leitura::ok: break;
     }
     return "";
 }
@@ -76,9 +72,7 @@ bool LeitorMapa::carregar(const std::string& arquivo, bool duasCamadas) {
 
 bool LeitorMapa::lerMapa(std::istream& entrada, const std::string& nome) { return ler(entrada, nome, true); }
 
-bool LeitorMapa::lerTransito(std::istream& entrada, const std::string& nome) {
-    return ler(entrada, nome, false);
-}
+bool LeitorMapa::lerTransito(std::istream& entrada, const std::string& nome) { return ler(entrada, nome, false); }
 
 int LeitorMapa::getInferior(int linha, int coluna) const { return celulaDe(inferior, linha, coluna); }
 
@@ -139,8 +133,8 @@ bool LeitorMapa::ler(std::istream& entrada, const std::string& nome, bool duasCa
         linhas * colunas > MAXIMO_CELULAS) {
         return falhar(nome, "bad dimensions " + std::to_string(linhas) + " x " + std::to_string(colunas) +
                                 " (rows 1.." + std::to_string(MAXIMO_LINHAS) + ", columns 1.." +
-                                std::to_string(MAXIMO_COLUNAS) + ", at most " +
-                                std::to_string(MAXIMO_CELULAS) + " cells)");
+                                std::to_string(MAXIMO_COLUNAS) + ", at most " + std::to_string(MAXIMO_CELULAS) +
+                                " cells)");
     }
     altura = linhas;
     largura = colunas;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-
 namespace {
 
 const char* const RECORDE = "NEW RECORD!";

@@ -42,31 +42,17 @@ bool contem(int conjunto, int primo) { return EstadoJogo::contem(conjunto, primo
 
 // The page with the microphone check.
 bool isPrimeiraPaginaInstrucoes(int s) {
-    return contem(s, EstadoJogo::SUB_INSTRUCOES_1) && !contem(s, EstadoJogo::SUB_INSTRUCOES_2) && !contem(s, EstadoJogo::SUB_MENU_PRINCIPAL);
+    return contem(s, EstadoJogo::SUB_INSTRUCOES_1) && !contem(s, EstadoJogo::SUB_INSTRUCOES_2) &&
+           !contem(s, EstadoJogo::SUB_MENU_PRINCIPAL);
 }
 
 }  // namespace
 
 Logica::Logica(TratadorEntradas* t)
-    : tiles(),
-      posicoes(),
-      angulos(),
-      tiposCarro(),
-      estado(new EstadoJogo()),
-      estadoJogadores(new EstadoJogadores()),
-      colisao(nullptr),
-      npc(nullptr),
-      entradas(nullptr),
-      calculosFisicos(new CarroCalculos()),
-      repartidor(nullptr),
-      microfone(nullptr),
-      verificacaoMicrofone(nullptr),
-      timer(nullptr),
-      recordes(),
-      rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
-      preferenciasPadrao(),
-      preferencias(&preferenciasPadrao),
-      navegacao(),
+    : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
+      colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
+      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), recordes(),
+      rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
       linhaChegada() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
@@ -136,22 +122,18 @@ void Logica::calcularLogica() {
             entradas->juntarPausaAoEsc();
             calcularLogicaJogo();
             break;
-        case finalizando:
-            finalizarCorrida();
-            break;
-        case carregando:
-            carregandoJogo();
-            break;
+        case finalizando: finalizarCorrida(); break;
+        case carregando: carregandoJogo(); break;
         case abertura:
-        case sair:
-            break;
+        case sair: break;
     }
 }
 
 bool Logica::isClicado(const NomesAssets::RetanguloBotao& r) {
     // Where the button went down, in the picture's pixels.
     const int x = entradas->getCliqueX(), y = entradas->getCliqueY();
-    const bool rato = entradas->isPressed(TratadorEntradas::BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
+    const bool rato =
+        entradas->isPressed(TratadorEntradas::BOTAO_MOUSE) && x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
     return navegacao.isApertado(r) || rato;
 }
 
@@ -365,9 +347,7 @@ void Logica::logicaLargada() {
     }
 }
 
-bool Logica::hasObjetivoConcluido() {
-    return estadoJogadores->getJogador1()->getPosicao().getY() >= LINHA_CHEGADA;
-}
+bool Logica::hasObjetivoConcluido() { return estadoJogadores->getJogador1()->getPosicao().getY() >= LINHA_CHEGADA; }
 
 void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     analisarEntradaJogador(jogador);
@@ -479,10 +459,10 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
     const int meiaAltura = carro->getH() / 2;
     const int meiaLargura = carro->getW() / 2;
     // The corner where the car was a moment ago, in tiles.
-    const float quocienteX =
-        static_cast<float>((static_cast<double>(p.getX()) - static_cast<double>(v.getX()) * PASSO_QUADRO - meiaAltura) / LADO_TILE);
-    const float quocienteY =
-        static_cast<float>((static_cast<double>(p.getY()) - static_cast<double>(v.getY()) * PASSO_QUADRO - meiaLargura) / LADO_TILE);
+    const float quocienteX = static_cast<float>(
+        (static_cast<double>(p.getX()) - static_cast<double>(v.getX()) * PASSO_QUADRO - meiaAltura) / LADO_TILE);
+    const float quocienteY = static_cast<float>(
+        (static_cast<double>(p.getY()) - static_cast<double>(v.getY()) * PASSO_QUADRO - meiaLargura) / LADO_TILE);
     const int anteriorX = static_cast<int>(std::ceil(quocienteX));
     const int anteriorY = static_cast<int>(std::ceil(quocienteY));
 

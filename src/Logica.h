@@ -203,8 +203,8 @@ int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
         const Vetor p = carro->getPosicao();
         const int px = static_cast<int>(std::floor(p.getX() - carro->getH() / 2));
         const int py = static_cast<int>(std::floor(p.getY() - carro->getW() / 2));
-        const bool perto = std::fabs(px - jogadorX) < carro->getW() + 600 &&
-                           std::fabs(py - jogadorY) < carro->getH() + 800;
+        const bool perto =
+            std::fabs(px - jogadorX) < carro->getW() + 600 && std::fabs(py - jogadorY) < carro->getH() + 800;
         if (perto) {
             const int atualX = px / LADO_TILE;
             const int atualY = py / LADO_TILE;

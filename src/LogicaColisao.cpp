@@ -192,8 +192,8 @@ bool LogicaColisao::tratamentoColisaoComLimites(Carro* carro) {
     const float larguraMapa = static_cast<float>(LADO_TILE * largura);
     const float alturaMapa = static_cast<float>(LADO_TILE * altura);
     const Vetor inicio = carro->getPosicao();
-    if (!(inicio.getY() <= LADO_TILE || inicio.getY() >= larguraMapa - LADO_TILE ||
-          inicio.getX() <= LADO_TILE || inicio.getX() >= alturaMapa - LADO_TILE)) {
+    if (!(inicio.getY() <= LADO_TILE || inicio.getY() >= larguraMapa - LADO_TILE || inicio.getX() <= LADO_TILE ||
+          inicio.getX() >= alturaMapa - LADO_TILE)) {
         return false;
     }
 
@@ -272,8 +272,7 @@ bool LogicaColisao::tratamentoColisaoEntreCarros(Carro* carroA, Carro* carroB) {
         const Vetor v = carro->getVelocidade();
         carro->setPosicao(Vetor(static_cast<float>(p.getX() + v.getX() * PASSO * PARCELA),
                                 static_cast<float>(p.getY() + v.getY() * PASSO * PARCELA)));
-        carro->setAngulo(
-            static_cast<float>(carro->getAngulo() + carro->getVelocidadeAngular() * PASSO * PARCELA));
+        carro->setAngulo(static_cast<float>(carro->getAngulo() + carro->getVelocidadeAngular() * PASSO * PARCELA));
     }
     return true;
 }
@@ -324,8 +323,7 @@ LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {
 
     const float raio = calcularMeiaDiagonal(carro);
     if (!(raio > 0.0f)) {
-        return {Vetor(centroX, centroY), Vetor(centroX, centroY), Vetor(centroX, centroY),
-                Vetor(centroX, centroY)};
+        return {Vetor(centroX, centroY), Vetor(centroX, centroY), Vetor(centroX, centroY), Vetor(centroX, centroY)};
     }
     const float razao = std::min(1.0f, (h / 2.0f) / raio);
     const float alfa = std::asin(razao);
@@ -340,8 +338,7 @@ LogicaColisao::Poligono LogicaColisao::calcularPontosQuinas(Carro* carro) {
 }
 
 bool LogicaColisao::checaColisao(const Poligono& extremidades1, const Poligono& extremidades2) {
-    if (!verificarBoundingBox(calcularCoordenadasExtremas(extremidades1),
-                              calcularCoordenadasExtremas(extremidades2))) {
+    if (!verificarBoundingBox(calcularCoordenadasExtremas(extremidades1), calcularCoordenadasExtremas(extremidades2))) {
         return false;
     }
     return verificarColisaoEntrePoligonos(extremidades1, extremidades2);

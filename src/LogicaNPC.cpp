@@ -29,13 +29,8 @@ const float ANGULOS_ENTRADA[4] = {0.0f, 1.5707963f, 3.1415925f, 4.712389f};
 }  // namespace
 
 LogicaNPC::LogicaNPC(int i)
-    : calculador(new CarroCalculos()),
-      largura(0),
-      altura(0),
-      numeroMaximoCarros(i > 0 ? i : 0),
-      numeroCarrosAtivos(0),
-      numeroPontosIniciais(0),
-      carregado(false) {
+    : calculador(new CarroCalculos()), largura(0), altura(0), numeroMaximoCarros(i > 0 ? i : 0), numeroCarrosAtivos(0),
+      numeroPontosIniciais(0), carregado(false) {
     carros.reserve(numeroMaximoCarros);
     for (int a = 0; a < numeroMaximoCarros; a++) {
         const int tipo = std::rand() % 3 + 1;
@@ -176,8 +171,7 @@ void LogicaNPC::verificarStatusCarro(int i, float x, float y) {
     }
     const Carro* carro = carros[i].get();
     const Vetor p = carro->getPosicao();
-    if (carro->getMarcha() == 0 &&
-        (std::fabs(x - p.getX()) > DISTANCIA_X || std::fabs(y - p.getY()) > DISTANCIA_Y)) {
+    if (carro->getMarcha() == 0 && (std::fabs(x - p.getX()) > DISTANCIA_X || std::fabs(y - p.getY()) > DISTANCIA_Y)) {
         estacionar(i);
     }
 }

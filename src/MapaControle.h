@@ -22,8 +22,8 @@ public:
     enum Botao { BOTAO_A = 0, BOTAO_B = 1, BOTAO_LB = 4, BOTAO_RB = 5, BOTAO_START = 7 };
 
     struct Eixo {
-        int posicao;     // -128 to 128
-        bool horizontal; // the first axis of its stick
+        int posicao;      // -128 to 128
+        bool horizontal;  // the first axis of its stick
     };
     struct Leitura {
         bool presente = false;

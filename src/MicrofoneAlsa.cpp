@@ -48,15 +48,14 @@ snd_pcm_t* abrirCaptura(const std::string& nome) {
     snd_pcm_hw_params_alloca(&hw);
     unsigned taxa = MicrofoneAlsa::TAXA, buffer = BUFFER_US, periodo = PERIODO_US;
     int dir = 0;
-    const bool ok = snd_pcm_hw_params_any(pcm, hw) >= 0 &&
-                    snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED) >= 0 &&
-                    snd_pcm_hw_params_set_format(pcm, hw, SND_PCM_FORMAT_S16_LE) >= 0 &&
-                    snd_pcm_hw_params_set_channels(pcm, hw, 1) >= 0 &&
-                    snd_pcm_hw_params_set_rate_resample(pcm, hw, 1) >= 0 &&
-                    snd_pcm_hw_params_set_rate(pcm, hw, taxa, 0) >= 0 &&
-                    snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &buffer, &dir) >= 0 &&
-                    snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodo, &dir) >= 0 &&
-                    snd_pcm_hw_params(pcm, hw) >= 0;
+    const bool ok =
+        snd_pcm_hw_params_any(pcm, hw) >= 0 &&
+        snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED) >= 0 &&
+        snd_pcm_hw_params_set_format(pcm, hw, SND_PCM_FORMAT_S16_LE) >= 0 &&
+        snd_pcm_hw_params_set_channels(pcm, hw, 1) >= 0 && snd_pcm_hw_params_set_rate_resample(pcm, hw, 1) >= 0 &&
+        snd_pcm_hw_params_set_rate(pcm, hw, taxa, 0) >= 0 &&
+        snd_pcm_hw_params_set_buffer_time_near(pcm, hw, &buffer, &dir) >= 0 &&
+        snd_pcm_hw_params_set_period_time_near(pcm, hw, &periodo, &dir) >= 0 && snd_pcm_hw_params(pcm, hw) >= 0;
     if (!ok) {
         snd_pcm_close(pcm);
         return nullptr;
@@ -69,9 +68,9 @@ snd_pcm_t* abrirCaptura(const std::string& nome) {
 struct MicrofoneAlsa::Anel {
     std::mutex trava;
     int16_t amostras[AMOSTRAS] = {};
-    int proxima = 0;       // where the next sample goes (the oldest one is there)
-    long long total = 0;   // samples recorded so far
-    long long lido = 0;    // total at the last lerRecente that answered true
+    int proxima = 0;      // where the next sample goes (the oldest one is there)
+    long long total = 0;  // samples recorded so far
+    long long lido = 0;   // total at the last lerRecente that answered true
 
     void guardar(const int16_t* bloco, long long n) {
         std::lock_guard<std::mutex> l(trava);
@@ -115,7 +114,8 @@ struct MicrofoneAlsa::Sessao {
             long long lidos = 0;
             while (!parar) {
                 if (arquivo) {
-                    std::this_thread::sleep_until(comeco + std::chrono::microseconds((lidos + PERIODO) * 1000000 / TAXA));
+                    std::this_thread::sleep_until(comeco +
+                                                  std::chrono::microseconds((lidos + PERIODO) * 1000000 / TAXA));
                 }
                 const int pronto = snd_pcm_wait(pcm, 100);
                 if (pronto == 0) continue;  // nothing yet: see whether to stop
@@ -147,13 +147,8 @@ struct MicrofoneAlsa::Sessao {
 };
 
 MicrofoneAlsa::MicrofoneAlsa(std::FILE* console_)
-    : console(console_),
-      anel(std::make_shared<Anel>()),
-      aberto(false),
-      pcmAberto(nullptr),
-      vigia(nullptr),
-      pararVigia(false),
-      dispositivo(PADRAO) {}
+    : console(console_), anel(std::make_shared<Anel>()), aberto(false), pcmAberto(nullptr), vigia(nullptr),
+      pararVigia(false), dispositivo(PADRAO) {}
 
 MicrofoneAlsa::~MicrofoneAlsa() { parar(); }
 
@@ -163,8 +158,8 @@ void MicrofoneAlsa::anotarFalha(const std::string& nome) {
         falha = nome;
         dispositivo = PADRAO;
     }
-    std::fprintf(console ? console : stdout, "\nThe microphone \"%s\" cannot be opened: recording from \"%s\" instead.\n",
-                 nome.c_str(), PADRAO);
+    std::fprintf(console ? console : stdout,
+                 "\nThe microphone \"%s\" cannot be opened: recording from \"%s\" instead.\n", nome.c_str(), PADRAO);
 }
 
 bool MicrofoneAlsa::abrir(const std::string& nome) {

@@ -30,8 +30,10 @@ void NavegacaoMenu::iniciarQuadro(long nova, unsigned comandos) {
     apertar = comandos & ComandosEntrada::MENU_APERTAR;
     // The way pushed: the nearest button whose centre lies that way, the
     // distance across it counting double.
-    const int caminhos[4][3] = {{ComandosEntrada::MENU_ESQUERDA, -1, 0}, {ComandosEntrada::MENU_DIREITA, 1, 0},
-                                {ComandosEntrada::MENU_CIMA, 0, -1}, {ComandosEntrada::MENU_BAIXO, 0, 1}};
+    const int caminhos[4][3] = {{ComandosEntrada::MENU_ESQUERDA, -1, 0},
+                                {ComandosEntrada::MENU_DIREITA, 1, 0},
+                                {ComandosEntrada::MENU_CIMA, 0, -1},
+                                {ComandosEntrada::MENU_BAIXO, 0, 1}};
     for (const auto& c : caminhos) {
         if (!(comandos & static_cast<unsigned>(c[0]))) continue;
         const Botao atual = botoes[destaque];

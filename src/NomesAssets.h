@@ -46,9 +46,9 @@ constexpr RetanguloBotao BOTAO_CONTINUAR = {300, 265, 498, 295};
 constexpr RetanguloBotao BOTAO_DESISTIR = {315, 492, 483, 527};
 
 // Sizes the generator gives the HUD pieces (useful to tests and layout).
-constexpr int DIGITO_LARGURA = 20;   // graficos/numeros/%d.bmp
+constexpr int DIGITO_LARGURA = 20;  // graficos/numeros/%d.bmp
 constexpr int DIGITO_ALTURA = 30;
-constexpr int FRASE_LARGURA = 760;   // graficos/carregamento/%d.bmp
+constexpr int FRASE_LARGURA = 760;  // graficos/carregamento/%d.bmp
 constexpr int FRASE_ALTURA = 40;
 
 }  // namespace NomesAssets

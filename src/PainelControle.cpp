@@ -14,9 +14,9 @@ void desenharTeclas(BITMAP* d) {
     rectfill(d, x1, PainelControle::TECLAS_Y1, x2, PainelControle::TECLAS_Y2, makecol(16, 22, 48));
     rect(d, x1, PainelControle::TECLAS_Y1, x2, PainelControle::TECLAS_Y2, makecol(255, 220, 90));
     const int amarelo = makecol(255, 220, 90), branco = makecol(240, 240, 245);
-    const char* const linhas[][2] = {{"STICK / D-PAD", "STEER"},     {"RB / LB", "SHIFT UP / DOWN"},
-                                     {"B", "BRAKE"},                 {"A / TRIGGER", "GAS, AS W"},
-                                     {"START", "PAUSE / RESUME"},    {"MENUS", "STICK MOVES, A PRESSES"}};
+    const char* const linhas[][2] = {
+        {"STICK / D-PAD", "STEER"},   {"RB / LB", "SHIFT UP / DOWN"}, {"B", "BRAKE"},
+        {"A / TRIGGER", "GAS, AS W"}, {"START", "PAUSE / RESUME"},    {"MENUS", "STICK MOVES, A PRESSES"}};
     CarregadorMidia::escreverCentrado(d, "GAMEPAD", (x1 + x2) / 2, PainelControle::TECLAS_Y1 + 6, 2, amarelo);
     int y = PainelControle::TECLAS_Y1 + 26;
     for (const auto& l : linhas) {

@@ -37,16 +37,16 @@ void desenharBarra(BITMAP* d, float aceleracao) {
     rectfill(d, x1, y1, x2, y2, makecol(8, 10, 24));
     // The fill's colour tells the gear it is good for.
     const int fim = xDaAceleracao(aceleracao);
-    const int cor = fim >= terceira ? makecol(60, 220, 90) : fim >= segunda ? makecol(240, 180, 40)
-                                                                            : makecol(220, 70, 50);
+    const int cor = fim >= terceira  ? makecol(60, 220, 90)
+                    : fim >= segunda ? makecol(240, 180, 40)
+                                     : makecol(220, 70, 50);
     if (fim > x1) rectfill(d, x1, y1 + 2, fim, y2 - 2, cor);
     for (int x : {segunda, terceira}) {
         rectfill(d, x - 1, y1 - 6, x + 1, y2 + 6, branco);
     }
     CarregadorMidia::escreverCentrado(d, "2ND", segunda, y2 + 10, 1, branco);
     CarregadorMidia::escreverCentrado(d, "3RD", terceira, y2 + 10, 1, branco);
-    CarregadorMidia::escreverAmpliado(d, "GEAR PULLS FROM HERE", terceira + 24, y2 + 10, 1,
-                                      makecol(170, 180, 220));
+    CarregadorMidia::escreverAmpliado(d, "GEAR PULLS FROM HERE", terceira + 24, y2 + 10, 1, makecol(170, 180, 220));
 }
 
 void desenharVeredito(BITMAP* d, const VerificadorMicrofone& v) {
@@ -78,8 +78,7 @@ void desenharVeredito(BITMAP* d, const VerificadorMicrofone& v) {
         CarregadorMidia::escreverCentrado(d, texto, centro, meio - 12, 3, branco);
     } else {
         CarregadorMidia::escreverCentrado(d, texto.substr(0, doisPontos + 1), centro, meio - 19, 2, branco);
-        CarregadorMidia::escreverCentrado(d, texto.substr(doisPontos + 2), centro, meio + 3, 2,
-                                          makecol(255, 236, 150));
+        CarregadorMidia::escreverCentrado(d, texto.substr(doisPontos + 2), centro, meio + 3, 2, makecol(255, 236, 150));
     }
 }
 
@@ -108,17 +107,12 @@ void desenharAjustes(BITMAP* d, const VerificadorMicrofone& v) {
 
 int PainelMicrofone::getCor(VerificadorMicrofone::Veredito veredito) {
     switch (veredito) {
-        case VerificadorMicrofone::BOM:
-            return makecol(30, 150, 60);
-        case VerificadorMicrofone::BAIXO_DEMAIS:
-            return makecol(200, 120, 20);
-        case VerificadorMicrofone::NAO_OUVIDO:
-            return makecol(170, 40, 40);
+        case VerificadorMicrofone::BOM: return makecol(30, 150, 60);
+        case VerificadorMicrofone::BAIXO_DEMAIS: return makecol(200, 120, 20);
+        case VerificadorMicrofone::NAO_OUVIDO: return makecol(170, 40, 40);
         case VerificadorMicrofone::SEM_MICROFONE:
-        case VerificadorMicrofone::SO_SILENCIO:
-            return makecol(90, 60, 120);
-        case VerificadorMicrofone::OUVINDO:
-            break;
+        case VerificadorMicrofone::SO_SILENCIO: return makecol(90, 60, 120);
+        case VerificadorMicrofone::OUVINDO: break;
     }
     return makecol(60, 70, 110);
 }

@@ -6,11 +6,11 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
-#include "Janela.h"
 #include "EstadoJogo.h"
+#include "Janela.h"
 #include "LinhaChegada.h"
-#include "PainelChegada.h"
 #include "NomesAssets.h"
+#include "PainelChegada.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Recordes.h"
@@ -29,28 +29,12 @@ using E = EstadoJogo;
 }  // namespace
 
 Pintor::Pintor()
-    : camada1(nullptr),
-      camada3(nullptr),
-      camada4(nullptr),
-      buffer(nullptr),
-      bufferPausa(nullptr),
-      carros{nullptr, nullptr, nullptr, nullptr},
-      carroJogador(nullptr),
-      frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-      barraAceleracao(nullptr),
-      barraCheiaAbaixo(-1),
-      numeros{},
-      tamanhoMapa(0.0f, 0.0f),
-      vista(),
-      frasesUsadas{},
-      recordes(nullptr),
-      verificacaoMicrofone(nullptr),
-      navegacao(nullptr),
-      linhaChegada(nullptr),
-      alvo(nullptr),
-      funcaoEspera(nullptr),
-      sinalSaida(nullptr),
-      vinhaDaPausa(false) {
+    : camada1(nullptr), camada3(nullptr), camada4(nullptr), buffer(nullptr),
+      bufferPausa(nullptr), carros{nullptr, nullptr, nullptr, nullptr},
+      carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
+      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), alvo(nullptr),
+      funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
     buffer = create_bitmap(LARGURA_TELA, ALTURA_TELA);
@@ -112,12 +96,8 @@ void Pintor::pintar(cavalete c) {
     }
     bool pausa = false;
     switch (c.estado) {
-        case menu:
-            pintarMenu(c);
-            break;
-        case carregando:
-            pintarCarregamento(c);
-            break;
+        case menu: pintarMenu(c); break;
+        case carregando: pintarCarregamento(c); break;
         case jogando:
             if (c.transicaoEstadoGlobal) {
                 carregarMapa(c);
@@ -140,8 +120,7 @@ void Pintor::pintar(cavalete c) {
             esperar(5000);
             break;
         case abertura:
-        case sair:
-            break;
+        case sair: break;
     }
     vinhaDaPausa = pausa;
 }
@@ -245,15 +224,16 @@ void Pintor::pintarNPCs(cavalete c) {
 
 void Pintor::colarNaTelaJogo(cavalete c) {
     Vetor canto = calcularCantoVista(c.posicaoJogador1, tamanhoMapa);
-    vista = Retangulo(static_cast<int>(canto.getX()), static_cast<int>(canto.getY()),
-                      static_cast<int>(canto.getX()) + LARGURA_TELA - 1, static_cast<int>(canto.getY()) + ALTURA_TELA - 1);
+    vista =
+        Retangulo(static_cast<int>(canto.getX()), static_cast<int>(canto.getY()),
+                  static_cast<int>(canto.getX()) + LARGURA_TELA - 1, static_cast<int>(canto.getY()) + ALTURA_TELA - 1);
     pintarCamadasDinamicamente(c);
     if (camada1 == nullptr) {
         clear_to_color(buffer, 0);
         return;
     }
-    blit(camada1, buffer, static_cast<int>(canto.getX()), static_cast<int>(canto.getY()), 0, 0,
-         LARGURA_TELA, ALTURA_TELA);
+    blit(camada1, buffer, static_cast<int>(canto.getX()), static_cast<int>(canto.getY()), 0, 0, LARGURA_TELA,
+         ALTURA_TELA);
 }
 
 void Pintor::pintarMostrador(float velocidade) {
@@ -303,8 +283,8 @@ void Pintor::pintarMenu(cavalete c) {
         }
     }
     clear_to_color(buffer, 0);
-    bool paginaDeArquivo = temFator(s, E::SUB_MENU_PRINCIPAL) || temFator(s, E::SUB_INSTRUCOES_2) ||
-                           temFator(s, E::SUB_INSTRUCOES_1);
+    bool paginaDeArquivo =
+        temFator(s, E::SUB_MENU_PRINCIPAL) || temFator(s, E::SUB_INSTRUCOES_2) || temFator(s, E::SUB_INSTRUCOES_1);
     if (!paginaDeArquivo && temFator(s, E::SUB_RECORDES)) {
         if (camada3 != nullptr) {
             draw_sprite(buffer, camada3, 0, 0);
@@ -326,8 +306,7 @@ std::string Pintor::formatarTempo(int ms) {
         ms = 0;
     }
     char texto[32];
-    std::snprintf(texto, sizeof texto, "%02d:%02d.%02d", ms / 60000, (ms / 1000) % 60,
-                  (ms % 1000) / 10);
+    std::snprintf(texto, sizeof texto, "%02d:%02d.%02d", ms / 60000, (ms / 1000) % 60, (ms % 1000) / 10);
     return texto;
 }
 
@@ -361,8 +340,8 @@ void Pintor::pintarRecordes() {
             CarregadorMidia::escreverCentrado(buffer, "Records cannot be read.", centroPainel, 280, 2, laranja);
             CarregadorMidia::escreverCentrado(buffer, "(see the console)", centroPainel, 330, 2, cinza);
         } else {
-            CarregadorMidia::escreverCentrado(buffer, "The records cannot be read: this session only",
-                                              centroPainel, 484, 1, laranja);
+            CarregadorMidia::escreverCentrado(buffer, "The records cannot be read: this session only", centroPainel,
+                                              484, 1, laranja);
         }
     } else if (quantos == 0) {
         CarregadorMidia::escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
@@ -375,8 +354,8 @@ void Pintor::pintarRecordes() {
         std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
         int cor = i == 0 ? amarelo : branco;
         CarregadorMidia::escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
-        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*tempos)[i]),
-                                          NomesAssets::RECORDES_LINHA_X + 90, y, 3, cor);
+        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*tempos)[i]), NomesAssets::RECORDES_LINHA_X + 90, y, 3,
+                                          cor);
     }
 }
 
@@ -401,8 +380,8 @@ void Pintor::pintarCarregamento(cavalete c) {
     }
     int s = c.subEstado;
     int passo = 0;
-    const int passos[] = {E::SUB_CARREGA_MAPA, E::SUB_CARREGA_TRANSITO, E::SUB_CARREGA_FIGURAS,
-                          E::SUB_CARREGA_JOGADOR, E::SUB_CARREGA_FIM};
+    const int passos[] = {E::SUB_CARREGA_MAPA, E::SUB_CARREGA_TRANSITO, E::SUB_CARREGA_FIGURAS, E::SUB_CARREGA_JOGADOR,
+                          E::SUB_CARREGA_FIM};
     for (int k = 0; k < 5 && passo == 0; k++) {
         if (temFator(s, passos[k])) passo = k + 1;
     }
@@ -484,7 +463,8 @@ void Pintor::pintarAceleracao(cavalete c) {
     const int cheiaAbaixo = static_cast<int>(h - h * a);
     if (cheiaAbaixo != barraCheiaAbaixo) {
         clear_to_color(barraAceleracao, 0);
-        for (int i = h; cheiaAbaixo < i; --i) line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
+        for (int i = h; cheiaAbaixo < i; --i)
+            line(barraAceleracao, 0, i, w, i, makecol((h - i) * 255 / h, i * 255 / h, 0));
         barraCheiaAbaixo = cheiaAbaixo;
     }
     // No pixel of it is the mask colour (its blue is 0): copied whole.
@@ -528,8 +508,7 @@ void Pintor::pintarTrechoCompleto(cavalete c) {
     rectfill(buffer, 0, 0, LARGURA_TELA, 6, makecol(0, 0, 0));
     rectfill(buffer, 744, 0, 776, 6, makecol(255, 255, 255));
     if (tamanhoMapa.getX() > 0.0f) {
-        int p = static_cast<int>(
-            std::lround(c.posicaoJogador1.getX() * LARGURA_TELA / tamanhoMapa.getX()));
+        int p = static_cast<int>(std::lround(c.posicaoJogador1.getX() * LARGURA_TELA / tamanhoMapa.getX()));
         rectfill(buffer, p - 3, 0, p + 3, 6, makecol(0, 100, 100));
     }
 }

@@ -21,22 +21,15 @@ const char* const VOLUME_MUSICA = "music_volume";
 }  // namespace
 
 Preferencias::Preferencias(std::FILE* console)
-    : arquivo(console),
-      sensibilidade(1.0f),
-      microfone("default"),
-      aceleradorTeclado(SEM_MICROFONE),
-      escala(0),
-      telaCheia(false),
-      pixelPerfeito(false),
-      musica(true),
-      volumeMusica(100) {}
+    : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100) {}
 
 Preferencias::~Preferencias() {}
 
 void Preferencias::carregar(const std::string& caminho) {
     arquivo.carregar(caminho);
-    sensibilidade = static_cast<float>(
-        arquivo.getNumero(SENSIBILIDADE, 1.0, SENSIBILIDADE_MINIMA, SENSIBILIDADE_MAXIMA));
+    sensibilidade =
+        static_cast<float>(arquivo.getNumero(SENSIBILIDADE, 1.0, SENSIBILIDADE_MINIMA, SENSIBILIDADE_MAXIMA));
     microfone = arquivo.getTexto(MICROFONE, "default");
     aceleradorTeclado = static_cast<AceleradorTeclado>(arquivo.getEscolha(ACELERADOR_TECLADO, 0, OPCOES_ACELERADOR));
     escala = arquivo.getEscolha(ESCALA, 0, OPCOES_ESCALA);

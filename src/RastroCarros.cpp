@@ -12,10 +12,7 @@ const int FOLGA = 2;
 }  // namespace
 
 RastroCarros::RastroCarros(int ultimaLinha, int ultimaColuna)
-    : ultimaLinha(ultimaLinha),
-      ultimaColuna(ultimaColuna),
-      atuais(),
-      anteriores(),
+    : ultimaLinha(ultimaLinha), ultimaColuna(ultimaColuna), atuais(), anteriores(),
       listada((ultimaLinha + 1) * (ultimaColuna + 1), false) {}
 
 void RastroCarros::marcar(const Carro* carro) {

@@ -91,8 +91,9 @@ void Recordes::carregar(bool relatar) {
         }
         if (leitor.getErro() != 0) {
             legivel = false;
-            if (relatar) std::printf("%s: read failed (%s); the records after that point are not shown\n", arquivo.c_str(),
-                        std::strerror(leitor.getErro()));
+            if (relatar)
+                std::printf("%s: read failed (%s); the records after that point are not shown\n", arquivo.c_str(),
+                            std::strerror(leitor.getErro()));
         }
     } else if (!f.isAusente()) {
         // No race finished yet is no fault; anything else is worth a line.

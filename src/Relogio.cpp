@@ -31,6 +31,4 @@ void Relogio::avancar(int milissegundos) {
     leituraManual += milissegundos;
 }
 
-void Relogio::setReal() {
-    manual = false;
-}
+void Relogio::setReal() { manual = false; }

@@ -3,15 +3,8 @@
 #include "CarregadorMidia.h"
 
 ReparadorCamada::ReparadorCamada()
-    : parcial(true),
-      camada(nullptr),
-      folha(nullptr),
-      emColuna(false),
-      tilesNaFolha(0),
-      mapa(nullptr),
-      linhas(0),
-      colunas(0),
-      quadro(0) {}
+    : parcial(true), camada(nullptr), folha(nullptr), emColuna(false), tilesNaFolha(0), mapa(nullptr), linhas(0),
+      colunas(0), quadro(0) {}
 
 ReparadorCamada::~ReparadorCamada() {
     if (folha != nullptr) destroy_bitmap(folha);
@@ -28,7 +21,8 @@ void ReparadorCamada::setFolha(BITMAP* nova) {
     BITMAP* coluna = create_bitmap_ex(bitmap_color_depth(folha), LADO_TILE, tilesNaFolha * LADO_TILE);
     if (coluna == nullptr) return;
     CarregadorMidia::pedirPaginasGrandes(coluna);
-    for (int n = 0; n < tilesNaFolha; ++n) blit(folha, coluna, n * LADO_TILE, 0, 0, n * LADO_TILE, LADO_TILE, LADO_TILE);
+    for (int n = 0; n < tilesNaFolha; ++n)
+        blit(folha, coluna, n * LADO_TILE, 0, 0, n * LADO_TILE, LADO_TILE, LADO_TILE);
     destroy_bitmap(folha);
     folha = coluna;
     emColuna = true;
@@ -133,6 +127,7 @@ void ReparadorCamada::repararSuperior() {
     // Where the repair erased the upper tile, and where cars now cover it.
     for (int i : listados) {
         const Retangulo area = apagado[i].unir(sujo[i]);
-        if (!area.isVazio()) desenharTile(mapa->getSuperior(i / colunas, i % colunas), i / colunas, i % colunas, area, true);
+        if (!area.isVazio())
+            desenharTile(mapa->getSuperior(i / colunas, i % colunas), i / colunas, i % colunas, area, true);
     }
 }

@@ -6,9 +6,9 @@
 #include <list>
 #include <vector>
 
+#include "ConstantesGerais.h"
 #include "LeitorMapa.h"
 #include "Retangulo.h"
-#include "ConstantesGerais.h"
 #include "Vetor.h"
 
 // Keeps the map layer (the whole city drawn once) clean where the cars were:
@@ -72,7 +72,7 @@ private:
     std::vector<unsigned> listadoEm;  // per cell: the last frame that listed it
     std::vector<int> listados;        // this frame's cells, each once
     unsigned quadro;
-    Iterador inicioLista, fimLista;   // the plain repair walks the list twice
+    Iterador inicioLista, fimLista;  // the plain repair walks the list twice
 };
 
 #endif

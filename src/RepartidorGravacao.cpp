@@ -44,7 +44,8 @@ int RepartidorGravacao::ler(void* dados, void* destino, int capacidadeBytes) {
     // given: the copy holds at least what start answered.
     const size_t tamanho = static_cast<size_t>(std::max(std::max(capacidadeBytes, r->respostaInicio), 0));
     if (r->ultimo.size() < tamanho) r->ultimo.resize(tamanho);
-    if (!r->ultimo.empty() && r->origem.ler(r->origem.dados, r->ultimo.data(), static_cast<int>(r->ultimo.size())) > 0) {
+    if (!r->ultimo.empty() &&
+        r->origem.ler(r->origem.dados, r->ultimo.data(), static_cast<int>(r->ultimo.size())) > 0) {
         r->geracao++;
     }
     if (o->geracaoVista == r->geracao) return 0;

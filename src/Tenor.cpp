@@ -11,15 +11,8 @@ const int FREQUENCIA_PROPRIA = 1000;
 }  // namespace
 
 Tenor::Tenor()
-    : musicaMenu(nullptr),
-      musicaJogo(nullptr),
-      somIgnicao(nullptr),
-      funcaoTocar(&play_sample),
-      funcaoParar(&stop_sample),
-      ligada(true),
-      volume(VOLUME_CHEIO),
-      pedidaMenu(false),
-      pedidaJogo(false) {
+    : musicaMenu(nullptr), musicaJogo(nullptr), somIgnicao(nullptr), funcaoTocar(&play_sample),
+      funcaoParar(&stop_sample), ligada(true), volume(VOLUME_CHEIO), pedidaMenu(false), pedidaJogo(false) {
     musicaJogo = CarregadorMidia::som(CaminhosAssets::musicaJogo());
     musicaMenu = CarregadorMidia::som(CaminhosAssets::musicaMenu());
     somIgnicao = CarregadorMidia::som(CaminhosAssets::somIgnicao());

@@ -55,7 +55,8 @@ namespace {
 // size known when compiling (the first stages, of 1, 2 and 4) the inner loop
 // unrolls instead of paying its set-up for every one or two butterflies.
 template <int LE2>
-TAMBEM_AVX2 void etapa(double* rex, float* imx, int n, int le2Variavel, const float* __restrict wr, const float* __restrict wi) {
+TAMBEM_AVX2 void etapa(double* rex, float* imx, int n, int le2Variavel, const float* __restrict wr,
+                       const float* __restrict wi) {
     const int le2 = LE2 > 0 ? LE2 : le2Variavel;
     for (int bloco = 0; bloco < n; bloco += 2 * le2) {
         double* __restrict reA = rex + bloco;

@@ -15,30 +15,26 @@ struct TeclaComando {
     TratadorEntradas::Comando comando;
 };
 const TeclaComando TECLAS_COMANDO[] = {
-    {KEY_C, ComandosEntrada::CALIBRAR},          {KEY_EQUALS, ComandosEntrada::MAIS_SENSIVEL},
-    {KEY_PLUS_PAD, ComandosEntrada::MAIS_SENSIVEL}, {KEY_MINUS, ComandosEntrada::MENOS_SENSIVEL},
-    {KEY_MINUS_PAD, ComandosEntrada::MENOS_SENSIVEL}, {KEY_0, ComandosEntrada::SENSIBILIDADE_1},
-    {KEY_0_PAD, ComandosEntrada::SENSIBILIDADE_1}, {KEY_M, ComandosEntrada::MICROFONE},
-    {KEY_K, ComandosEntrada::ACELERADOR_TECLADO},      {KEY_N, ComandosEntrada::MUSICA},
-    {KEY_F10, ComandosEntrada::ESCALA},               {KEY_F11, ComandosEntrada::TELA_CHEIA},
+    {KEY_C, ComandosEntrada::CALIBRAR},
+    {KEY_EQUALS, ComandosEntrada::MAIS_SENSIVEL},
+    {KEY_PLUS_PAD, ComandosEntrada::MAIS_SENSIVEL},
+    {KEY_MINUS, ComandosEntrada::MENOS_SENSIVEL},
+    {KEY_MINUS_PAD, ComandosEntrada::MENOS_SENSIVEL},
+    {KEY_0, ComandosEntrada::SENSIBILIDADE_1},
+    {KEY_0_PAD, ComandosEntrada::SENSIBILIDADE_1},
+    {KEY_M, ComandosEntrada::MICROFONE},
+    {KEY_K, ComandosEntrada::ACELERADOR_TECLADO},
+    {KEY_N, ComandosEntrada::MUSICA},
+    {KEY_F10, ComandosEntrada::ESCALA},
+    {KEY_F11, ComandosEntrada::TELA_CHEIA},
     {TravaTeclas::ALT_ENTER, ComandosEntrada::TELA_CHEIA},
 };
-
 
 }  // namespace
 
 TratadorEntradas::TratadorEntradas()
-    : teclas(1),
-      acelerador(false),
-      comandos(0),
-      focado(true),
-      focoPerdido(false),
-      perdasVistas(TravaFoco::getPerdas()),
-      trava(),
-      rato(),
-      geometria(nullptr),
-      clique{0, 0},
-      controle() {}
+    : teclas(1), acelerador(false), comandos(0), focado(true), focoPerdido(false), perdasVistas(TravaFoco::getPerdas()),
+      trava(), rato(), geometria(nullptr), clique{0, 0}, controle() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -54,7 +50,8 @@ int TratadorEntradas::lerEntradas() {
     // sampling that first sees it, however long it is then held.
     if (trava.lerAperto(KEY_ESC)) teclas *= TECLA_ESC;
     if (rato.ler()) teclas *= BOTAO_MOUSE;
-    clique = geometria ? geometria->paraQuadro(rato.getX(), rato.getY()) : GeometriaTela::Ponto{rato.getX(), rato.getY()};
+    clique =
+        geometria ? geometria->paraQuadro(rato.getX(), rato.getY()) : GeometriaTela::Ponto{rato.getX(), rato.getY()};
     acelerador = trava.ler(KEY_W);
     comandos = 0;
     for (const TeclaComando& t : TECLAS_COMANDO) {
@@ -70,9 +67,7 @@ int TratadorEntradas::lerEntradas() {
     return static_cast<int>(teclas);
 }
 
-bool TratadorEntradas::isPressed(int p) const {
-    return teclas % p == 0;
-}
+bool TratadorEntradas::isPressed(int p) const { return teclas % p == 0; }
 
 void TratadorEntradas::juntarControle() {
     const MapaControle::Comandos c = controle.traduzir(ControleJogo::ler());
@@ -85,9 +80,12 @@ void TratadorEntradas::juntarControle() {
     juntar(c.descer, TECLA_Q);
     juntar(c.subir, TECLA_E);
     acelerador = acelerador || c.acelerador;
-    const std::pair<bool, Comando> apertos[] = {{c.pausa, ComandosEntrada::PAUSA},           {c.menuCima, ComandosEntrada::MENU_CIMA},
-                                                {c.menuBaixo, ComandosEntrada::MENU_BAIXO}, {c.menuEsquerda, ComandosEntrada::MENU_ESQUERDA},
-                                                {c.menuDireita, ComandosEntrada::MENU_DIREITA}, {c.apertar, ComandosEntrada::MENU_APERTAR}};
+    const std::pair<bool, Comando> apertos[] = {{c.pausa, ComandosEntrada::PAUSA},
+                                                {c.menuCima, ComandosEntrada::MENU_CIMA},
+                                                {c.menuBaixo, ComandosEntrada::MENU_BAIXO},
+                                                {c.menuEsquerda, ComandosEntrada::MENU_ESQUERDA},
+                                                {c.menuDireita, ComandosEntrada::MENU_DIREITA},
+                                                {c.apertar, ComandosEntrada::MENU_APERTAR}};
     for (const auto& a : apertos) {
         if (a.first) comandos |= a.second;
     }

@@ -26,13 +26,13 @@ std::string VerificadorAssets::mensagem(const std::vector<std::string>& faltante
         return "";
     }
     std::string texto = "Cannot start: " + std::to_string(faltantes.size()) +
-                        " game file(s) missing or unreadable in " +
-                        std::filesystem::current_path().string() + ":\n";
+                        " game file(s) missing or unreadable in " + std::filesystem::current_path().string() + ":\n";
     for (const std::string& nome : faltantes) {
         texto += "  " + nome + "\n";
     }
-    texto += "Run the game from the build's jogo/ directory (cd build/jogo && ../ronco), "
-             "after a full build has generated the assets.\n";
+    texto +=
+        "Run the game from the build's jogo/ directory (cd build/jogo && ../ronco), "
+        "after a full build has generated the assets.\n";
     return texto;
 }
 

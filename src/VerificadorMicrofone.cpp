@@ -7,10 +7,10 @@
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
+#include "ComandosEntrada.h"
 #include "ConstantesGerais.h"
 #include "Preferencias.h"
 #include "RepartidorGravacao.h"
-#include "ComandosEntrada.h"
 
 namespace {
 
@@ -59,21 +59,10 @@ float velocidadeFinal(float aceleracao, int marchaMaxima) {
 }  // namespace
 
 VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int ouvinte_)
-    : repartidor(repartidor_),
-      ouvinte(ouvinte_),
-      captura(nullptr),
-      preferencias(nullptr),
-      controle(DispositivosCaptura::getControleNenhum()),
-      microfones(),
-      calibracao(),
-      quadrosDesdeCalibracao(QUADROS_RESULTADO),
-      naPaginaAntes(false),
-      ronco(false),
-      aceleracao(0.0f),
-      quadros(0),
-      acimas(),
-      aceleracoes(),
-      comparacoes() {}
+    : repartidor(repartidor_), ouvinte(ouvinte_), captura(nullptr), preferencias(nullptr),
+      controle(DispositivosCaptura::getControleNenhum()), microfones(), calibracao(),
+      quadrosDesdeCalibracao(QUADROS_RESULTADO), naPaginaAntes(false), ronco(false), aceleracao(0.0f), quadros(0),
+      acimas(), aceleracoes(), comparacoes() {}
 
 VerificadorMicrofone::~VerificadorMicrofone() { delete captura; }
 
@@ -150,9 +139,7 @@ void VerificadorMicrofone::ouvir() {
     }
 }
 
-float VerificadorMicrofone::getSensibilidade() const {
-    return preferencias ? preferencias->getSensibilidade() : 1.0f;
-}
+float VerificadorMicrofone::getSensibilidade() const { return preferencias ? preferencias->getSensibilidade() : 1.0f; }
 
 bool VerificadorMicrofone::isMusicaLigada() const {
     return !preferencias || (preferencias->isMusicaLigada() && preferencias->getVolumeMusica() > 0);
@@ -207,8 +194,7 @@ std::string VerificadorMicrofone::getTexto() const {
             case CalibracaoVoz::FALHOU:
                 return std::string("NOT CALIBRATED, NOT HEARD AS AN ENGINE: ") +
                        getFalhaMaisComum(calibracao.getComparacoes(), calibracao.getQuadros());
-            default:
-                return "ROAR NOW!";
+            default: return "ROAR NOW!";
         }
     }
     switch (getVeredito()) {
@@ -216,17 +202,13 @@ std::string VerificadorMicrofone::getTexto() const {
             return captura->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO
                        ? "THE MICROPHONE SENDS NO SOUND: THE W KEY GIVES GAS"
                        : "NO MICROPHONE FOUND: THE W KEY GIVES GAS";
-        case SO_SILENCIO:
-            return "THE MICROPHONE SENDS ONLY SILENCE: UNMUTE IT, OR PRESS M FOR ANOTHER";
-        case OUVINDO:
-            return "LISTENING...";
+        case SO_SILENCIO: return "THE MICROPHONE SENDS ONLY SILENCE: UNMUTE IT, OR PRESS M FOR ANOTHER";
+        case OUVINDO: return "LISTENING...";
         case NAO_OUVIDO:
             return std::string("NOT HEARD AS AN ENGINE: ") +
                    getFalhaMaisComum(comparacoes, std::min(quadros, QUADROS_RECENTES));
-        case BAIXO_DEMAIS:
-            return "HEARD, BUT TOO QUIET FOR THIRD GEAR: PRESS C AND ROAR TO CALIBRATE";
-        case BOM:
-            break;
+        case BAIXO_DEMAIS: return "HEARD, BUT TOO QUIET FOR THIRD GEAR: PRESS C AND ROAR TO CALIBRATE";
+        case BOM: break;
     }
     return "GOOD";
 }

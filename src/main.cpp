@@ -65,10 +65,8 @@ void avisarSemGravacao() {
     const int branco = makecol(255, 255, 255);
     const int amarelo = makecol(255, 210, 40);
     textout_centre_ex(aviso, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
-    textout_centre_ex(aviso, font, "The voice throttle will not work in this session.",
-                      LARGURA / 2, 290, branco, -1);
-    textout_centre_ex(aviso, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310,
-                      amarelo, -1);
+    textout_centre_ex(aviso, font, "The voice throttle will not work in this session.", LARGURA / 2, 290, branco, -1);
+    textout_centre_ex(aviso, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310, amarelo, -1);
     textout_centre_ex(aviso, font, "Press a key to go on.", LARGURA / 2, 340, branco, -1);
     Janela::mostrar(aviso);
     destroy_bitmap(aviso);

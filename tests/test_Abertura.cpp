@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "Abertura.h"
+#include "AjudaPintor.h"
 #include "CaminhosAssets.h"
 #include "DiretorioTemporario.h"
-#include "AjudaPintor.h"
 
 namespace {
 

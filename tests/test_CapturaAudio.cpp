@@ -37,8 +37,8 @@ protected:
         return novo;
     }
 
-    CapturaAudio* criar(const std::vector<uint16_t>& amostras = std::vector<uint16_t>(44100, 32768), int bytes = 88200, int leituras = 25,
-                        bool repetir = true, int respostaInicio = 1 /* below 1: a failed start */) {
+    CapturaAudio* criar(const std::vector<uint16_t>& amostras = std::vector<uint16_t>(44100, 32768), int bytes = 88200,
+                        int leituras = 25, bool repetir = true, int respostaInicio = 1 /* below 1: a failed start */) {
         fonte.reset(new FonteMemoria(amostras, bytes, leituras, repetir));
         if (respostaInicio < 1) fonte->setRespostaInicio(respostaInicio);
         CapturaAudio::setFonteGravacao(fonte->getFonte());
@@ -298,9 +298,9 @@ TEST(DeteccaoRonco, FeaturesDecisionsAndLevelsAreBitForBitThoseOfThePlainComputa
         for (size_t i = 0; i < n; i++) hash = (hash ^ static_cast<const unsigned char*>(p)[i]) * 1099511628211ULL;
     };
     int janelas = 0;
-    const std::vector<int16_t> sinais[] = {SinaisSintetizados::ronco(4), SinaisSintetizados::fala(4),
+    const std::vector<int16_t> sinais[] = {SinaisSintetizados::ronco(4),       SinaisSintetizados::fala(4),
                                            SinaisSintetizados::ruidoBranco(4), SinaisSintetizados::seno(4, 1000),
-                                           SinaisSintetizados::seno(4, 3000), std::vector<int16_t>(4 * 44100, 3)};
+                                           SinaisSintetizados::seno(4, 3000),  std::vector<int16_t>(4 * 44100, 3)};
     for (const auto& sinal : sinais) {
         for (double escala : {1.0, 0.25, 0.03}) {
             std::vector<int16_t> x(sinal);
@@ -311,8 +311,9 @@ TEST(DeteccaoRonco, FeaturesDecisionsAndLevelsAreBitForBitThoseOfThePlainComputa
                 CapturaAudio c(16, 44100);
                 for (int i = 0; i < fonte.getBuffersInteiros() * 25; i++, janelas++) {
                     const bool acima = c.rotinaCompleta(), ronco = c.getRonco();
-                    const double valores[] = {c.getCentroid(), c.getSpread(),   c.getDesvio(),     c.getSkewness(),
-                                              c.getKurtosis(), c.getFreqFundamental(), c.getNivelRonco(), c.getMediaA()};
+                    const double valores[] = {c.getCentroid(),   c.getSpread(),   c.getDesvio(),
+                                              c.getSkewness(),   c.getKurtosis(), c.getFreqFundamental(),
+                                              c.getNivelRonco(), c.getMediaA()};
                     const int zcr = c.getZeroCrossings();
                     misturar(valores, sizeof valores);
                     misturar(&zcr, sizeof zcr);

@@ -2,17 +2,20 @@
 
 #include <cmath>
 
+#include "AjudaColisao.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
 #include "DiretorioTemporario.h"
-#include "AjudaColisao.h"
 
 TEST(Carro, SizeFromItsTypesDataFileOrTheDefaultWithOneLineNamingTheFile) {
     DiretorioTemporario dir;
     const struct {
         const char* conteudo;  // none: no file
         int h, w;
-    } casos[] = {{"25 50\nthis is ignored\n", 25, 50}, {"22 abc\n", 30, 60}, {"0 50\n", 30, 60}, {"-4 -9\n", 30, 60},
+    } casos[] = {{"25 50\nthis is ignored\n", 25, 50},
+                 {"22 abc\n", 30, 60},
+                 {"0 50\n", 30, 60},
+                 {"-4 -9\n", 30, 60},
                  {nullptr, 30, 60}};
     for (int tipo = 1; tipo <= 5; tipo++) {
         const std::string arquivo = "dados/carros/" + std::to_string(tipo) + ".car";

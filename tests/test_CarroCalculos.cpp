@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "AjudaColisao.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
 #include "DiretorioTemporario.h"
-#include "AjudaColisao.h"
 
 namespace {
 

@@ -147,14 +147,15 @@ TEST(Configuracoes, WindowAndMusicSettingsKeepToTheirRanges) {
     EXPECT_TRUE(p.isPixelPerfeito());
     EXPECT_FALSE(p.isMusicaLigada());
     EXPECT_EQ(p.getVolumeMusica(), 40);
-    EXPECT_EQ(console.ler(), "\n" + caminho + ":1: \"scale = 4\" is not one of auto, 1, 2, 3: using auto\n\n" + caminho +
-                                 ":2: \"fullscreen = yes\" is not one of false, true: using false\n");
+    EXPECT_EQ(console.ler(), "\n" + caminho + ":1: \"scale = 4\" is not one of auto, 1, 2, 3: using auto\n\n" +
+                                 caminho + ":2: \"fullscreen = yes\" is not one of false, true: using false\n");
     p.setEscala(2);
     p.setTelaCheia(true);
     p.setMusicaLigada(true);
     p.setVolumeMusica(250);
     p.setPixelPerfeito(false);
-    EXPECT_EQ(dir.ler("ronco.conf"), "scale = 2\nfullscreen = true\npixel_perfect = false\nmusic = on\nmusic_volume = 100\n");
+    EXPECT_EQ(dir.ler("ronco.conf"),
+              "scale = 2\nfullscreen = true\npixel_perfect = false\nmusic = on\nmusic_volume = 100\n");
     dir.escrever("ronco.conf", "music_volume = 101\n");
     Preferencias alto(console.f);
     alto.carregar(caminho);

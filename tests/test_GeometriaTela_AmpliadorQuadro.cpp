@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "AjudaPintor.h"
 #include "AmpliadorQuadro.h"
 #include "GeometriaTela.h"
 #include "NomesAssets.h"
-#include "AjudaPintor.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ namespace {
 BITMAP* quadroNumerado(int profundidade = 32) {
     BITMAP* q = create_bitmap_ex(profundidade, 800, 600);
     for (int y = 0; y < 600; y++)
-        for (int x = 0; x < 800; x++) putpixel(q, x, y, makecol_depth(profundidade, x & 255, y & 255, (x >> 8) | (y >> 8) << 2));
+        for (int x = 0; x < 800; x++)
+            putpixel(q, x, y, makecol_depth(profundidade, x & 255, y & 255, (x >> 8) | (y >> 8) << 2));
     return q;
 }
 
@@ -39,11 +40,11 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
         int w, h;
         bool inteira;
         int x, y, largura, altura, escala;
-    } casos[] = {{800, 600, true, 0, 0, 800, 600, 1},          {1600, 1200, true, 0, 0, 1600, 1200, 2},
-                 {2400, 1800, true, 0, 0, 2400, 1800, 3},      {1920, 1080, false, 240, 0, 1440, 1080, 0},
-                 {1920, 1080, true, 560, 240, 800, 600, 1},    {2560, 1440, false, 320, 0, 1920, 1440, 0},
-                 {2560, 1440, true, 480, 120, 1600, 1200, 2},  {1280, 1024, false, 0, 32, 1280, 960, 0},
-                 {3840, 2160, false, 480, 0, 2880, 2160, 0},   {640, 480, false, 0, 0, 640, 480, 0}};
+    } casos[] = {{800, 600, true, 0, 0, 800, 600, 1},         {1600, 1200, true, 0, 0, 1600, 1200, 2},
+                 {2400, 1800, true, 0, 0, 2400, 1800, 3},     {1920, 1080, false, 240, 0, 1440, 1080, 0},
+                 {1920, 1080, true, 560, 240, 800, 600, 1},   {2560, 1440, false, 320, 0, 1920, 1440, 0},
+                 {2560, 1440, true, 480, 120, 1600, 1200, 2}, {1280, 1024, false, 0, 32, 1280, 960, 0},
+                 {3840, 2160, false, 480, 0, 2880, 2160, 0},  {640, 480, false, 0, 0, 640, 480, 0}};
     for (const auto& k : casos) {
         const GeometriaTela g(k.w, k.h, k.inteira);
         SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << (k.inteira ? " whole" : ""));
@@ -57,7 +58,7 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
         BITMAP* alvo = create_bitmap(k.w, k.h);
         clear_to_color(alvo, makecol(1, 2, 3));
         ampliador.desenhar(alvo, q, g);
-        for (int y = 0; y < k.h; y += k.h > 1200 ? 7 : 1) {
+        for (int y = 0; y<k.h; y += k.h> 1200 ? 7 : 1) {
             for (int x = 0; x < k.w; x += 3) {
                 const GeometriaTela::Ponto p = g.paraQuadro(x, y);
                 const bool dentro = p.x >= 0 && p.x < 800 && p.y >= 0 && p.y < 600;
@@ -78,8 +79,8 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
 }
 
 TEST(GeometriaTela, TheWindowTakesTheLargestScaleThatFitsAndF10StepsThroughThem) {
-    const int casos[][3] = {{1024, 768, 1}, {1920, 1080, 1}, {1920, 1200, 1}, {1600, 1264, 2},
-                            {1600, 1263, 1}, {2560, 1440, 2}, {3840, 2160, 3}, {7680, 4320, 3}, {640, 480, 1}};
+    const int casos[][3] = {{1024, 768, 1},  {1920, 1080, 1}, {1920, 1200, 1}, {1600, 1264, 2}, {1600, 1263, 1},
+                            {2560, 1440, 2}, {3840, 2160, 3}, {7680, 4320, 3}, {640, 480, 1}};
     for (const auto& c : casos) EXPECT_EQ(GeometriaTela::escalaQueCabe(c[0], c[1]), c[2]) << c[0] << "x" << c[1];
     EXPECT_EQ(GeometriaTela::proximaEscala(1, 2), 2);
     EXPECT_EQ(GeometriaTela::proximaEscala(2, 2), 1);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "AjudaPintor.h"
 #include "CaminhosAssets.h"
 #include "Carro.h"
 #include "Desenho.h"
@@ -20,7 +21,6 @@
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "NomesAssets.h"
-#include "AjudaPintor.h"
 
 namespace {
 
@@ -103,8 +103,13 @@ TEST_F(AssetsTest, ThirteenTrafficEntriesHeadingIntoTheMapOrAwayFromTheAvenue) {
     for (int p = 0; p < 13; p++) {
         int r = int(trafego.getPontoInicial(p).getX()), c = int(trafego.getPontoInicial(p).getY());
         // Code -> the edge it stands on and the way into the map.
-        const int codigo = trafego.getCodigo(r, c), dr = codigo == 869 ? 1 : codigo == 871 ? -1 : 0,
-                  dc = codigo == 868 ? 1 : codigo == 870 ? -1 : 0;
+        const int codigo = trafego.getCodigo(r, c),
+                  dr = codigo == 869   ? 1
+                       : codigo == 871 ? -1
+                                       : 0,
+                  dc = codigo == 868   ? 1
+                       : codigo == 870 ? -1
+                                       : 0;
         ASSERT_TRUE(codigo >= 868 && codigo <= 871) << "slot " << p << " has code " << codigo;
         // At an edge heading in, or coming up out of an underpass just above
         // the avenue (where the upper layer hides it), heading away.
@@ -164,11 +169,16 @@ TEST_F(AssetsTest, MenuButtonsArePaintedAtTheLogicsRectangles) {
     struct {
         std::string pagina;
         int x1, y1, x2, y2;
-    } botoes[] = {{principal, 288, 336, 401, 413}, {principal, 667, 181, 779, 264}, {principal, 5, 180, 140, 240},
-                  {principal, 539, 89, 672, 140},  {instrucoes, 110, 550, 200, 585}, {instrucoes, 575, 550, 700, 585},
+    } botoes[] = {{principal, 288, 336, 401, 413},
+                  {principal, 667, 181, 779, 264},
+                  {principal, 5, 180, 140, 240},
+                  {principal, 539, 89, 672, 140},
+                  {instrucoes, 110, 550, 200, 585},
+                  {instrucoes, 575, 550, 700, 585},
                   {CaminhosAssets::menuInstrucoes2(), 350, 520, 445, 550},
                   {CaminhosAssets::menuRecordes(), 350, 520, 445, 550},
-                  {pausa, 300, 265, 498, 295}, {pausa, 315, 492, 483, 527}};
+                  {pausa, 300, 265, 498, 295},
+                  {pausa, 315, 492, 483, 527}};
     for (const auto& b : botoes) {
         BITMAP* p = imagem(b.pagina);
         ASSERT_NE(p, nullptr) << b.pagina;
@@ -205,7 +215,7 @@ TEST_F(AssetsTest, MusicsAreAudibleLoopsOfSomeSeconds) {
 TEST(AssetsDesenho, ShrinkingKeepsTransparencyAndAveragesOnlyOpaquePixels) {
     iniciarAllegroSemTela();
     BITMAP* g = desenho::criar(8, 4, desenho::magenta());
-    rectfill(g, 0, 0, 2, 0, desenho::rgb(200, 10, 10));     // 3 of 16 opaque: stays transparent
+    rectfill(g, 0, 0, 2, 0, desenho::rgb(200, 10, 10));    // 3 of 16 opaque: stays transparent
     rectfill(g, 4, 0, 7, 2, desenho::rgb(255, 255, 255));  // 12 of 16: white, not tinted pink
     BITMAP* r = desenho::reduzir(g, 4);
     ASSERT_TRUE(r->w == 2 && r->h == 1);

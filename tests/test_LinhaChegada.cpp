@@ -4,10 +4,10 @@
 
 #include <tuple>
 
+#include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
 #include "LinhaChegada.h"
 #include "Recordes.h"
-#include "AjudaColisao.h"
 
 TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
     const std::pair<int, std::vector<int>> recordes[] = {{40000, {41270, 50000}}, {90000, {}}, {41269, {41270}}};
@@ -19,8 +19,8 @@ TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
     }
     const std::tuple<int, std::vector<int>, std::string> mais[] = {
         {44880, {50000, 41270}, "BEST 0:41.27 \u00b7 +3.61"},
-        {41270, {41270}, "BEST 0:41.27 \u00b7 +0.00"},      // a tie is no record
-        {41279, {41270}, "BEST 0:41.27 \u00b7 +0.00"},      // the clocks as shown
+        {41270, {41270}, "BEST 0:41.27 \u00b7 +0.00"},  // a tie is no record
+        {41279, {41270}, "BEST 0:41.27 \u00b7 +0.00"},  // the clocks as shown
         {125000, {61234}, "BEST 1:01.23 \u00b7 +1:03.77"}};
     for (const auto& [tempo, anteriores, texto] : mais) {
         LinhaChegada l;

@@ -93,8 +93,8 @@ TEST_F(Cidade, OverlapIsExactTouchingCountsAThousandthApartDoesNot) {
         {"0.001 right", tile, retangulo(0, 64.001f, 64, 128), false, false},
         {"inside", tile, retangulo(10, 10, 20, 20), true, true},
         {"parallel diagonal bars", barra(100, 100, 140, 4, PI / 4), barra(114, 86, 140, 4, PI / 4), false, true},
-        {"bar pointing at a bar's side", barra(50, 50, 141.4f, 4, PI / 4), barra(80, 20, 56.57f, 4, 3 * PI / 4),
-         false, true},
+        {"bar pointing at a bar's side", barra(50, 50, 141.4f, 4, PI / 4), barra(80, 20, 56.57f, 4, 3 * PI / 4), false,
+         true},
         {"crossed bars", barra(50, 50, 141.4f, 4, PI / 4), barra(50, 50, 141.4f, 4, 3 * PI / 4), true, true},
         // Only the diagonal bar's own axis separates these.
         {"past a bar's end", retangulo(0, -2, 100, 2), barra(105, -5, 60, 4, PI / 4), false, true},
@@ -112,7 +112,7 @@ TEST_F(Cidade, OverlapIsExactTouchingCountsAThousandthApartDoesNot) {
 TEST_F(Cidade, BuildingsAndMapEdgesPushTheCarOutOneAxis) {
     struct Caso {
         const char* nome;
-        bool limites;   // the map's edges, else the buildings
+        bool limites;  // the map's edges, else the buildings
         Celulas predios;
         float x, y, novoX, novoY, vx, vy;  // x vertical; velocity after, from (4, -5)
         int tipo = 1;
@@ -144,7 +144,8 @@ TEST_F(Cidade, BuildingsAndMapEdgesPushTheCarOutOneAxis) {
         carro.setAngulo(c.angulo);
         carro.setVelocidade(Vetor(4, -5));
         auto tratar = [&] {
-            return c.limites ? colisao.tratamentoColisaoComLimites(&carro) : colisao.tratamentoColisaoComPredios(&carro);
+            return c.limites ? colisao.tratamentoColisaoComLimites(&carro)
+                             : colisao.tratamentoColisaoComPredios(&carro);
         };
         EXPECT_EQ(tratar(), c.novoX != c.x || c.novoY != c.y);
         esperarPonto(carro.getPosicao(), c.novoX, c.novoY);
@@ -236,7 +237,11 @@ TEST(MapaColisao, BuildingsAreLowerLayerTiles664To781AndAShortMapKeepsItsCells) 
     std::string predios;
     for (int r = -1; r <= 2; r++)
         for (int c = -1; c <= 3; c++) predios += colisao.isPredio(r, c) ? 'X' : '.';
-    EXPECT_EQ(predios, "....." "..XX." "...X." ".....");
+    EXPECT_EQ(predios,
+              "....."
+              "..XX."
+              "...X."
+              ".....");
     // Short: one line, the cells read are kept, the rest is free.
     dir.escrever("mapas/1.txt", "2 2 700 1 700");
     EXPECT_EQ(contarLinhas(saidaDe([&] { colisao.gerarMapaColisao(1); })), 1);

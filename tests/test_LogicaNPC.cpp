@@ -7,11 +7,11 @@
 #include <regex>
 #include <string>
 
+#include "AjudaColisao.h"
 #include "Carro.h"
 #include "DiretorioTemporario.h"
 #include "LogicaNPC.h"
 #include "Relogio.h"
-#include "AjudaColisao.h"
 
 namespace {
 
@@ -133,7 +133,8 @@ TEST_F(Trafego, FewerThan13StartTilesDrawOnlyFilledSlots) {
     }
     std::regex linha("\ninserido NPC em (\\d+)");
     int insercoes = 0;
-    for (auto it = std::sregex_iterator(saida.begin(), saida.end(), linha); it != std::sregex_iterator(); ++it, insercoes++)
+    for (auto it = std::sregex_iterator(saida.begin(), saida.end(), linha); it != std::sregex_iterator();
+         ++it, insercoes++)
         EXPECT_LT(std::stoi((*it)[1]), 3);
     EXPECT_GT(insercoes, 30);
     for (int p = 3; p < LogicaNPC::NUMERO_PONTOS_INICIAIS; p++) EXPECT_EQ(npc->getInsercao(p), -1);

@@ -51,7 +51,7 @@ TEST_F(Retrato, FieldsFilledInEachState) {
     jogador()->setVelocidade(Vetor(0, 3));
     jogador()->setMarcha(-1);
     cavalete c = logica->construirCavalete();
-    EXPECT_EQ(c.marcha, 9);  // reverse
+    EXPECT_EQ(c.marcha, 9);                              // reverse
     EXPECT_FLOAT_EQ(c.posicaoJogador1.getX(), 1234.0f);  // screen order
     EXPECT_FLOAT_EQ(c.posicaoJogador1.getY(), 600.0f);
     EXPECT_FLOAT_EQ(c.velocidadeJogador1, 3.0f);
@@ -81,7 +81,7 @@ TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
     frota.por(1310, 3000, 2);  // 700 px along x: not near
     frota.por(-100, -100, 2);  // parked: neither visited nor counted
     frota.por(1230, 3000, 2);  // near; tile corner 616 px away: not drawn
-    frota.por(910, 3720, 2);  // near and visible
+    frota.por(910, 3720, 2);   // near and visible
     for (auto& c : frota.carros) c->setVelocidade(Vetor(0, 10));
     EXPECT_EQ(logica->selecionarTrafego(j, &frota), 1);
     cavalete c;
@@ -123,10 +123,12 @@ TEST_F(Retrato, EveryCellDrawnInAFrameIsRepairedInTheNext) {
         cavalete cv;
         logica->selcionarTilesARepintar(&cv);
         const Tiles reparadas = tilesDe(cv);
-        for (const auto& c : desenhadas) ASSERT_TRUE(reparadas.count(c)) << quadro << ": " << c.first << "," << c.second;
+        for (const auto& c : desenhadas)
+            ASSERT_TRUE(reparadas.count(c)) << quadro << ": " << c.first << "," << c.second;
         desenhadas.clear();
         auto angulo = cv.itAnguloInicio;
-        for (auto p = cv.itPosicaoInicio; p != cv.itPosicaoFim; ++p, ++angulo) sob(desenhadas, p->getX(), p->getY(), *angulo, 20, 10);
+        for (auto p = cv.itPosicaoInicio; p != cv.itPosicaoFim; ++p, ++angulo)
+            sob(desenhadas, p->getX(), p->getY(), *angulo, 20, 10);
         sob(desenhadas, 3000, 600, 0, 15, 30);  // the player, facing right
         logica->fimDeCiclo();
     }

@@ -1,6 +1,6 @@
+#include "AmbienteLogica.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
-#include "AmbienteLogica.h"
 
 namespace {
 
@@ -69,7 +69,9 @@ TEST_F(AmbienteLogica, APlayerHeldAgainstThreeCrashedCarsIsStalledOnceAndCanReve
 }
 
 TEST_F(AmbienteLogica, ATrafficCarDrivenIntoABuildingEndsEveryFrameOutsideIt) {
-    dir.escrever("mapas/1.txt", gradeCidade(2, [](int r, int c, int k) { return k ? 0 : r == 4 && c == 11 ? 700 : 1; }));
+    dir.escrever("mapas/1.txt", gradeCidade(2, [](int r, int c, int k) {
+                     return k ? 0 : r == 4 && c == 11 ? 700 : 1;
+                 }));
     carregar();
     largar();
     LogicaNPC* npc = logica->getNPC();

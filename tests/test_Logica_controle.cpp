@@ -58,7 +58,8 @@ TEST_F(Controle, GearsShiftOncePerPressBetweenReverseAndThird) {
     apertar(KEY_E, false), apertar(KEY_E);  // let go and pressed again between two frames: a new press
     passo({KEY_E}), passo({KEY_E});
     EXPECT_EQ(carro.getMarcha(), 3);
-    for (auto [tecla, marcha] : {std::pair{KEY_E, 3}, {KEY_E, 3}, {KEY_Q, 2}, {KEY_Q, 1}, {KEY_Q, 0}, {KEY_Q, -1}, {KEY_Q, -1}}) {
+    for (auto [tecla, marcha] :
+         {std::pair{KEY_E, 3}, {KEY_E, 3}, {KEY_Q, 2}, {KEY_Q, 1}, {KEY_Q, 0}, {KEY_Q, -1}, {KEY_Q, -1}}) {
         passo({});
         passo({tecla});
         EXPECT_EQ(carro.getMarcha(), marcha);

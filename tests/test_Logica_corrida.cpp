@@ -17,7 +17,8 @@ TEST_F(Corrida, FromThePlayClickToTheRecordLineFrameByFrame) {
     for (size_t i = 0; i < q.size(); i++) {
         const bool fim = i + 2 >= q.size();
         std::vector<int> esperado = i < inicio.size() ? inicio[i] : std::vector<int>{jogando, 11, 1, 1};
-        if (fim) esperado = i + 2 == q.size() ? std::vector<int>{finalizando, 11, 1, 3} : std::vector<int>{menu, 41, 2, 1};
+        if (fim)
+            esperado = i + 2 == q.size() ? std::vector<int>{finalizando, 11, 1, 3} : std::vector<int>{menu, 41, 2, 1};
         ASSERT_EQ((std::vector<int>{q[i].estado, q[i].subEstado, q[i].cantar, q[i].calar}), esperado) << "frame " << i;
         EXPECT_EQ(q[i].fase, i >= 5 && i + 1 < q.size() ? 1 : 0) << i;
         if (!fim) {

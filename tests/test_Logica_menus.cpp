@@ -1,10 +1,10 @@
 #include <tuple>
 
+#include "AmbienteLogica.h"
 #include "ControleJogo.h"
 #include "NomesAssets.h"
 #include "TravaFoco.h"
 #include "VerificadorMicrofone.h"
-#include "AmbienteLogica.h"
 
 using namespace NomesAssets;
 
@@ -29,10 +29,14 @@ TEST_F(Menus, ButtonRectanglesAreInclusiveAndTestedPlayInstructionsExitRecords) 
         RetanguloBotao r;
         int estado, destino;
     };
-    const Botao botoes[] = {{41, BOTAO_JOGAR, carregando, 19},        {41, BOTAO_INSTRUCOES, menu, 2},
-                            {41, BOTAO_SAIR, sair, 41},               {41, BOTAO_RECORDES, menu, 3},
-                            {2, BOTAO_VOLTAR_PAGINA_1, menu, 41},     {2, BOTAO_PROXIMA_PAGINA, menu, 146},
-                            {146, BOTAO_VOLTAR_PAGINA_2, menu, 2},    {3, BOTAO_VOLTAR_RECORDES, menu, 41}};
+    const Botao botoes[] = {{41, BOTAO_JOGAR, carregando, 19},
+                            {41, BOTAO_INSTRUCOES, menu, 2},
+                            {41, BOTAO_SAIR, sair, 41},
+                            {41, BOTAO_RECORDES, menu, 3},
+                            {2, BOTAO_VOLTAR_PAGINA_1, menu, 41},
+                            {2, BOTAO_PROXIMA_PAGINA, menu, 146},
+                            {146, BOTAO_VOLTAR_PAGINA_2, menu, 2},
+                            {3, BOTAO_VOLTAR_RECORDES, menu, 41}};
     for (const Botao& b : botoes) {
         const RetanguloBotao& r = b.r;
         for (auto [x, y] : {std::pair{r.x1, r.y1}, {r.x2, r.y2}, {r.x1, r.y2}, {r.x2, r.y1}})
@@ -47,7 +51,8 @@ TEST_F(Menus, ButtonRectanglesAreInclusiveAndTestedPlayInstructionsExitRecords) 
     mouse(10, 10, false);
     EXPECT_EQ(quadro().subEstado, 2);
     // Exit's other trigger, Escape, is tested after Play and Instructions.
-    for (auto [x, y, estado, sub] : {std::tuple{300, 350, int(carregando), 19}, {700, 200, int(menu), 2}, {600, 100, int(sair), 41}}) {
+    for (auto [x, y, estado, sub] :
+         {std::tuple{300, 350, int(carregando), 19}, {700, 200, int(menu), 2}, {600, 100, int(sair), 41}}) {
         esc();
         EXPECT_EQ(cliqueEm(41, x, y), std::make_pair(estado, sub));
     }
@@ -83,7 +88,7 @@ TEST_F(Menus, RecordsPageReloadsTheFileEachTime) {
     EXPECT_EQ(clicar(600, 100).subEstado, 3);
     EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{100, 300}));
     EXPECT_EQ(clicar(300, 350).subEstado, 3);  // other buttons are not on this page
-    clicar(397, 535);  // Back
+    clicar(397, 535);                          // Back
     dir.escrever("records.txt", "Tempo: 50 mills\n");
     clicar(600, 100);
     EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{50}));
@@ -144,7 +149,8 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
     const unsigned A = 1u << MapaControle::BOTAO_A, START = 1u << MapaControle::BOTAO_START;
     auto destaque = [this] {
         NavegacaoMenu::Botao b{};
-        logica->getNavegacao().getDestaque(NavegacaoMenu::chavePagina(estado()->getEstadoGlobal(), estado()->getSubEstado()), &b);
+        logica->getNavegacao().getDestaque(
+            NavegacaoMenu::chavePagina(estado()->getEstadoGlobal(), estado()->getSubEstado()), &b);
         return std::make_pair(b.x1, b.y1);
     };
     auto em = [](const RetanguloBotao& r) { return std::make_pair(r.x1, r.y1); };

@@ -1,7 +1,7 @@
-#include "Cronometro.h"
-#include "TravaFoco.h"
 #include "AjudaColisao.h"
 #include "AmbienteLogica.h"
+#include "Cronometro.h"
+#include "TravaFoco.h"
 
 class Partida : public AmbienteLogica {
 protected:

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "AjudaColisao.h"
+#include "AjudaPintor.h"
+#include "AmbienteLogica.h"
 #include "CaminhosAssets.h"
 #include "CapturaAudio.h"
 #include "ControleJogo.h"
@@ -22,9 +25,6 @@
 #include "Preferencias.h"
 #include "Recordes.h"
 #include "RepartidorGravacao.h"
-#include "AjudaColisao.h"
-#include "AmbienteLogica.h"
-#include "AjudaPintor.h"
 
 namespace {
 
@@ -58,11 +58,17 @@ protected:
         escreverImagem(CaminhosAssets::menuPausa(), 500, 350, roxo);  // the race shows beside it
         escreverImagem(CaminhosAssets::mouse(), 10, 10, branco);
         for (int d = 0; d < 10; ++d) escreverImagem(CaminhosAssets::numero(d), 20, 30, corDigito(d));
-        for (int t = 1; t <= 3; ++t) escreverImagem(CaminhosAssets::carro(t), 20, 10, rgb(255, t > 1 ? 255 : 128, t > 2));
+        for (int t = 1; t <= 3; ++t)
+            escreverImagem(CaminhosAssets::carro(t), 20, 10, rgb(255, t > 1 ? 255 : 128, t > 2));
         escreverImagem(CaminhosAssets::carroJogador(), 20, 10, vermelho);  // unlike traffic 1
         // Unused, dial, needle, separator, clock frame, light off, light on.
-        const int imagens[][3] = {{4, 4, 1}, {150, 150, 2}, {10, 100, 3}, {8, 30, rgb(240, 240, 240)},
-                                  {180, 50, 4}, {40, 40, rgb(60, 60, 60)}, {40, 40, rgb(255, 40, 40)}};
+        const int imagens[][3] = {{4, 4, 1},
+                                  {150, 150, 2},
+                                  {10, 100, 3},
+                                  {8, 30, rgb(240, 240, 240)},
+                                  {180, 50, 4},
+                                  {40, 40, rgb(60, 60, 60)},
+                                  {40, 40, rgb(255, 40, 40)}};
         for (int i = 0; i < 7; ++i)
             escreverImagem(CaminhosAssets::imagem(i), imagens[i][0], imagens[i][1], imagens[i][2]);
         escreverImagem(CaminhosAssets::menuPrincipal(), 800, 600, rgb(200, 0, 0));
@@ -75,7 +81,8 @@ protected:
         for (int camada = 0; camada < 2; ++camada) {
             mapa += "12 20\n";
             for (int r = 0; r < LINHAS; ++r)
-                for (int c = 0; c < COLUNAS; ++c) mapa += camada == 0 ? (c == 0 ? "2 " : "1 ") : (r == 5 && c == 5 ? "3 " : "0 ");
+                for (int c = 0; c < COLUNAS; ++c)
+                    mapa += camada == 0 ? (c == 0 ? "2 " : "1 ") : (r == 5 && c == 5 ? "3 " : "0 ");
         }
         dir.escrever(CaminhosAssets::mapa(1), mapa);
 
@@ -154,7 +161,7 @@ TEST_F(PintorTest, RepairErasesOldCarsAndTheUpperLayerCoversThem) {
     EXPECT_EQ(ponto(camada, 224, 160), estrada);
     EXPECT_EQ(ponto(camada, 544, 160), vermelho);
     EXPECT_EQ(ponto(tela, 400, 160), vermelho);  // the view centred on the car
-    passo({}, 2, 10);  // an old cell not listed keeps the old image
+    passo({}, 2, 10);                            // an old cell not listed keeps the old image
     EXPECT_EQ(ponto(camada, 544, 160), vermelho);
     passo({Vetor(2, 3)}, 2, 3, 3.14159265f / 2);  // a quarter turn about its centre: 10 x 20
     EXPECT_EQ(ponto(camada, 224, 168), vermelho);
@@ -193,7 +200,8 @@ TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     for (int k = 0; k < 4; ++k) {
         c.acelleracao = aceleracoes[k];
         pintor->pintarAceleracao(c);
-        for (int y = 0; y < 80; ++y) EXPECT_EQ(ponto(barra, 10, y) != 0, y >= primeiraCheia[k]) << c.acelleracao << " row " << y;
+        for (int y = 0; y < 80; ++y)
+            EXPECT_EQ(ponto(barra, 10, y) != 0, y >= primeiraCheia[k]) << c.acelleracao << " row " << y;
     }
     EXPECT_EQ(ponto(buffer, 700, 599), ponto(barra, 10, 79));
     c.marcha = 9;  // reverse: its digit above the bar
@@ -247,8 +255,11 @@ TEST_F(PintorTest, PauseWinsOverRaceAndCountdownAndFreezesTheRace) {
 
 TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
     // 41 before everything, 73 (page two is 2 x 73) before 2.
-    const int casos[][2] = {{41, rgb(200, 0, 0)}, {2, rgb(0, 200, 0)}, {2 * 73, rgb(0, 0, 200)},
-                            {41 * 73, rgb(200, 0, 0)}, {2, rgb(0, 200, 0)}};
+    const int casos[][2] = {{41, rgb(200, 0, 0)},
+                            {2, rgb(0, 200, 0)},
+                            {2 * 73, rgb(0, 0, 200)},
+                            {41 * 73, rgb(200, 0, 0)},
+                            {2, rgb(0, 200, 0)}};
     RepartidorGravacao repartidor(CapturaAudio::getFonteGravacao());
     VerificadorMicrofone verificacao(&repartidor, 1);  // not listened to yet
     pintor->setVerificacaoMicrofone(&verificacao);
@@ -335,7 +346,8 @@ TEST_F(PintorTest, LoadingShowsTheStepImageAndFiveDistinctPhrases) {
 TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     auto luzes = [&](int acesas) {
         for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(ponto(tela, 485 + 68 * i, 32), i < acesas ? rgb(255, 40, 40) : rgb(60, 60, 60)) << acesas << " " << i;
+            EXPECT_EQ(ponto(tela, 485 + 68 * i, 32), i < acesas ? rgb(255, 40, 40) : rgb(60, 60, 60))
+                << acesas << " " << i;
     };
     largar(7);
     luzes(0);

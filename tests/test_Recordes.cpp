@@ -4,10 +4,10 @@
 
 #include <tuple>
 
+#include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
 #include "LinhaChegada.h"
 #include "Recordes.h"
-#include "AjudaColisao.h"
 
 TEST(Recordes, AppendsWithoutTruncatingAndKeepsForTheSessionATimeItCannotWrite) {
     DiretorioTemporario dir;
@@ -29,7 +29,8 @@ TEST(Recordes, AppendsWithoutTruncatingAndKeepsForTheSessionATimeItCannotWrite) 
         const std::string escrita = saidaDe([&] { EXPECT_FALSE(r.acrescentar(777)); });
         const std::string leitura = saidaDe([&] { r.carregar(); });
         const std::string tipo = nome[0] == 'd' ? "a directory" : "a named pipe";
-        EXPECT_EQ(escrita, std::string(nome) + ": is " + tipo + ", not a plain file; time 777 mills kept for this session only\n");
+        EXPECT_EQ(escrita, std::string(nome) + ": is " + tipo +
+                               ", not a plain file; time 777 mills kept for this session only\n");
         EXPECT_EQ(leitura, std::string(nome) + ": is " + tipo + ", not a plain file; the records cannot be read\n");
         EXPECT_FALSE(r.isLegivel());
         EXPECT_EQ(r.getMelhores(), std::vector<int>{777});
@@ -43,8 +44,9 @@ TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunkAndOverlongLines) {
     std::string conteudo;
     for (int t : {500, 120, 900, 50, 700, 300, 1100, 1000, 800, 60, 400, 200})
         conteudo += "Tempo: " + std::to_string(t) + " mills\n";
-    conteudo += "junk\nTempo: -5 mills\nTempo: 12x mills\nTempo:  mills\nTempo: 99999999999 mills\n"
-                "Tempo: 10 millis\n\n";
+    conteudo +=
+        "junk\nTempo: -5 mills\nTempo: 12x mills\nTempo:  mills\nTempo: 99999999999 mills\n"
+        "Tempo: 10 millis\n\n";
     // A 10 MB line and one just over the bound between good lines: skipped,
     // counted in one line, never read into memory whole. One of exactly the
     // bound is only junk.
@@ -64,8 +66,9 @@ TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunkAndOverlongLines) {
     // A file that cannot be opened (a link to itself; one without read
     // permission as well, where the test is not run by root, who may read it).
     std::filesystem::create_symlink("records.txt", "records.txt");
-    EXPECT_EQ(saidaDe([&] { r.carregar(); }),
-              "records.txt: cannot be opened for reading (Too many levels of symbolic links); the records cannot be read\n");
+    EXPECT_EQ(
+        saidaDe([&] { r.carregar(); }),
+        "records.txt: cannot be opened for reading (Too many levels of symbolic links); the records cannot be read\n");
     EXPECT_FALSE(r.isLegivel());
     std::filesystem::remove("records.txt");
     dir.escrever("records.txt", "Tempo: 1 mills\n");

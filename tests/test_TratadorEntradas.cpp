@@ -35,7 +35,10 @@ TEST(TratadorEntradas, EveryCombinationOfTheEightInputsIsExact) {
         for (int i = 0; i < 8; i++) {
             if (!(mascara & (1 << i))) continue;
             produto *= primos[i];
-            if (teclas[i] < 0) clique(MOUSE_FLAG_LEFT_DOWN); else tecla(teclas[i], true);
+            if (teclas[i] < 0)
+                clique(MOUSE_FLAG_LEFT_DOWN);
+            else
+                tecla(teclas[i], true);
         }
         for (int frame = 0; frame < 2; frame++) {
             int lido = t.lerEntradas();
@@ -109,8 +112,8 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
     ler(0, 0, 0, 100, 0);
     EXPECT_TRUE(t.isAceleradorApertado()) << "a trigger past half its travel is W";
     using M = MapaControle;
-    EXPECT_EQ(ler(0, 0, 0, -128, 1u << M::BOTAO_RB | 1u << M::BOTAO_LB | 1u << M::BOTAO_B | 1u << M::BOTAO_A |
-                                     1u << M::BOTAO_START),
+    EXPECT_EQ(ler(0, 0, 0, -128,
+                  1u << M::BOTAO_RB | 1u << M::BOTAO_LB | 1u << M::BOTAO_B | 1u << M::BOTAO_A | 1u << M::BOTAO_START),
               11 * 53 * 47);
     EXPECT_TRUE(t.isAceleradorApertado());
     EXPECT_EQ(t.getComandos(), unsigned(ComandosEntrada::PAUSA | ComandosEntrada::MENU_APERTAR));
@@ -121,10 +124,12 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
     EXPECT_EQ(t.getComandos(), 0u);
     EXPECT_FALSE(t.isPressed(37));
     // The stick's moves between menu buttons: once per push.
-    const std::pair<std::array<int, 3>, unsigned> passos[] = {
-        {{0, -100, 0}, ComandosEntrada::MENU_CIMA},  {{0, -100, 0}, 0},
-        {{0, 0, 0}, 0},                               {{0, 100, 0}, ComandosEntrada::MENU_BAIXO},
-        {{-100, 100, 0}, ComandosEntrada::MENU_ESQUERDA}, {{0, 0, 127}, ComandosEntrada::MENU_DIREITA}};
+    const std::pair<std::array<int, 3>, unsigned> passos[] = {{{0, -100, 0}, ComandosEntrada::MENU_CIMA},
+                                                              {{0, -100, 0}, 0},
+                                                              {{0, 0, 0}, 0},
+                                                              {{0, 100, 0}, ComandosEntrada::MENU_BAIXO},
+                                                              {{-100, 100, 0}, ComandosEntrada::MENU_ESQUERDA},
+                                                              {{0, 0, 127}, ComandosEntrada::MENU_DIREITA}};
     for (const auto& [eixos, comandos] : passos) {
         ler(eixos[0], eixos[1], eixos[2], -128, 0);
         EXPECT_EQ(t.getComandos(), comandos) << eixos[0] << " " << eixos[1] << " " << eixos[2];
@@ -143,8 +148,9 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
         t.lerEntradas();
         EXPECT_EQ(t.getComandos(), 0u) << "held: once per press";
         tecla(k, false);
-        EXPECT_EQ(comando, k == KEY_N ? ComandosEntrada::MUSICA : k == KEY_F10 ? ComandosEntrada::ESCALA
-                                                                                 : ComandosEntrada::TELA_CHEIA);
+        EXPECT_EQ(comando, k == KEY_N     ? ComandosEntrada::MUSICA
+                           : k == KEY_F10 ? ComandosEntrada::ESCALA
+                                          : ComandosEntrada::TELA_CHEIA);
     }
     tecla(KEY_ALT, true);
     tecla(KEY_ENTER, true);

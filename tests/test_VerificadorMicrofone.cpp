@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -17,8 +17,8 @@
 #include "Preferencias.h"
 #include "Relogio.h"
 #include "RepartidorGravacao.h"
-#include "TratadorEntradas.h"
 #include "SinaisSintetizados.h"
+#include "TratadorEntradas.h"
 #include "VerificadorMicrofone.h"
 
 namespace {
@@ -110,8 +110,8 @@ TEST(DeteccaoRonco, TheEngineBuzzIsAcceptedAndToneNoiseAndSpeechAreNotAndTheChec
     };
     for (auto& caso : casos) {
         auto [detectados, acima, veredito] = analisar(caso.sinal);
-        std::printf("%-22s detected %5.1f%%  level above 0.5 %5.1f%%  %s\n", caso.nome, detectados * 100,
-                    acima * 100, veredito.c_str());
+        std::printf("%-22s detected %5.1f%%  level above 0.5 %5.1f%%  %s\n", caso.nome, detectados * 100, acima * 100,
+                    veredito.c_str());
         EXPECT_GE(detectados, caso.detectadosMin) << caso.nome;
         EXPECT_LE(detectados, caso.detectadosMax) << caso.nome;
         EXPECT_GE(acima, caso.acimaMin) << caso.nome;
@@ -159,8 +159,8 @@ TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheR
     // White noise; an engine for 0.8 s of the 3 s, then silence.
     std::vector<int16_t> curto = SinaisSintetizados::ronco(0.8);
     curto.resize(4 * 44100);
-    const std::pair<std::vector<int16_t>, std::string> falhas[] = {
-        {SinaisSintetizados::ruidoBranco(4), "TOO NOISY"}, {curto, "NO SOUND"}};
+    const std::pair<std::vector<int16_t>, std::string> falhas[] = {{SinaisSintetizados::ruidoBranco(4), "TOO NOISY"},
+                                                                   {curto, "NO SOUND"}};
     for (const auto& [sinal, palavras] : falhas) {
         Escuta f(sinal, &p);
         f.quadros(75, ComandosEntrada::CALIBRAR);
@@ -179,22 +179,25 @@ TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophone
     static std::string emUso = "default", falha;
     DispositivosCaptura::Controle controle = {
         [] {
-            return DispositivosCaptura::escolher({{"null", "Discard all samples", ""},
-                                                  {"pulse", "PulseAudio Sound Server", ""},
-                                                  {"default", "Default ALSA Output (currently PipeWire Media Server)\nx", ""},
-                                                  {"plughw:CARD=PCH,DEV=0", "HDA Intel PCH, ALC892 Analog\nDirect", ""},
-                                                  {"plughw:CARD=HDMI,DEV=3", "HDA Intel HDMI", "Output"}});
+            return DispositivosCaptura::escolher(
+                {{"null", "Discard all samples", ""},
+                 {"pulse", "PulseAudio Sound Server", ""},
+                 {"default", "Default ALSA Output (currently PipeWire Media Server)\nx", ""},
+                 {"plughw:CARD=PCH,DEV=0", "HDA Intel PCH, ALC892 Analog\nDirect", ""},
+                 {"plughw:CARD=HDMI,DEV=3", "HDA Intel HDMI", "Output"}});
         },
-        [](const std::string& nome) { falha = nome == "plughw:CARD=PCH,DEV=0" ? nome : "", emUso = falha.empty() ? nome : "default"; },
+        [](const std::string& nome) {
+            falha = nome == "plughw:CARD=PCH,DEV=0" ? nome : "", emUso = falha.empty() ? nome : "default";
+        },
         [] { return emUso; }, [] { return falha; }};
     Preferencias p;
     Escuta e(SinaisSintetizados::ronco(2), &p);
     e.v.setControleMicrofone(controle);
     for (auto [comando, vezes, esperado] : {std::tuple{ComandosEntrada::MAIS_SENSIVEL, 1, 1.19f},
-                                           {ComandosEntrada::MAIS_SENSIVEL, 40, 100.0f},
-                                           {ComandosEntrada::MENOS_SENSIVEL, 1, 84.14f},
-                                           {ComandosEntrada::SENSIBILIDADE_1, 1, 1.0f},
-                                           {ComandosEntrada::MENOS_SENSIVEL, 1, 1.0f}}) {
+                                            {ComandosEntrada::MAIS_SENSIVEL, 40, 100.0f},
+                                            {ComandosEntrada::MENOS_SENSIVEL, 1, 84.14f},
+                                            {ComandosEntrada::SENSIBILIDADE_1, 1, 1.0f},
+                                            {ComandosEntrada::MENOS_SENSIVEL, 1, 1.0f}}) {
         for (int i = 0; i < vezes; i++) e.quadros(1, comando);
         EXPECT_FLOAT_EQ(p.getSensibilidade(), esperado) << comando;
     }

@@ -40,9 +40,9 @@ int Piloto::marchaQuerida(const Carro& carro) const {
     int melhor = 1;
     float maior = -1.0f;
     for (int marcha = 1; marcha <= 1 + static_cast<int>(politica); marcha++) {
-        const float a = calculos.calcularAceleracao(copia.getVelMinIdealMarcha(), copia.getVelMaxIdealMarcha(),
-                                                    copia.getAceleracaoIdealMarcha(), 1.0f, marcha,
-                                                    carro.getModuloVelocidade());
+        const float a =
+            calculos.calcularAceleracao(copia.getVelMinIdealMarcha(), copia.getVelMaxIdealMarcha(),
+                                        copia.getAceleracaoIdealMarcha(), 1.0f, marcha, carro.getModuloVelocidade());
         if (a > maior) {
             maior = a;
             melhor = marcha;

@@ -33,13 +33,13 @@
 #include <string>
 #include <vector>
 
-#include "JogoSemTela.h"
 #include "CalibracaoVoz.h"
 #include "Cronometro.h"
+#include "JogoSemTela.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
-#include "Pintor.h"
 #include "Piloto.h"
+#include "Pintor.h"
 
 namespace fs = std::filesystem;
 
@@ -274,10 +274,11 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     for (const auto& [politica, r] : perdidas) {
-        std::printf("lost: %s, seed %u: column %d, row %d, gear %d, touching %d cars, %.0f px gained in the last "
-                    "30 s%s\n",
-                    Piloto::nome(politica), r.semente, r.coluna, r.linha, r.marcha, r.tocando, r.avanco,
-                    preso(r) ? " (pinned)" : "");
+        std::printf(
+            "lost: %s, seed %u: column %d, row %d, gear %d, touching %d cars, %.0f px gained in the last "
+            "30 s%s\n",
+            Piloto::nome(politica), r.semente, r.coluna, r.linha, r.marcha, r.tocando, r.avanco,
+            preso(r) ? " (pinned)" : "");
     }
     return 0;
 }

@@ -40,10 +40,9 @@ inline void escreverImagem(const std::string& caminho, int w, int h, int cor) {
 inline void escreverWav(const std::string& caminho) {
     criarPastas(caminho);
     auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-    std::ofstream(caminho, std::ios::binary) << "RIFF" << u32(36 + 800) << "WAVEfmt " << u32(16)
-                                             << std::string("\1\0\1\0", 4) << u32(8000) << u32(8000)
-                                             << std::string("\1\0\10\0", 4) << "data" << u32(800)
-                                             << std::string(800, '\x80');
+    std::ofstream(caminho, std::ios::binary)
+        << "RIFF" << u32(36 + 800) << "WAVEfmt " << u32(16) << std::string("\1\0\1\0", 4) << u32(8000) << u32(8000)
+        << std::string("\1\0\10\0", 4) << "data" << u32(800) << std::string(800, '\x80');
 }
 
 #endif

@@ -94,8 +94,13 @@ public:
         if (pintor != nullptr) pintor->pintar(c);
         Carro* j = jogador();
         const bool corrida = c.estado == jogando || c.estado == finalizando;
-        Quadro q{c.estado, c.subEstado, logica->getMusicasCantar(), logica->getMusicasCalar(), corrida ? c.fase : 0,
-                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0, c.transicaoSubEstado,
+        Quadro q{c.estado,
+                 c.subEstado,
+                 logica->getMusicasCantar(),
+                 logica->getMusicasCalar(),
+                 corrida ? c.fase : 0,
+                 corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0,
+                 c.transicaoSubEstado,
                  j ? j->getPosicao() : Vetor()};
         logica->fimDeCiclo();
         Relogio::avancar(40);

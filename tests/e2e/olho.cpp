@@ -40,11 +40,11 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -62,9 +62,7 @@ namespace {
 // is exact at 24 bits, but a picture drawn translucently or scaled is not.
 const int TOLERANCIA = 24;
 
-bool ehMascara(int c) {
-    return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255;
-}
+bool ehMascara(int c) { return getr32(c) == 255 && getg32(c) == 0 && getb32(c) == 255; }
 
 bool parecidos(int a, int b) {
     return std::abs(getr32(a) - getr32(b)) <= TOLERANCIA && std::abs(getg32(a) - getg32(b)) <= TOLERANCIA &&
@@ -180,11 +178,12 @@ void painel(BITMAP* foto, const std::string& jogo) {
     const int faixa = getpixel(foto, 100, 90);
     const char* linha = parecidos(faixa, makecol32(150, 100, 0))  ? "recorde"
                         : parecidos(faixa, makecol32(20, 34, 80)) ? "melhor"
-                                                                   : "nenhuma";
-    std::printf("pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d "
-                "veredito=%02x%02x%02x linha=%s\n",
-                pagina, correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
-                aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v), linha);
+                                                                  : "nenhuma";
+    std::printf(
+        "pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d "
+        "veredito=%02x%02x%02x linha=%s\n",
+        pagina, correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
+        aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v), linha);
 }
 
 // The city as the renderer draws it before any car: the lower tile layer,
@@ -229,7 +228,10 @@ struct Cidade {
         std::vector<int> fila;
         for (int r = 0; r < linhas; ++r) {
             for (int c = colunaChegada; c < colunas; ++c) {
-                if (livre(r, c)) { d[r * colunas + c] = 0; fila.push_back(r * colunas + c); }
+                if (livre(r, c)) {
+                    d[r * colunas + c] = 0;
+                    fila.push_back(r * colunas + c);
+                }
             }
         }
         for (size_t i = 0; i < fila.size(); ++i) {
@@ -257,7 +259,11 @@ struct Cidade {
                     // A diagonal step only between two free tiles.
                     if (dr != 0 && dc != 0 && (!livre(r + dr, c) || !livre(r, c + dc))) continue;
                     long custo = d[nr * colunas + nc] * 100L + desvio(nr);
-                    if (custo < melhor) { melhor = custo; melhorR = nr; melhorC = nc; }
+                    if (custo < melhor) {
+                        melhor = custo;
+                        melhorR = nr;
+                        melhorC = nc;
+                    }
                 }
             }
             r = melhorR;
@@ -289,9 +295,9 @@ struct Cidade {
 
 // Parts of the window where the head-up display hides the city.
 bool ehPainel(int x, int y) {
-    if (y < 60 && x > 290 && x < 510) return true;   // clock
-    if (y < 8) return true;                           // progress strip
-    if (x >= 620 && y >= 470) return true;           // gear, throttle, speed dial
+    if (y < 60 && x > 290 && x < 510) return true;  // clock
+    if (y < 8) return true;                         // progress strip
+    if (x >= 620 && y >= 470) return true;          // gear, throttle, speed dial
     return false;
 }
 
@@ -333,8 +339,7 @@ int encaixeCarro(BITMAP* foto, const std::vector<PixelCarro>& pixels, int cx, in
     int iguais = 0;
     for (const PixelCarro& p : pixels) {
         int fx = cx + p.dx, fy = cy + p.dy;
-        if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(p.cor, _getpixel32(foto, fx, fy)))
-            ++iguais;
+        if (fx >= 0 && fy >= 0 && fx < foto->w && fy < foto->h && parecidos(p.cor, _getpixel32(foto, fx, fy))) ++iguais;
     }
     return pixels.empty() ? 0 : static_cast<int>(iguais * 1000 / pixels.size());
 }
@@ -362,7 +367,11 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
         int vx = std::clamp(xc - 400, 0, maxVx);
         for (int vy = vyDe; vy <= vyAte; vy += 4) {
             int a = ajusteVista(foto, cidade, vx, vy, 40);
-            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+            if (a > melhor) {
+                melhor = a;
+                bx = vx;
+                by = vy;
+            }
         }
     }
     int cx = bx, cy = by;
@@ -370,7 +379,11 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     for (int vx = std::max(0, cx - 6); vx <= std::min(maxVx, cx + 6); ++vx) {
         for (int vy = std::max(0, cy - 4); vy <= std::min(maxVy, cy + 4); ++vy) {
             int a = ajusteVista(foto, cidade, vx, vy, 12);
-            if (a > melhor) { melhor = a; bx = vx; by = vy; }
+            if (a > melhor) {
+                melhor = a;
+                bx = vx;
+                by = vy;
+            }
         }
     }
     // The car: at the window's centre unless the view stopped at an edge,
@@ -380,11 +393,26 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     const int lado = static_cast<int>(std::ceil(std::hypot(carro->w, carro->h))) + 4;
     BITMAP* rascunho = create_bitmap(lado, lado);
     int xDe = 400, xAte = 400, yDe = 300, yAte = 300;
-    if (bx == 0) { xDe = std::max(0, std::min(400, xEstimado) - 16); xAte = std::min(400, xEstimado + 16); }
-    if (bx == maxVx) { xDe = std::max(400, xEstimado - maxVx - 16); xAte = std::min(800, xEstimado - maxVx + 16); }
-    if (by == 0) { yDe = 0; yAte = 300; }
-    if (by == maxVy) { yDe = 300; yAte = 600; }
-    xDe -= 1; xAte += 1; yDe -= 1; yAte += 1;
+    if (bx == 0) {
+        xDe = std::max(0, std::min(400, xEstimado) - 16);
+        xAte = std::min(400, xEstimado + 16);
+    }
+    if (bx == maxVx) {
+        xDe = std::max(400, xEstimado - maxVx - 16);
+        xAte = std::min(800, xEstimado - maxVx + 16);
+    }
+    if (by == 0) {
+        yDe = 0;
+        yAte = 300;
+    }
+    if (by == maxVy) {
+        yDe = 300;
+        yAte = 600;
+    }
+    xDe -= 1;
+    xAte += 1;
+    yDe -= 1;
+    yAte += 1;
     // Over a wide range every other pixel first; the heading is refined
     // below, and a car is far wider than two pixels.
     const int passoX = xAte - xDe > 8 ? 2 : 1, passoY = yAte - yDe > 8 ? 2 : 1;
@@ -394,7 +422,12 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
         for (int y = yDe; y <= yAte; y += passoY) {
             for (int x = xDe; x <= xAte; x += passoX) {
                 int e = encaixeCarro(foto, pixels, x, y);
-                if (e > melhorCarro) { melhorCarro = e; carroX = x; carroY = y; melhorK = k; }
+                if (e > melhorCarro) {
+                    melhorCarro = e;
+                    carroX = x;
+                    carroY = y;
+                    melhorK = k;
+                }
             }
         }
     }
@@ -406,7 +439,12 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
         for (int y = gy - passoY + 1; y <= gy + passoY - 1; ++y) {
             for (int x = gx - passoX + 1; x <= gx + passoX - 1; ++x) {
                 int e = encaixeCarro(foto, pixels, x, y);
-                if (e > melhorCarro) { melhorCarro = e; melhorK = (k + 256) % 256; carroX = x; carroY = y; }
+                if (e > melhorCarro) {
+                    melhorCarro = e;
+                    melhorK = (k + 256) % 256;
+                    carroX = x;
+                    carroY = y;
+                }
             }
         }
     }
@@ -416,16 +454,14 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     const double angulo = melhorK * 2 * M_PI / 256;
     const int x = bx + carroX, y = by + carroY;
     const int colunaChegada = static_cast<int>(Logica::LINHA_CHEGADA) / LADO_TILE;
-    const double erro =
-        std::remainder(cidade.rumoParaChegada(x, y, colunaChegada, linhaPreferida) - angulo, 2 * M_PI);
-    std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro,
-                melhor, by);
+    const double erro = std::remainder(cidade.rumoParaChegada(x, y, colunaChegada, linhaPreferida) - angulo, 2 * M_PI);
+    std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro, melhor,
+                by);
     return 0;
 }
 
 int uso() {
-    std::fprintf(stderr,
-                 "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]]\n");
+    std::fprintf(stderr, "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]]\n");
     return 2;
 }
 

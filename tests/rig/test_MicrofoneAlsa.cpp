@@ -102,7 +102,8 @@ TEST(GravadorRig, AMicrophoneThatCannotBeOpenedGivesWayToTheDefault) {
     char linha[256] = "";
     std::rewind(console);
     EXPECT_TRUE(std::fgets(linha, sizeof linha, console) && std::fgets(linha, sizeof linha, console));
-    EXPECT_STREQ(linha, "The microphone \"ronco-sem-tal-placa\" cannot be opened: recording from \"default\" instead.\n");
+    EXPECT_STREQ(linha,
+                 "The microphone \"ronco-sem-tal-placa\" cannot be opened: recording from \"default\" instead.\n");
     std::fclose(console);
 }
 

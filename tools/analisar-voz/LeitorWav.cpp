@@ -43,8 +43,9 @@ bool LeitorWav::ler(const std::string& arquivo) {
             temFormato = true;
         } else if (std::memcmp(&bytes[pos], "data", 4) == 0) {
             if (!temFormato) return falhar(arquivo + ": data chunk before the format chunk");
-            std::string encontrado = "found " + std::string(codigo == 1 ? "PCM" : "format code " + std::to_string(codigo)) +
-                                     ", " + std::to_string(canais) + " channel(s), " + std::to_string(taxa) + " Hz, " +
+            std::string encontrado = "found " +
+                                     std::string(codigo == 1 ? "PCM" : "format code " + std::to_string(codigo)) + ", " +
+                                     std::to_string(canais) + " channel(s), " + std::to_string(taxa) + " Hz, " +
                                      std::to_string(bits) + " bits";
             if (codigo != 1 || canais != 1 || taxa != 44100 || bits != 16)
                 return falhar(arquivo + ": needs 44100 Hz mono 16-bit PCM, " + encontrado);

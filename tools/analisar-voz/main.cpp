@@ -28,16 +28,15 @@
 namespace {
 
 int uso() {
-    std::fprintf(stderr, "usage: analisar-voz FILE.wav [--sensitivity S] [--buffer-bytes B]\n"
-                         "  FILE.wav: 44100 Hz mono 16-bit PCM, e.g. arecord -f S16_LE -r 44100 -c 1 voz.wav\n"
-                         "  S: the game's voice sensitivity, 1 to 100 (default 1)\n"
-                         "  B: analyse in recorded buffers of B bytes, as older versions did\n");
+    std::fprintf(stderr,
+                 "usage: analisar-voz FILE.wav [--sensitivity S] [--buffer-bytes B]\n"
+                 "  FILE.wav: 44100 Hz mono 16-bit PCM, e.g. arecord -f S16_LE -r 44100 -c 1 voz.wav\n"
+                 "  S: the game's voice sensitivity, 1 to 100 (default 1)\n"
+                 "  B: analyse in recorded buffers of B bytes, as older versions did\n");
     return 2;
 }
 
-void imprimir(double v) {
-    std::printf(",%.6g", v);
-}
+void imprimir(double v) { std::printf(",%.6g", v); }
 
 // A number from the command line within [minimo, maximo], or a message.
 bool numero(const char* opcao, const char* texto, double minimo, double maximo, double& valor) {
@@ -82,10 +81,10 @@ int main(int argc, char** argv) {
     // The game reads 25 frames a second: a frame is 1764 samples of sound.
     const int buffer = bytesPorBuffer > 0 ? static_cast<int>(bytesPorBuffer) : 88200;
     const int framesPorBuffer = std::max(1, (buffer + 1764) / 3528);
-    FonteMemoria fonte = bytesPorBuffer > 0 ? FonteMemoria(amostras, buffer, framesPorBuffer, false)
-                                            : FonteMemoria::continua(amostras);
-    const int frames = bytesPorBuffer > 0 ? fonte.getBuffersInteiros() * framesPorBuffer
-                                          : static_cast<int>(amostras.size() / 1764);
+    FonteMemoria fonte =
+        bytesPorBuffer > 0 ? FonteMemoria(amostras, buffer, framesPorBuffer, false) : FonteMemoria::continua(amostras);
+    const int frames =
+        bytesPorBuffer > 0 ? fonte.getBuffersInteiros() * framesPorBuffer : static_cast<int>(amostras.size() / 1764);
     if (amostras.size() < static_cast<size_t>(buffer / 2)) {
         std::fprintf(stderr, "analisar-voz: %s: %zu samples, shorter than one buffer of %d bytes\n", arquivo.c_str(),
                      amostras.size(), buffer);
@@ -98,8 +97,9 @@ int main(int argc, char** argv) {
     CapturaAudio captura(16, 44100);
     std::fprintf(stderr, "\n");
 
-    std::printf("frame,slot,mediaA,centroid,spread,desvio,skewness,kurtosis,zeroCrossings,freqFundamental,ronco,nivel,"
-                "aceleracao\n");
+    std::printf(
+        "frame,slot,mediaA,centroid,spread,desvio,skewness,kurtosis,zeroCrossings,freqFundamental,ronco,nivel,"
+        "aceleracao\n");
     int detectados = 0, acimaMeio = 0;
     double somaAceleracao = 0;
     std::vector<double> ouvidos;
@@ -132,12 +132,14 @@ int main(int argc, char** argv) {
     char calibrada[16] = "-";
     if (3 * ouvidos.size() >= static_cast<size_t>(frames) && !ouvidos.empty()) {
         std::nth_element(ouvidos.begin(), ouvidos.begin() + ouvidos.size() / 2, ouvidos.end());
-        std::snprintf(calibrada, sizeof calibrada, "%.2f", CalibracaoVoz::sensibilidadePara(ouvidos[ouvidos.size() / 2]));
+        std::snprintf(calibrada, sizeof calibrada, "%.2f",
+                      CalibracaoVoz::sensibilidadePara(ouvidos[ouvidos.size() / 2]));
     }
-    std::printf("# frames=%d detected=%.1f%% level_above_0.5=%.1f%% mean_throttle=%.4f sensitivity=%.2f "
-                "calibrated_sensitivity=%s\n",
-                frames, 100.0 * detectados / frames, 100.0 * acimaMeio / frames, somaAceleracao / frames, sensibilidade,
-                calibrada);
+    std::printf(
+        "# frames=%d detected=%.1f%% level_above_0.5=%.1f%% mean_throttle=%.4f sensitivity=%.2f "
+        "calibrated_sensitivity=%s\n",
+        frames, 100.0 * detectados / frames, 100.0 * acimaMeio / frames, somaAceleracao / frames, sensibilidade,
+        calibrada);
     Relogio::setReal();
     return 0;
 }

@@ -1,12 +1,12 @@
-#include "Cena.h"
-#include "Desenho.h"
-#include "Partes.h"
-
 #include <allegro.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
+
+#include "Cena.h"
+#include "Desenho.h"
+#include "Partes.h"
 
 using namespace desenho;
 
@@ -57,7 +57,8 @@ void imagens(const std::string& raiz) {
 
     // 4: the microphone under a spotlight, at (148, 39).
     b = criar(504, 522, rgb(0, 0, 0));
-    for (int r = 240; r > 0; r -= 2) circlefill(b, 252, 230, r, misturar(rgb(0, 0, 0), rgb(40, 40, 90), 1.0f - r / 240.0f));
+    for (int r = 240; r > 0; r -= 2)
+        circlefill(b, 252, 230, r, misturar(rgb(0, 0, 0), rgb(40, 40, 90), 1.0f - r / 240.0f));
     cena::microfone(b, 252, 250, 330);
     texto(b, "VRRRROOOOM!", 252, 440, estiloTitulo(4));
     salvarEm(b, raiz, "abertura 4.bmp");
@@ -85,7 +86,8 @@ void imagens(const std::string& raiz) {
 
     // 6: the big logo with chequered flags, at (30, 0).
     b = criar(740, 600, rgb(0, 0, 0));
-    for (int r = 330; r > 0; r -= 3) circlefill(b, 370, 300, r, misturar(rgb(0, 0, 0), rgb(90, 30, 60), 1.0f - r / 330.0f));
+    for (int r = 330; r > 0; r -= 3)
+        circlefill(b, 370, 300, r, misturar(rgb(0, 0, 0), rgb(90, 30, 60), 1.0f - r / 330.0f));
     bandeiraQuadriculada(b, 60, 90, 150, 100, 6);
     bandeiraQuadriculada(b, 530, 90, 150, 100, -6);
     texto(b, "RONCO", 370, 240, estiloTitulo(16));
@@ -110,7 +112,7 @@ constexpr double B_X = 96 + RODA / 2.0, B_Y = 62 + RODA / 2.0;
 
 struct Quadro {
     double ax, ay, dx, dy, nx, ny;  // rear wheel centre, axis and its normal (down)
-    double f;                        // supersampling factor
+    double f;                       // supersampling factor
     int x(double u, double v) const { return int(std::lround(f * (ax + u * dx + v * nx))); }
     int y(double u, double v) const { return int(std::lround(f * (ay + u * dy + v * ny))); }
 };
@@ -210,7 +212,8 @@ void fundoAnimacao(const std::string& raiz) {
     Aleatorio s(31);
     for (int i = 0; i < 6; i++) {
         int cx = s.entre(40, 760), cy = s.entre(30, 130);
-        for (int k = 0; k < 5; k++) circlefill(b, cx + k * 18 - 36, cy + (k % 2) * 6, 22 - std::abs(k - 2) * 3, rgb(255, 255, 255));
+        for (int k = 0; k < 5; k++)
+            circlefill(b, cx + k * 18 - 36, cy + (k % 2) * 6, 22 - std::abs(k - 2) * 3, rgb(255, 255, 255));
     }
     // The kerb line the wheels roll on: y = 222 + (x + 43) * 4 / 17.
     auto chao = [](int x) { return 222 + (x + 43) * 4 / 17; };
@@ -219,7 +222,8 @@ void fundoAnimacao(const std::string& raiz) {
     while (x < 800) {
         int w = s.entre(60, 110), h = s.entre(90, 170);
         int base = chao(x + w) - 62;
-        int cores[5] = {rgb(240, 140, 120), rgb(250, 220, 140), rgb(150, 200, 230), rgb(200, 170, 230), rgb(170, 220, 160)};
+        int cores[5] = {rgb(240, 140, 120), rgb(250, 220, 140), rgb(150, 200, 230), rgb(200, 170, 230),
+                        rgb(170, 220, 160)};
         int cor = cores[s.entre(0, 4)];
         rectfill(b, x, base - h, x + w, base + 40, cor);
         rect(b, x, base - h, x + w, base + 40, escurecer(cor, 0.5f));

@@ -1,8 +1,8 @@
 #include "Cena.h"
 
-#include "Desenho.h"
-
 #include <cmath>
+
+#include "Desenho.h"
 
 using namespace desenho;
 
@@ -78,11 +78,11 @@ void carroDeTras(BITMAP* b, int cx, int base, int L, int cor) {
     retanguloArredondado(b, cx - L / 2 - 4, base - H + H / 3, cx + L / 2 + 4, base - L / 14, L / 12,
                          escurecer(cor, 0.5f));
     retanguloArredondado(b, cx - L / 2, base - H + H / 3 + 3, cx + L / 2, base - L / 14 - 3, L / 14, cor);
-    int teto[8] = {cx - L * 35 / 100, base - H + H / 3, cx - L / 4, base - H,
-                   cx + L / 4, base - H, cx + L * 35 / 100, base - H + H / 3};
+    int teto[8] = {cx - L * 35 / 100, base - H + H / 3, cx - L / 4,        base - H,
+                   cx + L / 4,        base - H,         cx + L * 35 / 100, base - H + H / 3};
     polygon(b, 4, teto, escurecer(cor, 0.15f));
-    int vidro[8] = {cx - L * 30 / 100, base - H + H / 3 - 2, cx - L / 4 + 4, base - H + 5,
-                    cx + L / 4 - 4, base - H + 5, cx + L * 30 / 100, base - H + H / 3 - 2};
+    int vidro[8] = {cx - L * 30 / 100, base - H + H / 3 - 2, cx - L / 4 + 4,    base - H + 5,
+                    cx + L / 4 - 4,    base - H + 5,         cx + L * 30 / 100, base - H + H / 3 - 2};
     polygon(b, 4, vidro, rgb(60, 80, 110));
     line(b, cx - L / 6, base - H + 8, cx - L / 4 + 6, base - H + H / 3 - 4, rgb(150, 180, 220));
     int yl = base - H / 2;
@@ -122,8 +122,10 @@ void microfone(BITMAP* b, int cx, int cy, int T) {
     int topo = cy - T / 4 - cabeca - T / 6;
     retanguloArredondado(b, cx - cabeca, topo, cx + cabeca, cy - T / 10, cabeca, escuro);
     retanguloArredondado(b, cx - cabeca + 4, topo + 4, cx + cabeca - 4, cy - T / 10 - 4, cabeca - 4, metal);
-    for (int y = topo + 8; y < cy - T / 10 - 8; y += 7) hline(b, cx - cabeca + 8, y, cx + cabeca - 8, rgb(110, 116, 130));
-    for (int x = cx - cabeca + 8; x < cx + cabeca - 8; x += 7) vline(b, x, topo + 8, cy - T / 10 - 8, rgb(110, 116, 130));
+    for (int y = topo + 8; y < cy - T / 10 - 8; y += 7)
+        hline(b, cx - cabeca + 8, y, cx + cabeca - 8, rgb(110, 116, 130));
+    for (int x = cx - cabeca + 8; x < cx + cabeca - 8; x += 7)
+        vline(b, x, topo + 8, cy - T / 10 - 8, rgb(110, 116, 130));
     rectfill(b, cx - cabeca + 4, cy - T / 4 - 4, cx + cabeca - 4, cy - T / 4 + 4, escuro);
     circlefill(b, cx - cabeca / 2, topo + cabeca / 2, cabeca / 5, brilho);
 }

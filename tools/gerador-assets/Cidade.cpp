@@ -1,7 +1,5 @@
 #include "Cidade.h"
 
-#include "Desenho.h"
-
 #include <allegro.h>
 
 #include <array>
@@ -11,6 +9,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "Desenho.h"
 
 using namespace desenho;
 
@@ -27,7 +27,7 @@ enum Codigo {
     VIA_CENTRO_DIR = 4,   // left lane of a two-way street, centre line on the right
     VIA_CENTRO_ESQ = 5,
     SETA_CIMA_CENTRO_ESQ = 6,  // up arrow in the right lane of a two-way street
-    ZEBRA_VERTICAL = 7,  // crossing over a vertical street
+    ZEBRA_VERTICAL = 7,        // crossing over a vertical street
     ZEBRA_HORIZONTAL = 8,
     CHEGADA = 9,
     LARGADA = 10,
@@ -40,8 +40,8 @@ enum Codigo {
     SETA_DIREITA_TRACEJADA = 17,
     RAMPA_TUNEL_ABAIXO = 18,  // a lane sinking between walls into an underpass below the tile
     RAMPA_TUNEL_ACIMA = 19,   // the same, the underpass above the tile
-    CALCADA = 20,  // + which sides face a road (1 up, 2 right, 4 down, 8 left)
-    TUNEL = 36,    // an underpass's floor, under its mouth
+    CALCADA = 20,             // + which sides face a road (1 up, 2 right, 4 down, 8 left)
+    TUNEL = 36,               // an underpass's floor, under its mouth
 
     ARVORE = 100,
     ARVORE_FLORIDA = 101,
@@ -53,7 +53,7 @@ enum Codigo {
     PORTICO_POSTE_BAIXO = 107,
     FAIXA_CHEGADA_CIMA = 108,
     FAIXA_CHEGADA_BAIXO = 109,
-    FAIXA_CHEGADA_LETRAS = 110,  // 110, 111, 112: "FI", "NI", "SH"
+    FAIXA_CHEGADA_LETRAS = 110,    // 110, 111, 112: "FI", "NI", "SH"
     BOCA_TUNEL_RAMPA_ACIMA = 113,  // the crossing that bridges an underpass's mouth, its ramp above
     BOCA_TUNEL_RAMPA_ABAIXO = 114,
 
@@ -72,8 +72,8 @@ constexpr int ENTRA_DIREITA = 868, ENTRA_BAIXO = 869, ENTRA_ESQUERDA = 870, ENTR
 // the avenue through short underpasses: only the traffic coming down crosses
 // the player's road.
 constexpr int AVENIDA_PRIMEIRA = 7, AVENIDA_ULTIMA = 9;
-constexpr int RUA_OESTE = 2;   // one lane, to the left
-constexpr int RUA_LESTE = 16;  // one lane, to the right
+constexpr int RUA_OESTE = 2;                                   // one lane, to the left
+constexpr int RUA_LESTE = 16;                                  // one lane, to the right
 constexpr std::array<int, 4> RUAS_DUPLAS = {18, 48, 78, 110};  // columns c and c + 1
 constexpr int RUA_SUBIDA = 132;                                // one lane, upwards
 constexpr int COLUNA_LARGADA = 1;
@@ -177,9 +177,7 @@ Mapa montarMapa() {
             }
         }
     }
-    auto livre = [&](int r, int c) {
-        return r >= 0 && r < LINHAS && c >= 0 && c < COLUNAS && lote[r][c] == 0;
-    };
+    auto livre = [&](int r, int c) { return r >= 0 && r < LINHAS && c >= 0 && c < COLUNAS && lote[r][c] == 0; };
     std::vector<int> estilo(1, 0);  // by building id
     for (int r = 0; r < LINHAS; r++) {
         for (int c = 0; c < COLUNAS; c++) {
@@ -215,8 +213,8 @@ Mapa montarMapa() {
             auto mesmo = [&](int rr, int cc) {
                 return rr >= 0 && rr < LINHAS && cc >= 0 && cc < COLUNAS && lote[rr][cc] == id;
             };
-            int mascara = (mesmo(r - 1, c) ? 1 : 0) | (mesmo(r, c + 1) ? 2 : 0) |
-                          (mesmo(r + 1, c) ? 4 : 0) | (mesmo(r, c - 1) ? 8 : 0);
+            int mascara = (mesmo(r - 1, c) ? 1 : 0) | (mesmo(r, c + 1) ? 2 : 0) | (mesmo(r + 1, c) ? 4 : 0) |
+                          (mesmo(r, c - 1) ? 8 : 0);
             m.inferior[r][c] = PREDIO + estilo[id] * 16 + mascara;
         }
     }
@@ -355,10 +353,22 @@ void calcada(BITMAP* t, int mascara, Aleatorio& s) {
         vline(t, k, 0, TILE - 1, junta);
     }
     int meioFio = rgb(150, 148, 144), borda = rgb(60, 60, 62);
-    if (mascara & 1) { rectfill(t, 0, 0, 63, 5, meioFio); hline(t, 0, 0, 63, borda); }
-    if (mascara & 2) { rectfill(t, 58, 0, 63, 63, meioFio); vline(t, 63, 0, 63, borda); }
-    if (mascara & 4) { rectfill(t, 0, 58, 63, 63, meioFio); hline(t, 0, 63, 63, borda); }
-    if (mascara & 8) { rectfill(t, 0, 0, 5, 63, meioFio); vline(t, 0, 0, 63, borda); }
+    if (mascara & 1) {
+        rectfill(t, 0, 0, 63, 5, meioFio);
+        hline(t, 0, 0, 63, borda);
+    }
+    if (mascara & 2) {
+        rectfill(t, 58, 0, 63, 63, meioFio);
+        vline(t, 63, 0, 63, borda);
+    }
+    if (mascara & 4) {
+        rectfill(t, 0, 58, 63, 63, meioFio);
+        hline(t, 0, 63, 63, borda);
+    }
+    if (mascara & 8) {
+        rectfill(t, 0, 0, 5, 63, meioFio);
+        vline(t, 0, 0, 63, borda);
+    }
 }
 
 void grama(BITMAP* t, Aleatorio& s, bool flores) {
@@ -383,9 +393,8 @@ void praca(BITMAP* t, Aleatorio& s) {
 }
 
 void predio(BITMAP* t, int estilo, int mascara, Aleatorio& s) {
-    static const int base[ESTILOS_PREDIO][3] = {{186, 84, 62},  {92, 104, 126}, {206, 190, 152},
-                                                 {128, 126, 120}, {92, 156, 134}, {226, 226, 218},
-                                                 {150, 106, 74}};
+    static const int base[ESTILOS_PREDIO][3] = {{186, 84, 62},  {92, 104, 126},  {206, 190, 152}, {128, 126, 120},
+                                                {92, 156, 134}, {226, 226, 218}, {150, 106, 74}};
     int cor = rgb(base[estilo][0], base[estilo][1], base[estilo][2]);
     ruido(t, cor, 10, 700, s);
     // Roof texture: tiled roofs get rows, metal roofs get ribs.
@@ -396,10 +405,26 @@ void predio(BITMAP* t, int estilo, int mascara, Aleatorio& s) {
     }
     int claro = clarear(cor, 0.35f), escuro = escurecer(cor, 0.35f), contorno = escurecer(cor, 0.75f);
     const int P = 7;
-    if (!(mascara & 1)) { rectfill(t, 0, 0, 63, P, claro); hline(t, 0, 0, 63, contorno); hline(t, 0, 1, 63, contorno); }
-    if (!(mascara & 8)) { rectfill(t, 0, 0, P, 63, claro); vline(t, 0, 0, 63, contorno); vline(t, 1, 0, 63, contorno); }
-    if (!(mascara & 4)) { rectfill(t, 0, 63 - P, 63, 63, escuro); hline(t, 0, 63, 63, contorno); hline(t, 0, 62, 63, contorno); }
-    if (!(mascara & 2)) { rectfill(t, 63 - P, 0, 63, 63, escuro); vline(t, 63, 0, 63, contorno); vline(t, 62, 0, 63, contorno); }
+    if (!(mascara & 1)) {
+        rectfill(t, 0, 0, 63, P, claro);
+        hline(t, 0, 0, 63, contorno);
+        hline(t, 0, 1, 63, contorno);
+    }
+    if (!(mascara & 8)) {
+        rectfill(t, 0, 0, P, 63, claro);
+        vline(t, 0, 0, 63, contorno);
+        vline(t, 1, 0, 63, contorno);
+    }
+    if (!(mascara & 4)) {
+        rectfill(t, 0, 63 - P, 63, 63, escuro);
+        hline(t, 0, 63, 63, contorno);
+        hline(t, 0, 62, 63, contorno);
+    }
+    if (!(mascara & 2)) {
+        rectfill(t, 63 - P, 0, 63, 63, escuro);
+        vline(t, 63, 0, 63, contorno);
+        vline(t, 62, 0, 63, contorno);
+    }
     // Roof furniture so blocks do not look like wallpaper.
     int enfeite = (estilo * 7 + mascara * 3) % 5;
     if (mascara != 0 && enfeite < 3) {
@@ -440,8 +465,7 @@ void arvore(BITMAP* t, bool florida, Aleatorio& s) {
     if (florida) {
         for (int i = 0; i < 18; i++) {
             int x = s.entre(12, 52), y = s.entre(12, 52);
-            if ((x - 32) * (x - 32) + (y - 32) * (y - 32) < 22 * 22)
-                circlefill(t, x, y, 2, rgb(255, 150, 190));
+            if ((x - 32) * (x - 32) + (y - 32) * (y - 32) < 22 * 22) circlefill(t, x, y, 2, rgb(255, 150, 190));
         }
     }
 }
@@ -522,11 +546,27 @@ void desenharTile(BITMAP* t, int codigo, Aleatorio& s) {
     }
     switch (codigo) {
         case ASFALTO: asfalto(t, s); break;
-        case FAIXA_TRACEJADA: asfalto(t, s); tracejadoBaixo(t); break;
-        case VIA_CENTRO_DIR: asfalto(t, s); rectfill(t, 59, 0, 60, 63, rgb(245, 200, 40)); break;
-        case VIA_CENTRO_ESQ: asfalto(t, s); rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40)); break;
-        case ZEBRA_VERTICAL: asfalto(t, s); zebraVertical(t); break;
-        case SETA_CIMA_CENTRO_ESQ: asfalto(t, s); rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40)); seta(t, 3); break;
+        case FAIXA_TRACEJADA:
+            asfalto(t, s);
+            tracejadoBaixo(t);
+            break;
+        case VIA_CENTRO_DIR:
+            asfalto(t, s);
+            rectfill(t, 59, 0, 60, 63, rgb(245, 200, 40));
+            break;
+        case VIA_CENTRO_ESQ:
+            asfalto(t, s);
+            rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40));
+            break;
+        case ZEBRA_VERTICAL:
+            asfalto(t, s);
+            zebraVertical(t);
+            break;
+        case SETA_CIMA_CENTRO_ESQ:
+            asfalto(t, s);
+            rectfill(t, 3, 0, 4, 63, rgb(245, 200, 40));
+            seta(t, 3);
+            break;
         case RAMPA_TUNEL_ABAIXO: rampa(t, true, 0.0f, 0.6f, s); break;
         case RAMPA_TUNEL_ACIMA: rampa(t, false, 0.0f, 0.6f, s); break;
         case TUNEL: rampa(t, true, 0.6f, 0.6f, s); break;
@@ -547,11 +587,28 @@ void desenharTile(BITMAP* t, int codigo, Aleatorio& s) {
             rectfill(t, 30, 0, 35, 63, rgb(245, 245, 240));
             rect(t, 6, 10, 26, 53, rgb(245, 245, 240));
             break;
-        case SETA_DIREITA: asfalto(t, s); seta(t, 0); break;
-        case SETA_BAIXO: asfalto(t, s); rectfill(t, 59, 0, 60, 63, rgb(245, 200, 40)); seta(t, 1); break;
-        case SETA_ESQUERDA: asfalto(t, s); seta(t, 2); break;
-        case SETA_CIMA: asfalto(t, s); seta(t, 3); break;
-        case SETA_DIREITA_TRACEJADA: asfalto(t, s); tracejadoBaixo(t); seta(t, 0); break;
+        case SETA_DIREITA:
+            asfalto(t, s);
+            seta(t, 0);
+            break;
+        case SETA_BAIXO:
+            asfalto(t, s);
+            rectfill(t, 59, 0, 60, 63, rgb(245, 200, 40));
+            seta(t, 1);
+            break;
+        case SETA_ESQUERDA:
+            asfalto(t, s);
+            seta(t, 2);
+            break;
+        case SETA_CIMA:
+            asfalto(t, s);
+            seta(t, 3);
+            break;
+        case SETA_DIREITA_TRACEJADA:
+            asfalto(t, s);
+            tracejadoBaixo(t);
+            seta(t, 0);
+            break;
         case FLORES: grama(t, s, true); break;
         case PRACA: praca(t, s); break;
         case ARVORE: arvore(t, false, s); break;

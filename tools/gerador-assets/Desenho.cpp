@@ -18,9 +18,7 @@ BITMAP* criar(int w, int h, int cor) {
     return b;
 }
 
-int rgb(int r, int g, int b) {
-    return makecol32(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-}
+int rgb(int r, int g, int b) { return makecol32(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)); }
 
 int magenta() { return makecol32(255, 0, 255); }
 
@@ -88,8 +86,7 @@ Mascara scale2x(const Mascara& m, int w, int h) {
     int w2 = w * 2;
     for (int y = 0; y < h; y++) {
         for (int x = 0; x < w; x++) {
-            unsigned char p = px(x, y), a = px(x, y - 1), bb = px(x + 1, y), c = px(x - 1, y),
-                          d = px(x, y + 1);
+            unsigned char p = px(x, y), a = px(x, y - 1), bb = px(x + 1, y), c = px(x - 1, y), d = px(x, y + 1);
             unsigned char e0 = (c == a && c != d && a != bb) ? a : p;
             unsigned char e1 = (a == bb && a != c && bb != d) ? bb : p;
             unsigned char e2 = (d == c && d != bb && c != a) ? c : p;
@@ -187,8 +184,7 @@ EstiloTexto estiloSimples(int escala, int cor) {
     return e;
 }
 
-void botao(BITMAP* b, int x1, int y1, int x2, int y2, const std::string& rotulo, int cor,
-           int escalaMax) {
+void botao(BITMAP* b, int x1, int y1, int x2, int y2, const std::string& rotulo, int cor, int escalaMax) {
     painel(b, x1, y1, x2, y2, std::min(14, (y2 - y1) / 3), cor);
     int larg = x2 - x1 - 3 - 12, alt = y2 - y1 - 4 - 8;
     int escala = escalaMax;

@@ -26,18 +26,17 @@ void retanguloArredondado(BITMAP* b, int x1, int y1, int x2, int y2, int raio, i
 void painel(BITMAP* b, int x1, int y1, int x2, int y2, int raio, int cor);
 // A clickable-looking button covering exactly the given rectangle, with the
 // label centred and as big as fits (at most `escalaMax`).
-void botao(BITMAP* b, int x1, int y1, int x2, int y2, const std::string& rotulo, int cor,
-           int escalaMax = 4);
+void botao(BITMAP* b, int x1, int y1, int x2, int y2, const std::string& rotulo, int cor, int escalaMax = 4);
 
 enum Alinhamento { ESQUERDA, CENTRO, DIREITA };
 
 struct EstiloTexto {
     int escalaX = 2;
     int escalaY = 2;
-    int cor = -1;          // -1 = white
-    int corBaixo = -1;    // gradient towards this colour at the bottom; -1 = plain
-    int contorno = -1;    // outline colour, -1 = none
-    int sombra = 0;       // drop shadow offset in pixels, 0 = none
+    int cor = -1;       // -1 = white
+    int corBaixo = -1;  // gradient towards this colour at the bottom; -1 = plain
+    int contorno = -1;  // outline colour, -1 = none
+    int sombra = 0;     // drop shadow offset in pixels, 0 = none
     int corSombra = 0;
     Alinhamento alinhamento = ESQUERDA;
 };

@@ -1,7 +1,3 @@
-#include "Desenho.h"
-#include "NomesAssets.h"
-#include "Partes.h"
-
 #include <allegro.h>
 
 #include <cmath>
@@ -9,6 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include "Desenho.h"
+#include "NomesAssets.h"
+#include "Partes.h"
 
 using namespace desenho;
 
@@ -30,17 +30,19 @@ void digito(BITMAP* b, int d, int aceso, int apagado) {
     //  f top left, g middle
     static const unsigned char mapa[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07, 0x7f, 0x6f};
     const int W = b->w, H = b->h;
-    const int e = 4 * F;       // segment thickness
-    const int folga = F;       // gap between segments
+    const int e = 4 * F;  // segment thickness
+    const int folga = F;  // gap between segments
     int x1 = 2 * F + e / 2, x2 = W - 2 * F - e / 2, y1 = F + e / 2, ym = H / 2, y2 = H - F - e / 2;
     auto horizontal = [&](int y, int cor) {
         int a = x1 + folga, z = x2 - folga;
-        int p[12] = {a, y, a + e / 2, y - e / 2, z - e / 2, y - e / 2, z, y, z - e / 2, y + e / 2, a + e / 2, y + e / 2};
+        int p[12] = {a, y, a + e / 2, y - e / 2, z - e / 2, y - e / 2,
+                     z, y, z - e / 2, y + e / 2, a + e / 2, y + e / 2};
         polygon(b, 6, p, cor);
     };
     auto vertical = [&](int x, int ya, int yb, int cor) {
         int a = ya + folga, z = yb - folga;
-        int p[12] = {x, a, x + e / 2, a + e / 2, x + e / 2, z - e / 2, x, z, x - e / 2, z - e / 2, x - e / 2, a + e / 2};
+        int p[12] = {x, a, x + e / 2, a + e / 2, x + e / 2, z - e / 2,
+                     x, z, x - e / 2, z - e / 2, x - e / 2, a + e / 2};
         polygon(b, 6, p, cor);
     };
     unsigned m = mapa[d];
@@ -89,7 +91,8 @@ void gerarPainel(const std::string& raiz) {
     for (int v = 500; v <= 600; v++) {
         double a = M_PI + (v / 10.0) / 60.0 * (M_PI / 2);
         for (int r = R - 14; r <= R - 9; r++)
-            putpixel(b, cx + int(std::lround(r * std::cos(a))), cy + int(std::lround(r * std::sin(a))), rgb(220, 40, 40));
+            putpixel(b, cx + int(std::lround(r * std::cos(a))), cy + int(std::lround(r * std::sin(a))),
+                     rgb(220, 40, 40));
     }
     for (int v = 0; v <= 60; v += 5) {
         double a = M_PI + v / 60.0 * (M_PI / 2);
@@ -109,7 +112,8 @@ void gerarPainel(const std::string& raiz) {
             e.cor = rgb(20, 20, 30);
             e.alinhamento = CENTRO;
             int rr = R - 32;
-            texto(b, rotulo, cx + int(rr * std::cos(a)) + (v == 0 ? 6 : 0) - (v == 60 ? 10 : 0), cy + int(rr * std::sin(a)) - 4 + (v == 60 ? 4 : 0) - (v == 0 ? 8 : 0), e);
+            texto(b, rotulo, cx + int(rr * std::cos(a)) + (v == 0 ? 6 : 0) - (v == 60 ? 10 : 0),
+                  cy + int(rr * std::sin(a)) - 4 + (v == 60 ? 4 : 0) - (v == 0 ? 8 : 0), e);
         }
     }
     EstiloTexto e;
@@ -137,11 +141,13 @@ void gerarPainel(const std::string& raiz) {
     // The needle points left at speed 0; the game turns it about its centre.
     BITMAP* g = criar(4 * 2 * AGULHA_COMPRIMENTO, 4 * AGULHA_ALTURA, magenta());
     int meio = 4 * AGULHA_ALTURA / 2;
-    int p[8] = {4 * 6, meio, 4 * AGULHA_COMPRIMENTO, meio - 12, 4 * AGULHA_COMPRIMENTO + 20, meio,
-                4 * AGULHA_COMPRIMENTO, meio + 12};
+    int p[8] = {
+        4 * 6,    meio, 4 * AGULHA_COMPRIMENTO, meio - 12, 4 * AGULHA_COMPRIMENTO + 20, meio, 4 * AGULHA_COMPRIMENTO,
+        meio + 12};
     polygon(g, 4, p, rgb(120, 0, 0));
-    int q[8] = {4 * 8, meio, 4 * AGULHA_COMPRIMENTO, meio - 7, 4 * AGULHA_COMPRIMENTO + 12, meio,
-                4 * AGULHA_COMPRIMENTO, meio + 7};
+    int q[8] = {
+        4 * 8,   meio, 4 * AGULHA_COMPRIMENTO, meio - 7, 4 * AGULHA_COMPRIMENTO + 12, meio, 4 * AGULHA_COMPRIMENTO,
+        meio + 7};
     polygon(g, 4, q, rgb(240, 40, 30));
     circlefill(g, 4 * AGULHA_COMPRIMENTO, meio, 15, rgb(40, 40, 46));
     circlefill(g, 4 * AGULHA_COMPRIMENTO, meio, 9, rgb(160, 160, 170));
@@ -230,7 +236,7 @@ void gerarMouse(const std::string& raiz) {
 }
 
 struct ModeloCarro {
-    int h, w;         // across and along the heading, as in the data file
+    int h, w;  // across and along the heading, as in the data file
     int cor[3];
     bool listras;
     bool furgao;

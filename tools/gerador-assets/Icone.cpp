@@ -5,10 +5,6 @@
 // transparent; it is written as PNG (the library itself writes only BMP,
 // PCX and TGA).
 
-#include "Cena.h"
-#include "Desenho.h"
-#include "Partes.h"
-
 #include <zlib.h>
 
 #include <cmath>
@@ -16,6 +12,10 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "Cena.h"
+#include "Desenho.h"
+#include "Partes.h"
 
 using namespace desenho;
 
@@ -131,8 +131,7 @@ void gerar(const std::string& pasta) {
     for (int tamanho : {48, 64, 128, 256}) {
         int fator = LADO_DESENHO / tamanho;
         BITMAP* g = desenharGrande(tamanho * fator);
-        std::string caminho = pasta + "/" + std::to_string(tamanho) + "x" + std::to_string(tamanho) +
-                              "/apps/ronco.png";
+        std::string caminho = pasta + "/" + std::to_string(tamanho) + "x" + std::to_string(tamanho) + "/apps/ronco.png";
         bool escrito = salvarPng(caminho, tamanho, reduzirComAlfa(g, tamanho, fator));
         destroy_bitmap(g);
         if (!escrito) {

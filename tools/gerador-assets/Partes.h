@@ -10,27 +10,27 @@ namespace hud {
 // Digits, the display pieces, the mouse pointer, the car pictures and the
 // car data files.
 void gerar(const std::string& raiz);
-}
+}  // namespace hud
 
 namespace telas {
 // Menu pages, the pause page, the records page, loading steps and phrases.
 void gerar(const std::string& raiz);
-}
+}  // namespace telas
 
 namespace abertura {
 // The opening's title images and the yellow car animation.
 void gerar(const std::string& raiz);
-}
+}  // namespace abertura
 
 namespace sons {
 // Music loops, the opening's engine sounds and the ignition.
 void gerar(const std::string& raiz);
-}
+}  // namespace sons
 
 namespace icone {
 // The desktop icon, as PNG, in the icon theme's layout under `pasta`
 // (48x48/apps/ronco.png and larger).
 void gerar(const std::string& pasta);
-}
+}  // namespace icone
 
 #endif

@@ -1,6 +1,3 @@
-#include "Desenho.h"
-#include "Partes.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +6,9 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "Desenho.h"
+#include "Partes.h"
 
 namespace sons {
 
@@ -164,8 +164,8 @@ std::vector<float> tocar(const std::vector<Nota>& notas, double bpm, int batidas
 }
 
 // A melody as (note, length in eighths) pairs; note 0 is a rest.
-void melodia(std::vector<Nota>& notas, double inicio, const std::vector<std::pair<int, int>>& frases,
-             Timbre timbre, float volume) {
+void melodia(std::vector<Nota>& notas, double inicio, const std::vector<std::pair<int, int>>& frases, Timbre timbre,
+             float volume) {
     double t = inicio;
     for (auto [midi, oitavos] : frases) {
         double d = oitavos / 2.0;
@@ -216,14 +216,9 @@ std::vector<float> musicaMenu() {
     harmonia(notas, acordes, false);
     bateria(notas, 8, false);
     melodia(notas, 0,
-            {{76, 2}, {79, 2}, {84, 2}, {79, 2},
-             {81, 3}, {79, 1}, {76, 2}, {72, 2},
-             {77, 2}, {81, 2}, {84, 2}, {81, 2},
-             {79, 3}, {77, 1}, {76, 2}, {74, 2},
-             {76, 1}, {76, 1}, {79, 2}, {84, 1}, {83, 1}, {84, 2},
-             {81, 2}, {76, 2}, {81, 1}, {83, 1}, {84, 2},
-             {84, 2}, {81, 2}, {77, 2}, {81, 2},
-             {79, 2}, {83, 2}, {86, 2}, {0, 2}},
+            {{76, 2}, {79, 2}, {84, 2}, {79, 2}, {81, 3}, {79, 1}, {76, 2}, {72, 2}, {77, 2}, {81, 2}, {84, 2}, {81, 2},
+             {79, 3}, {77, 1}, {76, 2}, {74, 2}, {76, 1}, {76, 1}, {79, 2}, {84, 1}, {83, 1}, {84, 2}, {81, 2}, {76, 2},
+             {81, 1}, {83, 1}, {84, 2}, {84, 2}, {81, 2}, {77, 2}, {81, 2}, {79, 2}, {83, 2}, {86, 2}, {0, 2}},
             LIDER, 0.35f);
     return tocar(notas, 120, 32);
 }
@@ -236,14 +231,10 @@ std::vector<float> musicaJogo() {
     harmonia(notas, acordes, true);
     bateria(notas, 8, true);
     melodia(notas, 0,
-            {{81, 1}, {81, 1}, {84, 1}, {81, 1}, {88, 2}, {86, 1}, {84, 1},
-             {84, 2}, {81, 2}, {77, 2}, {81, 2},
-             {79, 1}, {79, 1}, {84, 1}, {79, 1}, {88, 2}, {86, 1}, {84, 1},
-             {83, 2}, {86, 2}, {79, 2}, {83, 2},
-             {88, 1}, {86, 1}, {84, 1}, {83, 1}, {81, 2}, {84, 2},
-             {89, 2}, {88, 1}, {86, 1}, {84, 2}, {81, 2},
-             {79, 1}, {84, 1}, {88, 1}, {91, 1}, {88, 2}, {84, 2},
-             {86, 2}, {83, 2}, {79, 1}, {81, 1}, {83, 2}},
+            {{81, 1}, {81, 1}, {84, 1}, {81, 1}, {88, 2}, {86, 1}, {84, 1}, {84, 2}, {81, 2}, {77, 2}, {81, 2},
+             {79, 1}, {79, 1}, {84, 1}, {79, 1}, {88, 2}, {86, 1}, {84, 1}, {83, 2}, {86, 2}, {79, 2}, {83, 2},
+             {88, 1}, {86, 1}, {84, 1}, {83, 1}, {81, 2}, {84, 2}, {89, 2}, {88, 1}, {86, 1}, {84, 2}, {81, 2},
+             {79, 1}, {84, 1}, {88, 1}, {91, 1}, {88, 2}, {84, 2}, {86, 2}, {83, 2}, {79, 1}, {81, 1}, {83, 2}},
             LIDER, 0.3f);
     return tocar(notas, 150, 32);
 }
@@ -285,8 +276,7 @@ double rampa(double t, double t0, double t1, double a, double b) {
 std::vector<float> motorRevendo() {
     // Three seconds: idle, a rev up and back down.
     return motor(
-        3.0, 4,
-        [](double t) { return t < 1.2 ? rampa(t, 0.3, 1.2, 900, 6200) : rampa(t, 1.5, 2.8, 6200, 1400); },
+        3.0, 4, [](double t) { return t < 1.2 ? rampa(t, 0.3, 1.2, 900, 6200) : rampa(t, 1.5, 2.8, 6200, 1400); },
         [](double t) { return std::min(1.0, t * 8) * std::min(1.0, (3.0 - t) * 6); }, 0.25f);
 }
 
@@ -300,9 +290,9 @@ std::vector<float> motorEsportivo() {
         if (t < 5.6) return rampa(t, 5.4, 5.6, 8600, 6200);
         return rampa(t, 5.6, 8.0, 6200, 8900);
     };
-    return motor(9.0, 12, rpm,
-                 [](double t) { return std::min(1.0, t * 6) * (t < 6.5 ? 1.0 : std::exp(-(t - 6.5) * 1.6)); },
-                 0.2f);
+    return motor(
+        9.0, 12, rpm, [](double t) { return std::min(1.0, t * 6) * (t < 6.5 ? 1.0 : std::exp(-(t - 6.5) * 1.6)); },
+        0.2f);
 }
 
 std::vector<float> ignicao() {
@@ -321,7 +311,10 @@ std::vector<float> ignicao() {
         partida[i] = float(abafado * compressao * 0.9 * std::min(1.0, t * 20));
     }
     std::vector<float> m = motor(
-        3.0, 4, [](double t) { return t < 1.1 ? 0.0 : t < 1.4 ? rampa(t, 1.1, 1.4, 400, 2600) : rampa(t, 1.4, 2.3, 2600, 900); },
+        3.0, 4,
+        [](double t) {
+            return t < 1.1 ? 0.0 : t < 1.4 ? rampa(t, 1.1, 1.4, 400, 2600) : rampa(t, 1.4, 2.3, 2600, 900);
+        },
         [](double t) { return t < 1.1 ? 0.0 : std::min(1.0, (t - 1.1) * 10) * std::min(1.0, (3.0 - t) * 5); }, 0.25f);
     for (size_t i = 0; i < n; i++) partida[i] += 0.8f * m[i];
     normalizar(partida, 0.9f);

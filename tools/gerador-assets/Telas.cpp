@@ -1,13 +1,13 @@
-#include "Cena.h"
-#include "Desenho.h"
-#include "NomesAssets.h"
-#include "Partes.h"
-
 #include <allegro.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "Cena.h"
+#include "Desenho.h"
+#include "NomesAssets.h"
+#include "Partes.h"
 
 using namespace desenho;
 
@@ -36,12 +36,9 @@ void botao(BITMAP* b, const Retangulo& r, const std::string& rotulo, int cor, in
     desenho::botao(b, r.x1, r.y1, r.x2, r.y2, rotulo, cor, escalaMax);
 }
 
-void titulo(BITMAP* b, const std::string& s, int cx, int y, int escala) {
-    texto(b, s, cx, y, estiloTitulo(escala));
-}
+void titulo(BITMAP* b, const std::string& s, int cx, int y, int escala) { texto(b, s, cx, y, estiloTitulo(escala)); }
 
-int linha(BITMAP* b, const std::string& s, int x, int y, int cor, int escala = 2,
-          Alinhamento a = ESQUERDA) {
+int linha(BITMAP* b, const std::string& s, int x, int y, int cor, int escala = 2, Alinhamento a = ESQUERDA) {
     EstiloTexto e;
     e.escalaX = e.escalaY = escala;
     e.cor = cor;
@@ -224,8 +221,8 @@ void pausa(const std::string& raiz) {
 
 // Loading step pictures: all the same size, so each covers the last.
 void carregamento(const std::string& raiz) {
-    static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY",   "CALLING THE TRAFFIC",
-                                    "PAINTING THE STREETS", "FUELLING YOUR CAR",   "WARMING UP THE ENGINE"};
+    static const char* etapas[6] = {"GETTING READY",        "BUILDING THE CITY", "CALLING THE TRAFFIC",
+                                    "PAINTING THE STREETS", "FUELLING YOUR CAR", "WARMING UP THE ENGINE"};
     // The player's car (already generated) drives along the track.
     BITMAP* carro = load_bitmap((raiz + "/graficos/carros/jogador.bmp").c_str(), nullptr);
     for (int n = 0; n < 6; n++) {
@@ -252,13 +249,12 @@ void carregamento(const std::string& raiz) {
         destroy_bitmap(b);
     }
     if (carro) destroy_bitmap(carro);
-    static const char* frases[12] = {
-        "ROAR LIKE AN ENGINE TO ACCELERATE",      "PRESS E TO ENGAGE FIRST GEAR",
-        "SPACE BRAKES - USE IT BEFORE CROSSINGS", "SHIFT UP WITH E AS THE SPEED GROWS",
-        "A AND D TURN THE STEERING WHEEL",        "ESC PAUSES THE RACE",
-        "TRAFFIC CROSSES THE AVENUE. WATCH OUT!", "A STEADY VRRRROOOM BEATS A SHOUT",
-        "THE FINISH IS THE CHEQUERED LINE",       "Q SHIFTS DOWN, ALL THE WAY TO REVERSE",
-        "A CRASH CAN KNOCK YOU INTO NEUTRAL",     "BEAT YOUR BEST TIME IN THE RECORDS"};
+    static const char* frases[12] = {"ROAR LIKE AN ENGINE TO ACCELERATE",      "PRESS E TO ENGAGE FIRST GEAR",
+                                     "SPACE BRAKES - USE IT BEFORE CROSSINGS", "SHIFT UP WITH E AS THE SPEED GROWS",
+                                     "A AND D TURN THE STEERING WHEEL",        "ESC PAUSES THE RACE",
+                                     "TRAFFIC CROSSES THE AVENUE. WATCH OUT!", "A STEADY VRRRROOOM BEATS A SHOUT",
+                                     "THE FINISH IS THE CHEQUERED LINE",       "Q SHIFTS DOWN, ALL THE WAY TO REVERSE",
+                                     "A CRASH CAN KNOCK YOU INTO NEUTRAL",     "BEAT YOUR BEST TIME IN THE RECORDS"};
     for (int i = 0; i < 12; i++) {
         BITMAP* b = criar(NomesAssets::FRASE_LARGURA, NomesAssets::FRASE_ALTURA, rgb(0, 0, 0));
         retanguloArredondado(b, 0, 0, b->w - 1, b->h - 1, 10, rgb(24, 28, 48));

@@ -2,15 +2,15 @@
 // argument (the directory the game runs from), and the desktop icon into the
 // second, if given.
 
-#include "Cidade.h"
-#include "Partes.h"
-
 #include <allegro.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "Cidade.h"
+#include "Partes.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {

@@ -40,10 +40,10 @@
 namespace {
 
 const int TAXA = 44100;
-const int BLOCO = TAXA / 100;               // 10 ms
-const int BLOCOS_POR_METADE = 250;          // 2.5 s of buzz, then 2.5 s of silence
-const int LIMIAR_SOM = 1000;                // |sample| that starts a sound (-30 dBFS)
-const int LIMIAR_SILENCIO = 100;            // below this for a whole block: silence
+const int BLOCO = TAXA / 100;       // 10 ms
+const int BLOCOS_POR_METADE = 250;  // 2.5 s of buzz, then 2.5 s of silence
+const int LIMIAR_SOM = 1000;        // |sample| that starts a sound (-30 dBFS)
+const int LIMIAR_SILENCIO = 100;    // below this for a whole block: silence
 const char* const NIVEL = "======NIVEL RONCO = ";
 // The writer logs a block once written; a reader may have it a moment sooner.
 const double FOLGA_MS = 5;
@@ -163,7 +163,7 @@ int tocar(const char* arquivo, int pulsos, const char* registro, const char* can
 int detectar() {
     int16_t bloco[BLOCO];
     bool soando = false;
-    int quietas = 0;      // quiet samples in a row
+    int quietas = 0;  // quiet samples in a row
     double inicioQuieto = 0;
     ssize_t n;
     while ((n = read(STDIN_FILENO, bloco, sizeof bloco)) > 0 || (n < 0 && errno == EINTR)) {
@@ -194,7 +194,7 @@ int detectar() {
 
 struct Linha {
     double t;
-    bool ronco;    // the frame was judged an engine
+    bool ronco;  // the frame was judged an engine
     double nivel;
 };
 
@@ -218,7 +218,8 @@ std::vector<Linha> lerConsole(const char* arquivo) {
         const size_t espaco = s.find(' ');
         const size_t nivel = s.find(NIVEL);
         if (espaco == std::string::npos || nivel == std::string::npos) continue;
-        linhas.push_back({std::atof(s.c_str()), nivel == espaco + 1, std::atof(s.c_str() + nivel + std::strlen(NIVEL))});
+        linhas.push_back(
+            {std::atof(s.c_str()), nivel == espaco + 1, std::atof(s.c_str() + nivel + std::strlen(NIVEL))});
     }
     return linhas;
 }
@@ -246,8 +247,10 @@ double voltaAbaixo(const std::vector<Linha>& linhas, double de, double ate) {
     double queda = NAN;
     for (const auto& l : linhas) {
         if (l.t <= de || l.t >= ate) continue;
-        if (l.nivel >= 0.5) queda = NAN;
-        else if (std::isnan(queda)) queda = l.t;
+        if (l.nivel >= 0.5)
+            queda = NAN;
+        else if (std::isnan(queda))
+            queda = l.t;
     }
     return queda;
 }
@@ -301,7 +304,8 @@ int relatar(const char* fonte, const char* registro, const char* console, const 
         acimaPiso.somar(t2 - on);
         abaixo.somar(t3 - fim);
         abaixoPiso.somar(t3 - off);
-        std::fprintf(stderr, "%s burst %zu, ms from the writer: floor %s / %s, heard %s, level > 0.5 %s, back < 0.5 %s\n",
+        std::fprintf(stderr,
+                     "%s burst %zu, ms from the writer: floor %s / %s, heard %s, level > 0.5 %s, back < 0.5 %s\n",
                      fonte, k + 1, ms(on - inicio).c_str(), ms(off - fim).c_str(), ms(t1 - inicio).c_str(),
                      ms(t2 - inicio).c_str(), ms(t3 - fim).c_str());
     }
@@ -319,6 +323,7 @@ int main(int argc, char** argv) {
     if (modo == "stamp" && argc == 2) return carimbar();
     if (modo == "play" && argc == 6) return tocar(argv[2], std::atoi(argv[3]), argv[4], argv[5]);
     if (modo == "onsets" && argc == 2) return detectar();
-    if (modo == "report" && (argc == 5 || argc == 6)) return relatar(argv[2], argv[3], argv[4], argc == 6 ? argv[5] : nullptr);
+    if (modo == "report" && (argc == 5 || argc == 6))
+        return relatar(argv[2], argv[3], argv[4], argc == 6 ? argv[5] : nullptr);
     return uso();
 }

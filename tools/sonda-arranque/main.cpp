@@ -36,9 +36,9 @@ namespace {
 const int LINHAS[] = {120, 300, 480};  // rows compared with the menu page
 const int LARGURA = 800, ALTURA = 600;
 const int COLUNA = 396, LARGURA_COLUNA = 8;  // where the opening is looked for: the middle
-const int TOLERANCIA = 8;               // per channel
+const int TOLERANCIA = 8;                    // per channel
 const int PASSO_MS = 10;
-const int SEGURAR_ESCAPE_MS = 110;      // a little more than one fade step
+const int SEGURAR_ESCAPE_MS = 110;  // a little more than one fade step
 const int LIMITE_MS = 30000;
 
 double agora() {
@@ -89,8 +89,8 @@ void tecla(Display* d, Window w, bool descer) {
 
 struct Olhada {
     bool lida = false;
-    bool acesa = false;     // something other than black
-    int iguaisMenu = 0;     // pixels that match the menu page
+    bool acesa = false;  // something other than black
+    int iguaisMenu = 0;  // pixels that match the menu page
     int total = 0;
 };
 
