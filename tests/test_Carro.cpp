@@ -4,7 +4,6 @@
 
 #include "AjudaColisao.h"
 #include "Carro.h"
-#include "CarroCalculos.h"
 #include "DiretorioTemporario.h"
 
 TEST(Carro, SizeFromItsTypesDataFileOrTheDefaultWithOneLineNamingTheFile) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CompassoQuadros.h"
 #include "Cronometro.h"
 #include "Relogio.h"
 

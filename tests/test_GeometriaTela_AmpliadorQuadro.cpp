@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 
 #include "AjudaPintor.h"
 #include "AmpliadorQuadro.h"
@@ -82,11 +83,9 @@ TEST(GeometriaTela, TheWindowTakesTheLargestScaleThatFitsAndF10StepsThroughThem)
     const int casos[][3] = {{1024, 768, 1},  {1920, 1080, 1}, {1920, 1200, 1}, {1600, 1264, 2}, {1600, 1263, 1},
                             {2560, 1440, 2}, {3840, 2160, 3}, {7680, 4320, 3}, {640, 480, 1}};
     for (const auto& c : casos) EXPECT_EQ(GeometriaTela::escalaQueCabe(c[0], c[1]), c[2]) << c[0] << "x" << c[1];
-    EXPECT_EQ(GeometriaTela::proximaEscala(1, 2), 2);
-    EXPECT_EQ(GeometriaTela::proximaEscala(2, 2), 1);
-    EXPECT_EQ(GeometriaTela::proximaEscala(2, 3), 3);
-    EXPECT_EQ(GeometriaTela::proximaEscala(1, 1), 1);
-    EXPECT_EQ(GeometriaTela::proximaEscala(3, 2), 1);  // a saved x3 on a smaller desktop
+    // F10 from each scale, the largest that fits, and the next (a saved x3 on a smaller desktop goes to x1).
+    for (auto [de, maxima, para] : {std::tuple{1, 2, 2}, {2, 2, 1}, {2, 3, 3}, {1, 1, 1}, {3, 2, 1}})
+        EXPECT_EQ(GeometriaTela::proximaEscala(de, maxima), para) << de << " " << maxima;
 }
 
 TEST(AmpliadorQuadro, WholeScalesRepeatEveryPixelAndOtherScalesAndDepthsMatchThePlainCopy) {

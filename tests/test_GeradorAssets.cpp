@@ -16,11 +16,9 @@
 #include "AjudaPintor.h"
 #include "CaminhosAssets.h"
 #include "Carro.h"
-#include "Desenho.h"
 #include "LeitorMapa.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
-#include "NomesAssets.h"
 
 namespace {
 
@@ -189,39 +187,6 @@ TEST_F(AssetsTest, MenuButtonsArePaintedAtTheLogicsRectangles) {
     }
     // The frozen race shows through the pause page.
     EXPECT_TRUE(mascara(imagem(pausa), 0, 0) || mascara(imagem(pausa), 1, 0));
-}
-
-TEST_F(AssetsTest, MusicsAreAudibleLoopsOfSomeSeconds) {
-    for (const std::string& nome : {CaminhosAssets::musicaMenu(), CaminhosAssets::musicaJogo()}) {
-        SAMPLE* s = load_sample(nome.c_str());
-        ASSERT_TRUE(s != nullptr && s->bits == 16 && !s->stereo) << nome;
-        EXPECT_TRUE(s->len >= 8ul * s->freq && s->len <= 30ul * s->freq) << nome << ": " << s->len << " samples";
-        // Loud, never clipped, and no jump where the loop wraps round (a click on every repeat).
-        auto amostra = [&](unsigned long i) { return int(static_cast<unsigned short*>(s->data)[i]) - 32768; };
-        double soma = 0;
-        int pico = 0, maiorPasso = 0;
-        for (unsigned long i = 0; i < s->len; i++) {
-            soma += double(amostra(i)) * amostra(i);
-            pico = std::max(pico, std::abs(amostra(i)));
-            if (i > 0) maiorPasso = std::max(maiorPasso, std::abs(amostra(i) - amostra(i - 1)));
-        }
-        EXPECT_GT(std::sqrt(soma / s->len), 2000.0) << nome;
-        EXPECT_LT(pico, 32767) << nome;
-        EXPECT_LE(std::abs(amostra(s->len - 1) - amostra(0)), maiorPasso) << nome;
-        destroy_sample(s);
-    }
-}
-
-TEST(AssetsDesenho, ShrinkingKeepsTransparencyAndAveragesOnlyOpaquePixels) {
-    iniciarAllegroSemTela();
-    BITMAP* g = desenho::criar(8, 4, desenho::magenta());
-    rectfill(g, 0, 0, 2, 0, desenho::rgb(200, 10, 10));    // 3 of 16 opaque: stays transparent
-    rectfill(g, 4, 0, 7, 2, desenho::rgb(255, 255, 255));  // 12 of 16: white, not tinted pink
-    BITMAP* r = desenho::reduzir(g, 4);
-    ASSERT_TRUE(r->w == 2 && r->h == 1);
-    EXPECT_EQ(getpixel(r, 0, 0), desenho::magenta());
-    EXPECT_EQ(getpixel(r, 1, 0), desenho::rgb(255, 255, 255));
-    destroy_bitmap(r);
 }
 
 }  // namespace

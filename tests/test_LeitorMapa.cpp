@@ -6,10 +6,8 @@
 #include <string>
 
 #include "AjudaColisao.h"
-#include "Carro.h"
 #include "DiretorioTemporario.h"
 #include "LeitorMapa.h"
-#include "LogicaColisao.h"
 
 TEST(LeitorMapa, ReadsBothLayersIgnoringLineBreaksAndTrailingText) {
     std::istringstream entrada("2 3\n1 2 3 4\n5 6\n2\n3 7 8 9\n10 11 12 whatever follows\n");

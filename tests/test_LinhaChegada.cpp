@@ -7,7 +7,6 @@
 #include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
 #include "LinhaChegada.h"
-#include "Recordes.h"
 
 TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
     const std::pair<int, std::vector<int>> recordes[] = {{40000, {41270, 50000}}, {90000, {}}, {41269, {41270}}};

@@ -178,18 +178,6 @@ TEST_F(Cidade, CarsExchangeVelocitiesAndAKnockAboveTenStallsBoth) {
     }
 }
 
-TEST_F(Cidade, DifferentHeadingsGiveBothCarsTheSameSpin) {
-    Carro a(1, 1, Vetor(100, 100)), b(1, 1, Vetor(100, 100));
-    a.setAngulo(PI / 2);
-    a.setVelocidade(Vetor(3, 4));
-    EXPECT_TRUE(colisao.tratamentoColisaoEntreCarros(&a, &b));
-    // |(3, 4) / 0.04| = 125, spin 125 / 3, times 0.04 * 0.7.
-    const float giro = 125.0f / 3 * 0.04f * 0.7f;
-    esperarPonto(Vetor(a.getVelocidadeAngular(), b.getVelocidadeAngular()), giro, giro, 1e-4f);
-    esperarPonto(Vetor(a.getAngulo(), b.getAngulo()), PI / 2 + giro * 0.028f, giro * 0.028f, 1e-5f);
-    esperarPonto(b.getPosicao(), 100 + 3 * 0.028f, 100 + 4 * 0.028f);
-}
-
 TEST_F(Cidade, ThirdContactIsAPileUpForThatCarOnly) {
     Carro a(1, 1, Vetor(100, 100)), b(1, 1, Vetor(100, 120));
     a.setMarcha(1);
@@ -252,17 +240,4 @@ TEST(MapaColisao, BuildingsAreLowerLayerTiles664To781AndAShortMapKeepsItsCells) 
     LogicaColisao::Poligono p = colisao.gerarPontosTile(2, 5);
     const float cantos[] = {128, 320, 192, 320, 192, 384, 128, 384};
     for (int i = 0; i < 8; i++) EXPECT_EQ(i % 2 ? p[i / 2].getY() : p[i / 2].getX(), cantos[i]) << i;
-}
-
-TEST(MapaColisao, WithoutAMapNothingCollidesAndNothingBreaks) {
-    DiretorioTemporario dir;
-    dir.escrever("dados/carros/1.car", "30 60");
-    LogicaColisao colisao;
-    EXPECT_EQ(saidaDe([&] { colisao.gerarMapaColisao(1); }), "mapas/1.txt: cannot open map file\n");
-    EXPECT_EQ(colisao.getMatriz(), nullptr);
-    Carro carro(1, 1, Vetor(10, 10));
-    carro.setVelocidade(Vetor(-3, -3));
-    EXPECT_FALSE(colisao.tratamentoColisaoComPredios(&carro) || colisao.tratamentoColisaoComLimites(&carro));
-    EXPECT_EQ(carro.getPosicao().getX(), 10);
-    EXPECT_EQ(carro.getVelocidade().getY(), -3);
 }

@@ -66,14 +66,6 @@ TEST_F(Retrato, FieldsFilledInEachState) {
     EXPECT_TRUE(c.itPosicaoInicio == std::list<Vetor>::iterator());
 }
 
-TEST_F(Retrato, PlayerTilesSpanTheStepBackWithAMarginClampedToTheMap) {
-    EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 100)), retangulo(7, 10, 0, 2));
-    // Standing still: no step back, only the cells under its picture.
-    EXPECT_EQ(tilesDoJogador(Vetor(550, 50), Vetor(0, 0)), retangulo(8, 9, 0, 1));
-    // Those of the frame before are listed too.
-    EXPECT_EQ(tilesDoJogador(Vetor(1270, 9590), Vetor(-50, -50)), retangulo(18, 19, 148, 149, retangulo(8, 9, 0, 1)));
-}
-
 TEST_F(Retrato, TrafficIsRepaintedWhenNearAndDrawnWhenVisible) {
     const Carro* j = colocarJogador(Vetor(600, 3000), Vetor(0, 0));
     FrotaFalsa frota;

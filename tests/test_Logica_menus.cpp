@@ -83,17 +83,6 @@ TEST_F(Menus, EscGoesBackOneStepPerPressHeldOrTapped) {
     EXPECT_EQ(clicar(700, 200).subEstado, 2 * 73);
 }
 
-TEST_F(Menus, RecordsPageReloadsTheFileEachTime) {
-    dir.escrever("records.txt", "Tempo: 300 mills\nTempo: 100 mills\n");
-    EXPECT_EQ(clicar(600, 100).subEstado, 3);
-    EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{100, 300}));
-    EXPECT_EQ(clicar(300, 350).subEstado, 3);  // other buttons are not on this page
-    clicar(397, 535);                          // Back
-    dir.escrever("records.txt", "Tempo: 50 mills\n");
-    clicar(600, 100);
-    EXPECT_EQ(logica->getMelhoresTempos(), (std::vector<int>{50}));
-}
-
 // The first instructions page runs the microphone check with an analysis of
 // its own: the race's decisions, window and level stay as they were, and
 // the race still gets the newest recording at its first frame though the

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <list>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -128,20 +127,6 @@ protected:
     int estrada, vermelho, amarelo, roxo, branco;
 };
 
-TEST(PintorVista, CornerCentresThePlayerAndStopsAtTheEdges) {
-    const Vetor mapa(150 * 64.0f, 20 * 64.0f);
-    // Player x, y -> corner x, y: centred, each edge, the far corner, the
-    // limits themselves, a fractional position.
-    const float casos[][4] = {{4000, 640, 3600, 340}, {100, 640, 0, 340},      {4000, 50, 3600, 0},
-                              {9500, 640, 8800, 340}, {4000, 1250, 3600, 680}, {9600, 1280, 8800, 680},
-                              {400, 300, 0, 0},       {9200, 980, 8800, 680},  {50.9f, 550.7f, 0, 250}};
-    for (const auto& k : casos) {
-        Vetor v = Pintor::calcularCantoVista(Vetor(k[0], k[1]), mapa);
-        EXPECT_EQ(v.getX(), k[2]) << k[0] << ", " << k[1];
-        EXPECT_EQ(v.getY(), k[3]) << k[0] << ", " << k[1];
-    }
-}
-
 TEST_F(PintorTest, RepairErasesOldCarsAndTheUpperLayerCoversThem) {
     largar();
     BITMAP* camada = pintor->getCamada1();
@@ -231,28 +216,6 @@ TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     EXPECT_EQ(ponto(buffer, 760, 3), branco);  // the finish
 }
 
-TEST_F(PintorTest, PauseWinsOverRaceAndCountdownAndFreezesTheRace) {
-    largar();
-    for (int sub : {5 * 11, 5 * 7, 5 * 7 * 43, 5 * 7 * 11}) {
-        esperas.clear();
-        pintor->pintar(quadro(jogando, sub, true));
-        EXPECT_EQ(ponto(tela, 400, 300), roxo) << sub;
-        EXPECT_EQ(ponto(tela, 105, 505), branco) << sub;  // the pointer
-        EXPECT_EQ(esperas, std::vector<unsigned int>{200}) << sub;
-        pintor->pintar(quadro(jogando, 11));
-        EXPECT_EQ(ponto(tela, 400, 340), estrada) << sub;
-    }
-    pintor->pintar(quadro(jogando, 55, true));
-    putpixel(pintor->getCamada1(), 600, 100, makecol(9, 9, 9));
-    mouse_x = 50;
-    esperas.clear();
-    pintor->pintar(quadro(jogando, 55));  // the race stays frozen, only the pointer moves
-    EXPECT_EQ(ponto(tela, 600, 100), estrada);
-    EXPECT_EQ(ponto(tela, 55, 505), branco);
-    EXPECT_EQ(ponto(tela, 105, 505), estrada);
-    EXPECT_TRUE(esperas.empty());
-}
-
 TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
     // 41 before everything, 73 (page two is 2 x 73) before 2.
     const int casos[][2] = {{41, rgb(200, 0, 0)},
@@ -323,24 +286,6 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
     pintor->pintar(quadro(menu, 3, true));
     EXPECT_GT(avisos(), 0);
     EXPECT_EQ(linhasEscritas(), 0);
-}
-
-TEST_F(PintorTest, LoadingShowsTheStepImageAndFiveDistinctPhrases) {
-    const int primos[] = {19, 23, 29, 31, 37};
-    std::set<int> frases;
-    for (int passo = 0; passo < 5; ++passo) {
-        esperas.clear();
-        pintor->pintar(quadro(carregando, primos[passo], true, passo == 0));
-        EXPECT_EQ(ponto(tela, 400, 300), corCarregando(passo + 1));
-        frases.insert(ponto(tela, 400, 365));
-        ASSERT_EQ(esperas.size(), 1u);
-        EXPECT_TRUE(esperas[0] >= 1 && esperas[0] <= 1000) << esperas[0];
-    }
-    EXPECT_EQ(frases.size(), 5u);
-    for (int frase : frases) EXPECT_EQ(frase | 0xff00, rgb(0, 255, 255)) << "not a phrase";
-    // No step prime: image 0. More steps than phrases never hang.
-    for (int i = 0; i < 30; ++i) pintor->pintar(quadro(carregando, 1));
-    EXPECT_EQ(ponto(tela, 400, 300), corCarregando(0));
 }
 
 TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {

@@ -6,7 +6,6 @@
 
 #include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
-#include "LinhaChegada.h"
 #include "Recordes.h"
 
 TEST(Recordes, AppendsWithoutTruncatingAndKeepsForTheSessionATimeItCannotWrite) {

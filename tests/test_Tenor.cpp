@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,9 +30,19 @@ TEST(Tenor, PrimesChooseTheMusicAndMissingSongsAreNeverPlayed) {
     DiretorioTemporario dir;
     const std::string menuWav = CaminhosAssets::musicaMenu(), ignicaoWav = CaminhosAssets::somIgnicao();
     for (const std::string& nome : {menuWav, CaminhosAssets::musicaJogo(), ignicaoWav}) escreverWav(nome);
-    auto depois = [&](auto acao) {
+    // What the library was asked for by steps "cN" (cantar N), "xN" (calar N),
+    // "l" and "d" (the music on and off), in order.
+    auto depois = [&](Tenor& t, const char* passos) {
         pedidos.clear();
-        acao();
+        std::istringstream in(passos);
+        for (std::string p; in >> p;) {
+            const int n = std::atoi(p.c_str() + 1);
+            switch (p[0]) {
+                case 'c': t.cantar(n); break;
+                case 'x': t.calar(n); break;
+                default: t.setMusicaLigada(p[0] == 'l');
+            }
+        }
         return pedidos;
     };
     {
@@ -39,42 +50,22 @@ TEST(Tenor, PrimesChooseTheMusicAndMissingSongsAreNeverPlayed) {
         t.setFuncoes(tocar, parar);
         const SAMPLE *m = t.getMusicaMenu(), *j = t.getMusicaJogo(), *i = t.getSomIgnicao();
         ASSERT_TRUE(m && j && i);
-        EXPECT_EQ(depois([&] {
-                      t.cantar(1);
-                      t.calar(1);
-                      t.cantar(5);
-                      t.cantar(0);
-                      t.calar(0);
-                  }),
-                  Pedidos{});
-        EXPECT_EQ(depois([&] { t.cantar(6); }), (Pedidos{{'+', m, 1}, {'+', j, 1}}));  // menu first, both loop
-        EXPECT_EQ(depois([&] { t.calar(3); }), (Pedidos{{'-', j, 0}}));
-        EXPECT_EQ(depois([&] { t.calar(2); }), (Pedidos{{'-', m, 0}}));
-        EXPECT_EQ(depois([&] { t.cantar(7); }), (Pedidos{{'+', i, 0}}));  // the engine starts once
-        EXPECT_EQ(depois([&] { t.cantar(14); }), (Pedidos{{'+', m, 1}, {'+', i, 0}}));
-        EXPECT_EQ(depois([&] {
-                      t.calar(6);
-                      t.cantar(3);
-                  }),
-                  (Pedidos{{'-', m, 0}, {'-', j, 0}, {'+', j, 1}}));
+        EXPECT_EQ(depois(t, "c1 x1 c5 c0 x0"), Pedidos{});
+        EXPECT_EQ(depois(t, "c6"), (Pedidos{{'+', m, 1}, {'+', j, 1}}));  // menu first, both loop
+        EXPECT_EQ(depois(t, "x3"), (Pedidos{{'-', j, 0}}));
+        EXPECT_EQ(depois(t, "x2"), (Pedidos{{'-', m, 0}}));
+        EXPECT_EQ(depois(t, "c7"), (Pedidos{{'+', i, 0}}));  // the engine starts once
+        EXPECT_EQ(depois(t, "c14"), (Pedidos{{'+', m, 1}, {'+', i, 0}}));
+        EXPECT_EQ(depois(t, "x6 c3"), (Pedidos{{'-', m, 0}, {'-', j, 0}, {'+', j, 1}}));
         EXPECT_EQ(volumes, std::vector<int>(volumes.size(), 255));
         // N: the race loop stops; while off nothing but the ignition starts,
         // and what the game asked for meanwhile plays when it is back on, at
         // the music's level.
         t.setVolume(40);
-        EXPECT_EQ(depois([&] { t.setMusicaLigada(false); }), (Pedidos{{'-', m, 0}, {'-', j, 0}}));
-        EXPECT_EQ(depois([&] {
-                      t.calar(3);
-                      t.cantar(2 * 7);
-                      t.setMusicaLigada(false);
-                  }),
-                  (Pedidos{{'-', j, 0}, {'+', i, 0}}));
+        EXPECT_EQ(depois(t, "d"), (Pedidos{{'-', m, 0}, {'-', j, 0}}));
+        EXPECT_EQ(depois(t, "x3 c14 d"), (Pedidos{{'-', j, 0}, {'+', i, 0}}));
         volumes.clear();
-        EXPECT_EQ(depois([&] {
-                      t.setMusicaLigada(true);
-                      t.setMusicaLigada(true);
-                  }),
-                  (Pedidos{{'+', m, 1}}));
+        EXPECT_EQ(depois(t, "l l"), (Pedidos{{'+', m, 1}}));
         EXPECT_EQ(volumes, std::vector<int>{102});
         EXPECT_TRUE(t.isMusicaLigada());
     }
@@ -87,11 +78,7 @@ TEST(Tenor, PrimesChooseTheMusicAndMissingSongsAreNeverPlayed) {
     EXPECT_NE(saida.find(ignicaoWav + ": cannot load"), std::string::npos);
     t.setFuncoes(tocar, parar);
     const SAMPLE* j = t.getMusicaJogo();
-    EXPECT_EQ(depois([&] {
-                  t.cantar(2 * 3 * 7);
-                  t.calar(2 * 3 * 7);
-              }),
-              (Pedidos{{'+', j, 1}, {'-', j, 0}}));
+    EXPECT_EQ(depois(t, "c42 x42"), (Pedidos{{'+', j, 1}, {'-', j, 0}}));
 }
 
 }  // namespace

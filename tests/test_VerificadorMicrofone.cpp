@@ -11,14 +11,13 @@
 
 #include "AceleradorVoz.h"
 #include "CapturaAudio.h"
+#include "ComandosEntrada.h"
 #include "DiretorioTemporario.h"
 #include "FonteMemoria.h"
-#include "Logica.h"
 #include "Preferencias.h"
 #include "Relogio.h"
 #include "RepartidorGravacao.h"
 #include "SinaisSintetizados.h"
-#include "TratadorEntradas.h"
 #include "VerificadorMicrofone.h"
 
 namespace {

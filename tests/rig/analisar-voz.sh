@@ -27,13 +27,7 @@ calibrada=$(tail -n1 "$dir/out.csv" | sed 's/.*calibrated_sensitivity=\([0-9.]*\
 awk -v s="$calibrada" 'BEGIN { exit !(s >= 4 && s <= 9) }' || falhar "calibrated sensitivity $calibrada"
 "$ferramenta" "$dir/ronco.wav" --sensitivity "$calibrada" 2>/dev/null | tail -n1 |
     awk '{ sub(/.*mean_throttle=/, ""); exit !($1 + 0 >= 0.8) }' || falhar "--sensitivity $calibrada"
-recusarOpcao() { "$ferramenta" "$dir/ronco.wav" "$@" >/dev/null 2>&1 && falhar "$* accepted"; }
-recusarOpcao --sensitivity 0.5
-recusarOpcao --buffer-bytes x
-
-# Half-second buffers: 8 of them, 13 frames each.
-"$ferramenta" "$dir/ronco.wav" --buffer-bytes 44100 2>/dev/null | tail -n1 | grep -q '^# frames=104 ' ||
-    falhar "--buffer-bytes 44100"
+"$ferramenta" "$dir/ronco.wav" --sensitivity 0.5 >/dev/null 2>&1 && falhar "--sensitivity 0.5 accepted"
 
 recusar() {  # file, text expected in the message
     if "$ferramenta" "$1" >"$dir/out2" 2>"$dir/err2"; then
@@ -44,12 +38,6 @@ recusar() {  # file, text expected in the message
 }
 sox -n -r 44100 -c 2 -b 16 -e signed-integer "$dir/estereo.wav" synth 1 sine 300
 recusar "$dir/estereo.wav" "2 channel(s)"
-sox -n -r 22050 -c 1 -b 16 -e signed-integer "$dir/taxa.wav" synth 1 sine 300
-recusar "$dir/taxa.wav" "22050 Hz"
-sox -n -r 44100 -c 1 -b 8 -e unsigned-integer "$dir/oito.wav" synth 1 sine 300
-recusar "$dir/oito.wav" "8 bits"
-sox -n -r 44100 -c 1 -b 32 -e floating-point "$dir/float.wav" synth 1 sine 300
-recusar "$dir/float.wav" "format code 3"
 echo "not a wave" >"$dir/texto.wav"
 recusar "$dir/texto.wav" "not a WAV file"
 recusar "$dir/nao-existe.wav" "cannot open"
