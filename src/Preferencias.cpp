@@ -18,6 +18,15 @@ const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
 
+// A setting takes a new value, and the file the text for it, only when it
+// changes: an unchanged setting never rewrites the file.
+template <class T>
+void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const std::string& texto) {
+    if (novo == atual) return;
+    atual = novo;
+    arquivo.definir(chave, texto);
+}
+
 }  // namespace
 
 Preferencias::Preferencias(std::FILE* console)
@@ -42,53 +51,33 @@ void Preferencias::carregar(const std::string& caminho) {
 void Preferencias::setSensibilidade(float s) {
     // Two decimals, as the file shows it: what is saved is what plays.
     s = std::round(std::clamp(s, SENSIBILIDADE_MINIMA, SENSIBILIDADE_MAXIMA) * 100.0f) / 100.0f;
-    if (s == sensibilidade) return;
-    sensibilidade = s;
     char texto[32];
     std::snprintf(texto, sizeof texto, "%.2f", s);
-    arquivo.definir(SENSIBILIDADE, texto);
+    mudar(arquivo, sensibilidade, s, SENSIBILIDADE, texto);
 }
 
 void Preferencias::setMicrofone(const std::string& nome) {
-    if (nome.empty() || nome == microfone) return;
-    microfone = nome;
-    arquivo.definir(MICROFONE, nome);
+    if (!nome.empty()) mudar(arquivo, microfone, nome, MICROFONE, nome);
 }
 
 void Preferencias::setAceleradorTeclado(AceleradorTeclado a) {
-    if (a == aceleradorTeclado) return;
-    aceleradorTeclado = a;
-    arquivo.definir(ACELERADOR_TECLADO, OPCOES_ACELERADOR[a]);
+    mudar(arquivo, aceleradorTeclado, a, ACELERADOR_TECLADO, OPCOES_ACELERADOR[a]);
 }
 
 void Preferencias::setEscala(int e) {
     e = std::clamp(e, 0, 3);
-    if (e == escala) return;
-    escala = e;
-    arquivo.definir(ESCALA, OPCOES_ESCALA[e]);
+    mudar(arquivo, escala, e, ESCALA, OPCOES_ESCALA[e]);
 }
 
-void Preferencias::setTelaCheia(bool sim) {
-    if (sim == telaCheia) return;
-    telaCheia = sim;
-    arquivo.definir(TELA_CHEIA, OPCOES_SIM_NAO[sim]);
-}
+void Preferencias::setTelaCheia(bool sim) { mudar(arquivo, telaCheia, sim, TELA_CHEIA, OPCOES_SIM_NAO[sim]); }
 
 void Preferencias::setPixelPerfeito(bool sim) {
-    if (sim == pixelPerfeito) return;
-    pixelPerfeito = sim;
-    arquivo.definir(PIXEL_PERFEITO, OPCOES_SIM_NAO[sim]);
+    mudar(arquivo, pixelPerfeito, sim, PIXEL_PERFEITO, OPCOES_SIM_NAO[sim]);
 }
 
-void Preferencias::setMusicaLigada(bool sim) {
-    if (sim == musica) return;
-    musica = sim;
-    arquivo.definir(MUSICA, OPCOES_MUSICA[sim]);
-}
+void Preferencias::setMusicaLigada(bool sim) { mudar(arquivo, musica, sim, MUSICA, OPCOES_MUSICA[sim]); }
 
 void Preferencias::setVolumeMusica(int v) {
     v = std::clamp(v, 0, 100);
-    if (v == volumeMusica) return;
-    volumeMusica = v;
-    arquivo.definir(VOLUME_MUSICA, std::to_string(v));
+    mudar(arquivo, volumeMusica, v, VOLUME_MUSICA, std::to_string(v));
 }
