@@ -30,9 +30,7 @@ awk -v s="$calibrada" 'BEGIN { exit !(s >= 4 && s <= 9) }' || falhar "calibrated
 "$ferramenta" "$dir/ronco.wav" --sensitivity 0.5 >/dev/null 2>&1 && falhar "--sensitivity 0.5 accepted"
 
 recusar() {  # file, text expected in the message
-    if "$ferramenta" "$1" >"$dir/out2" 2>"$dir/err2"; then
-        falhar "$1 accepted"
-    fi
+    "$ferramenta" "$1" >"$dir/out2" 2>"$dir/err2" && falhar "$1 accepted"
     grep -q -- "$2" "$dir/err2" || falhar "$1: message '$(cat "$dir/err2")' lacks '$2'"
     [ -s "$dir/out2" ] && falhar "$1: output on stdout"
 }
