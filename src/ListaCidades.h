@@ -29,13 +29,16 @@
 // game races city 1 as it always has.
 class ListaCidades {
 public:
+    // City 1's finish, across the map in pixels.
+    static constexpr float CHEGADA_PADRAO = 9120.0f;
+
     struct Cidade {
         int mapa = 1;
         std::string nome = "THE AVENUE";
         std::string folha = "tiles.bmp";
         // Where the car starts, as the car keeps it: down the map, then across.
         Vetor largada = Vetor(550.0f, 50.0f);
-        float chegada = 9120.0f;
+        float chegada = CHEGADA_PADRAO;
         int carros = 50;
         long esperaTransito = 4999;
         // (row, column) of each cell of the route.

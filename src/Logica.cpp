@@ -35,9 +35,6 @@ const double RETORNO_VOLANTE = 0.9;
 const int MARCHA_MAIS_ALTA = 3;
 const int MARCHA_RE = -1;
 
-const int FASE_CORRIDA = 1;
-const int CARROS_TRANSITO = 50;
-
 bool contem(int conjunto, int primo) { return EstadoJogo::contem(conjunto, primo); }
 
 // The page with the microphone check.
@@ -53,7 +50,7 @@ Logica::Logica(TratadorEntradas* t)
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
       microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), recordes(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
-      linhaChegada() {
+      linhaChegada(), cidades(), ultimaLinha(ULTIMA_LINHA), ultimaColuna(ULTIMA_COLUNA) {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -62,6 +59,8 @@ Logica::Logica(TratadorEntradas* t)
     verificacaoMicrofone->setPreferencias(preferencias);
     timer = new Cronometro();
 }
+
+void Logica::carregarCidades(const std::string& arquivo) { cidades.carregar(arquivo); }
 
 void Logica::setPreferencias(Preferencias* p) {
     preferencias = p ? p : &preferenciasPadrao;
@@ -266,7 +265,11 @@ void Logica::carregandoJogo() {
         // The previous race's world is released before the new one is made.
         delete colisao;
         colisao = new LogicaColisao();
-        colisao->gerarMapaColisao(FASE_CORRIDA);
+        cidades.iniciarCorrida();
+        colisao->gerarMapaColisao(cidades.getCorrida().mapa);
+        ultimaLinha = std::max(colisao->getAltura() - 1, 0);
+        ultimaColuna = std::max(colisao->getLargura() - 1, 0);
+        rastro = RastroCarros(ultimaLinha, ultimaColuna);
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
         if (!colisao->isCarregado()) {
             desistirDoCarregamento();
@@ -274,8 +277,8 @@ void Logica::carregandoJogo() {
     } else if (contem(s, EstadoJogo::SUB_CARREGA_TRANSITO)) {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
         delete npc;
-        npc = new LogicaNPC(CARROS_TRANSITO);
-        npc->carregarMatrizTransito(FASE_CORRIDA);
+        npc = new LogicaNPC(cidades.getCorrida().carros, cidades.getCorrida().esperaTransito);
+        npc->carregarMatrizTransito(cidades.getCorrida().mapa);
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_TRANSITO);
         if (!npc->isCarregado()) {
             desistirDoCarregamento();
@@ -285,7 +288,7 @@ void Logica::carregandoJogo() {
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_JOGADOR)) {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
-        estado->setFaseAtual(FASE_CORRIDA);
+        estado->setFaseAtual(cidades.getCorrida().mapa);
         configuracoesIniciaisPartida();
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
@@ -312,7 +315,7 @@ void Logica::configuracoesIniciaisPartida() {
     configuracoes.foto1 = 1;
     configuracoes.id2 = 2;
     configuracoes.foto2 = 2;
-    configuracoes.posJogador1 = Vetor(550.0f, 50.0f);
+    configuracoes.posJogador1 = cidades.getCorrida().largada;
     configuracoes.posJogador2 = Vetor(0.0f, 0.0f);
     estadoJogadores->inicializarCarrosJogadores(configuracoes);
 }
@@ -347,7 +350,9 @@ void Logica::logicaLargada() {
     }
 }
 
-bool Logica::hasObjetivoConcluido() { return estadoJogadores->getJogador1()->getPosicao().getY() >= LINHA_CHEGADA; }
+bool Logica::hasObjetivoConcluido() {
+    return estadoJogadores->getJogador1()->getPosicao().getY() >= cidades.getCorrida().chegada;
+}
 
 void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     analisarEntradaJogador(jogador);
@@ -467,9 +472,9 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
     const int anteriorY = static_cast<int>(std::ceil(quocienteY));
 
     const int minX = std::max(std::min(atualX, anteriorX) - 1, 0);
-    const int maxX = std::min(std::max(atualX, anteriorX) + 1, ULTIMA_LINHA);
+    const int maxX = std::min(std::max(atualX, anteriorX) + 1, ultimaLinha);
     const int minY = std::max(std::min(atualY, anteriorY) - 1, 0);
-    const int maxY = std::min(std::max(atualY, anteriorY) + 1, ULTIMA_COLUNA);
+    const int maxY = std::min(std::max(atualY, anteriorY) + 1, ultimaColuna);
     for (int x = minX; x <= maxX; x++) {
         for (int y = minY; y <= maxY; y++) {
             tiles.push_front(Vetor(static_cast<float>(x), static_cast<float>(y)));

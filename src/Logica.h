@@ -8,6 +8,7 @@
 
 #include "Carro.h"
 #include "ConstantesGerais.h"
+#include "EscolhaCidade.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
@@ -33,11 +34,10 @@ class VerificadorMicrofone;
 // music getters for the sound player, and fimDeCiclo to close the frame.
 class Logica {
 public:
-    // Map rows and columns that tile repaints may name: the size of the
-    // city the game races on.
+    // Map rows and columns that tile repaints may name until a race has
+    // loaded its map: city 1's.
     static constexpr int ULTIMA_LINHA = 19;
     static constexpr int ULTIMA_COLUNA = 149;
-    static constexpr float LINHA_CHEGADA = 9120.0f;
 
     explicit Logica(TratadorEntradas* t);
     virtual ~Logica();
@@ -50,6 +50,12 @@ public:
     int getMusicasCalar();
     int getMusicasCantar();
     void fimDeCiclo();
+
+    // Reads the list of cities (mapas/cidades.txt), once; until then the
+    // game races city 1 alone.
+    void carregarCidades(const std::string& arquivo);
+    const EscolhaCidade& getCidades() const { return cidades; }
+    EscolhaCidade& getCidades() { return cidades; }
 
     // Best ten race times in ms, fastest first, as last read for the
     // records page.
@@ -158,6 +164,8 @@ private:
     Preferencias* preferencias;
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
+    EscolhaCidade cidades;
+    int ultimaLinha, ultimaColuna;  // of the race's map
 };
 
 template <class Frota, class Testar>

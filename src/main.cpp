@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Abertura.h"
+#include "CaminhosAssets.h"
 #include "CapturaAudio.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
@@ -195,6 +196,7 @@ int main() {
     Logica* logica = new Logica(entradas);
     logica->getVerificacaoMicrofone()->setControleMicrofone(GravadorAlsa::getControle());
     logica->setPreferencias(&preferencias);
+    logica->carregarCidades(CaminhosAssets::cidades());
     pintor->setRecordes(&logica->getRecordes());
     pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());

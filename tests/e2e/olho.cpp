@@ -453,7 +453,7 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     destroy_bitmap(cidade.tiles);
     const double angulo = melhorK * 2 * M_PI / 256;
     const int x = bx + carroX, y = by + carroY;
-    const int colunaChegada = static_cast<int>(Logica::LINHA_CHEGADA) / LADO_TILE;
+    const int colunaChegada = static_cast<int>(ListaCidades::CHEGADA_PADRAO) / LADO_TILE;
     const double erro = std::remainder(cidade.rumoParaChegada(x, y, colunaChegada, linhaPreferida) - angulo, 2 * M_PI);
     std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro, melhor,
                 by);
