@@ -9,6 +9,7 @@
 #include "EstadoJogo.h"
 #include "Janela.h"
 #include "LinhaChegada.h"
+#include "ListaCidades.h"
 #include "NomesAssets.h"
 #include "PainelChegada.h"
 #include "PainelControle.h"
@@ -29,12 +30,13 @@ using E = EstadoJogo;
 }  // namespace
 
 Pintor::Pintor()
-    : camada1(nullptr), camada3(nullptr), camada4(nullptr), buffer(nullptr),
+    : camada(), camada3(nullptr), camada4(nullptr), buffer(nullptr),
       bufferPausa(nullptr), carros{nullptr, nullptr, nullptr, nullptr},
       carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
-      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), alvo(nullptr),
-      funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
+      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), cidades(nullptr),
+      folha(), limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr),
+      vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
     buffer = create_bitmap(LARGURA_TELA, ALTURA_TELA);
@@ -53,7 +55,6 @@ Pintor::Pintor()
 }
 
 Pintor::~Pintor() {
-    CarregadorMidia::liberar(camada1);
     CarregadorMidia::liberar(camada3);
     CarregadorMidia::liberar(camada4);
     CarregadorMidia::liberar(buffer);
@@ -128,26 +129,28 @@ void Pintor::pintar(cavalete c) {
 // ---------------------------------------------------------------- map
 
 void Pintor::carregarMapa(cavalete c) {
-    CarregadorMidia::liberar(camada1);
+    camada.liberar();
     tamanhoMapa = Vetor(0.0f, 0.0f);
     // A bad file is reported by the reader. What it did read is drawn (cells
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
-    if (!reparador.hasFolha()) {
-        // Read for the first race, not at start-up: 9.5 MB the menus never
-        // use. Before the map layer exists, so that the two never add up.
-        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
+    const int indice = cidades != nullptr ? cidades->indiceDoMapa(c.fase) : -1;
+    const std::string novaFolha = CaminhosAssets::folha(indice >= 0 ? cidades->getCidade(indice).folha : "tiles.bmp");
+    if (novaFolha != folha) {
+        // Read for the first race of its city, not at start-up: 12 MB the
+        // menus never use. Before the map layer exists, and after the other
+        // city's sheet is gone, so that none of them add up.
+        reparador.setFolha(nullptr);
+        reparador.setFolha(CarregadorMidia::imagem(novaFolha));
+        folha = novaFolha;
     }
-    if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
-        camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
-        CarregadorMidia::pedirPaginasGrandes(camada1);
+    if (camada.criar(mapa.getAltura(), mapa.getLargura(), limiteCamada)) {
+        clear_bitmap(camada.getBitmap());
+        tamanhoMapa =
+            Vetor(mapa.getLargura() * static_cast<float>(LADO_TILE), mapa.getAltura() * static_cast<float>(LADO_TILE));
     }
-    if (camada1 != nullptr) {
-        clear_bitmap(camada1);
-        tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
-    }
-    reparador.desenharMapa(camada1, &mapa);
+    reparador.desenharMapa(&camada, &mapa);
     carregarFrescuras();
     carregarCarros();
 }
@@ -185,18 +188,26 @@ Vetor Pintor::calcularCantoVista(Vetor posicao, Vetor tamanho) {
 }
 
 void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
-    if (camada1 == nullptr || imagem == nullptr) {
+    if (camada.getBitmap() == nullptr || imagem == nullptr) {
         return;
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
     // Traffic comes near well outside the view; drawn there it would never
     // be shown, only erased again next frame.
-    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO), &vista));
+    const int raio = (imagem->w + imagem->h) / 2 + 4;
+    const Retangulo area(x + imagem->w / 2 - raio, y + imagem->h / 2 - raio, x + imagem->w / 2 + raio,
+                         y + imagem->h / 2 + raio);
+    camada.paraCadaPedaco(area, [&](int dx, int dy) {
+        const Retangulo so(vista.x1 + dx, vista.y1 + dy, vista.x2 + dx, vista.y2 + dy);
+        const Retangulo r =
+            sprites.girar(camada.getBitmap(), imagem, x + dx, y + dy, ftofix(angulo * RADIANOS_PARA_ALLEGRO), &so);
+        reparador.marcarDesenho(Retangulo(r.x1 - dx, r.y1 - dy, r.x2 - dx, r.y2 - dy));
+    });
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
-    if (camada1 == nullptr) {
+    if (camada.getBitmap() == nullptr) {
         return;
     }
     reparador.repararInferior(c.itTilesInicio, c.itTilesFim);
@@ -227,13 +238,13 @@ void Pintor::colarNaTelaJogo(cavalete c) {
     vista =
         Retangulo(static_cast<int>(canto.getX()), static_cast<int>(canto.getY()),
                   static_cast<int>(canto.getX()) + LARGURA_TELA - 1, static_cast<int>(canto.getY()) + ALTURA_TELA - 1);
+    camada.acompanhar(vista, [this](int linha, int coluna) { reparador.desenharCelula(linha, coluna); });
     pintarCamadasDinamicamente(c);
-    if (camada1 == nullptr) {
+    if (camada.getBitmap() == nullptr) {
         clear_to_color(buffer, 0);
         return;
     }
-    blit(camada1, buffer, static_cast<int>(canto.getX()), static_cast<int>(canto.getY()), 0, 0, LARGURA_TELA,
-         ALTURA_TELA);
+    camada.copiar(vista, buffer);
 }
 
 void Pintor::pintarMostrador(float velocidade) {

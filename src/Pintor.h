@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CacheSprites.h"
+#include "CamadaMapa.h"
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
@@ -14,6 +15,7 @@
 #include "Vetor.h"
 
 class LinhaChegada;
+class ListaCidades;
 class NavegacaoMenu;
 class Recordes;
 
@@ -68,6 +70,13 @@ public:
     // shows; they belong to the caller and must outlive the renderer's use.
     void setNavegacao(const NavegacaoMenu* navegacao);
     void setLinhaChegada(const LinhaChegada* linha);
+    // The cities, for each race's tile sheet (by the snapshot's map number;
+    // city 1's sheet without them); they belong to the caller.
+    void setCidades(const ListaCidades* lista) { cidades = lista; }
+    // The most a whole map layer may take; a larger city keeps a window of
+    // it round the view.
+    void setLimiteCamada(size_t bytes) { limiteCamada = bytes; }
+    static constexpr size_t LIMITE_CAMADA = 64u << 20;
 
     // mm:ss.cc for a time in milliseconds.
     static std::string formatarTempo(int milissegundos);
@@ -94,7 +103,8 @@ public:
     }
 
     BITMAP* getBuffer() const { return buffer; }
-    BITMAP* getCamada1() const { return camada1; }
+    // The map layer: the whole map, or the window that holds the view.
+    BITMAP* getCamada1() const { return camada.getBitmap(); }
     BITMAP* getBarraAceleracao() const { return barraAceleracao; }
     Vetor getTamanhoMapa() const { return tamanhoMapa; }
 
@@ -108,7 +118,7 @@ private:
     void pintarAvisoMicrofone();
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
-    BITMAP* camada1;
+    CamadaMapa camada;
     BITMAP* camada3;
     BITMAP* camada4;
     BITMAP* buffer;
@@ -130,6 +140,9 @@ private:
     const VerificadorMicrofone* verificacaoMicrofone;
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;
+    const ListaCidades* cidades;
+    std::string folha;  // the tile sheet loaded
+    size_t limiteCamada;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     const volatile int* sinalSaida;

@@ -6,6 +6,7 @@
 #include <list>
 #include <vector>
 
+#include "CamadaMapa.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
 #include "Retangulo.h"
@@ -40,9 +41,12 @@ public:
     // upper tile, as often as it is listed.
     void setParcial(bool sim);
 
-    // Draws the whole map into `camada` (lower layer, then the upper one
-    // masked); from then on it repairs that layer.
-    void desenharMapa(BITMAP* camada, const LeitorMapa* mapa);
+    // Draws the map into `camada` (lower layer, then the upper one masked):
+    // all of it into a whole layer, and into a window each cell as it comes
+    // in (desenharCelula); from then on it repairs that layer.
+    void desenharMapa(CamadaMapa* camada, const LeitorMapa* mapa);
+    // A cell that comes into the window: drawn anew, with no car over it.
+    void desenharCelula(int linha, int coluna);
 
     // The frame's repair, in this order: the listed cells' lower tiles, then
     // every car drawn into the layer (marcarDesenho with what it covered),
@@ -61,7 +65,7 @@ private:
     bool dentro(int linha, int coluna) const { return linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas; }
 
     bool parcial;
-    BITMAP* camada;
+    CamadaMapa* camada;
     BITMAP* folha;  // the sheet, or its tiles one under the other
     bool emColuna;
     int tilesNaFolha;

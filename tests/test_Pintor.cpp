@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <list>
@@ -407,6 +408,47 @@ TEST_F(PintorTest, ShortcutsKeepThePlainPixelsOnCellsWithoutATile) {
             for (int xx = 0; xx < 4 * 64; ++xx)
                 ASSERT_EQ(getpixel(pintor->getCamada1(), xx, yy), getpixel(simples.getCamada1(), xx, yy))
                     << "frame " << passo << " at " << xx << ", " << yy;
+    }
+    destroy_bitmap(outra);
+}
+
+// A city too large for its whole layer keeps a window of it round the view:
+// a car driving a loop over a 40 x 60 city, traffic beside it, must show the
+// frames of the whole layer, however the window's slots wrap.
+TEST_F(PintorTest, AWindowOfTheLayerShowsTheFramesOfTheWholeLayer) {
+    std::string mapa;
+    for (int camada = 0; camada < 2; ++camada) {
+        mapa += "40 60\n";
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < 60; ++c)
+                mapa += camada == 0 ? std::to_string(1 + (r * 7 + c * 3) % 4) + " " : (r + c) % 9 ? "0 " : "3 ";
+    }
+    dir.escrever(CaminhosAssets::mapa(1), mapa);
+    Pintor janela;
+    janela.setLimiteCamada(0);
+    BITMAP* outra = create_bitmap(800, 600);
+    janela.setAlvo(outra);
+    janela.setEspera(registrarEspera);
+    for (Pintor* p : {pintor.get(), &janela}) p->pintar(quadro(jogando, 11, true, true));
+    ASSERT_LT(janela.getCamada1()->w * janela.getCamada1()->h, 60 * 64 * 40 * 64 / 4);
+    for (int passo = 0; passo < 420; ++passo) {
+        // Round a rectangle near the map's edges, 30 px a frame.
+        const float t = passo * 30.0f, volta = 2 * (3300.0f + 2100.0f), s = std::fmod(t, volta);
+        const float x = s < 3300 ? 200 + s : s < 5400 ? 3500 : s < 8700 ? 3500 - (s - 5400) : 200;
+        const float y = s < 3300 ? 150 : s < 5400 ? 150 + (s - 3300) : s < 8700 ? 2250 : 2250 - (s - 8700);
+        posicoes = {Vetor(x + 90, y + 40), Vetor(x - 380, y - 250)};
+        angulos = {passo * 0.1f, 0.0f};
+        tipos = {2, 3};
+        tiles.clear();
+        for (int r = static_cast<int>(y) / 64 - 6; r <= static_cast<int>(y) / 64 + 6; ++r)
+            for (int c = static_cast<int>(x) / 64 - 8; c <= static_cast<int>(x) / 64 + 8; ++c)
+                tiles.push_back(Vetor(r, c));
+        cavalete c = quadro(jogando, 11);
+        c.posicaoJogador1 = Vetor(x, y);
+        c.anguloJogador1 = passo * 0.05f;
+        for (Pintor* p : {pintor.get(), &janela}) p->pintar(c);
+        for (int yy = 0; yy < 600; ++yy)
+            ASSERT_EQ(std::memcmp(tela->line[yy], outra->line[yy], 800 * 4), 0) << "frame " << passo << " row " << yy;
     }
     destroy_bitmap(outra);
 }
