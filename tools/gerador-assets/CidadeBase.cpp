@@ -1,5 +1,6 @@
 #include "CidadeBase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -45,6 +46,7 @@ void construirQuadras(Mapa& m, const std::function<bool(int, int)>& ehRua,
             while (livre(r + profundidade, c)) profundidade++;
             // Deep blocks are split into a front and a back row of buildings.
             if (profundidade >= 4) profundidade = sorte.entre(0, 2) == 0 ? profundidade : 2;
+            profundidade = std::min(profundidade, q.profundidadeMaxima);
             int largura = sorte.entre(2, 5);
             int w = 0;
             while (w < largura) {
@@ -72,6 +74,74 @@ void construirQuadras(Mapa& m, const std::function<bool(int, int)>& ehRua,
             auto mesmo = [&](int rr, int cc) { return m.dentro(rr, cc) && lote[rr][cc] == id; };
             m.inferior[r][c] = PREDIO + estilo[id] * 16 + mascaraVizinhos(r, c, mesmo);
         }
+    }
+}
+
+std::vector<std::vector<bool>> tracarVias(Mapa& m, const std::vector<Via>& vias) {
+    Grade tipo(m.linhas, std::vector<int>(m.colunas, 0));  // 1 along a horizontal road, 2 a vertical one
+    for (const Via& v : vias)
+        for (int a = v.de; a <= v.ate; a++)
+            for (int k = 0; k < v.faixas; k++) {
+                const int r = v.horizontal ? v.primeira + k : a, c = v.horizontal ? a : v.primeira + k;
+                if (m.dentro(r, c)) tipo[r][c] |= v.horizontal ? 1 : 2;
+            }
+    auto cruzamento = [&](int r, int c) { return m.dentro(r, c) && tipo[r][c] == 3; };
+    for (const Via& v : vias) {
+        for (int a = v.de; a <= v.ate; a++) {
+            for (int k = 0; k < v.faixas; k++) {
+                const int r = v.horizontal ? v.primeira + k : a, c = v.horizontal ? a : v.primeira + k;
+                if (!m.dentro(r, c) || tipo[r][c] == 3) continue;
+                const bool ultima = k == v.faixas - 1, seta = v.horizontal ? a % 14 == 7 : a % 8 == 4;
+                int codigo = ASFALTO;
+                if (v.sentido == 0) {  // two lanes: down on the left, up on the right
+                    const bool desce = k == 0;
+                    codigo = a % 6 == 4 ? (desce ? SETA_BAIXO : SETA_CIMA_CENTRO_ESQ)
+                             : desce    ? VIA_CENTRO_DIR
+                                        : VIA_CENTRO_ESQ;
+                } else if (v.horizontal) {
+                    codigo = seta ? (v.sentido > 0 ? (ultima ? SETA_DIREITA : SETA_DIREITA_TRACEJADA) : SETA_ESQUERDA)
+                             : ultima ? ASFALTO
+                                      : FAIXA_TRACEJADA;
+                } else {
+                    codigo = seta     ? (v.sentido > 0 ? SETA_BAIXO_SIMPLES : SETA_CIMA)
+                             : ultima ? ASFALTO
+                                      : FAIXA_TRACEJADA_VERTICAL;
+                }
+                if (v.horizontal && (cruzamento(r, c - 1) || cruzamento(r, c + 1))) codigo = ZEBRA_HORIZONTAL;
+                if (!v.horizontal && (cruzamento(r - 1, c) || cruzamento(r + 1, c))) codigo = ZEBRA_VERTICAL;
+                m.inferior[r][c] = codigo;
+            }
+        }
+    }
+    std::vector<std::vector<bool>> rua(m.linhas, std::vector<bool>(m.colunas, false));
+    for (int r = 0; r < m.linhas; r++)
+        for (int c = 0; c < m.colunas; c++) {
+            rua[r][c] = tipo[r][c] != 0;
+            if (tipo[r][c] == 3) m.inferior[r][c] = ASFALTO;
+        }
+    return rua;
+}
+
+void taparBolsos(Mapa& m, const std::function<bool(int, int)>& ehRua) {
+    auto livre = [&](int r, int c) {
+        return m.dentro(r, c) && (m.inferior[r][c] < PREDIO || m.inferior[r][c] > PREDIO_ULTIMO);
+    };
+    for (bool mudou = true; mudou;) {
+        mudou = false;
+        for (int r = 0; r < m.linhas; r++)
+            for (int c = 0; c < m.colunas; c++) {
+                if (!livre(r, c) || ehRua(r, c)) continue;
+                const int lados = livre(r - 1, c) + livre(r + 1, c) + livre(r, c - 1) + livre(r, c + 1);
+                bool giro = false;
+                for (int dr : {-1, 1})
+                    for (int dc : {-1, 1})
+                        giro = giro || (livre(r + dr, c) && livre(r, c + dc) && livre(r + dr, c + dc));
+                if (lados >= 2 && giro) continue;
+                // A kiosk of the plainest roof, alone on its plot.
+                m.inferior[r][c] = PREDIO + 3 * 16;
+                m.superior[r][c] = 0;
+                mudou = true;
+            }
     }
 }
 

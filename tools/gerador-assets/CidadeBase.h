@@ -43,6 +43,8 @@ enum Codigo {
     AREIA = 37,                     // sand (grass in a city without a beach)
     FAIXA_TRACEJADA_VERTICAL = 38,  // lane line along the right edge
     CHEGADA_VERTICAL = 39,          // the finish across a street that runs up or down
+    SETA_BAIXO_SIMPLES = 40,        // a down arrow on a one-way street
+    PONTE = 41,  // a road's deck over water: 41 its top lane (railing above), 42 a middle lane, 43 its bottom lane
 
     ARVORE = 100,
     ARVORE_FLORIDA = 101,
@@ -102,8 +104,9 @@ struct Cidade {
 
 // How the blocks between the streets are built up.
 struct Quadras {
-    int parquesPorCento = 14;      // plots left as parks with trees
-    int estilos = ESTILOS_PREDIO;  // building styles 0 .. estilos - 1
+    int parquesPorCento = 14;          // plots left as parks with trees
+    int estilos = ESTILOS_PREDIO;      // building styles 0 .. estilos - 1
+    int profundidadeMaxima = 1 << 20;  // rows a building may take
 };
 
 // Sidewalks and blocks: every cell that `reservada` leaves free becomes a
@@ -112,6 +115,25 @@ struct Quadras {
 // split into a front and a back row.
 void construirQuadras(Mapa& m, const std::function<bool(int, int)>& ehRua,
                       const std::function<bool(int, int)>& reservada, const Quadras& q, desenho::Aleatorio& sorte);
+
+// A straight road: its lanes are rows `primeira` .. `primeira + faixas - 1`
+// of a horizontal road (columns of a vertical one), and it runs from `de` to
+// `ate` along them. `sentido`: 1 right or down, -1 left or up, 0 both ways
+// (two lanes, the first down the map).
+struct Via {
+    bool horizontal;
+    int primeira, faixas, de, ate, sentido;
+};
+
+// The roads in the lower layer with their markings: lane lines and arrows,
+// plain asphalt where roads cross, zebra crossings beside the crossings.
+// Answers which cells are road.
+std::vector<std::vector<bool>> tracarVias(Mapa& m, const std::vector<Via>& vias);
+
+// Builds over every free cell off the road that could hold a car: a dead
+// end (fewer than two free sides), or a cell in no free 2 x 2 square, where
+// a car could not turn round. Repeated until none is left.
+void taparBolsos(Mapa& m, const std::function<bool(int, int)>& ehRua);
 
 // Which of the four sides of (r, c) satisfy `teste`: 1 up, 2 right, 4 down, 8 left.
 int mascaraVizinhos(int r, int c, const std::function<bool(int, int)>& teste);

@@ -382,6 +382,25 @@ void faixaChegada(BITMAP* t, int parte) {  // 0 top post, 1 bottom post, 2.. let
     texto(t, l.substr(1, 1), 25, 38, e);
 }
 
+// A road's deck over water, lane `faixa` of three: a railing with the
+// water beyond it along the top of the first and the bottom of the last.
+void ponte(BITMAP* t, const Paleta& p, int faixa, Aleatorio& s) {
+    asfalto(t, p, s);
+    for (int x = 0; x < TILE; x += 32) vline(t, x, 0, 63, escurecer(cor(p.asfalto), 0.3f));  // the deck's joints
+    if (faixa == 1) return;
+    BITMAP* grade = create_bitmap(TILE, 12);
+    clear_to_color(grade, cor(p.agua));
+    rectfill(grade, 0, 4, 63, 7, rgb(214, 214, 208));
+    hline(grade, 0, 8, 63, rgb(60, 60, 66));
+    for (int x = 2; x < TILE; x += 8) rectfill(grade, x, 3, x + 2, 8, rgb(90, 90, 96));
+    if (faixa == 0) {
+        blit(grade, t, 0, 0, 0, 0, TILE, 12);
+    } else {
+        draw_sprite_v_flip(t, grade, 0, TILE - 12);
+    }
+    destroy_bitmap(grade);
+}
+
 // Asphalt with one thing painted on it.
 void pintado(BITMAP* t, const Paleta& p, Aleatorio& s, void (*tinta)(BITMAP*)) {
     asfalto(t, p, s);
@@ -397,6 +416,10 @@ bool desenharExtra(BITMAP* t, const Paleta& p, int codigo, Aleatorio& s) {
             asfalto(t, p, s);
             xadrez(t, true);
             return true;
+        case SETA_BAIXO_SIMPLES: asfalto(t, p, s), seta(t, 1); return true;
+        case PONTE:
+        case PONTE + 1:
+        case PONTE + 2: ponte(t, p, codigo - PONTE, s); return true;
         case PORTICO_SETA_CIMA: portico(t, 0, 3); return true;
         case PORTICO_SETA_BAIXO: portico(t, 0, 1); return true;
         default: return false;
