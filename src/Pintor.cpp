@@ -517,7 +517,13 @@ void Pintor::pintarRelogio(cavalete c) {
 
 void Pintor::pintarTrechoCompleto(cavalete c) {
     rectfill(buffer, 0, 0, LARGURA_TELA, 6, makecol(0, 0, 0));
-    rectfill(buffer, 744, 0, 776, 6, makecol(255, 255, 255));
+    // The finish where the race's city has it (city 1's: 744 to 776).
+    const int indice = cidades != nullptr ? cidades->indiceDoMapa(c.fase) : -1;
+    const int marca =
+        indice >= 0 && tamanhoMapa.getX() > 0.0f
+            ? static_cast<int>(std::lround(cidades->getCidade(indice).chegada * LARGURA_TELA / tamanhoMapa.getX()))
+            : 760;
+    rectfill(buffer, marca - 16, 0, marca + 16, 6, makecol(255, 255, 255));
     if (tamanhoMapa.getX() > 0.0f) {
         int p = static_cast<int>(std::lround(c.posicaoJogador1.getX() * LARGURA_TELA / tamanhoMapa.getX()));
         rectfill(buffer, p - 3, 0, p + 3, 6, makecol(0, 100, 100));

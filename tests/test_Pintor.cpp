@@ -21,6 +21,7 @@
 #include "PainelChegada.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
+#include "Piloto.h"
 #include "Pintor.h"
 #include "Preferencias.h"
 #include "Recordes.h"
@@ -570,6 +571,52 @@ TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
         for (BITMAP* t : telas) destroy_bitmap(t);
         apertar(KEY_A, false), apertar(KEY_D, false);
     }
+}
+
+// The long ride keeps a window of its layer: along its route, up round the
+// lake and back down, with its traffic, it shows what the whole layer shows.
+TEST_F(DesenhoIdentico, TheLongRideInAWindowShowsThePixelsOfTheWholeLayer) {
+    logica->carregarCidades(CaminhosAssets::cidades());
+    logica->getCidades().escolherMapa(3);
+    Piloto piloto(Piloto::MELHOR, logica->getCidades().getEscolhida().rota);
+    Pintor inteira, janela;
+    inteira.setLimiteCamada(SIZE_MAX);
+    BITMAP* telas[2] = {create_bitmap(800, 600), create_bitmap(800, 600)};
+    Pintor* pintores[2] = {&inteira, &janela};
+    for (int k = 0; k < 2; ++k) {
+        clear_bitmap(telas[k]);
+        pintores[k]->setAlvo(telas[k]);
+        pintores[k]->setEspera([](unsigned int) {});
+        pintores[k]->setCidades(&logica->getCidades().getLista());
+    }
+    testing::internal::CaptureStdout();
+    mouse(300, 350);
+    int quadro = 0, diferente = -1;
+    float maisAlto = 1e9f;
+    for (; quadro < 900 && diferente < 0; ++quadro) {
+        if (quadro == 1) mouse(300, 350, false);
+        if (Carro* c = jogador()) {
+            piloto.dirigir(*c);
+            maisAlto = std::min(maisAlto, c->getPosicao().getX());
+        }
+        logica->calcularLogica();
+        cavalete c = logica->construirCavalete();
+        const unsigned sorteio = static_cast<unsigned>(std::rand());
+        for (Pintor* p : pintores) {
+            std::srand(sorteio);
+            p->pintar(c);
+        }
+        logica->fimDeCiclo();
+        Relogio::avancar(40);
+        if (!iguais(telas[0], telas[1])) diferente = quadro;
+    }
+    testing::internal::GetCapturedStdout();
+    soltarTudo();
+    EXPECT_EQ(diferente, -1) << "frame " << diferente << " differs";
+    ASSERT_NE(janela.getCamada1(), nullptr);
+    EXPECT_LT(janela.getCamada1()->w, inteira.getCamada1()->w / 8);
+    EXPECT_LT(maisAlto, 8 * 64) << "the race never went round the lake";
+    for (BITMAP* t : telas) destroy_bitmap(t);
 }
 #endif
 
