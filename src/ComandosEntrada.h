@@ -21,7 +21,9 @@ struct ComandosEntrada {
         MENU_BAIXO = 1u << 11,
         MENU_ESQUERDA = 1u << 12,
         MENU_DIREITA = 1u << 13,
-        MENU_APERTAR = 1u << 14  // the gamepad's A
+        MENU_APERTAR = 1u << 14,  // the gamepad's A
+        ANTERIOR = 1u << 15,      // the Left key: the city before, on the main menu and the records
+        PROXIMA = 1u << 16        // the Right key: the city after
     };
 };
 

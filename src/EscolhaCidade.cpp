@@ -1,15 +1,52 @@
 #include "EscolhaCidade.h"
 
-EscolhaCidade::EscolhaCidade() : lista(), indice(0), corrida() {}
+#include "ComandosEntrada.h"
+#include "Preferencias.h"
+
+EscolhaCidade::EscolhaCidade() : lista(), indice(0), corrida(), preferencias(nullptr), recordes() {}
 
 void EscolhaCidade::carregar(const std::string& arquivo) {
     const int mapa = getEscolhida().mapa;
     lista.carregar(arquivo);
     indice = 0;
-    escolherMapa(mapa);
+    escolherMapa(preferencias != nullptr ? preferencias->getCidade() : mapa);
+}
+
+void EscolhaCidade::setPreferencias(Preferencias* p) {
+    preferencias = p;
+    if (preferencias != nullptr) escolherMapa(preferencias->getCidade());
 }
 
 void EscolhaCidade::escolherMapa(int mapa) {
     const int i = lista.indiceDoMapa(mapa);
     if (i >= 0) indice = i;
+}
+
+void EscolhaCidade::mudar(int passo) {
+    const int n = lista.getQuantidade();
+    indice = ((indice + passo) % n + n) % n;
+    if (preferencias != nullptr) preferencias->setCidade(getEscolhida().mapa);
+    getRecordes().carregar(false);
+}
+
+unsigned EscolhaCidade::acompanhar(unsigned comandos, const NomesAssets::RetanguloBotao& linha, bool clicou, int x,
+                                   int y) {
+    const unsigned esquerda = ComandosEntrada::ANTERIOR | ComandosEntrada::MENU_ESQUERDA;
+    const unsigned direita = ComandosEntrada::PROXIMA | ComandosEntrada::MENU_DIREITA;
+    const bool naLinha = clicou && y >= linha.y1 && y <= linha.y2;
+    if ((comandos & esquerda) || (naLinha && x >= linha.x1 && x < linha.x1 + NomesAssets::SETA_CIDADE_LARGURA))
+        mudar(-1);
+    if ((comandos & direita) || (naLinha && x <= linha.x2 && x > linha.x2 - NomesAssets::SETA_CIDADE_LARGURA)) mudar(1);
+    return comandos & ~(ComandosEntrada::MENU_ESQUERDA | ComandosEntrada::MENU_DIREITA);
+}
+
+std::string EscolhaCidade::arquivoRecordes(int mapa) {
+    return mapa == 1 ? "records.txt" : "records-" + std::to_string(mapa) + ".txt";
+}
+
+Recordes& EscolhaCidade::getRecordes() {
+    const int mapa = getEscolhida().mapa;
+    auto it = recordes.find(mapa);
+    if (it == recordes.end()) it = recordes.emplace(mapa, Recordes(arquivoRecordes(mapa))).first;
+    return it->second;
 }

@@ -1,13 +1,19 @@
 #ifndef ESCOLHACIDADE_H
 #define ESCOLHACIDADE_H
 
+#include <map>
 #include <string>
 
 #include "ListaCidades.h"
+#include "NomesAssets.h"
+#include "Recordes.h"
+
+class Preferencias;
 
 // Which city the player races: the list of cities, the one chosen on the
-// main menu, and the one the race now loaded is in. Until a list is read,
-// city 1 alone, as the game has always raced it.
+// main menu (saved in the settings as `city`), the one the race now loaded
+// is in, and each city's records. Until a list is read, city 1 alone, as
+// the game has always raced it.
 class EscolhaCidade {
 public:
     EscolhaCidade();
@@ -17,20 +23,41 @@ public:
     void carregar(const std::string& arquivo);
     const ListaCidades& getLista() const { return lista; }
 
+    // The player's settings: the choice starts on the city saved there, and
+    // every change is saved. Null: the choice is saved nowhere.
+    void setPreferencias(Preferencias* p);
+
     // Position of the chosen city in the list.
     int getIndice() const { return indice; }
     const ListaCidades::Cidade& getEscolhida() const { return lista.getCidade(indice); }
     // The city with map `mapa`, when the list has it.
     void escolherMapa(int mapa);
+    // The next city (passo 1) or the one before (-1), round the list.
+    void mudar(int passo);
+    // A frame of a page that changes the city (the main menu, the records,
+    // whose city line is `linha`): the Left and Right keys, the gamepad's
+    // left and right, and a click (when `clicou`, at x, y) on an arrow at
+    // the line's ends change it. Answers the commands without the gamepad's
+    // left and right, which there change the city rather than the
+    // highlighted button.
+    unsigned acompanhar(unsigned comandos, const NomesAssets::RetanguloBotao& linha, bool clicou, int x, int y);
 
     // The race being loaded is in the chosen city from now until the next.
     void iniciarCorrida() { corrida = getEscolhida(); }
     const ListaCidades::Cidade& getCorrida() const { return corrida; }
 
+    // The chosen city's records: city 1's in "records.txt" as always, the
+    // others' in "records-N.txt" beside it (N its map number).
+    Recordes& getRecordes();
+    const Recordes& getRecordes() const { return const_cast<EscolhaCidade*>(this)->getRecordes(); }
+    static std::string arquivoRecordes(int mapa);
+
 private:
     ListaCidades lista;
     int indice;
     ListaCidades::Cidade corrida;
+    Preferencias* preferencias;
+    std::map<int, Recordes> recordes;  // by map number, each read when first shown
 };
 
 #endif

@@ -48,9 +48,9 @@ bool isPrimeiraPaginaInstrucoes(int s) {
 Logica::Logica(TratadorEntradas* t)
     : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
-      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), recordes(),
-      rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
-      linhaChegada(), cidades(), ultimaLinha(ULTIMA_LINHA), ultimaColuna(ULTIMA_COLUNA) {
+      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
+      preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(), linhaChegada(), cidades(),
+      ultimaLinha(ULTIMA_LINHA), ultimaColuna(ULTIMA_COLUNA) {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -64,6 +64,7 @@ void Logica::carregarCidades(const std::string& arquivo) { cidades.carregar(arqu
 
 void Logica::setPreferencias(Preferencias* p) {
     preferencias = p ? p : &preferenciasPadrao;
+    cidades.setPreferencias(p);
     verificacaoMicrofone->setPreferencias(preferencias);
 }
 
@@ -91,7 +92,7 @@ int Logica::getMusicasCalar() { return estado->getMusicasToStop(); }
 
 int Logica::getMusicasCantar() { return estado->getMusicasToPlay(); }
 
-const std::vector<int>& Logica::getMelhoresTempos() const { return recordes.getMelhores(); }
+const std::vector<int>& Logica::getMelhoresTempos() const { return cidades.getRecordes().getMelhores(); }
 
 void Logica::fimDeCiclo() {
     estado->zerarMusicas();
@@ -105,12 +106,18 @@ void Logica::fimDeCiclo() {
 
 void Logica::calcularLogica() {
     entradas->lerEntradas();
-    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()),
-                            entradas->getComandos());
+    unsigned comandos = entradas->getComandos();
+    const int s = estado->getSubEstado();
+    if (estado->getEstadoGlobal() == menu && (s == EstadoJogo::SUB_MENU_PRINCIPAL || s == EstadoJogo::SUB_RECORDES))
+        comandos = cidades.acompanhar(comandos, s == EstadoJogo::SUB_RECORDES ? CIDADE_RECORDES : CIDADE_MENU,
+                                      entradas->isPressed(TratadorEntradas::BOTAO_MOUSE), entradas->getCliqueX(),
+                                      entradas->getCliqueY());
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), s), comandos);
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
+                cidades.getRecordes().carregar(false);  // the best time the main menu shows
             }
             analisarMenus();
             // The check stops listening while the player is in another window.
@@ -155,7 +162,7 @@ void Logica::analisarMenus() {
         } else if (isClicado(BOTAO_RECORDES)) {
             estado->addSubEstado(EstadoJogo::SUB_RECORDES);
             estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
-            recordes.carregar();
+            cidades.getRecordes().carregar();
         }
     } else if (contem(s, EstadoJogo::SUB_INSTRUCOES_2)) {
         if (isClicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
@@ -231,6 +238,7 @@ void Logica::calcularLogicaJogo() {
             // The best before this race, for the finish screen's line; a
             // record file that cannot be read (said when it is written) has
             // no line to give.
+            Recordes& recordes = cidades.getRecordes();
             recordes.carregar(false);
             linhaChegada = LinhaChegada();
             if (recordes.isLegivel()) linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());

@@ -92,7 +92,8 @@ public:
     CapturaAudio* getMicrofone() const { return microfone; }
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
-    Recordes& getRecordes() { return recordes; }
+    // The chosen city's records.
+    Recordes& getRecordes() { return cidades.getRecordes(); }
 
     // The player's settings (sensitivity, W's rule, the microphone), which
     // the race uses and the microphone check changes. Until one is given,
@@ -158,7 +159,6 @@ private:
     CapturaAudio* microfone;
     VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
-    Recordes recordes;
     RastroCarros rastro;
     Preferencias preferenciasPadrao;
     Preferencias* preferencias;

@@ -6,12 +6,13 @@
 
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "EscolhaCidade.h"
 #include "EstadoJogo.h"
 #include "Janela.h"
 #include "LinhaChegada.h"
-#include "ListaCidades.h"
 #include "NomesAssets.h"
 #include "PainelChegada.h"
+#include "PainelCidade.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "Recordes.h"
@@ -34,7 +35,7 @@ Pintor::Pintor()
       bufferPausa(nullptr), carros{nullptr, nullptr, nullptr, nullptr},
       carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
-      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), cidades(nullptr),
+      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), escolha(nullptr),
       folha(), limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr),
       vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
@@ -135,8 +136,7 @@ void Pintor::carregarMapa(cavalete c) {
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
-    const int indice = cidades != nullptr ? cidades->indiceDoMapa(c.fase) : -1;
-    const std::string novaFolha = CaminhosAssets::folha(indice >= 0 ? cidades->getCidade(indice).folha : "tiles.bmp");
+    const std::string novaFolha = CaminhosAssets::folha(escolha != nullptr ? escolha->getCorrida().folha : "tiles.bmp");
     if (novaFolha != folha) {
         // Read for the first race of its city, not at start-up: 12 MB the
         // menus never use. Before the map layer exists, and after the other
@@ -303,6 +303,8 @@ void Pintor::pintarMenu(cavalete c) {
         pintarRecordes();
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
+        if (escolha != nullptr && s == E::SUB_MENU_PRINCIPAL)
+            PainelCidade::desenhar(buffer, *escolha, NomesAssets::CIDADE_MENU, true);
         if (verificacaoMicrofone != nullptr && !temFator(s, E::SUB_MENU_PRINCIPAL) &&
             !temFator(s, E::SUB_INSTRUCOES_2) && temFator(s, E::SUB_INSTRUCOES_1)) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
@@ -312,14 +314,7 @@ void Pintor::pintarMenu(cavalete c) {
     mostrarBuffer();
 }
 
-std::string Pintor::formatarTempo(int ms) {
-    if (ms < 0) {
-        ms = 0;
-    }
-    char texto[32];
-    std::snprintf(texto, sizeof texto, "%02d:%02d.%02d", ms / 60000, (ms / 1000) % 60, (ms % 1000) / 10);
-    return texto;
-}
+std::string Pintor::formatarTempo(int ms) { return PainelCidade::formatarTempo(ms); }
 
 void Pintor::pintarRecordes() {
     const int amarelo = makecol(255, 210, 40);
@@ -339,6 +334,9 @@ void Pintor::pintarRecordes() {
         CarregadorMidia::escreverCentrado(buffer, "Back", (b.x1 + b.x2) / 2 + 1, (b.y1 + b.y2) / 2 - 7, 2, branco);
     }
 
+    // One city at a time, chosen on its own line.
+    const Recordes* recordes = escolha != nullptr ? &escolha->getRecordes() : this->recordes;
+    if (escolha != nullptr) PainelCidade::desenhar(buffer, *escolha, NomesAssets::CIDADE_RECORDES, false);
     const std::vector<int>* tempos = recordes != nullptr ? &recordes->getMelhores() : nullptr;
     size_t quantos = tempos != nullptr ? tempos->size() : 0;
     const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
@@ -518,10 +516,9 @@ void Pintor::pintarRelogio(cavalete c) {
 void Pintor::pintarTrechoCompleto(cavalete c) {
     rectfill(buffer, 0, 0, LARGURA_TELA, 6, makecol(0, 0, 0));
     // The finish where the race's city has it (city 1's: 744 to 776).
-    const int indice = cidades != nullptr ? cidades->indiceDoMapa(c.fase) : -1;
     const int marca =
-        indice >= 0 && tamanhoMapa.getX() > 0.0f
-            ? static_cast<int>(std::lround(cidades->getCidade(indice).chegada * LARGURA_TELA / tamanhoMapa.getX()))
+        escolha != nullptr && tamanhoMapa.getX() > 0.0f
+            ? static_cast<int>(std::lround(escolha->getCorrida().chegada * LARGURA_TELA / tamanhoMapa.getX()))
             : 760;
     rectfill(buffer, marca - 16, 0, marca + 16, 6, makecol(255, 255, 255));
     if (tamanhoMapa.getX() > 0.0f) {

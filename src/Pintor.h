@@ -15,7 +15,7 @@
 #include "Vetor.h"
 
 class LinhaChegada;
-class ListaCidades;
+class EscolhaCidade;
 class NavegacaoMenu;
 class Recordes;
 
@@ -70,9 +70,11 @@ public:
     // shows; they belong to the caller and must outlive the renderer's use.
     void setNavegacao(const NavegacaoMenu* navegacao);
     void setLinhaChegada(const LinhaChegada* linha);
-    // The cities, for each race's tile sheet (by the snapshot's map number;
-    // city 1's sheet without them); they belong to the caller.
-    void setCidades(const ListaCidades* lista) { cidades = lista; }
+    // The cities and the one chosen: the main menu's and the records page's
+    // city line, the records shown, each race's tile sheet and finish (by
+    // the snapshot's map number; city 1's without them). It belongs to the
+    // caller.
+    void setEscolhaCidade(const EscolhaCidade* e) { escolha = e; }
     // The most a whole map layer may take; a larger city keeps a window of
     // it round the view.
     void setLimiteCamada(size_t bytes) { limiteCamada = bytes; }
@@ -140,7 +142,7 @@ private:
     const VerificadorMicrofone* verificacaoMicrofone;
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;
-    const ListaCidades* cidades;
+    const EscolhaCidade* escolha;
     std::string folha;  // the tile sheet loaded
     size_t limiteCamada;
     BITMAP* alvo;

@@ -23,6 +23,8 @@
 //   pixel_perfect = false | true  fullscreen in whole multiples only
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
+//   city = 1 .. 99                the city chosen on the main menu, by its
+//                                 map number
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
@@ -64,6 +66,9 @@ public:
     int getVolumeMusica() const { return volumeMusica; }
     // Clamped to 0 .. 100.
     void setVolumeMusica(int v);
+    int getCidade() const { return cidade; }
+    // Clamped to 1 .. 99.
+    void setCidade(int c);
 
 private:
     Configuracoes arquivo;
@@ -75,6 +80,7 @@ private:
     bool pixelPerfeito;
     bool musica;
     int volumeMusica;
+    int cidade;
 };
 
 #endif

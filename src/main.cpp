@@ -202,7 +202,7 @@ int main() {
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
     pintor->setNavegacao(&logica->getNavegacao());
     pintor->setLinhaChegada(&logica->getLinhaChegada());
-    pintor->setCidades(&logica->getCidades().getLista());
+    pintor->setEscolhaCidade(&logica->getCidades());
 
     SituacaoGlobal situacao = apresentacao->play();
     // The music is read during the pause after the opening, not before the

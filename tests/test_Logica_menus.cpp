@@ -146,10 +146,13 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
     pad(0, 0);
     pad(0, 0);
     EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
-    pad(100, 0);
-    EXPECT_EQ(destaque(), em(BOTAO_INSTRUCOES));
+    pad(100, 0);  // left and right choose the city on the main menu
+    EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
     pad(0, 0);
-    pad(-100, 0);
+    pad(0, -100);
+    EXPECT_EQ(destaque(), em(BOTAO_SAIR));
+    pad(0, 0);
+    pad(0, -100);
     EXPECT_EQ(destaque(), em(BOTAO_RECORDES));
     EXPECT_EQ(pad(0, 0, START).estado, menu);
     EXPECT_EQ(pad(0, 0, A).subEstado, 3);

@@ -587,7 +587,7 @@ TEST_F(DesenhoIdentico, TheLongRideInAWindowShowsThePixelsOfTheWholeLayer) {
         clear_bitmap(telas[k]);
         pintores[k]->setAlvo(telas[k]);
         pintores[k]->setEspera([](unsigned int) {});
-        pintores[k]->setCidades(&logica->getCidades().getLista());
+        pintores[k]->setEscolhaCidade(&logica->getCidades());
     }
     testing::internal::CaptureStdout();
     mouse(300, 350);
