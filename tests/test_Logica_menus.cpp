@@ -176,3 +176,63 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
     EXPECT_EQ(pad(0, 0, A).estado, menu);
     ControleJogo::setLeitor(nullptr);
 }
+
+// Two cities: the main menu's line chooses one (the keys, a click on an
+// arrow), the choice is saved and comes back, the race loads that city's
+// map and finish and writes its own record file, and the records page shows
+// one city at a time.
+TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
+    dir.escrever("mapas/2.txt", mapa());
+    dir.escrever("mapas/2trans.txt", dir.ler("mapas/1trans.txt"));
+    dir.escrever("mapas/cidades.txt",
+                 "[city]\nmap = 1\nname = ONE\nstart = 50 550\nfinish = 9120\n"
+                 "[city]\nmap = 2\nname = TWO\nstart = 50 800\nfinish = 700\n");
+    dir.escrever("records.txt", "Tempo: 70000 mills\n");
+    Preferencias preferencias;
+    preferencias.carregar((dir.getCaminho() / "ronco.conf").string());
+    logica->setPreferencias(&preferencias);
+    logica->carregarCidades("mapas/cidades.txt");
+    quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
+    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{70000});
+    apertar(KEY_RIGHT), quadro(), apertar(KEY_RIGHT, false), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");
+    EXPECT_NE(dir.ler("ronco.conf").find("city = 2"), std::string::npos);
+    EXPECT_TRUE(logica->getMelhoresTempos().empty());
+    // The arrows at the line's ends, round the list; between them nothing.
+    const RetanguloBotao& l = CIDADE_MENU;
+    for (auto [x, nome] : {std::pair(l.x1 + 2, "ONE"), std::pair(l.x1 + 2, "TWO"), std::pair(l.x2 - 2, "ONE"),
+                           std::pair((l.x1 + l.x2) / 2, "ONE"), std::pair(l.x2 + 1, "ONE"), std::pair(l.x2, "TWO")}) {
+        clicar(x, (l.y1 + l.y2) / 2), quadro();
+        EXPECT_EQ(logica->getCidades().getEscolhida().nome, std::string(nome)) << x;
+    }
+    Preferencias relidas;  // the next start comes back to it
+    relidas.carregar(preferencias.getCaminho());
+    Logica outra(&entradas);
+    outra.setPreferencias(&relidas);
+    outra.carregarCidades("mapas/cidades.txt");
+    EXPECT_EQ(outra.getCidades().getEscolhida().nome, "TWO");
+
+    // Its race: map 2, started where the list says, finished at its finish.
+    carregar();
+    const std::vector<Quadro> q = correrAteOMenu();
+    ASSERT_EQ(q.back().estado, menu);
+    EXPECT_EQ(q[0].fase, 2);
+    EXPECT_FLOAT_EQ(q[0].posicao.getX(), 800.0f);
+    EXPECT_GE(q[q.size() - 2].posicao.getY(), 700.0f);
+    EXPECT_LT(q[q.size() - 3].posicao.getY(), 700.0f);
+    EXPECT_EQ(dir.ler("records.txt"), "Tempo: 70000 mills\n");
+    EXPECT_EQ(dir.ler("records-2.txt"), "Tempo: " + std::to_string(tempoCorrendo(q)) + " mills\n");
+    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{tempoCorrendo(q)});
+
+    // The records page: the city chosen, then the other with Left.
+    clicar(605, 114), quadro();
+    ASSERT_EQ(estado()->getSubEstado(), 3);
+    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{tempoCorrendo(q)});
+    apertar(KEY_LEFT), quadro(), apertar(KEY_LEFT, false), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
+    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{70000});
+    EXPECT_EQ(estado()->getSubEstado(), 3);
+    clicar(CIDADE_RECORDES.x2 - 5, CIDADE_RECORDES.y1 + 5), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");
+}
