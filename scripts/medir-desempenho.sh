@@ -12,19 +12,22 @@
 #     clock, or up to the finish if the car gets there sooner);
 #   - peak resident memory (VmHWM from /proc/PID/status) after the race.
 #
-#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen]
+#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen] [CITY]
 #
 # BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
 # helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
 # and each figure is given for every run, then as the median. The window:
 # x1 (default) on a 1024x768 screen; x2, the window doubled on a 2560x1440
 # screen; fullscreen, F11 on a 1920x1080 screen (the picture at x1.8). The
-# start is timed at x1 only.
+# start is timed at x1 only. CITY (default 1): the city raced, by its map
+# number, chosen through the settings file; the scripted driver heads for
+# its finish along the streets.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")
 execucoes=${2:-3}
 modo=${3:-x1}
+cidade=${4:-1}
 case $modo in
     x1) tela=1024x768 ;;
     x2) tela=2560x1440 ;;
@@ -51,6 +54,10 @@ for n in $(seq "$execucoes"); do
             "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
         e2e_xvfb "$tela"
         e2e_som microfone 440
+        mkdir -p "$XDG_CONFIG_HOME/ronco"
+        echo "city = $cidade" >"$XDG_CONFIG_HOME/ronco/ronco.conf"
+        export E2E_CIDADE=$cidade
+        [ "$cidade" = 1 ] || export E2E_LINHA_PREFERIDA=-1
 
         # The start, timed by the probe (which also closes the game from
         # the menu); then the game again for the race.
@@ -100,7 +107,7 @@ for n in $(seq "$execucoes"); do
 done
 
 echo
-echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen"
+echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen; city $cidade"
 echo "run       menu-on-screen(ms)  menu-in-game(ms)  cpu-racing(% of one core)  peak-RSS(KiB)  measured(ms)"
 for n in $(seq "$execucoes"); do
     read -r a j c p m <"$resultados/execucao-$n.txt"
