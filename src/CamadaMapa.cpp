@@ -34,6 +34,7 @@ bool CamadaMapa::criar(int novasLinhas, int novasColunas, size_t limite) {
         return false;
     }
     CarregadorMidia::pedirPaginasGrandes(bitmap);
+    clear_bitmap(bitmap);
     linhas = novasLinhas;
     colunas = novasColunas;
     // A window holds nothing until the first view; a whole layer holds all.
@@ -60,4 +61,19 @@ void CamadaMapa::copiar(const Retangulo& vista, BITMAP* destino) {
             blit(bitmap, destino, p.x1 + dx, p.y1 + dy, p.x1 - vista.x1, p.y1 - vista.y1, p.getLargura(),
                  p.getAltura());
     });
+}
+
+Vetor CamadaMapa::getTamanho() const {
+    return Vetor(static_cast<float>(colunas * LADO_TILE), static_cast<float>(linhas * LADO_TILE));
+}
+
+Retangulo CamadaMapa::girar(CacheSprites& sprites, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo& vista) {
+    Retangulo desenhado;
+    const int cx = x + imagem->w / 2, cy = y + imagem->h / 2, raio = (imagem->w + imagem->h) / 2 + 4;
+    paraCadaPedaco(Retangulo(cx - raio, cy - raio, cx + raio, cy + raio), [&](int dx, int dy) {
+        const Retangulo so(vista.x1 + dx, vista.y1 + dy, vista.x2 + dx, vista.y2 + dy);
+        const Retangulo r = sprites.girar(bitmap, imagem, x + dx, y + dy, angulo, &so);
+        desenhado = desenhado.unir(Retangulo(r.x1 - dx, r.y1 - dy, r.x2 - dx, r.y2 - dy));
+    });
+    return desenhado;
 }

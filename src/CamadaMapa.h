@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "CacheSprites.h"
 #include "ConstantesGerais.h"
 #include "Retangulo.h"
+#include "Vetor.h"
 
 // The map layer the race view is copied from: the city drawn tile by tile,
 // the cars drawn into it. A city whose whole layer fits the budget keeps it
@@ -56,6 +58,14 @@ public:
 
     // Copies the map rectangle `vista` into `destino` at (0, 0).
     void copiar(const Retangulo& vista, BITMAP* destino);
+
+    // `imagem` turned by `angulo` about its centre, its top-left at map
+    // pixel (x, y), through `sprites`, unless it cannot reach the map
+    // rectangle `vista`. Answers where it may have drawn, in map pixels.
+    Retangulo girar(CacheSprites& sprites, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo& vista);
+
+    // The map's size in pixels (width, height); cleared to black.
+    Vetor getTamanho() const;
 
 private:
     // The first map cell of the window along one axis for a view from

@@ -1,7 +1,9 @@
 #include "EscolhaCidade.h"
 
 #include "ComandosEntrada.h"
+#include "EstadoJogo.h"
 #include "Preferencias.h"
+#include "TratadorEntradas.h"
 
 EscolhaCidade::EscolhaCidade() : lista(), indice(0), corrida(), preferencias(nullptr), recordes() {}
 
@@ -10,6 +12,7 @@ void EscolhaCidade::carregar(const std::string& arquivo) {
     lista.carregar(arquivo);
     indice = 0;
     escolherMapa(preferencias != nullptr ? preferencias->getCidade() : mapa);
+    getRecordes().carregar(false);
 }
 
 void EscolhaCidade::setPreferencias(Preferencias* p) {
@@ -38,6 +41,18 @@ unsigned EscolhaCidade::acompanhar(unsigned comandos, const NomesAssets::Retangu
         mudar(-1);
     if ((comandos & direita) || (naLinha && x <= linha.x2 && x > linha.x2 - NomesAssets::SETA_CIDADE_LARGURA)) mudar(1);
     return comandos & ~(ComandosEntrada::MENU_ESQUERDA | ComandosEntrada::MENU_DIREITA);
+}
+
+unsigned EscolhaCidade::acompanharPagina(const EstadoJogo& estado, const TratadorEntradas& entradas) {
+    const unsigned comandos = entradas.getComandos();
+    const int subEstado = estado.getSubEstado();
+    const bool clicou = entradas.isPressed(TratadorEntradas::BOTAO_MOUSE);
+    const int x = entradas.getCliqueX(), y = entradas.getCliqueY();
+    if (estado.getEstadoGlobal() != menu) return comandos;
+    if (subEstado == EstadoJogo::SUB_MENU_PRINCIPAL)
+        return acompanhar(comandos, NomesAssets::CIDADE_MENU, clicou, x, y);
+    if (subEstado == EstadoJogo::SUB_RECORDES) return acompanhar(comandos, NomesAssets::CIDADE_RECORDES, clicou, x, y);
+    return comandos;
 }
 
 std::string EscolhaCidade::arquivoRecordes(int mapa) {

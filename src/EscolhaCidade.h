@@ -8,7 +8,9 @@
 #include "NomesAssets.h"
 #include "Recordes.h"
 
+class EstadoJogo;
 class Preferencias;
+class TratadorEntradas;
 
 // Which city the player races: the list of cities, the one chosen on the
 // main menu (saved in the settings as `city`), the one the race now loaded
@@ -19,7 +21,8 @@ public:
     EscolhaCidade();
 
     // Reads the list of cities (once, at start-up); the choice stays on the
-    // city it was on when the new list has it, else the first.
+    // city it was on when the new list has it, else the first, and its
+    // records are read for the main menu's best time.
     void carregar(const std::string& arquivo);
     const ListaCidades& getLista() const { return lista; }
 
@@ -41,10 +44,15 @@ public:
     // left and right, which there change the city rather than the
     // highlighted button.
     unsigned acompanhar(unsigned comandos, const NomesAssets::RetanguloBotao& linha, bool clicou, int x, int y);
+    // The same on the page shown, if it is one of those two, with this
+    // frame's inputs; any other page's commands are answered as they are.
+    unsigned acompanharPagina(const EstadoJogo& estado, const TratadorEntradas& entradas);
 
     // The race being loaded is in the chosen city from now until the next.
     void iniciarCorrida() { corrida = getEscolhida(); }
     const ListaCidades::Cidade& getCorrida() const { return corrida; }
+    // Whether a car at `posicao` (down, across) has reached the race's finish.
+    bool isChegada(const Vetor& posicao) const { return posicao.getY() >= corrida.chegada; }
 
     // The chosen city's records: city 1's in "records.txt" as always, the
     // others' in "records-N.txt" beside it (N its map number).

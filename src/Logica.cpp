@@ -49,8 +49,7 @@ Logica::Logica(TratadorEntradas* t)
     : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
       microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
-      preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(), linhaChegada(), cidades(),
-      ultimaLinha(ULTIMA_LINHA), ultimaColuna(ULTIMA_COLUNA) {
+      preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(), linhaChegada(), cidades() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -59,8 +58,6 @@ Logica::Logica(TratadorEntradas* t)
     verificacaoMicrofone->setPreferencias(preferencias);
     timer = new Cronometro();
 }
-
-void Logica::carregarCidades(const std::string& arquivo) { cidades.carregar(arquivo); }
 
 void Logica::setPreferencias(Preferencias* p) {
     preferencias = p ? p : &preferenciasPadrao;
@@ -106,18 +103,12 @@ void Logica::fimDeCiclo() {
 
 void Logica::calcularLogica() {
     entradas->lerEntradas();
-    unsigned comandos = entradas->getComandos();
-    const int s = estado->getSubEstado();
-    if (estado->getEstadoGlobal() == menu && (s == EstadoJogo::SUB_MENU_PRINCIPAL || s == EstadoJogo::SUB_RECORDES))
-        comandos = cidades.acompanhar(comandos, s == EstadoJogo::SUB_RECORDES ? CIDADE_RECORDES : CIDADE_MENU,
-                                      entradas->isPressed(TratadorEntradas::BOTAO_MOUSE), entradas->getCliqueX(),
-                                      entradas->getCliqueY());
-    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), s), comandos);
+    const unsigned comandos = cidades.acompanharPagina(*estado, *entradas);
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()), comandos);
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
-                cidades.getRecordes().carregar(false);  // the best time the main menu shows
             }
             analisarMenus();
             // The check stops listening while the player is in another window.
@@ -275,9 +266,7 @@ void Logica::carregandoJogo() {
         colisao = new LogicaColisao();
         cidades.iniciarCorrida();
         colisao->gerarMapaColisao(cidades.getCorrida().mapa);
-        ultimaLinha = std::max(colisao->getAltura() - 1, 0);
-        ultimaColuna = std::max(colisao->getLargura() - 1, 0);
-        rastro = RastroCarros(ultimaLinha, ultimaColuna);
+        rastro = RastroCarros(std::max(colisao->getAltura() - 1, 0), std::max(colisao->getLargura() - 1, 0));
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
         if (!colisao->isCarregado()) {
             desistirDoCarregamento();
@@ -358,9 +347,7 @@ void Logica::logicaLargada() {
     }
 }
 
-bool Logica::hasObjetivoConcluido() {
-    return estadoJogadores->getJogador1()->getPosicao().getY() >= cidades.getCorrida().chegada;
-}
+bool Logica::hasObjetivoConcluido() { return cidades.isChegada(estadoJogadores->getJogador1()->getPosicao()); }
 
 void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     analisarEntradaJogador(jogador);
@@ -480,9 +467,9 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
     const int anteriorY = static_cast<int>(std::ceil(quocienteY));
 
     const int minX = std::max(std::min(atualX, anteriorX) - 1, 0);
-    const int maxX = std::min(std::max(atualX, anteriorX) + 1, ultimaLinha);
+    const int maxX = std::min(std::max(atualX, anteriorX) + 1, colisao ? colisao->getAltura() - 1 : ULTIMA_LINHA);
     const int minY = std::max(std::min(atualY, anteriorY) - 1, 0);
-    const int maxY = std::min(std::max(atualY, anteriorY) + 1, ultimaColuna);
+    const int maxY = std::min(std::max(atualY, anteriorY) + 1, colisao ? colisao->getLargura() - 1 : ULTIMA_COLUNA);
     for (int x = minX; x <= maxX; x++) {
         for (int y = minY; y <= maxY; y++) {
             tiles.push_front(Vetor(static_cast<float>(x), static_cast<float>(y)));

@@ -53,7 +53,7 @@ public:
 
     // Reads the list of cities (mapas/cidades.txt), once; until then the
     // game races city 1 alone.
-    void carregarCidades(const std::string& arquivo);
+    void carregarCidades(const std::string& arquivo) { cidades.carregar(arquivo); }
     const EscolhaCidade& getCidades() const { return cidades; }
     EscolhaCidade& getCidades() { return cidades; }
 
@@ -165,7 +165,6 @@ private:
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
     EscolhaCidade cidades;
-    int ultimaLinha, ultimaColuna;  // of the race's map
 };
 
 template <class Frota, class Testar>

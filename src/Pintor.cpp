@@ -36,8 +36,7 @@ Pintor::Pintor()
       carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
       recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), escolha(nullptr),
-      folha(), limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr),
-      vinhaDaPausa(false) {
+      limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
     buffer = create_bitmap(LARGURA_TELA, ALTURA_TELA);
@@ -136,20 +135,10 @@ void Pintor::carregarMapa(cavalete c) {
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
-    const std::string novaFolha = CaminhosAssets::folha(escolha != nullptr ? escolha->getCorrida().folha : "tiles.bmp");
-    if (novaFolha != folha) {
-        // Read for the first race of its city, not at start-up: 12 MB the
-        // menus never use. Before the map layer exists, and after the other
-        // city's sheet is gone, so that none of them add up.
-        reparador.setFolha(nullptr);
-        reparador.setFolha(CarregadorMidia::imagem(novaFolha));
-        folha = novaFolha;
-    }
-    if (camada.criar(mapa.getAltura(), mapa.getLargura(), limiteCamada)) {
-        clear_bitmap(camada.getBitmap());
-        tamanhoMapa =
-            Vetor(mapa.getLargura() * static_cast<float>(LADO_TILE), mapa.getAltura() * static_cast<float>(LADO_TILE));
-    }
+    // Read for the first race of its city, not at start-up: 12 MB the menus
+    // never use. Before the map layer exists, so that the two never add up.
+    reparador.usarFolha(CaminhosAssets::folha(escolha != nullptr ? escolha->getCorrida().folha : "tiles.bmp"));
+    if (camada.criar(mapa.getAltura(), mapa.getLargura(), limiteCamada)) tamanhoMapa = camada.getTamanho();
     reparador.desenharMapa(&camada, &mapa);
     carregarFrescuras();
     carregarCarros();
@@ -195,15 +184,7 @@ void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
     // Traffic comes near well outside the view; drawn there it would never
     // be shown, only erased again next frame.
-    const int raio = (imagem->w + imagem->h) / 2 + 4;
-    const Retangulo area(x + imagem->w / 2 - raio, y + imagem->h / 2 - raio, x + imagem->w / 2 + raio,
-                         y + imagem->h / 2 + raio);
-    camada.paraCadaPedaco(area, [&](int dx, int dy) {
-        const Retangulo so(vista.x1 + dx, vista.y1 + dy, vista.x2 + dx, vista.y2 + dy);
-        const Retangulo r =
-            sprites.girar(camada.getBitmap(), imagem, x + dx, y + dy, ftofix(angulo * RADIANOS_PARA_ALLEGRO), &so);
-        reparador.marcarDesenho(Retangulo(r.x1 - dx, r.y1 - dy, r.x2 - dx, r.y2 - dy));
-    });
+    reparador.marcarDesenho(camada.girar(sprites, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO), vista));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {

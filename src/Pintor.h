@@ -143,7 +143,6 @@ private:
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;
     const EscolhaCidade* escolha;
-    std::string folha;  // the tile sheet loaded
     size_t limiteCamada;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;

@@ -28,6 +28,13 @@ void ReparadorCamada::setFolha(BITMAP* nova) {
     emColuna = true;
 }
 
+void ReparadorCamada::usarFolha(const std::string& arquivo) {
+    if (arquivo == arquivoFolha && folha != nullptr) return;
+    setFolha(nullptr);
+    setFolha(CarregadorMidia::imagem(arquivo));
+    arquivoFolha = arquivo;
+}
+
 void ReparadorCamada::setParcial(bool sim) {
     parcial = sim;
     // What the plain repair left behind is not known cell by cell: from a

@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include <list>
+#include <string>
 #include <vector>
 
 #include "CamadaMapa.h"
@@ -36,6 +37,9 @@ public:
     // repairing parts of tiles all over the map wants. Null: no tiles.
     void setFolha(BITMAP* folha);
     bool hasFolha() const { return folha != nullptr; }
+    // The sheet of the file `arquivo`, read unless it is the one in use
+    // (the one before released first, so that the two never add up).
+    void usarFolha(const std::string& arquivo);
 
     // Off: every entry of the list gets its whole lower tile, then its whole
     // upper tile, as often as it is listed.
@@ -77,6 +81,7 @@ private:
     std::vector<int> listados;        // this frame's cells, each once
     unsigned quadro;
     Iterador inicioLista, fimLista;  // the plain repair walks the list twice
+    std::string arquivoFolha;
 };
 
 #endif
