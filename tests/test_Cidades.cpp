@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <queue>
 
+#include "AjudaColisao.h"
 #include "AjudaPintor.h"
 #include "CaminhosAssets.h"
 #include "Cronometro.h"
@@ -30,13 +31,6 @@ protected:
         ASSERT_EQ(saidaDe([&] { EXPECT_TRUE(lista.carregar(CaminhosAssets::cidades())); }), "");
     }
     void TearDown() override { std::filesystem::current_path(anterior); }
-    template <typename F>
-    static std::string saidaDe(F acao) {
-        std::fflush(stdout);
-        testing::internal::CaptureStdout();
-        acao();
-        return testing::internal::GetCapturedStdout();
-    }
 
     std::filesystem::path anterior = std::filesystem::current_path();
     ListaCidades lista;

@@ -85,12 +85,8 @@ TEST(ListaCidades, AFaultyCityIsReportedAndLeftOut) {
                                           linha + "\n",
                                       &ok);
         EXPECT_FALSE(ok);
+        EXPECT_EQ(saida.rfind(std::string("mapas/cidades.txt ") + motivo, 0), 0u) << saida;
         EXPECT_EQ(contarLinhas(saida), 1) << saida;
-        EXPECT_EQ(saida.rfind("mapas/cidades.txt line ", 0), 0u) << saida;
-        EXPECT_NE(saida.find(std::string(motivo).substr(0, std::string(motivo).find(':') + 1)), std::string::npos)
-            << saida;
-        EXPECT_NE(saida.find(std::string(motivo).substr(std::string(motivo).find(':') + 2)), std::string::npos)
-            << saida;
         ASSERT_EQ(lista.getQuantidade(), 1);
         EXPECT_EQ(lista.getCidade(0).nome, "ONE");
     }
