@@ -59,7 +59,7 @@ std::string EscolhaCidade::arquivoRecordes(int mapa) {
     return mapa == 1 ? "records.txt" : "records-" + std::to_string(mapa) + ".txt";
 }
 
-Recordes& EscolhaCidade::getRecordes() {
+Recordes& EscolhaCidade::getRecordes() const {
     const int mapa = getEscolhida().mapa;
     auto it = recordes.find(mapa);
     if (it == recordes.end()) it = recordes.emplace(mapa, Recordes(arquivoRecordes(mapa))).first;

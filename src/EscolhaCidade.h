@@ -56,8 +56,7 @@ public:
 
     // The chosen city's records: city 1's in "records.txt" as always, the
     // others' in "records-N.txt" beside it (N its map number).
-    Recordes& getRecordes();
-    const Recordes& getRecordes() const { return const_cast<EscolhaCidade*>(this)->getRecordes(); }
+    Recordes& getRecordes() const;
     static std::string arquivoRecordes(int mapa);
 
 private:
@@ -65,7 +64,7 @@ private:
     int indice;
     ListaCidades::Cidade corrida;
     Preferencias* preferencias;
-    std::map<int, Recordes> recordes;  // by map number, each read when first shown
+    mutable std::map<int, Recordes> recordes;  // by map number, each made when first asked for
 };
 
 #endif
