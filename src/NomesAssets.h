@@ -43,12 +43,12 @@ constexpr RetanguloBotao BOTAO_PROXIMA_PAGINA = {575, 550, 700, 585};
 constexpr RetanguloBotao BOTAO_VOLTAR_PAGINA_2 = {350, 520, 445, 550};
 constexpr RetanguloBotao BOTAO_VOLTAR_RECORDES = {350, 520, 445, 550};
 constexpr RetanguloBotao BOTAO_CONTINUAR = {300, 265, 498, 295};
-// The city line: on the main menu under Play, on the records page over the
-// list. The page pictures paint its dark panel with an arrow at each end
-// (the city before, the city after), each arrow's part SETA_CIDADE_LARGURA
-// wide; the game writes the city's name (and on the main menu its best
-// time, on a second line) between them.
-constexpr RetanguloBotao CIDADE_MENU = {200, 420, 600, 468};
+// The city line: on the main menu under Play, from the road to the right
+// edge; on the records page over the list. The page pictures paint its
+// dark panel with an arrow at each end (the city before, the city after),
+// each arrow's part SETA_CIDADE_LARGURA wide; the game writes the city's
+// name (and on the main menu its best time, on a second line) between them.
+constexpr RetanguloBotao CIDADE_MENU = {300, 420, 784, 468};
 constexpr RetanguloBotao CIDADE_RECORDES = {200, 82, 600, 120};
 constexpr int SETA_CIDADE_LARGURA = 44;
 constexpr RetanguloBotao BOTAO_DESISTIR = {315, 492, 483, 527};
