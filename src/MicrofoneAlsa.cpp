@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -97,6 +98,19 @@ long lerAlsa(void*, void* aberto, int16_t* destino, long maximo) {
     return n;
 }
 
+// ALSA's messages as its own handler prints them, but for a read cut short
+// on purpose (a stuck reader let go): that is no error.
+void relatarAlsa(const char* arquivo, int linha, const char* funcao, int erro, const char* formato, ...) {
+    if (erro == EINTR) return;
+    std::fprintf(stderr, "ALSA lib %s:%i:(%s) ", arquivo, linha, funcao);
+    va_list args;
+    va_start(args, formato);
+    std::vfprintf(stderr, formato, args);
+    va_end(args);
+    if (erro != 0) std::fprintf(stderr, ": %s", snd_strerror(erro));
+    std::fputc('\n', stderr);
+}
+
 void fecharAlsa(void*, void* aberto) {
     Captura* c = static_cast<Captura*>(aberto);
     snd_pcm_close(c->pcm);
@@ -107,7 +121,9 @@ void fecharAlsa(void*, void* aberto) {
 
 DispositivoGravacao MicrofoneAlsa::getDispositivoAlsa() { return {abrirAlsa, lerAlsa, fecharAlsa, nullptr}; }
 
-MicrofoneAlsa::MicrofoneAlsa(std::FILE* console) : vigia(getDispositivoAlsa(), console) {}
+MicrofoneAlsa::MicrofoneAlsa(std::FILE* console) : vigia(getDispositivoAlsa(), console) {
+    snd_lib_error_set_handler(relatarAlsa);
+}
 
 MicrofoneAlsa::~MicrofoneAlsa() { parar(); }
 

@@ -34,17 +34,27 @@ struct TemposMicrofone {
     Duracao esperaSaida = std::chrono::milliseconds(500);   // stopping waits this long for a read
 };
 
-// Keeps a capture device recording into the newest second of sound, one
+// Keeps a capture device recording into the newest second of sound: one
 // reader thread per opening of the device, and a watcher thread that opens,
-// replaces and lets go of them:
+// replaces and lets go of them. Only one opening at a time writes into the
+// second (its owner), so no sound is ever spliced from two of them.
 //
-//   - A device that fails (unplugged, the server gone) is opened again every
-//     few seconds until it records.
-//   - A device that hands over nothing for a while may have stalled: a
-//     second reader is opened beside it, and whichever delivers first is
-//     kept.
-//   - Reads can block for good, so the watcher never waits for a reader
-//     longer than a moment.
+//   - The device the player chose is where recording goes. One that cannot
+//     be opened gives way to "default" (with a console line), and is tried
+//     again every few seconds: once it opens (plugged in again), it is
+//     recorded again.
+//   - A device that fails while recording (unplugged, the server gone) is
+//     opened again every few seconds until it records.
+//   - A device that hands over nothing for a while may have stalled: it is
+//     opened anew beside the stalled opening, which the new one replaces as
+//     soon as it is open (a pipe thus always has a reader). A device that
+//     allows one opening only (ALSA's hw and plughw) refuses that: the
+//     stalled opening is closed first, then the device opened again.
+//   - Reads can block for good. A reader let go is told to stop and, when
+//     it does not, its read is cut short by a signal (no restart), until it
+//     ends and is joined: no thread or descriptor is ever left behind, and
+//     neither stopping nor switching waits for a stuck read longer than a
+//     moment.
 class VigiaMicrofone {
 public:
     // What lerRecente hands over: one second of mono sound.
@@ -73,7 +83,8 @@ public:
     void parar();
 
     // Records from another device from now on (within one step of the
-    // watcher); one that cannot be opened falls back to "default".
+    // watcher); one that cannot be opened falls back to "default", and is
+    // tried again now and then.
     void trocar(const std::string& nome);
 
     // When sound has come in since the last call: copies the newest second
@@ -82,30 +93,35 @@ public:
     // alone. total, when given, receives how many samples had been recorded.
     bool lerRecente(uint16_t* destino, long long* total = nullptr);
 
+    // The device being recorded (the last one that opened), and the one
+    // asked for while it cannot be opened (empty otherwise).
     std::string getDispositivo() const;
     std::string getFalha() const;
     long long getAmostrasGravadas() const;
 
     struct Anel;
+    struct Aviso;
     struct Sessao;
+    struct Sessoes;
 
 private:
     void vigiar(void* abertoInicial);
-    std::shared_ptr<Sessao> abrirSessao(const std::string& nome, void* abertoAntes);
     void anotarFalha(const std::string& nome);
 
     DispositivoGravacao dispositivoGravacao;
     std::FILE* console;
     TemposMicrofone tempos;
     std::shared_ptr<Anel> anel;
+    std::shared_ptr<Aviso> aviso;  // wakes the watcher when a reader opens or ends
     bool aberto;
     void* abertoInicial;  // opened by abrir; the first session takes it
     std::thread* vigia;
     bool pararVigia;
     mutable std::mutex trava;  // guards the names below and pararVigia
-    std::string dispositivo;   // being recorded (or about to be)
+    std::string dispositivo;   // being recorded: the last opening that opened
+    std::string escolhido;     // the one asked for last
     std::string pedido;        // asked for by trocar, not yet taken
-    std::string falha;
+    std::string falha;         // the one asked for, when it cannot be opened
 };
 
 #endif

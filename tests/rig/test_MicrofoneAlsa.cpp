@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "CapturaAudio.h"
@@ -150,6 +151,43 @@ TEST(GravadorRig, AStalledPipeThatComesBackIsHeardWholeWithoutLosingABlock) {
     ASSERT_EQ(escrito.size(), static_cast<size_t>((ANTES + DEPOIS) * BLOCO));
     EXPECT_EQ(ouvido.size(), escrito.size());
     EXPECT_TRUE(ouvido == escrito) << "a block was lost, doubled or reordered";
+}
+
+// A pipe whose writer is connected but never writes: every read blocks for
+// good. Switching devices again and again meanwhile leaves as many threads
+// and descriptors as there were before (each reader let go is cut short and
+// joined), and stopping gives back the recorder's own.
+TEST(GravadorRig, SwitchingWhileTheSourceIsStuckLeavesNoThreadOrDescriptorBehind) {
+    DiretorioTemporario dir;
+    const std::string cano = (dir.getCaminho() / "mic.cano").string();
+    ASSERT_EQ(mkfifo(cano.c_str(), 0600), 0);
+    setenv("MIC_FILE", cano.c_str(), 1);
+    const int escritor = open(cano.c_str(), O_RDWR);  // a writer that stays quiet
+    ASSERT_GE(escritor, 0);
+    auto contar = [](const char* pasta) {
+        int n = 0;
+        for (const auto& e : std::filesystem::directory_iterator(pasta)) n += e.path().filename() != ".";
+        return n;
+    };
+    const int threadsAntes = contar("/proc/self/task"), fdsAntes = contar("/proc/self/fd");
+    {
+        MicrofoneAlsa microfone(std::tmpfile());
+        ASSERT_TRUE(microfone.abrir("default"));
+        microfone.iniciar();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const int threads = contar("/proc/self/task"), fds = contar("/proc/self/fd");
+        for (int i = 0; i < 10; i++) {
+            microfone.trocarDispositivo(i % 2 ? "filemic" : "default");
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(contar("/proc/self/task"), threads);
+        EXPECT_EQ(contar("/proc/self/fd"), fds);
+        EXPECT_EQ(microfone.getDispositivo(), "filemic");
+    }
+    EXPECT_EQ(contar("/proc/self/task"), threadsAntes);
+    EXPECT_EQ(contar("/proc/self/fd"), fdsAntes + 1) << "the console's";
+    close(escritor);
 }
 
 // Through the library, as the game records: the driver's capabilities, and
