@@ -240,7 +240,8 @@ TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
     // While the music plays the check says the microphone hears it.
     auto musica = [&] {
         int n = 0;
-        for (int y = PainelMicrofone::CAIXA_Y2 + 34; y < PainelMicrofone::CAIXA_Y2 + 42; ++y)
+        const int y0 = PainelMicrofone::LINHAS_Y + 3 * PainelMicrofone::LINHAS_PASSO;
+        for (int y = y0; y < y0 + 8; ++y)
             for (int x = 60; x < 600; ++x) n += ponto(tela, x, y) == rgb(255, 210, 60);
         return n;
     };

@@ -168,9 +168,11 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
     EXPECT_FALSE(t.isPressed(31));
     EXPECT_EQ(t.getComandos(), 0u);
     tecla(KEY_ENTER, false);
-    tecla(KEY_ENTER, true);  // Enter alone is Enter again
+    tecla(KEY_ENTER, true);  // Enter alone is Enter again, once a press
     t.lerEntradas();
     EXPECT_TRUE(t.isPressed(31));
+    EXPECT_EQ(t.getComandos(), unsigned(ComandosEntrada::ENTRAR));
+    t.lerEntradas();
     EXPECT_EQ(t.getComandos(), 0u);
     tecla(KEY_ENTER, false);
 }
