@@ -51,7 +51,7 @@ Logica::Logica(TratadorEntradas* t)
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
       microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), recordes(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
-      linhaChegada(), acelerador() {
+      linhaChegada() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -111,8 +111,7 @@ void Logica::calcularLogica() {
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
             }
-            // The microphones' list, while open, takes the page's keys.
-            if (!verificacaoMicrofone->isListaAberta()) analisarMenus();
+            if (!verificacaoMicrofone->isListaAberta()) analisarMenus();  // an open list takes the keys
             verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()),
                                              entradas->getComandos(), entradas->isFocado());
             if (verificacaoMicrofone->tomarCorrida()) iniciarCarregamento();
@@ -144,8 +143,7 @@ void Logica::analisarMenus() {
         const bool jogar = isClicado(BOTAO_JOGAR);
         // Until the voice was calibrated once, Play leads to the microphone
         // check first (the race follows from there).
-        const bool afinar = jogar && verificacaoMicrofone->oferecerAfinacao(
-                                         microfone->getEstadoMicrofone().getSituacao() != EstadoMicrofone::AUSENTE);
+        const bool afinar = jogar && verificacaoMicrofone->oferecerAfinacao(*microfone);
         if (jogar && !afinar) {
             iniciarCarregamento();
         } else if (afinar || isClicado(BOTAO_INSTRUCOES)) {

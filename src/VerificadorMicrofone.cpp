@@ -120,6 +120,10 @@ void VerificadorMicrofone::comandar(unsigned comandos) {
     }
 }
 
+bool VerificadorMicrofone::oferecerAfinacao(const CapturaAudio& corrida) {
+    return afinacao.oferecer(preferencias, corrida.getEstadoMicrofone().getSituacao() != EstadoMicrofone::AUSENTE);
+}
+
 bool VerificadorMicrofone::isSemSom() const {
     const Veredito v = getVeredito();
     return v == SEM_MICROFONE || v == SO_SILENCIO;

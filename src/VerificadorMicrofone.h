@@ -96,9 +96,9 @@ public:
     // while calibrating).
     std::string getTitulo() const;
     // The first start's tuning: at Play, whether to come to this page first
-    // (then it runs until calibrated or skipped); and, once, when the race
-    // is to start.
-    bool oferecerAfinacao(bool microfoneGrava) { return afinacao.oferecer(preferencias, microfoneGrava); }
+    // (the race's capture tells whether a microphone records; then it runs
+    // until calibrated or skipped); and, once, when the race is to start.
+    bool oferecerAfinacao(const CapturaAudio& corrida);
     bool isAfinando() const { return afinacao.isAtiva(); }
     bool tomarCorrida() { return afinacao.tomarCorrida(); }
 
