@@ -111,9 +111,10 @@ TEST_F(Menus, TheFirstPlayTunesTheMicrophoneOnceThenGoesStraightToTheRace) {
         } else if (caso == 1) {
             tecla(KEY_C);
             EXPECT_EQ(v->getTitulo(), "ROAR NOW!");
-            for (int i = 0; i < CalibracaoVoz::QUADROS + PrimeiraAfinacao::QUADROS_RESULTADO - 1; i++) quadro();
+            for (int i = 0; i < CalibracaoVoz::QUADROS + PrimeiraAfinacao::QUADROS_RESULTADO - 3; i++) quadro();
             EXPECT_EQ(v->getCalibracao().getSituacao(), CalibracaoVoz::FEITA);
-            EXPECT_EQ(estado()->getEstadoGlobal(), carregando);
+            EXPECT_EQ(estado()->getEstadoGlobal(), menu) << "the result shows for a moment";
+            EXPECT_EQ(quadro().estado, carregando);
         } else {
             tecla(KEY_M);
             EXPECT_EQ(tecla(KEY_ESC).subEstado, 2) << "Escape closes the list first";

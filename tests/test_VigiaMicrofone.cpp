@@ -28,6 +28,7 @@ struct Placa {
     bool exclusiva = false;  // one opening at a time (a hw device: busy)
     bool parada = false;     // makes no sound
     bool trava = false;      // reads block for good (in a read nobody answers)
+    bool espera = false;     // reads wait for its sound, whatever happens meanwhile
     int abertas = 0;
     int maximoAbertas = 0;
     long long feitas = 0;  // samples made so far
@@ -64,6 +65,11 @@ void* abrir(void*, const std::string& nome) {
 
 long ler(void*, void* aberto, int16_t* destino, long maximo) {
     Abertura& a = *static_cast<Abertura*>(aberto);
+    for (bool esperar = true; esperar; std::this_thread::sleep_for(milliseconds(1))) {
+        std::lock_guard<std::mutex> l(trava);
+        andar(*a.placa);
+        esperar = a.placa->espera && (a.placa->parada || a.placa->feitas - a.posicao < 441);
+    }
     bool bloquear = false;
     {
         std::lock_guard<std::mutex> l(trava);
@@ -83,6 +89,7 @@ long ler(void*, void* aberto, int16_t* destino, long maximo) {
         char c;
         return read(cano[0], &c, 1) > 0 ? 0 : -1;  // a signal or the end of the test gets it out
     }
+
     std::this_thread::sleep_for(milliseconds(2));
     return 0;
 }
@@ -216,10 +223,11 @@ TEST(VigiaMicrofone, AStalledExclusiveDeviceIsClosedBeforeItIsOpenedAgain) {
 }
 
 // A sound server hands each opening the same sound. While the first reader
-// is quiet a second one is opened; when sound comes back both have it, but
-// the newest second must hold it once, in order.
+// waits in a read for sound a second one is opened; when sound comes back
+// both have it, but the newest second must hold it once, in order.
 TEST(VigiaMicrofone, NeverTwoReadersWriteTheSameSoundIntoTheSecond) {
     Bancada b({{"pulse", Placa()}});
+    b.mudar("pulse", [](Placa& p) { p.espera = true; });
     ASSERT_TRUE(b.vigia.abrir("pulse"));
     b.vigia.iniciar();
     b.ouvir(200);
