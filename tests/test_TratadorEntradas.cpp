@@ -209,8 +209,7 @@ TEST(TratadorEntradas, TheGamepadLearnsWhereEachAxisRestsWhileItStaysStill) {
     EXPECT_EQ(durante(1, 0, -128), T(false, false, false));
     EXPECT_EQ(durante(1, 128, 128), T(false, true, true));
 
-    M outro;
-    m = outro;
+    m = M();
     EXPECT_EQ(durante(2 * M::QUADROS_REPOUSO, -128, -128), T(false, false, false));
     EXPECT_EQ(durante(M::QUADROS_REPOUSO + 1, 0, -128), T(false, false, false));
     EXPECT_EQ(durante(1, 128, -128), T(false, true, false)) << "back in the middle, a stick again";
