@@ -54,6 +54,10 @@ struct VigiaMicrofone::Anel {
         std::lock_guard<std::mutex> l(trava);
         dono = quem;
     }
+    void largar(const void* quem) {
+        std::lock_guard<std::mutex> l(trava);
+        if (dono == quem) dono = nullptr;
+    }
 };
 
 struct VigiaMicrofone::Aviso {
@@ -147,6 +151,9 @@ struct VigiaMicrofone::Sessoes {
     }
     void soltar(std::shared_ptr<Sessao>& s) {
         if (!s) return;
+        // Before its read is cut short: a read cut short may still hand
+        // over a block (ALSA's file device answers a full one, untouched).
+        vigia.anel->largar(s.get());
         s->parar = true;
         s->cortar();
         soltas.push_back(std::move(s));
@@ -317,9 +324,10 @@ void VigiaMicrofone::vigiar(void* abertoAntes) {
         }
         if (s.nova && s.nova->abriu) {
             // The new opening records from now on.
-            s.soltar(s.atual);
+            std::shared_ptr<Sessao> velha = std::move(s.atual);
             s.assumir(s.nova);
             s.nova.reset();
+            s.soltar(velha);
             if (s.novaDeVolta) {
                 reserva = false;
                 {

@@ -4,6 +4,7 @@
 // that block for good, and switching meanwhile, are the rig's: ALSA's own
 // file device on a pipe.)
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 #include <mutex>
@@ -67,7 +68,9 @@ long ler(void*, void* aberto, int16_t* destino, long maximo) {
     const long n = calada ? 0 : static_cast<long>(std::min<long long>(p.feitas - a.posicao, maximo));
     for (long i = 0; i < n; i++, a.posicao++) destino[i] = static_cast<int16_t>(p.marca * 8000 + 1 + a.posicao % 7999);
     l.unlock();
-    if (n == 0) std::this_thread::sleep_for(milliseconds(2));
+    // A wait cut short by a signal answers a full block, untouched (as
+    // ALSA's file device does): silence.
+    if (n == 0 && usleep(2000) != 0) return std::fill_n(destino, maximo, 0), maximo;
     return n;
 }
 
@@ -154,6 +157,10 @@ TEST(VigiaMicrofone, AChosenMicrophoneComesBackAndAStalledExclusiveOneIsReopened
     b.ouvir(200);
     EXPECT_GT(b.deMarca(1, antes), 4000) << "the usb microphone is not what is heard";
     EXPECT_EQ(b.deMarca(0, antes), 0);
+    b.mudar("usb", [](Placa& p) { p.parada = true; });  // waiting for sound when it is let go
+    b.vigia.trocar("default");
+    b.ouvir(300);
+    EXPECT_EQ(std::count(b.ouvido.begin(), b.ouvido.end(), 0), 0) << "a reader let go was heard";
 }
 
 // A sound server hands each opening the same sound. While the first reader
