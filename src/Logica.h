@@ -6,6 +6,7 @@
 #include <list>
 #include <vector>
 
+#include "AceleradorCorrida.h"
 #include "Carro.h"
 #include "ConstantesGerais.h"
 #include "LinhaChegada.h"
@@ -133,6 +134,7 @@ private:
     }
 
     bool isClicado(const NomesAssets::RetanguloBotao& r);
+    void iniciarCarregamento();
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();
@@ -158,6 +160,7 @@ private:
     Preferencias* preferencias;
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
+    AceleradorCorrida acelerador;
 };
 
 template <class Frota, class Testar>

@@ -23,11 +23,17 @@
 //   pixel_perfect = false | true  fullscreen in whole multiples only
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
+//   calibration = none | done | skipped
+//                                 whether the voice was ever calibrated, or
+//                                 the first start's offer to do it skipped
+//                                 (a file from before it, with a
+//                                 sensitivity, counts as done)
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
 public:
     enum AceleradorTeclado { SEM_MICROFONE = 0, SEMPRE = 1 };
+    enum Calibracao { CALIBRACAO_NENHUMA = 0, CALIBRACAO_FEITA = 1, CALIBRACAO_PULADA = 2 };
 
     static constexpr float SENSIBILIDADE_MINIMA = 1.0f;
     static constexpr float SENSIBILIDADE_MAXIMA = 100.0f;
@@ -64,6 +70,8 @@ public:
     int getVolumeMusica() const { return volumeMusica; }
     // Clamped to 0 .. 100.
     void setVolumeMusica(int v);
+    Calibracao getCalibracao() const { return calibracao; }
+    void setCalibracao(Calibracao c);
 
 private:
     Configuracoes arquivo;
@@ -75,6 +83,7 @@ private:
     bool pixelPerfeito;
     bool musica;
     int volumeMusica;
+    Calibracao calibracao;
 };
 
 #endif

@@ -45,7 +45,8 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
                  {2400, 1800, true, 0, 0, 2400, 1800, 3},     {1920, 1080, false, 240, 0, 1440, 1080, 0},
                  {1920, 1080, true, 560, 240, 800, 600, 1},   {2560, 1440, false, 320, 0, 1920, 1440, 0},
                  {2560, 1440, true, 480, 120, 1600, 1200, 2}, {1280, 1024, false, 0, 32, 1280, 960, 0},
-                 {3840, 2160, false, 480, 0, 2880, 2160, 0},  {640, 480, false, 0, 0, 640, 480, 0}};
+                 {3840, 2160, false, 480, 0, 2880, 2160, 0},  {640, 480, false, 0, 0, 640, 480, 0},
+                 {1280, 800, false, 107, 0, 1066, 800, 0}};
     for (const auto& k : casos) {
         const GeometriaTela g(k.w, k.h, k.inteira);
         SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << (k.inteira ? " whole" : ""));
@@ -69,6 +70,10 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
         }
         destroy_bitmap(alvo);
     }
+    // A fullscreen not 4:3: the top and bottom rows are the picture's.
+    const GeometriaTela largo(1280, 800, false);
+    EXPECT_EQ(largo.paraQuadro(640, 799).y, 599);
+    EXPECT_EQ(largo.paraQuadro(640, 0).y, 0);
     // At x2 a button is its rectangle doubled, to the pixel.
     const GeometriaTela x2(1600, 1200, true);
     const NomesAssets::RetanguloBotao& r = NomesAssets::BOTAO_JOGAR;

@@ -95,7 +95,8 @@ e2e_jogo_no_menu() {
 # a full-window page of the asset tree) differ beyond a small tolerance.
 e2e_diferenca() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1; }
 
-# e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
+# e2e_iniciar_corrida: from the main menu, Play (skipping with Enter the
+# microphone tuning a first Play asks for); watches the loading screens
 # and the start lights (tapping E into first gear once a light shows) and
 # returns once the race clock shows, in first gear. Sets
 # E2E_CARREGANDO_VISTO (looks at a loading screen), E2E_LUZES_VISTAS (most
@@ -108,7 +109,7 @@ e2e_iniciar_corrida() {
     E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
     E2E_LUZES_VISTAS=0
     E2E_CARREGANDO_VISTO=0
-    local engatou=0 fim=$(( $(date +%s) + 40 )) ta
+    local engatou=0 afinacao=0 fim=$(( $(date +%s) + 40 )) ta
     E2E_OLHADA_INICIO=$E2E_MS_JOGAR
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "the game ended while loading or during the start"
@@ -141,6 +142,11 @@ e2e_iniciar_corrida() {
                 e2e_tecla e 0.12
                 engatou=1
             fi
+        elif [ "$pagina" = instrucoes ] && [ "$afinacao" = 0 ]; then
+            # A first Play with a microphone asks to tune it: skipped.
+            e2e_guardar_olhada "primeira-afinacao"
+            e2e_tecla Return 0.12
+            afinacao=1
         elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
             E2E_CARREGANDO_VISTO=$((E2E_CARREGANDO_VISTO + 1))
             [ "$E2E_CARREGANDO_VISTO" -le 3 ] && e2e_guardar_olhada "carregando"

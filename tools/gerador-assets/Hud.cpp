@@ -132,9 +132,7 @@ void gerarPainel(const std::string& raiz) {
     l.cor = rgb(255, 210, 90);
     l.alinhamento = DIREITA;
     texto(b, "GEAR", X(682), Y(496), l);
-    l.cor = rgb(150, 220, 150);
-    texto(b, "VOICE", X(682), Y(540), l);
-    texto(b, "GAS", X(682), Y(552), l);
+    // The throttle's label ("VOICE GAS", "W GAS") is the game's to draw.
     salvar(b, nome(raiz, "graficos/imagens/%d.bmp", 1));
     destroy_bitmap(b);
 

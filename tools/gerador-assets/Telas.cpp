@@ -120,11 +120,11 @@ void instrucoes1(const std::string& raiz) {
     linha(b, "3. ROAR: THE LOUDER, THE MORE GAS.", x, y + 88, branco);
     linha(b, "4. GO QUIET TO EASE OFF.", x, y + 114, branco);
     linha(b, "A STEADY, DEEP RUMBLE WORKS BEST!", 400, y + 146, verdeClaro, 2, CENTRO);
-    // The microphone check: the game draws it live in the transparent hole.
+    // The microphone check: the game draws it live in the transparent hole,
+    // and its title (what to do now) on the frame above it.
     using namespace NomesAssets;
     desenho::painel(b, VERIFICACAO_X1 - 12, VERIFICACAO_Y1 - 30, VERIFICACAO_X2 + 12, VERIFICACAO_Y2 + 10, 14,
                     rgb(120, 90, 30));
-    linha(b, "MICROPHONE CHECK: ROAR NOW!", 400, VERIFICACAO_Y1 - 22, amarelo, 2, CENTRO);
     rectfill(b, VERIFICACAO_X1, VERIFICACAO_Y1, VERIFICACAO_X2, VERIFICACAO_Y2, rgb(255, 0, 255));
     linha(b, "PAGE 1/2", 400, 518, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_1, "BACK", vermelho());
