@@ -194,8 +194,10 @@ void instrucoes2(const std::string& raiz) {
         e.alinhamento = a;
         texto(b, s, x, y, e);
     };
-    const int y = 98, passo = 30;
-    alta("RACE AND MENUS", 40, y - 24, amarelo);
+    // Ten rows above the place where a gamepad's panel covers the page
+    // (PainelControle), the last of them free.
+    const int y = 92, passo = 27;
+    alta("RACE AND MENUS", 40, y - 22, amarelo);
     colunaTeclas(b, 40, 196, y, passo,
                  {{"A D", "STEER LEFT / RIGHT"},
                   {"SPACE", "BRAKE"},
@@ -206,7 +208,7 @@ void instrucoes2(const std::string& raiz) {
                   {"N", "MUSIC OFF / ON"},
                   {"F10", "WINDOW SIZE"},
                   {"F11 ALT+ENTER", "FULLSCREEN"}});
-    alta("MICROPHONE CHECK (PAGE 1)", 430, y - 24, amarelo);
+    alta("MICROPHONE CHECK (PAGE 1)", 430, y - 22, amarelo);
     const int fim = colunaTeclas(b, 430, 500, y, passo,
                                  {{"C", "CALIBRATE: ROAR 3 SECONDS"},
                                   {"+ -", "SENSITIVITY UP / DOWN"},
@@ -214,8 +216,7 @@ void instrucoes2(const std::string& raiz) {
                                   {"K", "WHEN W GIVES GAS"},
                                   {"M", "LIST OF MICROPHONES:"}});
     colunaTeclas(b, 446, 556, fim, passo, {{"UP DOWN", "CHOOSE"}, {"ENTER", "TAKE IT"}, {"ESC", "GO BACK"}});
-    // Row y + 9 * passo stays free on the left.
-    const int yPad = y + 10 * passo + 2;
+    const int yPad = y + 10 * passo + 8;
     alta("GAMEPAD", 40, yPad, amarelo);
     alta("STICK OR D-PAD: STEER, MOVE IN MENUS   RB / LB: SHIFT   B: BRAKE", 40, yPad + 20, claro);
     alta("A OR A TRIGGER: GAS (AS W), PRESS A BUTTON   START: PAUSE", 40, yPad + 40, claro);
