@@ -1,5 +1,4 @@
 #include "AjudaColisao.h"
-#include "AjudaPintor.h"
 #include "AmbienteLogica.h"
 #include "Cronometro.h"
 #include "TravaFoco.h"
@@ -47,30 +46,6 @@ TEST_F(Partida, PausesInTheCountdownAndTheRaceHoldEverythingAndAreNotTimed) {
     const int ms = tempoCorrendo(q);
     ASSERT_GT(ms, 0);
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: " + std::to_string(ms) + " mills\n");
-}
-
-// In the game the renderer holds the start lights on screen (half a second
-// each, up to four more after the last) while the clock runs on: the race
-// still shows zero on its first frames, and its clock never runs back.
-TEST_F(Partida, TheRaceClockShowsZeroAfterTheLightsHeldTheScreenAndNeverRunsBack) {
-    iniciarAllegroSemTela();
-    Pintor pintor;
-    BITMAP* tela = create_bitmap(800, 600);
-    pintor.setAlvo(tela);
-    pintor.setEspera([](unsigned int ms) { Relogio::avancar(static_cast<int>(ms)); });
-    testing::internal::CaptureStdout();  // the missing pictures' lines
-    clicar(300, 350);
-    std::vector<int> leituras;  // of the frames drawn with the clock
-    for (int i = 0; i < 40; i++) {
-        const Quadro q = quadro(&pintor);
-        if (q.estado == jogando && q.subEstado % 11 == 0) leituras.push_back(q.relogioMs);
-    }
-    testing::internal::GetCapturedStdout();
-    destroy_bitmap(tela);
-    ASSERT_GE(leituras.size(), 20u);
-    EXPECT_EQ(leituras[0], 0);
-    EXPECT_TRUE(std::is_sorted(leituras.begin(), leituras.end()));
-    EXPECT_GE(leituras.back(), 600);
 }
 
 // Escape tapped before a frame that cannot act on it (a loading step, the
