@@ -516,7 +516,10 @@ int vigiarRelogio(const char* janela, const std::string& jogo, double segundos) 
         XImage* img = XGetImage(d, w, x0 * k, 0, 192 * k, 56 * k, AllPlanes, ZPixmap);
         if (!img) continue;
         for (int y = 0; y < 56; ++y)
-            for (int x = 0; x < 192; ++x) putpixel(foto, x0 + x, y, XGetPixel(img, x * k, y * k) & 0xffffff);
+            for (int x = 0; x < 192; ++x) {
+                const unsigned long p = XGetPixel(img, x * k, y * k);  // 0xRRGGBB, as a 24-bit visual has it
+                putpixel(foto, x0 + x, y, makecol32((p >> 16) & 255, (p >> 8) & 255, p & 255));
+            }
         XDestroyImage(img);
         const int r = relogio(foto, jogo);
         if (r < 0 || r == ultima) continue;
