@@ -7,6 +7,7 @@
 #include "AjudaPintor.h"
 #include "AmpliadorQuadro.h"
 #include "GeometriaTela.h"
+#include "LugarJanela.h"
 #include "NomesAssets.h"
 
 namespace {
@@ -91,6 +92,30 @@ TEST(GeometriaTela, TheWindowTakesTheLargestScaleThatFitsAndF10StepsThroughThem)
     // F10 from each scale, the largest that fits, and the next (a saved x3 on a smaller desktop goes to x1).
     for (auto [de, maxima, para] : {std::tuple{1, 2, 2}, {2, 2, 1}, {2, 3, 3}, {1, 1, 1}, {3, 2, 1}})
         EXPECT_EQ(GeometriaTela::proximaEscala(de, maxima), para) << de << " " << maxima;
+    // The saved scale where it fits (a smaller one too), else the largest
+    // that does; auto (0) or nonsense, the largest.
+    for (auto [salva, w, h, escala] : {std::tuple{3, 1920, 1080, 1},
+                                       {2, 1920, 1080, 1},
+                                       {3, 2560, 1440, 2},
+                                       {1, 3840, 2160, 1},
+                                       {2, 3840, 2160, 2},
+                                       {0, 3840, 2160, 3},
+                                       {7, 2560, 1440, 2}})
+        EXPECT_EQ(GeometriaTela::escalaInicial(salva, w, h), escala) << salva << " on " << w << "x" << h;
+}
+
+// F10 keeps the window's centre and keeps it on the screen; the same size
+// stays where it is.
+TEST(LugarJanela, ANewSizeKeepsTheCentreOnTheScreen) {
+    const Retangulo janela(881, 449, 1680, 1048);  // 800x600 in the middle of 2560x1440
+    auto em = [&](const Retangulo& r, int w, int h) { return LugarJanela::manterCentro(r, w, h, 2560, 1440); };
+    auto canto = [](const Retangulo& r) { return std::vector<int>{r.x1, r.y1, r.getLargura(), r.getAltura()}; };
+    EXPECT_EQ(canto(em(janela, 800, 600)), (std::vector<int>{881, 449, 800, 600}));
+    EXPECT_EQ(canto(em(janela, 1600, 1200)), (std::vector<int>{481, 149, 1600, 1200}));
+    EXPECT_EQ(canto(em(Retangulo(2000, 1000, 2399, 1299), 800, 600)), (std::vector<int>{1760, 840, 800, 600}));
+    EXPECT_EQ(canto(em(Retangulo(-50, -30, 749, 569), 1600, 1200)), (std::vector<int>{0, 0, 1600, 1200}));
+    EXPECT_EQ(canto(em(janela, 2600, 1500)), (std::vector<int>{0, 0, 2600, 1500}));
+    EXPECT_EQ(canto(LugarJanela::centrada(800, 600, 1920, 1080)), (std::vector<int>{560, 240, 800, 600}));
 }
 
 TEST(AmpliadorQuadro, WholeScalesRepeatEveryPixelAndOtherScalesAndDepthsMatchThePlainCopy) {
