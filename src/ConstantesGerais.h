@@ -47,13 +47,15 @@ struct cavalete {
     std::list<int>::iterator itTipoCarro;
     int numeroNPCs;
     bool microfonePerdido;  // the recorder stopped delivering: W is the throttle
+    bool gasPelaTecla;      // W drives, not the voice (the throttle bar says so)
+    bool dicaCalibrar;      // the voice is heard but too quiet: the HUD says how to calibrate
 
-    // Only the position, the iterators and the microphone notice are given
-    // a value here; the logic fills every other field that the current
-    // state uses.
+    // Only the position, the iterators and the microphone's notices are
+    // given a value here; the logic fills every other field that the
+    // current state uses.
     cavalete()
         : posicaoJogador1(0.0f, 0.0f), itTilesInicio(), itTilesFim(), itPosicaoInicio(), itPosicaoFim(),
-          itAnguloInicio(), itTipoCarro(), microfonePerdido(false) {}
+          itAnguloInicio(), itTipoCarro(), microfonePerdido(false), gasPelaTecla(false), dicaCalibrar(false) {}
 };
 
 typedef cavalete Cavalete;

@@ -21,7 +21,12 @@ void Cronometro::pause() {
     contando = !contando;
 }
 
-int Cronometro::decorrido() const { return Relogio::getMilissegundos() - inicial; }
+int Cronometro::decorrido() const {
+    // Stopped, it reads what it read at the stop: the race's first frame is
+    // drawn while the stopwatch still stands at zero, after the start
+    // lights' seconds have passed, and must not show them.
+    return (contando ? Relogio::getMilissegundos() : tPause) - inicial;
+}
 
 int Cronometro::getMinutos() const { return decorrido() / 60000; }
 

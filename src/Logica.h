@@ -6,6 +6,7 @@
 #include <list>
 #include <vector>
 
+#include "AceleradorCorrida.h"
 #include "Carro.h"
 #include "ConstantesGerais.h"
 #include "EscolhaCidade.h"
@@ -140,6 +141,7 @@ private:
     }
 
     bool isClicado(const NomesAssets::RetanguloBotao& r);
+    void iniciarCarregamento();
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();
@@ -165,6 +167,7 @@ private:
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
     EscolhaCidade cidades;
+    AceleradorCorrida acelerador;
 };
 
 template <class Frota, class Testar>

@@ -21,6 +21,9 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// The notice shown at start-up when the sound card cannot record, 800x600.
+constexpr const char* AVISO_SEM_MICROFONE = "graficos/menus/sem_microfone.bmp";
+
 // First instructions page, 800x600: the game draws the live microphone
 // check inside this rectangle, which the page leaves transparent (the
 // library's mask colour) under a frame and a heading of its own.

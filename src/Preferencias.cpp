@@ -17,6 +17,8 @@ const std::vector<std::string> OPCOES_SIM_NAO = {"false", "true"};
 const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
+const char* const CALIBRACAO = "calibration";
+const std::vector<std::string> OPCOES_CALIBRACAO = {"none", "done", "skipped"};
 const char* const CIDADE = "city";
 
 // A setting takes a new value, and the file the text for it, only when it
@@ -32,7 +34,8 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), cidade(1) {}
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), cidade(1),
+      calibracao(CALIBRACAO_NENHUMA) {}
 
 Preferencias::~Preferencias() {}
 
@@ -48,6 +51,9 @@ void Preferencias::carregar(const std::string& caminho) {
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
     cidade = static_cast<int>(std::lround(arquivo.getNumero(CIDADE, 1, 1, 99)));
+    const bool sensibilidadeSalva = arquivo.getValor(SENSIBILIDADE) != nullptr;
+    calibracao = static_cast<Calibracao>(
+        arquivo.getEscolha(CALIBRACAO, sensibilidadeSalva ? CALIBRACAO_FEITA : CALIBRACAO_NENHUMA, OPCOES_CALIBRACAO));
 }
 
 void Preferencias::setSensibilidade(float s) {
@@ -88,3 +94,5 @@ void Preferencias::setCidade(int c) {
     c = std::clamp(c, 1, 99);
     mudar(arquivo, cidade, c, CIDADE, std::to_string(c));
 }
+
+void Preferencias::setCalibracao(Calibracao c) { mudar(arquivo, calibracao, c, CALIBRACAO, OPCOES_CALIBRACAO[c]); }

@@ -25,11 +25,17 @@
 //   music_volume = 0 .. 100       the music's level, in per cent
 //   city = 1 .. 99                the city chosen on the main menu, by its
 //                                 map number
+//   calibration = none | done | skipped
+//                                 whether the voice was ever calibrated, or
+//                                 the first start's offer to do it skipped
+//                                 (a file from before it, with a
+//                                 sensitivity, counts as done)
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
 public:
     enum AceleradorTeclado { SEM_MICROFONE = 0, SEMPRE = 1 };
+    enum Calibracao { CALIBRACAO_NENHUMA = 0, CALIBRACAO_FEITA = 1, CALIBRACAO_PULADA = 2 };
 
     static constexpr float SENSIBILIDADE_MINIMA = 1.0f;
     static constexpr float SENSIBILIDADE_MAXIMA = 100.0f;
@@ -69,6 +75,8 @@ public:
     int getCidade() const { return cidade; }
     // Clamped to 1 .. 99.
     void setCidade(int c);
+    Calibracao getCalibracao() const { return calibracao; }
+    void setCalibracao(Calibracao c);
 
 private:
     Configuracoes arquivo;
@@ -81,6 +89,7 @@ private:
     bool musica;
     int volumeMusica;
     int cidade;
+    Calibracao calibracao;
 };
 
 #endif
