@@ -21,7 +21,8 @@ struct ComandosEntrada {
         MENU_BAIXO = 1u << 11,
         MENU_ESQUERDA = 1u << 12,
         MENU_DIREITA = 1u << 13,
-        MENU_APERTAR = 1u << 14  // the gamepad's A
+        MENU_APERTAR = 1u << 14,  // the gamepad's A
+        FANTASMA = 1u << 15       // G
     };
 };
 

@@ -47,13 +47,23 @@ struct cavalete {
     std::list<int>::iterator itTipoCarro;
     int numeroNPCs;
     bool microfonePerdido;  // the recorder stopped delivering: W is the throttle
+    // The ghost of the best run on the race clock (screen order, as
+    // posicaoJogador1), and the gap to it in ms (negative: ahead), each
+    // only when there is one to show.
+    bool fantasmaLigado;  // the player's setting (G), in every state
+    bool fantasmaVisivel;
+    Vetor posicaoFantasma;
+    float anguloFantasma;
+    bool temDiferenca;
+    int diferencaFantasma;
 
-    // Only the position, the iterators and the microphone notice are given
-    // a value here; the logic fills every other field that the current
-    // state uses.
+    // Only the positions, the iterators, the microphone notice and the
+    // ghost are given a value here; the logic fills every other field that
+    // the current state uses.
     cavalete()
         : posicaoJogador1(0.0f, 0.0f), itTilesInicio(), itTilesFim(), itPosicaoInicio(), itPosicaoFim(),
-          itAnguloInicio(), itTipoCarro(), microfonePerdido(false) {}
+          itAnguloInicio(), itTipoCarro(), microfonePerdido(false), fantasmaLigado(false), fantasmaVisivel(false),
+          posicaoFantasma(), anguloFantasma(0.0f), temDiferenca(false), diferencaFantasma(0) {}
 };
 
 typedef cavalete Cavalete;

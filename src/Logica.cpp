@@ -51,7 +51,7 @@ bool isPrimeiraPaginaInstrucoes(int s) {
 Logica::Logica(TratadorEntradas* t)
     : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
-      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), recordes(),
+      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), placar(FASE_CORRIDA), fantasma(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
       linhaChegada() {
     entradas = t;
@@ -92,8 +92,6 @@ int Logica::getMusicasCalar() { return estado->getMusicasToStop(); }
 
 int Logica::getMusicasCantar() { return estado->getMusicasToPlay(); }
 
-const std::vector<int>& Logica::getMelhoresTempos() const { return recordes.getMelhores(); }
-
 void Logica::fimDeCiclo() {
     estado->zerarMusicas();
     estado->zerarTransicaoEstadoGlobal();
@@ -112,6 +110,7 @@ void Logica::calcularLogica() {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
+                getRecordes().carregar(false);  // the best time on the main menu
             }
             analisarMenus();
             // The check stops listening while the player is in another window.
@@ -126,6 +125,9 @@ void Logica::calcularLogica() {
         case carregando: carregandoJogo(); break;
         case abertura:
         case sair: break;
+    }
+    if (entradas->isComando(ComandosEntrada::FANTASMA)) {
+        preferencias->setFantasmaLigado(!preferencias->isFantasmaLigado());
     }
 }
 
@@ -156,7 +158,7 @@ void Logica::analisarMenus() {
         } else if (isClicado(BOTAO_RECORDES)) {
             estado->addSubEstado(EstadoJogo::SUB_RECORDES);
             estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
-            recordes.carregar();
+            getRecordes().carregar();
         }
     } else if (contem(s, EstadoJogo::SUB_INSTRUCOES_2)) {
         if (isClicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
@@ -182,6 +184,7 @@ void Logica::voltarAoMenu() {
     estado->setEstadoGlobal(menu);
     estado->remSubEstado(estado->getSubEstado());
     estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
+    getRecordes().carregar(false);
 }
 
 void Logica::calcularLogicaJogo() {
@@ -221,6 +224,7 @@ void Logica::calcularLogicaJogo() {
             calcularDeslocamentoJogador(jogador);
             verificarColisao();
         }
+        if (timer->isContando()) fantasma.gravar(timer->getTempoCorrida(), *jogador);
         if (hasObjetivoConcluido()) {
             estado->setEstadoGlobal(finalizando);
             estado->addMusicaStopada(EstadoJogo::MUSICA_CORRIDA);
@@ -229,15 +233,8 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
-            // The best before this race, for the finish screen's line; a
-            // record file that cannot be read (said when it is written) has
-            // no line to give.
-            recordes.carregar(false);
-            linhaChegada = LinhaChegada();
-            if (recordes.isLegivel()) linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
-            // Recorded at the line: the window may be closed during the
-            // finish screen, and the race must not be lost with it.
-            recordes.acrescentar(timer->getTotalTime());
+            const int tempo = timer->getTotalTime();
+            placar.registrarChegada(tempo, fantasma.concluir(tempo), linhaChegada);
         }
     } else if (contem(s, EstadoJogo::SUB_LARGADA)) {
         logicaLargada();
@@ -287,6 +284,7 @@ void Logica::carregandoJogo() {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
         estado->setFaseAtual(FASE_CORRIDA);
         configuracoesIniciaisPartida();
+        fantasma.iniciar(FASE_CORRIDA, placar.getFantasma());
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
         estado->setEstadoGlobal(jogando);
@@ -405,6 +403,7 @@ cavalete Logica::construirCavalete() {
     c.subEstado = estado->getSubEstado();
     c.transicaoEstadoGlobal = estado->hasTransicaoEstadoGlobal();
     c.transicaoSubEstado = estado->hasTransicaoSubEstado();
+    c.fantasmaLigado = preferencias->isFantasmaLigado();
     if (c.estado != jogando && c.estado != finalizando) {
         return c;
     }
@@ -420,6 +419,10 @@ cavalete Logica::construirCavalete() {
     c.endFotoCarro1 = jogador->getEndFotoCarro();
     c.marcha = jogador->getMarcha() == MARCHA_RE ? 9 : jogador->getMarcha();
     c.microfonePerdido = microfone->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO;
+    if (c.fantasmaLigado) {
+        fantasma.preencher(c, timer->getTempoCorrida(), *jogador,
+                           c.estado == jogando && contem(c.subEstado, EstadoJogo::SUB_CORRENDO));
+    }
     if (!contem(c.subEstado, EstadoJogo::SUB_PAUSA)) {
         selcionarTilesARepintar(&c);
     }
@@ -460,6 +463,9 @@ void Logica::selcionarTilesARepintar(cavalete* c) {
     const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / LADO_TILE));
     acrescentarTilesDoCarro(jogador, atualX, atualY);
     rastro.marcar(jogador);
+    // The ghost is drawn in the player's picture, under every car.
+    const Vetor f = c->posicaoFantasma;
+    if (c->fantasmaVisivel) rastro.marcar(Vetor(f.getY(), f.getX()), jogador->getW(), jogador->getH());
 
     const int visiveis = npc != nullptr ? selecionarTrafego(jogador, npc) : 0;
     rastro.listar(tiles);

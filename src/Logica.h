@@ -9,12 +9,13 @@
 #include "Carro.h"
 #include "ColisoesCorrida.h"
 #include "ConstantesGerais.h"
+#include "FantasmaCorrida.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
+#include "PlacarCidade.h"
 #include "Preferencias.h"
 #include "RastroCarros.h"
-#include "Recordes.h"
 #include "Vetor.h"
 
 class CapturaAudio;
@@ -52,10 +53,6 @@ public:
     int getMusicasCantar();
     void fimDeCiclo();
 
-    // Best ten race times in ms, fastest first, as last read for the
-    // records page.
-    const std::vector<int>& getMelhoresTempos() const;
-
     void analisarMenus();
     void calcularLogicaJogo();
 
@@ -81,7 +78,10 @@ public:
     CapturaAudio* getMicrofone() const { return microfone; }
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
-    Recordes& getRecordes() { return recordes; }
+    Recordes& getRecordes() { return placar.getRecordes(); }
+    // The city's records, medal times and ghost file; the ghost of the race.
+    PlacarCidade& getPlacar() { return placar; }
+    const FantasmaCorrida& getFantasmaCorrida() const { return fantasma; }
 
     // The player's settings (sensitivity, W's rule, the microphone), which
     // the race uses and the microphone check changes. Until one is given,
@@ -126,7 +126,8 @@ private:
     CapturaAudio* microfone;
     VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
-    Recordes recordes;
+    PlacarCidade placar;
+    FantasmaCorrida fantasma;
     RastroCarros rastro;
     Preferencias preferenciasPadrao;
     Preferencias* preferencias;

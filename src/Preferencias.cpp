@@ -17,6 +17,7 @@ const std::vector<std::string> OPCOES_SIM_NAO = {"false", "true"};
 const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
+const char* const FANTASMA = "ghost";
 
 // A setting takes a new value, and the file the text for it, only when it
 // changes: an unchanged setting never rewrites the file.
@@ -31,7 +32,7 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100) {}
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), fantasma(true) {}
 
 Preferencias::~Preferencias() {}
 
@@ -46,6 +47,7 @@ void Preferencias::carregar(const std::string& caminho) {
     pixelPerfeito = arquivo.getEscolha(PIXEL_PERFEITO, 0, OPCOES_SIM_NAO) == 1;
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
+    fantasma = arquivo.getEscolha(FANTASMA, 1, OPCOES_MUSICA) == 1;
 }
 
 void Preferencias::setSensibilidade(float s) {
@@ -81,3 +83,5 @@ void Preferencias::setVolumeMusica(int v) {
     v = std::clamp(v, 0, 100);
     mudar(arquivo, volumeMusica, v, VOLUME_MUSICA, std::to_string(v));
 }
+
+void Preferencias::setFantasmaLigado(bool sim) { mudar(arquivo, fantasma, sim, FANTASMA, OPCOES_MUSICA[sim]); }

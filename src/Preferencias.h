@@ -23,6 +23,7 @@
 //   pixel_perfect = false | true  fullscreen in whole multiples only
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
+//   ghost = on | off              the ghost of the best run in races (G)
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
@@ -64,6 +65,8 @@ public:
     int getVolumeMusica() const { return volumeMusica; }
     // Clamped to 0 .. 100.
     void setVolumeMusica(int v);
+    bool isFantasmaLigado() const { return fantasma; }
+    void setFantasmaLigado(bool sim);
 
 private:
     Configuracoes arquivo;
@@ -75,6 +78,7 @@ private:
     bool pixelPerfeito;
     bool musica;
     int volumeMusica;
+    bool fantasma;
 };
 
 #endif

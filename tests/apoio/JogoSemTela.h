@@ -39,6 +39,9 @@ struct Quadro {
     int subEstado, cantar, calar, fase, relogioMs;
     bool transicaoSub;
     Vetor posicao;  // the player's car, world order
+    bool fantasma, temDiferenca;
+    Vetor posicaoFantasma;  // screen order
+    int diferenca;
 };
 }  // namespace ambiente
 using ambiente::Quadro;
@@ -101,7 +104,11 @@ public:
                  corrida ? c.fase : 0,
                  corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0,
                  c.transicaoSubEstado,
-                 j ? j->getPosicao() : Vetor()};
+                 j ? j->getPosicao() : Vetor(),
+                 c.fantasmaVisivel,
+                 c.temDiferenca,
+                 c.posicaoFantasma,
+                 c.diferencaFantasma};
         logica->fimDeCiclo();
         Relogio::avancar(40);
         return q;
