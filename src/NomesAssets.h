@@ -21,6 +21,13 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// Main menu: a dark panel headed "YOUR BEST" on the grass at the bottom
+// left, where the game writes the best time and draws its medal.
+constexpr int MENU_MELHOR_X1 = 16;
+constexpr int MENU_MELHOR_Y1 = 404;
+constexpr int MENU_MELHOR_X2 = 286;
+constexpr int MENU_MELHOR_Y2 = 482;
+
 // First instructions page, 800x600: the game draws the live microphone
 // check inside this rectangle, which the page leaves transparent (the
 // library's mask colour) under a frame and a heading of its own.

@@ -97,6 +97,12 @@ void menuPrincipal(const std::string& raiz) {
     texto(b, "INSTRUCTIONS", cx, BOTAO_INSTRUCOES.y2 - 30, e);
     rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
     linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
+    // The game writes the best time and its medal in here.
+    using namespace NomesAssets;
+    retanguloArredondado(b, MENU_MELHOR_X1, MENU_MELHOR_Y1, MENU_MELHOR_X2, MENU_MELHOR_Y2, 10, rgb(120, 90, 30));
+    retanguloArredondado(b, MENU_MELHOR_X1 + 3, MENU_MELHOR_Y1 + 3, MENU_MELHOR_X2 - 3, MENU_MELHOR_Y2 - 3, 8,
+                         rgb(14, 14, 26));
+    linha(b, "YOUR BEST", MENU_MELHOR_X1 + 12, MENU_MELHOR_Y1 + 9, rgb(255, 220, 90));
     salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
 }
 
@@ -147,6 +153,8 @@ void instrucoes2(const std::string& raiz) {
     linha(b, "SHIFT DOWN (0 IS NEUTRAL, THEN REVERSE)", fim + 20, y + 3 * passo + 12, branco);
     fim = tecla(b, x, y + 4 * passo, "ESC", 64);
     linha(b, "PAUSE / RESUME", fim + 20, y + 4 * passo + 12, branco);
+    fim = tecla(b, 430, y + 4 * passo, "G");
+    linha(b, "GHOST ON / OFF", fim + 20, y + 4 * passo + 12, branco);
     fim = tecla(b, x, y + 5 * passo, "W");
     linha(b, "GAS, WHEN THERE IS NO MICROPHONE", fim + 20, y + 5 * passo + 12, branco);
     int yt = y + 6 * passo + 8;
