@@ -53,17 +53,6 @@ bool campoNumerico(const std::string& linha, const char* nome, long minimo, long
     return c.size() == 2 && c[0] == nome && inteiro(c[1], minimo, maximo, v);
 }
 
-bool escreverTudo(int fd, const std::string& dados) {
-    size_t feito = 0;
-    while (feito < dados.size()) {
-        const ssize_t n = write(fd, dados.data() + feito, dados.size() - feito);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        feito += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ArquivoFantasma::nome(int cidade) {
@@ -185,7 +174,7 @@ bool ArquivoFantasma::escrever(const std::string& caminho, const PercursoFantasm
     // As a file the game creates otherwise would be, not private.
     const mode_t mascara = umask(0);
     umask(mascara);
-    bool ok = fchmod(fd, 0666 & ~mascara) == 0 && escreverTudo(fd, dados) && fsync(fd) == 0;
+    bool ok = fchmod(fd, 0666 & ~mascara) == 0 && ArquivoRegular::escreverTudo(fd, dados) && fsync(fd) == 0;
     int erro = errno;
     if (close(fd) != 0 && ok) ok = false, erro = errno;
     if (ok && std::rename(temporario.c_str(), caminho.c_str()) != 0) ok = false, erro = errno;
