@@ -16,6 +16,7 @@ const int MAIOR_TEMPO = 3600 * 1000;
 Medalhas::Medalhas() : carregada(false), tempos{0, 0, 0, 0} {}
 
 bool Medalhas::carregar(const std::string& caminho) {
+    carregada = false;
     ArquivoRegular f(caminho, ArquivoRegular::LER);
     std::string texto, linha, problema = f.isAusente() ? "is missing" : f.getProblema();
     if (f.isAberto()) {

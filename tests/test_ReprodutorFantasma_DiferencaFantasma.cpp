@@ -17,11 +17,11 @@ TEST(ReprodutorFantasma, BetweenSamplesOnTheClockAndTheGapByTheWay) {
         const ReprodutorFantasma::Pose a = r.getPose(t);
         return std::vector<float>{a.posicao.getX(), a.posicao.getY(), a.angulo};
     };
-    EXPECT_EQ(pose(-40), (std::vector<float>{550, 50, 3.0f}));     // waiting at the start
-    EXPECT_EQ(pose(300), (std::vector<float>{560, 450, -3.0f}));   // a sample exactly
-    EXPECT_EQ(pose(250), (std::vector<float>{555, 350, -3.0f}));   // half way
-    EXPECT_EQ(pose(5000), (std::vector<float>{560, 1150, 0.0f}));  // waiting at the line
-    EXPECT_NEAR(pose(150)[2], 3.1416f, 1e-3);                      // turned through pi, not back through 0
+    EXPECT_EQ(pose(-40), (std::vector<float>{550, 50, 3.0f}));       // waiting at the start
+    EXPECT_EQ(pose(300), (std::vector<float>{560, 450, -3.0f}));     // a sample exactly
+    EXPECT_EQ(pose(225), (std::vector<float>{552.5f, 300, -3.0f}));  // a quarter of the way
+    EXPECT_EQ(pose(5000), (std::vector<float>{560, 1150, 0.0f}));    // waiting at the line
+    EXPECT_NEAR(pose(150)[2], 3.1416f, 1e-3);                        // turned through pi, not back through 0
 
     DiferencaFantasma d;
     d.setPercurso(&p);

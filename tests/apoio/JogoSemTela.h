@@ -42,6 +42,7 @@ struct Quadro {
     bool fantasma, temDiferenca;
     Vetor posicaoFantasma;  // screen order
     int diferenca;
+    bool fantasmaListado;  // its cell is among the ones to repair
 };
 }  // namespace ambiente
 using ambiente::Quadro;
@@ -97,6 +98,10 @@ public:
         if (pintor != nullptr) pintor->pintar(c);
         Carro* j = jogador();
         const bool corrida = c.estado == jogando || c.estado == finalizando;
+        bool listado = false;
+        for (auto t = c.itTilesInicio; c.fantasmaVisivel && t != c.itTilesFim; ++t)
+            listado = listado || (static_cast<int>(t->getX()) == static_cast<int>(c.posicaoFantasma.getY()) / 64 &&
+                                  static_cast<int>(t->getY()) == static_cast<int>(c.posicaoFantasma.getX()) / 64);
         Quadro q{c.estado,
                  c.subEstado,
                  logica->getMusicasCantar(),
@@ -108,7 +113,8 @@ public:
                  c.fantasmaVisivel,
                  c.temDiferenca,
                  c.posicaoFantasma,
-                 c.diferencaFantasma};
+                 c.diferencaFantasma,
+                 listado};
         logica->fimDeCiclo();
         Relogio::avancar(40);
         return q;
