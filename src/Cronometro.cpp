@@ -21,7 +21,10 @@ void Cronometro::pause() {
     contando = !contando;
 }
 
-int Cronometro::decorrido() const { return Relogio::getMilissegundos() - inicial; }
+// Stopped, the readings stay where the stop left them: the finish screen
+// holds the clock the record was written from, however long writing the
+// record and the ghost took.
+int Cronometro::decorrido() const { return contando ? Relogio::getMilissegundos() - inicial : tPause - inicial; }
 
 int Cronometro::getMinutos() const { return decorrido() / 60000; }
 

@@ -3,7 +3,7 @@
 
 // The race stopwatch. Readings are measured from a start mark that each
 // restart moves forward by the length of the stop, so they continue from
-// where they were stopped. Time comes from Relogio (milliseconds since the
+// where they were stopped; while stopped they stand still. Time comes from Relogio (milliseconds since the
 // program started).
 class Cronometro {
 public:
@@ -24,7 +24,7 @@ public:
 
     // The race clock in ms as it stands: running, the time shown now;
     // stopped, the time shown at the stop.
-    int getTempoCorrida() const { return contando ? decorrido() : tPause - inicial; }
+    int getTempoCorrida() const { return decorrido(); }
 
     bool isContando() const { return contando; }
 
