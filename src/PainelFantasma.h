@@ -3,6 +3,9 @@
 
 #include <allegro.h>
 
+#include <utility>
+#include <vector>
+
 #include "Retangulo.h"
 #include "Vetor.h"
 
@@ -25,7 +28,7 @@ public:
     // `centro` (map pixels, screen order), unless it cannot reach `vista`.
     // The picture must stay the same while it is in use here (a new one
     // at another address is turned anew).
-    // Answers the rectangle it may have drawn (empty when nothing).
+    // Answers the rectangle it drew over (empty when nothing).
     Retangulo desenharCarro(BITMAP* camada, BITMAP* imagem, Vetor centro, float angulo, const Retangulo& vista);
 
     static void desenharDiferenca(BITMAP* destino, int diferencaMs);
@@ -36,9 +39,14 @@ public:
     static int getCorDiferenca(int diferencaMs);
 
 private:
+    // Where the turned picture has pixels: each row's span, and all of them.
+    void medirRascunho();
+
     BITMAP* rascunho;  // the turned picture, a square of its diagonal
     BITMAP* imagemGirada;
     fixed anguloGirado;
+    std::vector<std::pair<int, int>> trechos;
+    Retangulo ocupado;
 };
 
 #endif
