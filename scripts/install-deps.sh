@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config git
-  liballegro4-dev libasound2-dev alsa-utils
+  liballegro4-dev libasound2-dev alsa-utils libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xdotool imagemagick sox x11-utils procps gdb
@@ -15,6 +15,9 @@ PACKAGES=(
 # pipewire-alsa conflicts with pulseaudio in Debian 12, so only its ALSA
 # plugin is unpacked, into the folder the scenario reads (tests/e2e/comum.sh).
 PIPEWIRE_PACKAGES=(pipewire pipewire-bin wireplumber pipewire-pulse dbus)
+# The desktops the window is tried on: an EWMH window manager, and a Wayland
+# compositor running X11 games through Xwayland.
+DESKTOP_PACKAGES=(openbox wmctrl weston xwayland)
 PIPEWIRE_ALSA=/opt/ronco-pipewire-alsa
 
 SUDO=""
@@ -37,6 +40,7 @@ install() {
 }
 install -- "${PACKAGES[@]}"
 install --no-install-recommends -- "${PIPEWIRE_PACKAGES[@]}"
+install --no-install-recommends -- "${DESKTOP_PACKAGES[@]}"
 
 # The plugin must be the installed PipeWire's own version.
 version=$(dpkg-query -W -f='${Version}' pipewire)

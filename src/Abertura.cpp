@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "AtalhosJanela.h"
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
 #include "TravaTeclas.h"
@@ -13,7 +14,7 @@ const int ALTURA = 600;
 
 Abertura::Abertura()
     : buffer(create_bitmap(LARGURA, ALTURA)), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr),
-      escAntes(TravaTeclas::getApertos(KEY_ESC)) {
+      atalhos(nullptr), escAntes(TravaTeclas::getApertos(KEY_ESC)) {
     if (buffer != nullptr) {
         clear_bitmap(buffer);
     }
@@ -29,7 +30,21 @@ void Abertura::setSinalSaida(const volatile int* sinal) { sinalSaida = sinal; }
 
 void Abertura::mostrar() { CarregadorMidia::mostrar(alvo, buffer); }
 
-void Abertura::esperar(unsigned int ms) { CarregadorMidia::esperar(funcaoEspera, ms, sinalSaida); }
+void Abertura::esperar(unsigned int ms) {
+    if (atalhos == nullptr) {
+        CarregadorMidia::esperar(funcaoEspera, ms, sinalSaida);
+        return;
+    }
+    // In short slices, so that the window keys act at once, even during
+    // the two-second holds; a window changed shows the picture again.
+    const unsigned int FATIA_MS = 20;
+    while (ms > 0 && !pediuSaida()) {
+        const unsigned int fatia = ms < FATIA_MS ? ms : FATIA_MS;
+        CarregadorMidia::esperar(funcaoEspera, fatia, sinalSaida);
+        if (atalhos->aplicarTeclas()) mostrar();
+        ms -= fatia;
+    }
+}
 
 void Abertura::tocar(SAMPLE* s, int frequencia) {
     if (s != nullptr) {

@@ -6,6 +6,8 @@
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 
+class AtalhosJanela;
+
 // The opening: title pictures fading in and out of black over engine sounds,
 // a yellow car driving across a background, and a closing picture. It blocks
 // while it plays; Escape during the title fades cuts it short.
@@ -36,6 +38,9 @@ public:
     // A flag (the window's close button) that, once non-zero, ends the
     // opening like Escape and also stops the car animation.
     void setSinalSaida(const volatile int* sinal);
+    // The window keys (F10, F11, Alt+Enter), which act during the opening
+    // too; they belong to the caller and must outlive the opening's use.
+    void setAtalhos(AtalhosJanela* atalhos) { this->atalhos = atalhos; }
 
     BITMAP* getBuffer() const { return buffer; }
 
@@ -50,6 +55,7 @@ private:
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     const volatile int* sinalSaida;
+    AtalhosJanela* atalhos;
     unsigned int escAntes;  // Escape presses counted when the opening began
 };
 

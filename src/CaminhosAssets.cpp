@@ -19,6 +19,7 @@ std::string CaminhosAssets::menuInstrucoes() { return "graficos/menus/menu_instr
 std::string CaminhosAssets::menuInstrucoes2() { return "graficos/menus/menu_instrucoes_2.bmp"; }
 std::string CaminhosAssets::menuPausa() { return "graficos/menus/menu_pausa.bmp"; }
 std::string CaminhosAssets::menuRecordes() { return NomesAssets::MENU_RECORDES; }
+std::string CaminhosAssets::avisoSemMicrofone() { return NomesAssets::AVISO_SEM_MICROFONE; }
 std::string CaminhosAssets::carregando(int p) { return comNumero("graficos/carregamento/carregando", p, ".bmp"); }
 std::string CaminhosAssets::frase(int i) { return comNumero("graficos/carregamento/", i, ".bmp"); }
 // The map reader owns the names of its own formats.
@@ -57,6 +58,7 @@ std::vector<std::string> CaminhosAssets::todos() {
     lista.push_back(menuInstrucoes2());
     lista.push_back(menuPausa());
     lista.push_back(menuRecordes());
+    lista.push_back(avisoSemMicrofone());
     for (int p = 0; p < NUMERO_PASSOS_CARREGAMENTO; ++p) lista.push_back(carregando(p));
     for (int i = 0; i < NUMERO_FRASES; ++i) lista.push_back(frase(i));
     lista.push_back(mapa(FASE_UNICA));

@@ -20,6 +20,7 @@ public:
     static std::string menuInstrucoes2();
     static std::string menuPausa();
     static std::string menuRecordes();
+    static std::string avisoSemMicrofone();
     static std::string carregando(int passo);  // 0 to 5
     static std::string frase(int indice);      // 0 to 11
     static std::string mapa(int fase);

@@ -318,9 +318,9 @@ bool CapturaAudio::rotinaCompleta() {
     return registrarDecisao(isRonco());
 }
 
-double CapturaAudio::getMediaA() { return mediaAmplitude[leiturasDesdeUltimoReBuffer]; }
+double CapturaAudio::getMediaA() const { return mediaAmplitude[leiturasDesdeUltimoReBuffer]; }
 
-double CapturaAudio::getNivelRonco() { return nivelRoncos[(ppvRoncos + JANELAS - 1) % JANELAS]; }
+double CapturaAudio::getNivelRonco() const { return nivelRoncos[(ppvRoncos + JANELAS - 1) % JANELAS]; }
 
 void CapturaAudio::setFeatures(double centroid, double spread, double desvio, double skewness, double kurtosis,
                                int zeroCrossings, double fundamental) {

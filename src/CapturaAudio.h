@@ -57,9 +57,9 @@ public:
     bool isVozAtiva() const { return estadoMicrofone.isVozAtiva(); }
 
     // Mean absolute amplitude of the window analysed last (0 to about 1).
-    double getMediaA();
+    double getMediaA() const;
     // Engine-noise level of the newest frame (0 to 0.934).
-    double getNivelRonco();
+    double getNivelRonco() const;
 
     // The steps of rotinaCompleta, in its order.
     void avancarJanela();

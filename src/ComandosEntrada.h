@@ -4,7 +4,8 @@
 // The inputs that act once per press, however long they are held, as bits
 // of a set: the input sampling (TratadorEntradas) gathers them from the keys
 // and the gamepad each frame; the microphone check, the menus' gamepad
-// navigation and the main loop's shortcuts act on them.
+// navigation and the main loop's shortcuts act on them. Enter and Escape are
+// also held keys of the input sampling's (its primes); here they are presses.
 struct ComandosEntrada {
     enum Comando : unsigned {
         CALIBRAR = 1u << 0,            // C
@@ -22,7 +23,11 @@ struct ComandosEntrada {
         MENU_ESQUERDA = 1u << 12,
         MENU_DIREITA = 1u << 13,
         MENU_APERTAR = 1u << 14,  // the gamepad's A
-        FANTASMA = 1u << 15       // G
+        SETA_CIMA = 1u << 15,     // the arrow keys (the microphone list)
+        SETA_BAIXO = 1u << 16,
+        ENTRAR = 1u << 17,   // Enter (not Alt+Enter)
+        VOLTAR = 1u << 18,   // Escape
+        FANTASMA = 1u << 19  // G
     };
 };
 

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -40,9 +42,37 @@ bool escreverTudo(int fd, const std::string& dados) {
     return true;
 }
 
+// Where a path leads once its links are followed (a link to a link too,
+// relative ones from the link's folder); the path itself when it is no link.
+std::string seguirLigacoes(std::string caminho) {
+    for (int i = 0; i < 40; i++) {
+        char alvo[4096];
+        const ssize_t n = readlink(caminho.c_str(), alvo, sizeof alvo);
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof alvo)) break;
+        std::string proximo(alvo, static_cast<size_t>(n));
+        const size_t barra = caminho.rfind('/');
+        if (proximo[0] != '/' && barra != std::string::npos) proximo = caminho.substr(0, barra + 1) + proximo;
+        caminho = proximo;
+    }
+    return caminho;
+}
+
+// The permissions a new file gets from this process (its umask, read
+// without changing it).
+mode_t permissoesNovas() {
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    while (std::getline(status, linha)) {
+        if (linha.rfind("Umask:", 0) == 0)
+            return 0666 & ~static_cast<mode_t>(std::strtol(linha.c_str() + 6, nullptr, 8));
+    }
+    return 0644;
+}
+
 }  // namespace
 
-Configuracoes::Configuracoes(std::FILE* console_) : console(console_), falhaRelatada(false) {}
+Configuracoes::Configuracoes(std::FILE* console_)
+    : console(console_), intocavel(false), falhaRelatada(false), lendo(false), relatos(0), omitidos(0) {}
 
 Configuracoes::~Configuracoes() {}
 
@@ -62,67 +92,85 @@ std::string Configuracoes::getCaminhoPadrao() {
 void Configuracoes::carregar(const std::string& caminho_) {
     caminho = caminho_;
     linhas.clear();
-    falhaRelatada = false;
-    std::FILE* saida = console ? console : stdout;
+    intocavel = falhaRelatada = false;
+    relatos = omitidos = 0;
+    if (caminho.empty()) {
+        std::fprintf(getConsole(),
+                     "\nNo folder to keep the settings in (neither XDG_CONFIG_HOME nor HOME is set): "
+                     "changes last until the game ends.\n");
+        return;
+    }
     // Never blocks on a pipe or a device put where the file should be.
     const int fd = open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT)
-            std::fprintf(saida, "\nThe settings file %s cannot be read (%s): using the defaults.\n", caminho.c_str(),
-                         std::strerror(errno));
+            std::fprintf(getConsole(), "\nThe settings file %s cannot be read (%s): using the defaults.\n",
+                         caminho.c_str(), std::strerror(errno));
         return;
     }
     struct stat info;
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fprintf(saida, "\nThe settings file %s is not a regular file: using the defaults.\n", caminho.c_str());
-        falhaRelatada = true;  // nor will it be written over
+        std::fprintf(getConsole(), "\nThe settings file %s is not a regular file: using the defaults.\n",
+                     caminho.c_str());
+        intocavel = true;
         close(fd);
         return;
     }
-    std::FILE* f = fdopen(fd, "r");
-    if (!f) {
-        close(fd);
+    // One byte past the bound tells a file that is too large, even one that
+    // grows while it is read.
+    std::string texto;
+    char bloco[8192];
+    ssize_t n = 0;
+    while (static_cast<long>(texto.size()) <= TAMANHO_MAXIMO &&
+           ((n = read(fd, bloco, sizeof bloco)) > 0 || (n < 0 && errno == EINTR))) {
+        if (n > 0) texto.append(bloco, static_cast<size_t>(n));
+    }
+    const int erro = errno;
+    close(fd);
+    if (info.st_size > TAMANHO_MAXIMO || static_cast<long>(texto.size()) > TAMANHO_MAXIMO) {
+        std::fprintf(getConsole(),
+                     "\nThe settings file %s is larger than 64 KiB, which no settings file is: not read, the "
+                     "defaults are used, and it is never written over.\n",
+                     caminho.c_str());
+        intocavel = true;
         return;
     }
-    std::string atual;
-    bool longa = false;
-    auto fechar = [&]() {
-        Linha l{atual, "", "", false, false};
-        const std::string aparada = aparar(atual);
+    if (n < 0) {
+        std::fprintf(getConsole(), "\nThe settings file %s cannot be read (%s): using the defaults.\n", caminho.c_str(),
+                     std::strerror(erro));
+        intocavel = true;
+        return;
+    }
+    lerLinhas(texto);
+}
+
+void Configuracoes::lerLinhas(const std::string& texto) {
+    lendo = true;
+    for (size_t inicio = 0; inicio < texto.size();) {
+        size_t fim = texto.find('\n', inicio);
+        if (fim == std::string::npos) fim = texto.size();
+        const bool longa = fim - inicio > LINHA_MAXIMA;
+        Linha l{texto.substr(inicio, std::min(fim - inicio, LINHA_MAXIMA)), "", "", false, longa};
+        const std::string aparada = aparar(l.texto);
         const size_t igual = aparada.find('=');
+        inicio = fim + 1;
+        linhas.push_back(l);
+        const int indice = static_cast<int>(linhas.size()) - 1;
         if (longa) {
-            l.longa = true;
-            linhas.push_back(l);
-            relatar(static_cast<int>(linhas.size()) - 1,
-                    "is longer than 4 KiB: ignored, and left out when the file is next written");
+            relatar(indice, "is longer than 4 KiB: ignored, and left out when the file is next written");
         } else if (aparada.empty() || aparada[0] == '#') {
-            linhas.push_back(l);
+            continue;
         } else if (igual == std::string::npos || aparar(aparada.substr(0, igual)).empty()) {
-            linhas.push_back(l);
-            relatar(static_cast<int>(linhas.size()) - 1, "is not a \"key = value\" line: ignored");
+            relatar(indice, "is not a \"key = value\" line: ignored");
         } else {
-            l.chave = aparar(aparada.substr(0, igual));
-            l.valor = aparar(aparada.substr(igual + 1));
-            linhas.push_back(l);
-        }
-        atual.clear();
-        longa = false;
-    };
-    int c;
-    bool algo = false;
-    while ((c = std::fgetc(f)) != EOF) {
-        algo = true;
-        if (c == '\n') {
-            fechar();
-            algo = false;
-        } else if (atual.size() < LINHA_MAXIMA) {
-            atual.push_back(static_cast<char>(c));
-        } else {
-            longa = true;
+            linhas.back().chave = aparar(aparada.substr(0, igual));
+            linhas.back().valor = aparar(aparada.substr(igual + 1));
         }
     }
-    if (algo) fechar();
-    std::fclose(f);
+    lendo = false;
+    if (omitidos > 0) {
+        std::fprintf(getConsole(), "\n%s: %d more lines cannot be used either: ignored.\n", caminho.c_str(), omitidos);
+    }
 }
 
 int Configuracoes::procurar(const std::string& chave) const {
@@ -136,7 +184,12 @@ void Configuracoes::relatar(int indice, const std::string& problema) {
     Linha& l = linhas[indice];
     if (l.relatada) return;
     l.relatada = true;
-    std::fprintf(console ? console : stdout, "\n%s:%d: \"%s\" %s\n", caminho.c_str(), indice + 1,
+    // A junk file must not flood the console: a few, then a count.
+    if (lendo && relatos++ >= RELATOS_MAXIMOS) {
+        omitidos++;
+        return;
+    }
+    std::fprintf(getConsole(), "\n%s:%d: \"%s\" %s\n", caminho.c_str(), indice + 1,
                  aparar(l.texto).substr(0, 80).c_str(), problema.c_str());
 }
 
@@ -194,30 +247,46 @@ bool Configuracoes::definir(const std::string& chave, const std::string& valor) 
 }
 
 bool Configuracoes::salvar() {
-    if (caminho.empty() || falhaRelatada) return false;
+    if (caminho.empty() || intocavel) return false;
     std::string dados;
     for (const Linha& l : linhas) {
         if (!l.longa) dados += l.texto + "\n";
     }
-    const size_t barra = caminho.rfind('/');
-    const std::string pasta = barra == std::string::npos ? "." : caminho.substr(0, barra);
-    const std::string temporario = caminho + ".tmp";
-    bool ok = criarPastas(pasta);
-    int erro = errno;
-    if (ok) {
-        const int fd = open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-        ok = fd >= 0 && escreverTudo(fd, dados) && fsync(fd) == 0;
-        if (fd >= 0 && close(fd) != 0) ok = false;
-        ok = ok && std::rename(temporario.c_str(), caminho.c_str()) == 0;
+    const std::string alvo = seguirLigacoes(caminho);
+    const size_t barra = alvo.rfind('/');
+    const std::string pasta = barra == std::string::npos ? "." : alvo.substr(0, barra);
+    std::string temporario = alvo + ".XXXXXX";
+    // What the next start would refuse to read is not written either.
+    bool ok = static_cast<long>(dados.size()) <= TAMANHO_MAXIMO && criarPastas(pasta);
+    int erro = ok ? 0 : errno;
+    if (static_cast<long>(dados.size()) > TAMANHO_MAXIMO) erro = EFBIG;
+    const int fd = ok ? mkostemp(temporario.data(), O_CLOEXEC) : -1;
+    if (ok && fd < 0) {
+        ok = false;
         erro = errno;
+    }
+    if (fd >= 0) {
+        struct stat antes;
+        const mode_t modo = stat(alvo.c_str(), &antes) == 0 ? antes.st_mode & 07777 : permissoesNovas();
+        ok = fchmod(fd, modo) == 0 && escreverTudo(fd, dados) && fsync(fd) == 0;
+        erro = errno;
+        if (close(fd) != 0 && ok) {
+            ok = false;
+            erro = errno;
+        }
+        if (ok && std::rename(temporario.c_str(), alvo.c_str()) != 0) {
+            ok = false;
+            erro = errno;
+        }
+        // Only this game's own temporary, never another's.
         if (!ok) unlink(temporario.c_str());
     }
-    if (!ok) {
-        // Once: a player changing a setting again and again learns nothing new.
-        std::fprintf(console ? console : stdout,
+    // Once: a player changing a setting again and again learns nothing new.
+    if (!ok && !falhaRelatada) {
+        std::fprintf(getConsole(),
                      "\nThe settings file %s cannot be written (%s): this change lasts until the game ends.\n",
                      caminho.c_str(), std::strerror(erro));
-        falhaRelatada = true;
     }
+    falhaRelatada = !ok;
     return ok;
 }

@@ -12,16 +12,27 @@
 // as it was.
 //
 // Each change is saved at once and atomically: the new contents go to a
-// temporary file in the same folder (made if missing), which then replaces
-// the old file, so a crash or a full disk leaves either the old settings or
-// the new ones, never half a file. A file that cannot be read or written is
-// reported on the console once, and the game plays on with what it has.
+// temporary file of a name of its own (two games saving at once never share
+// one) in the same folder (made if missing), which then replaces the old
+// file, so a crash or a full disk leaves either the old settings or the new
+// ones, never half a file. A link is followed: the file it points to (a
+// player's dotfiles) is the one replaced, and the link stays. The file keeps
+// its permissions. A save that fails is reported on the console once (until
+// one succeeds again), and the next change is saved as usual.
+//
+// A settings file is small. One larger than TAMANHO_MAXIMO, or not a plain
+// file, is reported once and not read (the defaults are used), and never
+// written over. Bad lines are reported one by one only up to
+// RELATOS_MAXIMOS, then counted in one line.
 //
 // Values are read through the typed getters, which report a line whose value
 // is not acceptable once (file, line number, what was expected) and answer
 // the default instead.
 class Configuracoes {
 public:
+    static constexpr long TAMANHO_MAXIMO = 64 * 1024;
+    static constexpr int RELATOS_MAXIMOS = 5;
+
     // console: where reports go (stdout when null).
     explicit Configuracoes(std::FILE* console = nullptr);
     virtual ~Configuracoes();
@@ -29,7 +40,8 @@ public:
     // Reads the file at `caminho` and remembers it for saving. A missing
     // file is no error (nothing has been set yet). Lines longer than 4 KiB
     // are not settings: they are reported, and left out when the file is
-    // next written.
+    // next written. An empty `caminho` (no folder to keep settings in) is
+    // said on the console: nothing will be saved.
     void carregar(const std::string& caminho);
     const std::string& getCaminho() const { return caminho; }
 
@@ -64,13 +76,19 @@ private:
     };
 
     int procurar(const std::string& chave) const;
+    void lerLinhas(const std::string& texto);
     void relatar(int indice, const std::string& problema);
     bool salvar();
+    std::FILE* getConsole() const { return console ? console : stdout; }
 
     std::FILE* console;
     std::string caminho;
     std::vector<Linha> linhas;
-    bool falhaRelatada;
+    bool intocavel;      // never written over: not a plain file, or past the size bound
+    bool falhaRelatada;  // the last save failed, and said so
+    bool lendo;          // bad lines are being reported while reading
+    int relatos;         // reported while reading
+    int omitidos;        // bad lines past RELATOS_MAXIMOS, only counted
 };
 
 #endif

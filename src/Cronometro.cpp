@@ -21,10 +21,14 @@ void Cronometro::pause() {
     contando = !contando;
 }
 
-// Stopped, the readings stay where the stop left them: the finish screen
-// holds the clock the record was written from, however long writing the
-// record and the ghost took.
-int Cronometro::decorrido() const { return contando ? Relogio::getMilissegundos() - inicial : tPause - inicial; }
+int Cronometro::decorrido() const {
+    // Stopped, it reads what it read at the stop: the race's first frame is
+    // drawn while the stopwatch still stands at zero, after the start
+    // lights' seconds have passed, and must not show them; the finish
+    // screen holds the time the record was written from, however long
+    // writing the record and the ghost took.
+    return (contando ? Relogio::getMilissegundos() : tPause) - inicial;
+}
 
 int Cronometro::getMinutos() const { return decorrido() / 60000; }
 

@@ -3,8 +3,8 @@
 
 // The race stopwatch. Readings are measured from a start mark that each
 // restart moves forward by the length of the stop, so they continue from
-// where they were stopped; while stopped they stand still. Time comes from Relogio (milliseconds since the
-// program started).
+// where they were stopped; while stopped they hold the reading of the stop.
+// Time comes from Relogio (milliseconds since the program started).
 class Cronometro {
 public:
     Cronometro();

@@ -54,4 +54,9 @@ int GeometriaTela::escalaQueCabe(int larguraDesktop, int alturaDesktop) {
     return 1;
 }
 
+int GeometriaTela::escalaInicial(int salva, int larguraDesktop, int alturaDesktop) {
+    const int maxima = escalaQueCabe(larguraDesktop, alturaDesktop);
+    return salva >= 1 && salva <= ESCALA_MAXIMA ? std::min(salva, maxima) : maxima;
+}
+
 int GeometriaTela::proximaEscala(int atual, int maxima) { return atual >= maxima || atual < 1 ? 1 : atual + 1; }

@@ -46,6 +46,9 @@ public:
     // The largest whole scale (1 to 3) whose window fits a desktop of that
     // size, with room left for a title bar and a panel.
     static int escalaQueCabe(int larguraDesktop, int alturaDesktop);
+    // The scale a window opens at: the saved one (1 to 3) when its window
+    // fits the desktop, else the largest that does (0, auto: the largest).
+    static int escalaInicial(int salva, int larguraDesktop, int alturaDesktop);
     // The scale after `atual` when F10 is pressed: up to `maxima`, then 1.
     static int proximaEscala(int atual, int maxima);
 

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "JanelaX11.h"
+#include "LugarJanela.h"
+#include "TravaFoco.h"
+
 namespace {
 
 struct Estado {
@@ -12,6 +16,9 @@ struct Estado {
     int escalaMaxima = 1;
     int larguraDesktop = GeometriaTela::LARGURA;
     int alturaDesktop = GeometriaTela::ALTURA;
+    // Where the window was before fullscreen, to go back there.
+    bool temLugar = false;
+    Retangulo lugar;
     Janela::Gancho aposTroca = nullptr;
     GeometriaTela geometria;
     AmpliadorQuadro ampliador;
@@ -23,13 +30,16 @@ Estado& estado() {
     return *e;
 }
 
-// One graphics mode at the colour depth already set; on success the
-// picture's place in it is worked out and the screen starts black.
+// The library's window at the colour depth already set, at a whole scale
+// or at the screen's size for fullscreen: always a window of the desktop,
+// never a mode of its own (that would be a second window grabbing the
+// keyboard). On success the picture's place in it is worked out and the
+// screen starts black.
 bool definirModo(bool telaCheia, int escala) {
     Estado& e = estado();
     const int w = telaCheia ? e.larguraDesktop : GeometriaTela::LARGURA * escala;
     const int h = telaCheia ? e.alturaDesktop : GeometriaTela::ALTURA * escala;
-    if (set_gfx_mode(telaCheia ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0) {
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) != 0) {
         return false;
     }
     e.aberta = true;
@@ -47,9 +57,30 @@ bool definirModo(bool telaCheia, int escala) {
     return true;
 }
 
-// A change of mode while playing: the new one, or back to the old one.
+// Once the window is mapped again: fullscreen asked of the window manager
+// (or, with none, the window laid over the screen), or the window put back
+// at `destino`'s corner. With no window manager nobody gives the keyboard
+// back to a window mapped again: the game does, if it had it.
+void assentar(bool focada, const Retangulo* destino) {
+    Estado& e = estado();
+    const bool gerenciador = JanelaX11::temGerenciador();
+    if (e.telaCheia) {
+        if (gerenciador) {
+            JanelaX11::pedirTelaCheia(true);
+        } else {
+            JanelaX11::mover(0, 0);
+        }
+    } else if (destino != nullptr && !destino->isVazio()) {
+        JanelaX11::mover(destino->x1, destino->y1);
+    }
+    if (focada && !gerenciador) JanelaX11::focar();
+}
+
+// A change of mode while playing: the new one, or back to the old one. The
+// window is mapped again meanwhile: the focus it loses is no player's.
 bool trocar(bool telaCheia, int escala) {
     Estado& e = estado();
+    TravaFoco::tolerarTroca();
     const bool antesCheia = e.telaCheia;
     const int antesEscala = e.escala;
     bool ok = definirModo(telaCheia, escala);
@@ -62,6 +93,7 @@ bool trocar(bool telaCheia, int escala) {
         }
     }
     if (e.aberta && e.aposTroca != nullptr) e.aposTroca();
+    TravaFoco::tolerarTroca();
     return ok;
 }
 
@@ -76,15 +108,21 @@ bool Janela::abrir(int escala, bool telaCheia, bool pixelPerfeito) {
     }
     e.escalaMaxima = GeometriaTela::escalaQueCabe(e.larguraDesktop, e.alturaDesktop);
     e.pixelPerfeito = pixelPerfeito;
-    const int pedida = escala >= 1 && escala <= GeometriaTela::ESCALA_MAXIMA ? escala : e.escalaMaxima;
+    // A scale saved on a larger screen is kept for it, and not used here.
+    const int pedida = GeometriaTela::escalaInicial(escala, e.larguraDesktop, e.alturaDesktop);
+    if (escala > pedida) {
+        std::printf("The saved scale x%d does not fit this %dx%d screen: x%d\n", escala, e.larguraDesktop,
+                    e.alturaDesktop, pedida);
+    }
     const int profundidades[] = {desktop_color_depth(), 32, 24, 16, 15};
     for (int profundidade : profundidades) {
         if (profundidade < 15) {
             continue;  // unknown desktop depth, or a palette mode we do not draw in
         }
         set_color_depth(profundidade);
+        e.escala = pedida;
         if (telaCheia && definirModo(true, pedida)) {
-            e.escala = pedida;
+            assentar(false, nullptr);
             return true;
         }
         for (int k = pedida; k >= 1; k--) {
@@ -100,13 +138,41 @@ void Janela::setAposTroca(Gancho gancho) { estado().aposTroca = gancho; }
 
 bool Janela::alternarTelaCheia() {
     Estado& e = estado();
-    if (e.aberta) trocar(!e.telaCheia, e.escala);
+    if (!e.aberta) return e.telaCheia;
+    const bool focada = JanelaX11::isFocada();
+    if (!e.telaCheia) {
+        const JanelaX11::Lugar l = JanelaX11::getLugar();
+        e.temLugar = !l.contorno.isVazio();
+        e.lugar = l.contorno;
+        trocar(true, e.escala);
+        assentar(focada, nullptr);
+        return e.telaCheia;
+    }
+    // Out of fullscreen before the window is mapped again at its size, or
+    // the window manager would map it fullscreen once more.
+    if (JanelaX11::temGerenciador()) JanelaX11::pedirTelaCheia(false);
+    if (trocar(false, e.escala) && !e.temLugar) {
+        // Opened in fullscreen: the window's first place is the middle.
+        const JanelaX11::Lugar l = JanelaX11::getLugar();
+        e.lugar =
+            LugarJanela::centrada(l.contorno.getLargura(), l.contorno.getAltura(), e.larguraDesktop, e.alturaDesktop);
+    }
+    assentar(focada, &e.lugar);
     return e.telaCheia;
 }
 
 int Janela::passarEscala() {
     Estado& e = estado();
-    if (e.aberta && !e.telaCheia) trocar(false, GeometriaTela::proximaEscala(e.escala, e.escalaMaxima));
+    const int nova = GeometriaTela::proximaEscala(e.escala, e.escalaMaxima);
+    // Nothing to change, nothing done: the window stays where it is.
+    if (!e.aberta || e.telaCheia || nova == e.escala) return e.escala;
+    const bool focada = JanelaX11::isFocada();
+    const JanelaX11::Lugar l = JanelaX11::getLugar();
+    trocar(false, nova);
+    // The new size about the old centre, on the screen.
+    const Retangulo destino = LugarJanela::manterCentro(l.contorno, SCREEN_W + l.larguraMoldura,
+                                                        SCREEN_H + l.alturaMoldura, e.larguraDesktop, e.alturaDesktop);
+    assentar(focada, l.contorno.isVazio() ? nullptr : &destino);
     return e.escala;
 }
 

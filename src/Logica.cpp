@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "Carro.h"
 #include "CarroCalculos.h"
@@ -25,7 +24,6 @@ namespace {
 using namespace NomesAssets;
 
 // Player controls.
-const float ACELERADOR_W = 1.0f;
 const float FREIO_ACIONADO = 0.5f;
 const float FREIO_SOLTO = 1.0f;
 const double PASSO_VOLANTE = 0.08725;
@@ -112,10 +110,10 @@ void Logica::calcularLogica() {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
                 getRecordes().carregar(false);  // the best time on the main menu
             }
-            analisarMenus();
-            // The check stops listening while the player is in another window.
-            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()) && entradas->isFocado(),
-                                             entradas->getComandos());
+            if (!verificacaoMicrofone->isListaAberta()) analisarMenus();  // an open list takes the keys
+            verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()),
+                                             entradas->getComandos(), entradas->isFocado());
+            if (verificacaoMicrofone->tomarCorrida()) iniciarCarregamento();
             break;
         case jogando:
             entradas->juntarPausaAoEsc();
@@ -144,13 +142,13 @@ void Logica::analisarMenus() {
     const int s = estado->getSubEstado();
 
     if (contem(s, EstadoJogo::SUB_MENU_PRINCIPAL)) {
-        if (isClicado(BOTAO_JOGAR)) {
-            estado->addMusicaStartada(EstadoJogo::MUSICA_CARREGANDO);
-            estado->addMusicaStopada(EstadoJogo::MUSICA_MENU);
-            estado->setEstadoGlobal(carregando);
-            estado->addSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
-            estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
-        } else if (isClicado(BOTAO_INSTRUCOES)) {
+        const bool jogar = isClicado(BOTAO_JOGAR);
+        // Until the voice was calibrated once, Play leads to the microphone
+        // check first (the race follows from there).
+        const bool afinar = jogar && verificacaoMicrofone->oferecerAfinacao(*microfone);
+        if (jogar && !afinar) {
+            iniciarCarregamento();
+        } else if (afinar || isClicado(BOTAO_INSTRUCOES)) {
             estado->addSubEstado(EstadoJogo::SUB_INSTRUCOES_1);
             estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
         } else if (isClicado(BOTAO_SAIR) || esc) {
@@ -178,6 +176,14 @@ void Logica::analisarMenus() {
             estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
         }
     }
+}
+
+void Logica::iniciarCarregamento() {
+    estado->addMusicaStartada(EstadoJogo::MUSICA_CARREGANDO);
+    estado->addMusicaStopada(EstadoJogo::MUSICA_MENU);
+    estado->setEstadoGlobal(carregando);
+    estado->remSubEstado(estado->getSubEstado());
+    estado->addSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
 }
 
 void Logica::voltarAoMenu() {
@@ -313,6 +319,7 @@ void Logica::configuracoesIniciaisPartida() {
     configuracoes.posJogador1 = Vetor(550.0f, 50.0f);
     configuracoes.posJogador2 = Vetor(0.0f, 0.0f);
     estadoJogadores->inicializarCarrosJogadores(configuracoes);
+    acelerador.iniciarCorrida();
 }
 
 void Logica::logicaLargada() {
@@ -356,16 +363,7 @@ void Logica::analisarEntradaJogador(Carro* jogador) {
     // The recorder is polled every frame, so that it is noticed when it
     // stops or comes back.
     const bool ronco = microfone->rotinaCompleta();
-    float aceleracao = 0.0f;
-    if (microfone->isVozAtiva()) {
-        aceleracao = AceleradorVoz::calcular(ronco, microfone->getMediaA(), microfone->getNivelRonco(),
-                                             preferencias->getSensibilidade());
-    }
-    // W too when the player wants it, or the microphone hears nothing at all.
-    const bool tecladoValido = !microfone->isVozAtiva() || microfone->getEstadoMicrofone().isSoSilencio() ||
-                               preferencias->getAceleradorTeclado() == Preferencias::SEMPRE;
-    if (tecladoValido && entradas->isAceleradorApertado()) aceleracao = ACELERADOR_W;
-    jogador->setAceleracao(aceleracao);
+    jogador->setAceleracao(acelerador.calcular(*microfone, ronco, *preferencias, entradas->isAceleradorApertado()));
 
     const int marcha = jogador->getMarcha();
     const bool e = entradas->isPressed(TratadorEntradas::TECLA_E);
@@ -419,6 +417,8 @@ cavalete Logica::construirCavalete() {
     c.endFotoCarro1 = jogador->getEndFotoCarro();
     c.marcha = jogador->getMarcha() == MARCHA_RE ? 9 : jogador->getMarcha();
     c.microfonePerdido = microfone->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO;
+    c.gasPelaTecla = acelerador.isPelaTecla();
+    c.dicaCalibrar = acelerador.isDica();
     if (c.fantasmaLigado) {
         fantasma.preencher(c, timer->getTempoCorrida(), *jogador,
                            c.estado == jogando && contem(c.subEstado, EstadoJogo::SUB_CORRENDO));

@@ -6,6 +6,7 @@
 #include <list>
 #include <vector>
 
+#include "AceleradorCorrida.h"
 #include "Carro.h"
 #include "ColisoesCorrida.h"
 #include "ConstantesGerais.h"
@@ -107,6 +108,7 @@ public:
 
 private:
     bool isClicado(const NomesAssets::RetanguloBotao& r);
+    void iniciarCarregamento();
     void voltarAoMenu();
     void finalizarCorrida();
     void desistirDoCarregamento();
@@ -133,6 +135,7 @@ private:
     Preferencias* preferencias;
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
+    AceleradorCorrida acelerador;
 };
 
 template <class Frota>

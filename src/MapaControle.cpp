@@ -4,10 +4,13 @@
 
 namespace {
 
-// An axis resting this far out is a trigger, not a stick.
-const int REPOUSO_DE_GATILHO = 64;
 // A trigger counts as pressed past half its travel.
 const int MEIO_CURSO = 128;
+// An axis this far out is at an end; one that moves less than this stays still.
+const int FIM = 112;
+const int TREMOR = 8;
+// Not learnt yet.
+const int NENHUM = 10000;
 
 enum Direcao { ESQUERDA = 1, DIREITA = 2, CIMA = 4, BAIXO = 8 };
 
@@ -15,7 +18,20 @@ bool tem(unsigned botoes, int b) { return (botoes >> b) & 1u; }
 
 }  // namespace
 
-MapaControle::MapaControle() : repousoLido(false), repouso(), botoesAntes(0), direcaoAntes(0) {}
+MapaControle::MapaControle() : repousos(), botoesAntes(0), direcaoAntes(0) {}
+
+void MapaControle::aprender(Repouso& r, int p) {
+    if (std::abs(p - r.ancora) > TREMOR) {
+        r.ancora = p;
+        r.parado = 0;
+        return;
+    }
+    r.parado++;
+    const int lugar = std::abs(r.ancora) <= ZONA_MORTA ? 0 : r.ancora >= FIM ? 128 : r.ancora <= -FIM ? -128 : NENHUM;
+    // A trigger held down is never at rest.
+    if (lugar == NENHUM || lugar == r.lugar || (r.lugar != NENHUM && lugar == -r.lugar)) return;
+    if (r.parado >= (r.lugar == 0 ? QUADROS_REPOUSO_LONGO : QUADROS_REPOUSO)) r.lugar = lugar;
+}
 
 MapaControle::Comandos MapaControle::traduzir(const Leitura& leitura) {
     Comandos c;
@@ -24,17 +40,17 @@ MapaControle::Comandos MapaControle::traduzir(const Leitura& leitura) {
         direcaoAntes = 0;
         return c;
     }
-    if (!repousoLido || repouso.size() != leitura.eixos.size()) {
-        repouso.clear();
-        for (const Eixo& e : leitura.eixos) repouso.push_back(e.posicao);
-        repousoLido = true;
-    }
+    if (repousos.size() != leitura.eixos.size()) repousos.assign(leitura.eixos.size(), Repouso{NENHUM, NENHUM, 0});
     int direcao = 0;
     bool gatilho = false;
     for (size_t i = 0; i < leitura.eixos.size(); i++) {
         const int p = leitura.eixos[i].posicao;
-        if (std::abs(repouso[i]) > REPOUSO_DE_GATILHO) {
-            gatilho = gatilho || std::abs(p - repouso[i]) > MEIO_CURSO;
+        aprender(repousos[i], p);
+        const int repouso = repousos[i].lugar;
+        if (repouso == NENHUM) {
+            continue;
+        } else if (repouso != 0) {
+            gatilho = gatilho || std::abs(p - repouso) > MEIO_CURSO;
         } else if (leitura.eixos[i].horizontal) {
             direcao |= p < -ZONA_MORTA ? ESQUERDA : p > ZONA_MORTA ? DIREITA : 0;
         } else {

@@ -11,13 +11,24 @@
 // and D do; in the menus it moves between the buttons and A presses the
 // highlighted one.
 //
-// Axes are judged against where they rested at the first reading: a
-// trigger rests at one end of its travel, and counts as pressed past half
-// of it (it never steers); a stick or a d-pad rests in the middle.
+// Axes are judged against where they rest, which is learnt while an axis
+// stays still (within a tremor) in the middle or at an end: a trigger rests
+// at one end of its travel, and counts as pressed past half of it (it never
+// steers); a stick or a d-pad rests in the middle. An axis does nothing
+// until it has rested once (a stick held over, or a trigger half pressed,
+// at start is not taken for its rest). The rest is learnt again when the
+// axis stays still elsewhere: at once (a second) when it comes to rest in
+// the middle; only after a long while from the middle to an end (a stick
+// held over for a curve is not resting); never from one end to the other
+// (a trigger held down is not resting either).
 class MapaControle {
 public:
     // Library units: an axis reads -128 to 128.
     static constexpr int ZONA_MORTA = 32;
+    // Readings (frames) an axis must stay still to rest there: in the
+    // middle, or at an end the first time; from the middle to an end.
+    static constexpr int QUADROS_REPOUSO = 25;
+    static constexpr int QUADROS_REPOUSO_LONGO = 125;
 
     enum Botao { BOTAO_A = 0, BOTAO_B = 1, BOTAO_LB = 4, BOTAO_RB = 5, BOTAO_START = 7 };
 
@@ -42,8 +53,14 @@ public:
     Comandos traduzir(const Leitura& leitura);
 
 private:
-    bool repousoLido;
-    std::vector<int> repouso;
+    struct Repouso {
+        int lugar;   // -128, 0 or 128 once learnt
+        int ancora;  // where it has stayed still lately
+        int parado;  // for how many readings
+    };
+    static void aprender(Repouso& r, int posicao);
+
+    std::vector<Repouso> repousos;
     unsigned botoesAntes;
     int direcaoAntes;  // bits: 1 left, 2 right, 4 up, 8 down
 };

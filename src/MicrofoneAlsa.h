@@ -3,13 +3,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "DispositivosCaptura.h"
+#include "VigiaMicrofone.h"
 
 // Records an ALSA capture device for as long as it is asked to, and hands
 // over the newest second of sound whenever new sound has come in. The voice
@@ -21,25 +19,13 @@
 //
 //   - A file behind ALSA (the test rig's microphone) answers as fast as it
 //     is asked and is held to real time; a real device keeps its own pace.
-//   - A device that fails (unplugged, the server gone) is opened again every
-//     three seconds until it records.
-//   - A device that hands over nothing for two seconds may have stalled (a
-//     pipe whose writer went quiet) or may just be slow to come back: a
-//     second reader is opened beside it, and whichever delivers first is
-//     kept. Nothing either of them reads is ever thrown away, so a source
-//     that comes back is heard from its first block on.
-//   - Reads can block for good (ALSA's file device on a pipe nobody writes),
-//     so each opening is read by a thread of its own that the watcher can
-//     walk away from: neither the retries nor stopping wait for a stuck
-//     read longer than half a second.
-//
-// Threads only share the second being filled (under a lock) and a few
-// atomics; a reader left behind keeps what it uses alive by itself.
+//   - Opening, reopening, stalls and switching between devices are the
+//     readers' watcher's (VigiaMicrofone); this class is how it reaches ALSA.
 class MicrofoneAlsa {
 public:
     static constexpr int TAXA = 44100;
     // What lerRecente hands over: one second of mono sound.
-    static constexpr int AMOSTRAS = 44100;
+    static constexpr int AMOSTRAS = VigiaMicrofone::AMOSTRAS;
     // Frames of one ALSA period: 20 ms.
     static constexpr int PERIODO = 882;
 
@@ -55,18 +41,18 @@ public:
     // whether there is anything to record from. One that cannot be opened
     // falls back to "default", with a console line. The device stays open
     // for iniciar. False when nothing could be opened.
-    bool abrir(const std::string& dispositivo);
-    bool isAberto() const { return aberto; }
+    bool abrir(const std::string& dispositivo) { return vigia.abrir(dispositivo); }
+    bool isAberto() const { return vigia.isAberto(); }
 
     // Starts recording in the background (after abrir succeeded); parar
     // stops it. Both may be called again.
-    void iniciar();
-    void parar();
+    void iniciar() { vigia.iniciar(); }
+    void parar() { vigia.parar(); }
 
     // Records from another device from now on; one that cannot be opened
     // falls back to "default" (see getFalha). Takes effect within a tenth
     // of a second; the second handed over keeps its older sound meanwhile.
-    void trocarDispositivo(const std::string& dispositivo);
+    void trocarDispositivo(const std::string& dispositivo) { vigia.trocar(dispositivo); }
 
     // When sound has come in since the last call: copies the newest second
     // (oldest sample first) as unsigned 16-bit samples, 32768 being
@@ -74,7 +60,7 @@ public:
     // recorded its start is silence) and answers true. Otherwise leaves
     // destino alone and answers false. total, when given, receives how many
     // samples had been recorded when the copy was made.
-    bool lerRecente(uint16_t* destino, long long* total = nullptr);
+    bool lerRecente(uint16_t* destino, long long* total = nullptr) { return vigia.lerRecente(destino, total); }
 
     // ALSA's capture devices, as DispositivosCaptura::escolher picks them
     // from its device hints.
@@ -82,29 +68,15 @@ public:
 
     // The device being recorded, and the one asked for that could not be
     // opened (empty when none failed).
-    std::string getDispositivo() const;
-    std::string getFalha() const;
-    long long getAmostrasGravadas() const;
+    std::string getDispositivo() const { return vigia.getDispositivo(); }
+    std::string getFalha() const { return vigia.getFalha(); }
+    long long getAmostrasGravadas() const { return vigia.getAmostrasGravadas(); }
 
-    // Shared with the readers: the second being filled.
-    struct Anel;
-    struct Sessao;
+    // ALSA's capture, as the watcher's readers use it.
+    static DispositivoGravacao getDispositivoAlsa();
 
 private:
-    void vigiar(void* pcmInicial);
-    std::shared_ptr<Sessao> abrirSessao(const std::string& dispositivo, void* pcm);
-    void anotarFalha(const std::string& dispositivo);
-
-    std::FILE* console;
-    std::shared_ptr<Anel> anel;
-    bool aberto;
-    void* pcmAberto;  // opened by abrir; the first session takes it
-    std::thread* vigia;
-    bool pararVigia;
-    mutable std::mutex trava;  // guards the names below and pararVigia
-    std::string dispositivo;   // being recorded (or about to be)
-    std::string pedido;        // asked for by trocarDispositivo, not yet taken
-    std::string falha;
+    VigiaMicrofone vigia;
 };
 
 #endif

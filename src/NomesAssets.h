@@ -27,6 +27,8 @@ constexpr int MENU_MELHOR_X1 = 16;
 constexpr int MENU_MELHOR_Y1 = 404;
 constexpr int MENU_MELHOR_X2 = 286;
 constexpr int MENU_MELHOR_Y2 = 482;
+// The notice shown at start-up when the sound card cannot record, 800x600.
+constexpr const char* AVISO_SEM_MICROFONE = "graficos/menus/sem_microfone.bmp";
 
 // First instructions page, 800x600: the game draws the live microphone
 // check inside this rectangle, which the page leaves transparent (the

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "AvisosCorrida.h"
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
 #include "EstadoJogo.h"
@@ -421,18 +422,7 @@ void Pintor::pintarAceleracao(cavalete c) {
     if (c.marcha >= 0 && c.marcha <= 9) {
         sprites.desenhar(buffer, numeros[c.marcha], LARGURA_TELA - 110, ALTURA_TELA - 115);
     }
-    if (c.microfonePerdido) {
-        pintarAvisoMicrofone();
-    }
-}
-
-// What a player needs when the voice stops working mid-run, bottom left,
-// clear of the dial, the gear and the throttle bar.
-void Pintor::pintarAvisoMicrofone() {
-    rectfill(buffer, 8, 546, 312, 594, makecol(150, 20, 20));
-    rect(buffer, 8, 546, 312, 594, makecol(255, 220, 90));
-    CarregadorMidia::escreverAmpliado(buffer, "MICROPHONE LOST", 16, 552, 2, makecol(255, 255, 255));
-    CarregadorMidia::escreverAmpliado(buffer, "W IS YOUR THROTTLE", 16, 574, 2, makecol(255, 220, 90));
+    AvisosCorrida::desenhar(buffer, c);
 }
 
 void Pintor::pintarRelogio(cavalete c) {

@@ -105,7 +105,6 @@ private:
     void desenharPonteiro(const cavalete& c);
     void pintarMostrador(float velocidade);
     void pintarCaixaLuzes(int acesas);
-    void pintarAvisoMicrofone();
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
     BITMAP* camada1;

@@ -18,6 +18,8 @@ const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
 const char* const FANTASMA = "ghost";
+const char* const CALIBRACAO = "calibration";
+const std::vector<std::string> OPCOES_CALIBRACAO = {"none", "done", "skipped"};
 
 // A setting takes a new value, and the file the text for it, only when it
 // changes: an unchanged setting never rewrites the file.
@@ -32,7 +34,8 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), fantasma(true) {}
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), fantasma(true),
+      calibracao(CALIBRACAO_NENHUMA) {}
 
 Preferencias::~Preferencias() {}
 
@@ -48,6 +51,9 @@ void Preferencias::carregar(const std::string& caminho) {
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
     fantasma = arquivo.getEscolha(FANTASMA, 1, OPCOES_MUSICA) == 1;
+    const bool sensibilidadeSalva = arquivo.getValor(SENSIBILIDADE) != nullptr;
+    calibracao = static_cast<Calibracao>(
+        arquivo.getEscolha(CALIBRACAO, sensibilidadeSalva ? CALIBRACAO_FEITA : CALIBRACAO_NENHUMA, OPCOES_CALIBRACAO));
 }
 
 void Preferencias::setSensibilidade(float s) {
@@ -85,3 +91,4 @@ void Preferencias::setVolumeMusica(int v) {
 }
 
 void Preferencias::setFantasmaLigado(bool sim) { mudar(arquivo, fantasma, sim, FANTASMA, OPCOES_MUSICA[sim]); }
+void Preferencias::setCalibracao(Calibracao c) { mudar(arquivo, calibracao, c, CALIBRACAO, OPCOES_CALIBRACAO[c]); }

@@ -24,11 +24,17 @@
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
 //   ghost = on | off              the ghost of the best run in races (G)
+//   calibration = none | done | skipped
+//                                 whether the voice was ever calibrated, or
+//                                 the first start's offer to do it skipped
+//                                 (a file from before it, with a
+//                                 sensitivity, counts as done)
 //
 // Without carregar (tests, tools) nothing is read or written.
 class Preferencias {
 public:
     enum AceleradorTeclado { SEM_MICROFONE = 0, SEMPRE = 1 };
+    enum Calibracao { CALIBRACAO_NENHUMA = 0, CALIBRACAO_FEITA = 1, CALIBRACAO_PULADA = 2 };
 
     static constexpr float SENSIBILIDADE_MINIMA = 1.0f;
     static constexpr float SENSIBILIDADE_MAXIMA = 100.0f;
@@ -67,6 +73,8 @@ public:
     void setVolumeMusica(int v);
     bool isFantasmaLigado() const { return fantasma; }
     void setFantasmaLigado(bool sim);
+    Calibracao getCalibracao() const { return calibracao; }
+    void setCalibracao(Calibracao c);
 
 private:
     Configuracoes arquivo;
@@ -79,6 +87,7 @@ private:
     bool musica;
     int volumeMusica;
     bool fantasma;
+    Calibracao calibracao;
 };
 
 #endif

@@ -23,6 +23,8 @@ const TeclaComando TECLAS_COMANDO[] = {
     {KEY_0, ComandosEntrada::SENSIBILIDADE_1},
     {KEY_0_PAD, ComandosEntrada::SENSIBILIDADE_1},
     {KEY_M, ComandosEntrada::MICROFONE},
+    {KEY_UP, ComandosEntrada::SETA_CIMA},
+    {KEY_DOWN, ComandosEntrada::SETA_BAIXO},
     {KEY_K, ComandosEntrada::ACELERADOR_TECLADO},
     {KEY_N, ComandosEntrada::MUSICA},
     {KEY_G, ComandosEntrada::FANTASMA},
@@ -34,8 +36,8 @@ const TeclaComando TECLAS_COMANDO[] = {
 }  // namespace
 
 TratadorEntradas::TratadorEntradas()
-    : teclas(1), acelerador(false), comandos(0), focado(true), focoPerdido(false), perdasVistas(TravaFoco::getPerdas()),
-      trava(), rato(), geometria(nullptr), clique{0, 0}, controle() {}
+    : teclas(1), acelerador(false), comandos(0), enterAntes(false), focado(true), focoPerdido(false),
+      perdasVistas(TravaFoco::getPerdas()), trava(), rato(), geometria(nullptr), clique{0, 0}, controle() {}
 
 TratadorEntradas::~TratadorEntradas() {}
 
@@ -58,6 +60,10 @@ int TratadorEntradas::lerEntradas() {
     for (const TeclaComando& t : TECLAS_COMANDO) {
         if (trava.lerAperto(t.tecla)) comandos |= t.comando;
     }
+    // Enter and Escape, held keys above, as presses too.
+    if (isPressed(TECLA_ENTER) && !enterAntes) comandos |= ComandosEntrada::ENTRAR;
+    enterAntes = isPressed(TECLA_ENTER);
+    if (isPressed(TECLA_ESC)) comandos |= ComandosEntrada::VOLTAR;
     juntarControle();
     // The loss first, then the state: a loss and a return between two
     // samplings still count as a loss.

@@ -80,6 +80,7 @@ private:
     int64_t teclas;
     bool acelerador;
     unsigned comandos;
+    bool enterAntes;  // Enter was held at the last sampling
     bool focado;
     bool focoPerdido;
     unsigned int perdasVistas;

@@ -2,13 +2,28 @@
 
 #include <allegro.h>
 
-#include <atomic>
+#include <mutex>
+
+#include "Relogio.h"
 
 namespace {
 
+// How long after a change of mode the focus may take to come back.
+const int TOLERANCIA_MS = 1500;
+
+// Written on the library's thread, read on the main one.
+std::mutex trava;
 // A window opens focused as far as the game knows: only a loss counts.
-std::atomic<bool> focado(true);
-std::atomic<unsigned int> perdas(0);
+bool focado = true;
+unsigned int perdas = 0;
+// A loss within the tolerance, not counted yet.
+bool pendente = false;
+int toleranciaDe = 0, toleranciaAte = 0;
+
+bool isTolerado() {
+    const int agora = Relogio::getMilissegundos();
+    return agora >= toleranciaDe && agora < toleranciaAte;
+}
 
 void aoSair() { TravaFoco::registrar(false); }
 END_OF_FUNCTION(aoSair)
@@ -34,11 +49,36 @@ void TravaFoco::desinstalar() {
 }
 
 void TravaFoco::registrar(bool f) {
-    // Counted before it is marked lost: whoever sees it lost sees the loss.
-    if (!f && focado) perdas++;
+    std::lock_guard<std::mutex> l(trava);
+    if (!f && focado) {
+        if (isTolerado()) {
+            pendente = true;
+        } else {
+            perdas++;
+        }
+    }
+    if (f) pendente = false;
     focado = f;
 }
 
-bool TravaFoco::isFocado() { return focado; }
+void TravaFoco::tolerarTroca() {
+    std::lock_guard<std::mutex> l(trava);
+    const int agora = Relogio::getMilissegundos();
+    if (!isTolerado()) toleranciaDe = agora;
+    toleranciaAte = agora + TOLERANCIA_MS;
+}
 
-unsigned int TravaFoco::getPerdas() { return perdas; }
+bool TravaFoco::isFocado() {
+    std::lock_guard<std::mutex> l(trava);
+    return focado;
+}
+
+unsigned int TravaFoco::getPerdas() {
+    std::lock_guard<std::mutex> l(trava);
+    // A loss during a change of mode that never came back is a real one.
+    if (pendente && !isTolerado()) {
+        pendente = false;
+        perdas++;
+    }
+    return perdas;
+}

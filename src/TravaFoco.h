@@ -3,10 +3,10 @@
 
 // Whether the game's window has the keyboard focus, and how often it lost
 // it. The library reports a switch away from the window and back to it on
-// its own thread; here only two atomics are written, and the main thread
-// reads them once per frame (TratadorEntradas): a player who switches to
-// another window mid-race finds the race paused, not driven on by whatever
-// the microphone hears meanwhile.
+// its own thread; the main thread reads them once per frame
+// (TratadorEntradas): a player who switches to another window mid-race
+// finds the race paused, not driven on by whatever the microphone hears
+// meanwhile.
 class TravaFoco {
 public:
     // Makes the library keep running in the background and report focus
@@ -16,6 +16,10 @@ public:
 
     // One focus change as the library reports it. Tests call it.
     static void registrar(bool focado);
+    // The window is about to be mapped again, or just was (a change of its
+    // size or of fullscreen): a focus lost from now until a moment after is
+    // no player's doing, and counts only if it has not come back by then.
+    static void tolerarTroca();
 
     static bool isFocado();
     // Times the focus was lost since the program started.

@@ -59,30 +59,48 @@ float velocidadeFinal(float aceleracao, int marchaMaxima) {
 }  // namespace
 
 VerificadorMicrofone::VerificadorMicrofone(RepartidorGravacao* repartidor_, int ouvinte_)
-    : repartidor(repartidor_), ouvinte(ouvinte_), captura(nullptr), preferencias(nullptr),
-      controle(DispositivosCaptura::getControleNenhum()), microfones(), calibracao(),
-      quadrosDesdeCalibracao(QUADROS_RESULTADO), naPaginaAntes(false), ronco(false), aceleracao(0.0f), quadros(0),
-      acimas(), aceleracoes(), comparacoes() {}
+    : repartidor(repartidor_), ouvinte(ouvinte_), captura(nullptr), preferencias(nullptr), escolha(), afinacao(),
+      calibracao(), quadrosDesdeCalibracao(QUADROS_RESULTADO), quadrosDesdeRecusa(QUADROS_RESULTADO),
+      naPaginaAntes(false), ronco(false), aceleracao(0.0f), quadros(0), acimas(), aceleracoes(), comparacoes() {}
 
 VerificadorMicrofone::~VerificadorMicrofone() { delete captura; }
 
-void VerificadorMicrofone::acompanhar(bool naPagina, unsigned comandos) {
-    if (naPagina && !naPaginaAntes) {
+void VerificadorMicrofone::acompanhar(bool naPagina, unsigned comandos, bool focado) {
+    const bool ouvindo = naPagina && focado;
+    if (ouvindo && !naPaginaAntes) {
         quadros = 0;
         ronco = false;
         aceleracao = 0.0f;
     }
     // A calibration needs three seconds of roaring on the page.
-    if (!naPagina) calibracao.cancelar();
-    naPaginaAntes = naPagina;
-    if (!naPagina) return;
-    comandar(comandos);
-    ouvir();
+    if (!ouvindo) {
+        calibracao.cancelar();
+        escolha.fechar();
+    }
+    naPaginaAntes = ouvindo;
+    const bool lista = escolha.isAberta();
+    if (ouvindo) {
+        if (captura == nullptr) captura = repartidor->criarCaptura(ouvinte);
+        comandar(comandos);
+        escolha.acompanhar();
+        ouvir();
+    }
+    afinacao.acompanhar(naPagina, calibracao.getSituacao(), lista || !ouvindo ? 0 : comandos);
 }
 
 void VerificadorMicrofone::comandar(unsigned comandos) {
-    if (comandos & ComandosEntrada::MICROFONE) trocarMicrofone();
-    if (comandos & ComandosEntrada::CALIBRAR) {
+    if (escolha.isAberta()) {
+        if (escolha.comandar(comandos)) {
+            // What was heard came from the other microphone.
+            quadros = 0;
+            calibracao.cancelar();
+        }
+        return;
+    }
+    if (comandos & ComandosEntrada::MICROFONE) escolha.abrir();
+    if ((comandos & ComandosEntrada::CALIBRAR) && isSemSom()) {
+        quadrosDesdeRecusa = 0;
+    } else if (comandos & ComandosEntrada::CALIBRAR) {
         calibracao.iniciar();
         quadrosDesdeCalibracao = 0;
     }
@@ -102,16 +120,13 @@ void VerificadorMicrofone::comandar(unsigned comandos) {
     }
 }
 
-void VerificadorMicrofone::trocarMicrofone() {
-    // Listed afresh at each press: a microphone plugged in meanwhile shows.
-    microfones = controle.listar();
-    if (microfones.empty()) return;
-    const DispositivoCaptura& proximo = DispositivosCaptura::proximo(microfones, controle.getEmUso());
-    controle.trocar(proximo.nome);
-    if (preferencias) preferencias->setMicrofone(proximo.nome);
-    // What was heard came from the other microphone.
-    quadros = 0;
-    calibracao.cancelar();
+bool VerificadorMicrofone::oferecerAfinacao(const CapturaAudio& corrida) {
+    return afinacao.oferecer(preferencias, corrida.getEstadoMicrofone().getSituacao() != EstadoMicrofone::AUSENTE);
+}
+
+bool VerificadorMicrofone::isSemSom() const {
+    const Veredito v = getVeredito();
+    return v == SEM_MICROFONE || v == SO_SILENCIO;
 }
 
 void VerificadorMicrofone::ouvir() {
@@ -128,11 +143,13 @@ void VerificadorMicrofone::ouvir() {
     }
     quadros++;
     quadrosDesdeCalibracao++;
+    quadrosDesdeRecusa++;
     if (calibracao.getSituacao() == CalibracaoVoz::OUVINDO) {
         quadrosDesdeCalibracao = 0;
         calibracao.registrar(ronco, captura->getMediaA(), comparacoes[i]);
         if (calibracao.getSituacao() == CalibracaoVoz::FEITA && preferencias) {
             preferencias->setSensibilidade(calibracao.getSensibilidade());
+            preferencias->setCalibracao(Preferencias::CALIBRACAO_FEITA);
         }
         // The verdict starts over with the new sensitivity.
         if (calibracao.getSituacao() != CalibracaoVoz::OUVINDO) quadros = 0;
@@ -141,8 +158,9 @@ void VerificadorMicrofone::ouvir() {
 
 float VerificadorMicrofone::getSensibilidade() const { return preferencias ? preferencias->getSensibilidade() : 1.0f; }
 
-bool VerificadorMicrofone::isMusicaLigada() const {
-    return !preferencias || (preferencias->isMusicaLigada() && preferencias->getVolumeMusica() > 0);
+bool VerificadorMicrofone::isMusicaOuvida() const {
+    const bool musica = !preferencias || (preferencias->isMusicaLigada() && preferencias->getVolumeMusica() > 0);
+    return musica && getVeredito() != SEM_MICROFONE;
 }
 
 bool VerificadorMicrofone::isAceleradorTecladoSempre() const {
@@ -154,17 +172,22 @@ bool VerificadorMicrofone::isMostrandoCalibracao() const {
            (calibracao.getSituacao() != CalibracaoVoz::PARADA && quadrosDesdeCalibracao < QUADROS_RESULTADO);
 }
 
-std::string VerificadorMicrofone::getMicrofone() const {
-    const std::string nome = controle.getEmUso();
-    for (const DispositivoCaptura& d : microfones) {
-        if (d.nome == nome && !d.descricao.empty()) return d.descricao + " (" + nome + ")";
-    }
-    return nome;
+std::string VerificadorMicrofone::getAvisoMicrofone() const {
+    const std::string falha = escolha.getFalha();
+    return falha.empty() ? "" : "\"" + falha + "\" CANNOT BE OPENED: USING \"" + escolha.getEmUso() + "\"";
 }
 
-std::string VerificadorMicrofone::getAvisoMicrofone() const {
-    const std::string falha = controle.getFalha();
-    return falha.empty() ? "" : "\"" + falha + "\" CANNOT BE OPENED: USING \"" + controle.getEmUso() + "\"";
+std::string VerificadorMicrofone::getTitulo() const {
+    if (escolha.isAberta()) return "CHOOSE A MICROPHONE";
+    if (calibracao.getSituacao() == CalibracaoVoz::OUVINDO) return "ROAR NOW!";
+    if (afinacao.isAtiva()) return "FIRST, TUNE YOUR MICROPHONE";
+    switch (getVeredito()) {
+        case SEM_MICROFONE: return "NO MICROPHONE: HOLD W FOR GAS";
+        case SO_SILENCIO: return "UNMUTE THE MICROPHONE";
+        case BAIXO_DEMAIS: return "PRESS C, THEN ROAR FOR THREE SECONDS";
+        case BOM: return "READY TO RACE";
+        default: return "MAKE AN ENGINE NOISE";
+    }
 }
 
 VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
@@ -185,6 +208,13 @@ VerificadorMicrofone::Veredito VerificadorMicrofone::getVeredito() const {
 }
 
 std::string VerificadorMicrofone::getTexto() const {
+    if (quadrosDesdeRecusa < QUADROS_RESULTADO) {
+        return getVeredito() == SO_SILENCIO ? "THE MICROPHONE SENDS ONLY SILENCE: NOTHING TO CALIBRATE"
+                                            : "NO MICROPHONE: NOTHING TO CALIBRATE";
+    }
+    if (afinacao.isAtiva() && !isMostrandoCalibracao()) {
+        return "PRESS C AND ROAR FOR THREE SECONDS: ENTER SKIPS TO THE RACE";
+    }
     if (isMostrandoCalibracao()) {
         char texto[96];
         switch (calibracao.getSituacao()) {

@@ -6,6 +6,8 @@
 
 #include "CalibracaoVoz.h"
 #include "DispositivosCaptura.h"
+#include "EscolhaMicrofone.h"
+#include "PrimeiraAfinacao.h"
 
 class CapturaAudio;
 class Preferencias;
@@ -18,8 +20,11 @@ class RepartidorGravacao;
 // whether an engine is heard, how much throttle the voice gives and what to
 // change. It is also where the voice is set up: the page's keys calibrate
 // the sensitivity (C), step it (+ and -) or reset it (0), pick another
-// microphone (M) and let W give gas always or only without a microphone
-// (K); each change is saved in the player's settings at once.
+// microphone from the list of them (M, EscolhaMicrofone) and let W give gas
+// always or only without a microphone (K); each change is saved in the
+// player's settings at once. Without a microphone there is nothing to
+// calibrate, and C says so at once. On the first start it is also where
+// the microphone is tuned before the first race (PrimeiraAfinacao).
 //
 // The verdict looks at the last two seconds of frames: the voice must hold
 // the detector's level above 0.5 (what gives the race its full throttle) in
@@ -47,13 +52,17 @@ public:
     // The player's settings that the page shows and changes (none: the
     // defaults, nothing saved), and the microphones' seam (the game gives
     // its recorder's, GravadorAlsa::getControle; none: "default" only).
-    void setPreferencias(Preferencias* p) { preferencias = p; }
-    void setControleMicrofone(const DispositivosCaptura::Controle& c) { controle = c; }
+    void setPreferencias(Preferencias* p) {
+        preferencias = p;
+        escolha.setPreferencias(p);
+    }
+    void setControleMicrofone(const DispositivosCaptura::Controle& c) { escolha.setControle(c); }
 
-    // Once per menu frame: whether the check's page is shown (and focused),
-    // and the page's keys pressed since the last frame (TratadorEntradas'
-    // Comando bits). A visit starts with no frames counted.
-    void acompanhar(bool naPagina, unsigned comandos = 0);
+    // Once per menu frame: whether the check's page is shown, the page's
+    // keys pressed since the last frame (ComandosEntrada bits), and whether
+    // the window has the focus (the check listens only then). A visit
+    // starts with no frames counted.
+    void acompanhar(bool naPagina, unsigned comandos = 0, bool focado = true);
     // One frame of analysis.
     void ouvir();
 
@@ -73,13 +82,25 @@ public:
     bool isMostrandoCalibracao() const;
     float getSensibilidade() const;
     bool isAceleradorTecladoSempre() const;
-    // The music is on and audible: the microphone hears the speakers, and
-    // the page suggests headphones.
-    bool isMusicaLigada() const;
+    // The music is on and audible, and a microphone records: it hears the
+    // speakers, and the page suggests headphones.
+    bool isMusicaOuvida() const;
     // The microphone recorded: its description (or name), and a line when
     // the one the player chose could not be opened (empty otherwise).
-    std::string getMicrofone() const;
+    std::string getMicrofone() const { return escolha.getDescricao(); }
     std::string getAvisoMicrofone() const;
+    // The microphones' list (M), while open it takes the page's keys.
+    const EscolhaMicrofone& getEscolha() const { return escolha; }
+    bool isListaAberta() const { return escolha.isAberta(); }
+    // What the player should do now, the page's title ("ROAR NOW!" only
+    // while calibrating).
+    std::string getTitulo() const;
+    // The first start's tuning: at Play, whether to come to this page first
+    // (the race's capture tells whether a microphone records; then it runs
+    // until calibrated or skipped); and, once, when the race is to start.
+    bool oferecerAfinacao(const CapturaAudio& corrida);
+    bool isAfinando() const { return afinacao.isAtiva(); }
+    bool tomarCorrida() { return afinacao.tomarCorrida(); }
 
     // The least steady throttle with which gear `marcha` (2 or 3) starts to
     // pull: the gears below it carry the car to the start of its band.
@@ -91,16 +112,18 @@ public:
 
 private:
     void comandar(unsigned comandos);
-    void trocarMicrofone();
+    // No microphone records, or it sends only silence: nothing to calibrate.
+    bool isSemSom() const;
 
     RepartidorGravacao* repartidor;
     int ouvinte;
     CapturaAudio* captura;
     Preferencias* preferencias;
-    DispositivosCaptura::Controle controle;
-    std::vector<DispositivoCaptura> microfones;  // as listed at the last M
+    EscolhaMicrofone escolha;
+    PrimeiraAfinacao afinacao;
     CalibracaoVoz calibracao;
     int quadrosDesdeCalibracao;
+    int quadrosDesdeRecusa;  // since C found nothing to calibrate
     bool naPaginaAntes;
     bool ronco;
     float aceleracao;

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "Abertura.h"
+#include "AtalhosJanela.h"
+#include "AvisoSemMicrofone.h"
 #include "CapturaAudio.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
@@ -50,36 +52,12 @@ END_OF_FUNCTION(pedirFechamento)
 
 namespace {
 
-const int LARGURA = 800;
-const int ALTURA = 600;
-
 // The recording error: on the console as the game always printed it (Latin-1,
-// no line end) and in the window, since the game now waits for a key there,
-// with what to do instead of roaring.
-void avisarSemGravacao() {
+// no line end), then the notice in the window, which waits for a key.
+void avisarSemGravacao(AtalhosJanela& atalhos) {
     std::printf("ERROR, placa de som n\xe3o suporta grava\xe7\xe3o");
     std::fflush(stdout);
-    BITMAP* aviso = create_bitmap(LARGURA, ALTURA);
-    if (aviso == nullptr) return;
-    clear_to_color(aviso, makecol(0, 0, 0));
-    const int branco = makecol(255, 255, 255);
-    const int amarelo = makecol(255, 210, 40);
-    textout_centre_ex(aviso, font, "The sound card cannot record.", LARGURA / 2, 270, amarelo, -1);
-    textout_centre_ex(aviso, font, "The voice throttle will not work in this session.", LARGURA / 2, 290, branco, -1);
-    textout_centre_ex(aviso, font, "W is your throttle: hold it to speed up.", LARGURA / 2, 310, amarelo, -1);
-    textout_centre_ex(aviso, font, "Press a key to go on.", LARGURA / 2, 340, branco, -1);
-    Janela::mostrar(aviso);
-    destroy_bitmap(aviso);
-}
-
-void esperarTecla() {
-    clear_keybuf();
-    while (!keypressed() && !fecharJanela) {
-        rest(10);
-    }
-    if (keypressed()) {
-        readkey();
-    }
+    AvisoSemMicrofone::mostrar(atalhos, &fecharJanela);
 }
 
 // The library forgets the window's title, its close button and the focus
@@ -93,14 +71,8 @@ void aposTrocaDeModo() {
 
 // The keys of every screen: the window's size, fullscreen, the music. Each
 // change is saved as the player's setting.
-void aplicarAtalhos(unsigned comandos, Preferencias& preferencias, Tenor* cantor) {
-    if (comandos & ComandosEntrada::TELA_CHEIA) {
-        preferencias.setTelaCheia(Janela::alternarTelaCheia());
-    }
-    if (comandos & ComandosEntrada::ESCALA) {
-        const int antes = Janela::getEscala();
-        if (Janela::passarEscala() != antes) preferencias.setEscala(Janela::getEscala());
-    }
+void aplicarAtalhos(unsigned comandos, AtalhosJanela& atalhos, Preferencias& preferencias, Tenor* cantor) {
+    atalhos.aplicar(comandos);
     if (comandos & ComandosEntrada::MUSICA) {
         preferencias.setMusicaLigada(!preferencias.isMusicaLigada());
         cantor->setMusicaLigada(preferencias.isMusicaLigada());
@@ -179,13 +151,15 @@ int main() {
     if (!init(preferencias)) {
         return 1;
     }
+    // F10, F11 and Alt+Enter act on every screen, these two included.
+    AtalhosJanela atalhos(&preferencias);
     if (mode != 1 && mode != 2) {
-        avisarSemGravacao();
-        esperarTecla();
+        avisarSemGravacao(atalhos);
     }
 
     Abertura* apresentacao = new Abertura();
     apresentacao->setSinalSaida(&fecharJanela);
+    apresentacao->setAtalhos(&atalhos);
     Pintor* pintor = new Pintor();
     cavalete quadro;
     TratadorEntradas* entradas = new TratadorEntradas();
@@ -231,7 +205,7 @@ int main() {
             situacao = apresentacao->play();
         } else {
             logica->calcularLogica();
-            aplicarAtalhos(entradas->getComandos(), preferencias, cantor);
+            aplicarAtalhos(entradas->getComandos(), atalhos, preferencias, cantor);
             quadro = logica->construirCavalete();
             situacao = quadro.estado;
             cantor->calar(logica->getMusicasCalar());

@@ -25,6 +25,9 @@ TEST_F(CronometroTest, PausesShiftTheStartSoOnlyRunningTimeCounts) {
     c.start();
     c.pause();
     EXPECT_FALSE(c.isContando());
+    // Stopped, it holds its reading: the race's first frame is drawn after
+    // the start lights held the screen for seconds, and must read zero.
+    EXPECT_EQ(leituraEm(c, 46500), 0);
     for (int t : {41000, 51000, 54000, 56340}) {
         Relogio::setManual(t);
         c.pause();  // first running frame, pause menu, resume, finish

@@ -7,6 +7,7 @@
 #include "AjudaPintor.h"
 #include "AmpliadorQuadro.h"
 #include "GeometriaTela.h"
+#include "LugarJanela.h"
 #include "NomesAssets.h"
 
 namespace {
@@ -45,7 +46,8 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
                  {2400, 1800, true, 0, 0, 2400, 1800, 3},     {1920, 1080, false, 240, 0, 1440, 1080, 0},
                  {1920, 1080, true, 560, 240, 800, 600, 1},   {2560, 1440, false, 320, 0, 1920, 1440, 0},
                  {2560, 1440, true, 480, 120, 1600, 1200, 2}, {1280, 1024, false, 0, 32, 1280, 960, 0},
-                 {3840, 2160, false, 480, 0, 2880, 2160, 0},  {640, 480, false, 0, 0, 640, 480, 0}};
+                 {3840, 2160, false, 480, 0, 2880, 2160, 0},  {640, 480, false, 0, 0, 640, 480, 0},
+                 {1280, 800, false, 107, 0, 1066, 800, 0}};
     for (const auto& k : casos) {
         const GeometriaTela g(k.w, k.h, k.inteira);
         SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << (k.inteira ? " whole" : ""));
@@ -69,6 +71,10 @@ TEST(GeometriaTela, PointerMapsToThePixelShownAtEveryScaleAndButtonsKeepTheirRec
         }
         destroy_bitmap(alvo);
     }
+    // A fullscreen not 4:3: the top and bottom rows are the picture's.
+    const GeometriaTela largo(1280, 800, false);
+    EXPECT_EQ(largo.paraQuadro(640, 799).y, 599);
+    EXPECT_EQ(largo.paraQuadro(640, 0).y, 0);
     // At x2 a button is its rectangle doubled, to the pixel.
     const GeometriaTela x2(1600, 1200, true);
     const NomesAssets::RetanguloBotao& r = NomesAssets::BOTAO_JOGAR;
@@ -86,6 +92,30 @@ TEST(GeometriaTela, TheWindowTakesTheLargestScaleThatFitsAndF10StepsThroughThem)
     // F10 from each scale, the largest that fits, and the next (a saved x3 on a smaller desktop goes to x1).
     for (auto [de, maxima, para] : {std::tuple{1, 2, 2}, {2, 2, 1}, {2, 3, 3}, {1, 1, 1}, {3, 2, 1}})
         EXPECT_EQ(GeometriaTela::proximaEscala(de, maxima), para) << de << " " << maxima;
+    // The saved scale where it fits (a smaller one too), else the largest
+    // that does; auto (0) or nonsense, the largest.
+    for (auto [salva, w, h, escala] : {std::tuple{3, 1920, 1080, 1},
+                                       {2, 1920, 1080, 1},
+                                       {3, 2560, 1440, 2},
+                                       {1, 3840, 2160, 1},
+                                       {2, 3840, 2160, 2},
+                                       {0, 3840, 2160, 3},
+                                       {7, 2560, 1440, 2}})
+        EXPECT_EQ(GeometriaTela::escalaInicial(salva, w, h), escala) << salva << " on " << w << "x" << h;
+}
+
+// F10 keeps the window's centre and keeps it on the screen; the same size
+// stays where it is.
+TEST(LugarJanela, ANewSizeKeepsTheCentreOnTheScreen) {
+    const Retangulo janela(881, 449, 1680, 1048);  // 800x600 in the middle of 2560x1440
+    auto em = [&](const Retangulo& r, int w, int h) { return LugarJanela::manterCentro(r, w, h, 2560, 1440); };
+    auto canto = [](const Retangulo& r) { return std::vector<int>{r.x1, r.y1, r.getLargura(), r.getAltura()}; };
+    EXPECT_EQ(canto(em(janela, 800, 600)), (std::vector<int>{881, 449, 800, 600}));
+    EXPECT_EQ(canto(em(janela, 1600, 1200)), (std::vector<int>{481, 149, 1600, 1200}));
+    EXPECT_EQ(canto(em(Retangulo(2000, 1000, 2399, 1299), 800, 600)), (std::vector<int>{1760, 840, 800, 600}));
+    EXPECT_EQ(canto(em(Retangulo(-50, -30, 749, 569), 1600, 1200)), (std::vector<int>{0, 0, 1600, 1200}));
+    EXPECT_EQ(canto(em(janela, 2600, 1500)), (std::vector<int>{0, 0, 2600, 1500}));
+    EXPECT_EQ(canto(LugarJanela::centrada(800, 600, 1920, 1080)), (std::vector<int>{560, 240, 800, 600}));
 }
 
 TEST(AmpliadorQuadro, WholeScalesRepeatEveryPixelAndOtherScalesAndDepthsMatchThePlainCopy) {

@@ -56,6 +56,7 @@ TEST_F(Retrato, FieldsFilledInEachState) {
     EXPECT_FLOAT_EQ(c.posicaoJogador1.getY(), 600.0f);
     EXPECT_FLOAT_EQ(c.velocidadeJogador1, 3.0f);
     EXPECT_NE(c.itTilesInicio, c.itTilesFim);
+    EXPECT_FALSE(c.gasPelaTecla || c.dicaCalibrar);  // a loud voice drives
     logica->fimDeCiclo();
     apertar(KEY_ESC);
     logica->calcularLogica();

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <tuple>
 
 #include "AmbienteLogica.h"
@@ -83,6 +84,50 @@ TEST_F(Menus, EscGoesBackOneStepPerPressHeldOrTapped) {
     EXPECT_EQ(clicar(700, 200).subEstado, 2 * 73);
 }
 
+// The first start tunes the microphone: with no calibration saved and a
+// microphone that records, Play leads to the check and its prompt. Enter
+// skips to the race; three seconds of roaring calibrate, and the race
+// starts a moment later; leaving the page (Escape, here after Escape has
+// only closed the microphones' list) is a skip too. Each is kept: Play goes
+// straight to the race from then on.
+TEST_F(Menus, TheFirstPlayTunesTheMicrophoneOnceThenGoesStraightToTheRace) {
+    const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
+    const VerificadorMicrofone* v = logica->getVerificacaoMicrofone();
+    auto tecla = [this](int k) {
+        apertar(k);
+        const Quadro q = quadro();
+        apertar(k, false);
+        return q;
+    };
+    for (int caso = 0; caso < 3; caso++) {
+        std::filesystem::remove(caminho);
+        Preferencias p;
+        p.carregar(caminho);
+        logica->setPreferencias(&p);
+        EXPECT_EQ(cliqueEm(41, 300, 350), std::make_pair(int(menu), 2)) << caso;
+        EXPECT_EQ(v->getTitulo(), "FIRST, TUNE YOUR MICROPHONE");
+        if (caso == 0) {
+            EXPECT_EQ(tecla(KEY_ENTER).estado, carregando);
+        } else if (caso == 1) {
+            tecla(KEY_C);
+            EXPECT_EQ(v->getTitulo(), "ROAR NOW!");
+            for (int i = 0; i < CalibracaoVoz::QUADROS + PrimeiraAfinacao::QUADROS_RESULTADO - 3; i++) quadro();
+            EXPECT_EQ(v->getCalibracao().getSituacao(), CalibracaoVoz::FEITA);
+            EXPECT_EQ(estado()->getEstadoGlobal(), menu) << "the result shows for a moment";
+            EXPECT_EQ(quadro().estado, carregando);
+        } else {
+            tecla(KEY_M);
+            EXPECT_EQ(tecla(KEY_ESC).subEstado, 2) << "Escape closes the list first";
+            EXPECT_EQ(tecla(KEY_ESC).subEstado, 41);
+        }
+        EXPECT_EQ(p.getCalibracao(), caso == 1 ? Preferencias::CALIBRACAO_FEITA : Preferencias::CALIBRACAO_PULADA);
+        EXPECT_NE(dir.ler("ronco.conf").find(caso == 1 ? "calibration = done" : "calibration = skipped"),
+                  std::string::npos);
+        EXPECT_EQ(cliqueEm(41, 300, 350), std::make_pair(int(carregando), 19)) << "never offered again";
+        logica->setPreferencias(nullptr);
+    }
+}
+
 // The first instructions page runs the microphone check with an analysis of
 // its own: the race's decisions, window and level stay as they were, and
 // the race still gets the newest recording at its first frame though the
@@ -143,8 +188,7 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
         return std::make_pair(b.x1, b.y1);
     };
     auto em = [](const RetanguloBotao& r) { return std::make_pair(r.x1, r.y1); };
-    pad(0, 0);
-    pad(0, 0);
+    for (int i = 0; i <= MapaControle::QUADROS_REPOUSO; i++) pad(0, 0);  // where the stick rests is learnt
     EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
     pad(100, 0);
     EXPECT_EQ(destaque(), em(BOTAO_INSTRUCOES));

@@ -82,6 +82,16 @@ TEST_F(Partida, LosingTheFocusPausesTheCountdownAndTheRace) {
     largar();
     EXPECT_EQ(foco(), 55) << "race paused";
     EXPECT_FALSE(logica->getTimer()->isContando());
+    // A change of the window's mode (fullscreen, size) loses the focus for
+    // a moment: no pause, unless the focus does not come back.
+    clicar(400, 280);
+    TravaFoco::tolerarTroca();
+    EXPECT_EQ(foco(), 11);
+    TravaFoco::registrar(false);
+    EXPECT_EQ(quadro().subEstado, 11);
+    Relogio::avancar(2000);
+    EXPECT_EQ(quadro().subEstado, 55);
+    TravaFoco::registrar(true);
 }
 
 TEST_F(Partida, QuitFromThePauseMenuAndTheFinishLine) {

@@ -235,6 +235,18 @@ TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     pintor->pintarAceleracao(c);
     EXPECT_EQ(ponto(buffer, 11, 548), rgb(150, 20, 20));
     EXPECT_EQ(ponto(buffer, 695, 490), corDigito(9));
+    // The bar's label: VOICE GAS, or W GAS while W drives; the hint to
+    // calibrate at the top left.
+    for (bool w : {false, true}) {
+        rectfill(buffer, 600, 530, 689, 570, 0);
+        c.gasPelaTecla = c.dicaCalibrar = w;
+        pintor->pintarAceleracao(c);
+        int voz = 0;
+        for (int y = 540; y < 548; ++y)
+            for (int x = 642; x < 674; ++x) voz += ponto(buffer, x, y) == rgb(150, 220, 150);
+        EXPECT_EQ(voz > 0, !w);
+        EXPECT_EQ(ponto(buffer, 12, 17) == rgb(20, 40, 110), w);
+    }
 
     // 12:05.07 inside the 180-wide frame centred at the top.
     c.minutos = 12, c.segundos = 5, c.centesimos = 7;
@@ -277,7 +289,8 @@ TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
     // While the music plays the check says the microphone hears it.
     auto musica = [&] {
         int n = 0;
-        for (int y = PainelMicrofone::CAIXA_Y2 + 34; y < PainelMicrofone::CAIXA_Y2 + 42; ++y)
+        const int y0 = PainelMicrofone::LINHAS_Y + 3 * PainelMicrofone::LINHAS_PASSO;
+        for (int y = y0; y < y0 + 8; ++y)
             for (int x = 60; x < 600; ++x) n += ponto(tela, x, y) == rgb(255, 210, 60);
         return n;
     };

@@ -2,10 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
 #include <tuple>
 
 #include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
+#include "LeitorLinhas.h"
 #include "Recordes.h"
 
 TEST(Recordes, AppendsWithoutTruncatingAndKeepsForTheSessionATimeItCannotWrite) {
@@ -57,6 +60,25 @@ TEST(Recordes, LoadsTheBestTenFastestFirstSkippingJunkAndOverlongLines) {
     EXPECT_EQ(saidaDe([&] { r.carregar(); }), "records.txt: 2 line(s) longer than 4096 bytes skipped\n");
     EXPECT_EQ(r.getMelhores(), (std::vector<int>{30, 35, 40, 50, 60, 70, 120, 200, 300, 400}));
     EXPECT_TRUE(r.isLegivel());
+    // A line over the bound that comes in two reads, each under it, is
+    // skipped as well.
+    int cano[2];
+    ASSERT_EQ(pipe(cano), 0);
+    std::thread escritor([&cano] {
+        const std::string a(3000, 'a'), b = std::string(3000, 'b') + "\nTempo: 5 mills\n";
+        EXPECT_EQ(write(cano[1], a.data(), a.size()), static_cast<ssize_t>(a.size()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(write(cano[1], b.data(), b.size()), static_cast<ssize_t>(b.size()));
+        close(cano[1]);
+    });
+    LeitorLinhas leitor(cano[0]);
+    std::string linha, lidas;
+    while (leitor.proxima(linha)) lidas += linha + "|";
+    escritor.join();
+    close(cano[0]);
+    EXPECT_EQ(lidas, "Tempo: 5 mills|");
+    EXPECT_EQ(leitor.getLongasDemais(), 1);
+
     std::filesystem::remove("records.txt");
     EXPECT_EQ(saidaDe([&] { r.carregar(); }), "");  // no race finished yet: an empty page, silently
     EXPECT_TRUE(r.getMelhores().empty());

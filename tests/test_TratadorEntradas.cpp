@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <tuple>
@@ -98,10 +99,14 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
         pad(x, y, dpad, gatilho, botoes);
         return t.lerEntradas();
     };
-    EXPECT_EQ(ler(0, 0, 0, -128, 0), 1);  // the first reading tells where the axes rest
+    for (int i = 0; i <= MapaControle::QUADROS_REPOUSO; i++) {
+        EXPECT_EQ(ler(0, 0, 0, -128, 0), 1);  // still: where the axes rest is learnt
+    }
     EXPECT_TRUE(ControleJogo::isPresente());
     const int casos[][5] = {{-MapaControle::ZONA_MORTA, 0, 0, -128, 1},
                             {-MapaControle::ZONA_MORTA - 1, 0, 0, -128, 3},
+                            {MapaControle::ZONA_MORTA, 0, 0, -128, 1},
+                            {MapaControle::ZONA_MORTA + 1, 0, 0, -128, 5},
                             {100, 0, 0, -128, 5},
                             {0, 0, -128, -128, 3},
                             {0, 128, 0, 0, 1}};  // down, and a trigger pushed less than half
@@ -163,9 +168,49 @@ TEST(TratadorEntradas, TheGamepadStandsForItsKeysAndAltEnterIsNeverEnter) {
     EXPECT_FALSE(t.isPressed(31));
     EXPECT_EQ(t.getComandos(), 0u);
     tecla(KEY_ENTER, false);
-    tecla(KEY_ENTER, true);  // Enter alone is Enter again
+    tecla(KEY_ENTER, true);  // Enter alone is Enter again, once a press
     t.lerEntradas();
     EXPECT_TRUE(t.isPressed(31));
+    EXPECT_EQ(t.getComandos(), unsigned(ComandosEntrada::ENTRAR));
+    t.lerEntradas();
     EXPECT_EQ(t.getComandos(), 0u);
     tecla(KEY_ENTER, false);
+}
+
+// Where an axis rests is learnt while it stays still, never from one
+// reading: a stick held over and a trigger half pressed when the game
+// starts are let go a moment later, and then the stick steers (it never
+// gives gas) and the trigger gives gas (it never steers). A stick held over
+// through a curve stays a stick, a trigger held down stays a trigger; a
+// stick held still at an end long enough at start is taken for a trigger
+// until it rests in the middle.
+TEST(TratadorEntradas, TheGamepadLearnsWhereEachAxisRestsWhileItStaysStill) {
+    using M = MapaControle;
+    M m;
+    auto durante = [&m](int quadros, int x, int gatilho) {
+        M::Leitura l;
+        l.presente = true;
+        M::Comandos c;
+        for (int i = 0; i < quadros; i++) {
+            // A finger on the trigger trembles a little.
+            l.eixos = {{x, true}, {0, false}, {std::max(-128, gatilho - (i % 2) * 3), true}};
+            c = m.traduzir(l);
+        }
+        return std::make_tuple(c.esquerda, c.direita, c.acelerador);
+    };
+    using T = std::tuple<bool, bool, bool>;
+    EXPECT_EQ(durante(3, -128, 0), T(false, false, false)) << "nothing until the axes have rested";
+    EXPECT_EQ(durante(M::QUADROS_REPOUSO + 1, 0, -128), T(false, false, false));
+    EXPECT_EQ(durante(1, -128, -128), T(true, false, false));
+    EXPECT_EQ(durante(1, 128, -128), T(false, true, false));
+    EXPECT_EQ(durante(1, 0, 0), T(false, false, false)) << "half pressed is not pressed";
+    EXPECT_EQ(durante(1, 0, 128), T(false, false, true));
+    EXPECT_EQ(durante(3 * M::QUADROS_REPOUSO, -128, 128), T(true, false, true)) << "held through a curve, gas held";
+    EXPECT_EQ(durante(1, 0, -128), T(false, false, false));
+    EXPECT_EQ(durante(1, 128, 128), T(false, true, true));
+
+    m = M();
+    EXPECT_EQ(durante(2 * M::QUADROS_REPOUSO, -128, -128), T(false, false, false));
+    EXPECT_EQ(durante(M::QUADROS_REPOUSO + 1, 0, -128), T(false, false, false));
+    EXPECT_EQ(durante(1, 128, -128), T(false, true, false)) << "back in the middle, a stick again";
 }

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "AceleradorCorrida.h"
 #include "AceleradorVoz.h"
 #include "CapturaAudio.h"
 #include "ComandosEntrada.h"
@@ -50,7 +51,8 @@ struct Escuta {
         Relogio::setReal();
         std::fclose(nulo);
     }
-    void quadros(int n, unsigned comandos = 0) {
+    void quadros(int n, unsigned comandos = 0) { quadros(v, n, comandos); }
+    static void quadros(VerificadorMicrofone& v, int n, unsigned comandos = 0) {
         for (int i = 0; i < n; i++, comandos = 0) {
             v.acompanhar(true, comandos);
             Relogio::avancar(40);
@@ -154,6 +156,16 @@ TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheR
     EXPECT_EQ(e.v.getTexto(), "GOOD");
     EXPECT_EQ(CalibracaoVoz::sensibilidadePara(0.5), 1.0f);
     EXPECT_EQ(CalibracaoVoz::sensibilidadePara(0.0), 100.0f);
+    // A third of the frames heard calibrates, one fewer does not; a roar
+    // too loud for x1 gives x1 all the same.
+    for (int ouvidos : {CalibracaoVoz::QUADROS / 3, CalibracaoVoz::QUADROS / 3 - 1}) {
+        CalibracaoVoz c;
+        c.iniciar();
+        for (int i = 0; i < CalibracaoVoz::QUADROS; i++) c.registrar(i < ouvidos, 0.8, 0);
+        EXPECT_EQ(c.getSituacao(),
+                  ouvidos == CalibracaoVoz::QUADROS / 3 ? CalibracaoVoz::FEITA : CalibracaoVoz::FALHOU);
+        EXPECT_EQ(c.getSensibilidade(), 1.0f);
+    }
 
     // White noise; an engine for 0.8 s of the 3 s, then silence.
     std::vector<int16_t> curto = SinaisSintetizados::ronco(0.8);
@@ -170,11 +182,14 @@ TEST(DeteccaoRonco, SensitivityScalesTheThrottleOnlyAndCalibrationSetsItFromTheR
 }
 
 // The check page's other keys: sensitivity steps of about 1.5 dB within 1 to
-// 100 and back to 1, W's rule, and M going round the microphones ALSA lists
-// (the game's list keeps "default" first, the sound servers next, then each
-// card, and nothing that only plays); a chosen microphone that cannot be
-// opened is named on the page.
-TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophones) {
+// 100 and back to 1, W's rule, and M's list of the microphones ALSA lists
+// ("default" first, the sound servers next, then each card, nothing that
+// only plays): it opens at the one asked for last, the arrows move, Enter
+// chooses, Escape goes back. A choice that cannot be opened is said on the
+// page and never saved, and the next list still starts from it (not from
+// "default", which records meanwhile), so the devices after it are reached;
+// one that records is saved.
+TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndChooseAmongTheMicrophones) {
     static std::string emUso = "default", falha;
     DispositivosCaptura::Controle controle = {
         [] {
@@ -183,6 +198,7 @@ TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophone
                  {"pulse", "PulseAudio Sound Server", ""},
                  {"default", "Default ALSA Output (currently PipeWire Media Server)\nx", ""},
                  {"plughw:CARD=PCH,DEV=0", "HDA Intel PCH, ALC892 Analog\nDirect", ""},
+                 {"plughw:CARD=USB,DEV=0", "USB Microphone", "Input"},
                  {"plughw:CARD=HDMI,DEV=3", "HDA Intel HDMI", "Output"}});
         },
         [](const std::string& nome) {
@@ -205,17 +221,77 @@ TEST(DeteccaoRonco, ThePagesKeysStepTheSensitivityToggleWAndGoRoundTheMicrophone
     e.quadros(1, ComandosEntrada::ACELERADOR_TECLADO);
     EXPECT_FALSE(e.v.isAceleradorTecladoSempre());
 
-    std::vector<std::string> vistos;
-    for (int i = 0; i < 4; i++) {
-        e.quadros(1, ComandosEntrada::MICROFONE);
-        vistos.push_back(e.v.getMicrofone() + " | " + e.v.getAvisoMicrofone());
+    using C = ComandosEntrada;
+    auto lista = [&e] { return e.v.getEscolha().getLista()[e.v.getEscolha().getCursor()].nome; };
+    e.quadros(1, C::MICROFONE);
+    ASSERT_TRUE(e.v.isListaAberta());
+    EXPECT_EQ(e.v.getTitulo(), "CHOOSE A MICROPHONE");
+    EXPECT_EQ(e.v.getEscolha().getLista().size(), 4u);
+    EXPECT_EQ(lista(), "default");
+    e.quadros(1, C::SETA_BAIXO), e.quadros(1, C::MENU_BAIXO);
+    EXPECT_EQ(lista(), "plughw:CARD=PCH,DEV=0");
+    e.quadros(1, C::ENTRAR | C::CALIBRAR);  // the list takes the page's keys
+    e.quadros(1);
+    EXPECT_FALSE(e.v.isListaAberta());
+    EXPECT_EQ(e.v.getCalibracao().getSituacao(), CalibracaoVoz::PARADA);
+    EXPECT_EQ(e.v.getAvisoMicrofone(), "\"plughw:CARD=PCH,DEV=0\" CANNOT BE OPENED: USING \"default\"");
+    EXPECT_EQ(p.getMicrofone(), "default") << "a microphone that cannot be opened is not saved";
+    e.quadros(1, C::MICROFONE);
+    EXPECT_EQ(lista(), "plughw:CARD=PCH,DEV=0") << "the list starts at the one asked for, not at the fallback";
+    e.quadros(1, C::SETA_BAIXO);
+    e.quadros(1, C::ENTRAR);
+    e.quadros(1);
+    EXPECT_EQ(e.v.getMicrofone(), "USB Microphone (plughw:CARD=USB,DEV=0)");
+    EXPECT_EQ(e.v.getAvisoMicrofone(), "");
+    EXPECT_EQ(p.getMicrofone(), "plughw:CARD=USB,DEV=0");
+    e.quadros(1, C::MICROFONE);
+    e.quadros(1, C::SETA_CIMA), e.quadros(1, C::SETA_CIMA), e.quadros(1, C::VOLTAR);
+    EXPECT_FALSE(e.v.isListaAberta());
+    EXPECT_EQ(emUso, "plughw:CARD=USB,DEV=0") << "Escape chooses nothing";
+}
+
+// Without a microphone: no word on the music, C says at once there is
+// nothing to calibrate, and the title says what drives instead.
+TEST(DeteccaoRonco, WithoutAMicrophoneThePageSaysSoAtOnce) {
+    Escuta e(SinaisSintetizados::ronco(2));
+    e.fonte.setRespostaInicio(0);
+    VerificadorMicrofone v(&e.repartidor, 1);
+    Escuta::quadros(v, 3, ComandosEntrada::CALIBRAR);
+    EXPECT_EQ(v.getVeredito(), VerificadorMicrofone::SEM_MICROFONE);
+    EXPECT_EQ(v.getCalibracao().getSituacao(), CalibracaoVoz::PARADA);
+    EXPECT_EQ(v.getTexto(), "NO MICROPHONE: NOTHING TO CALIBRATE");
+    EXPECT_EQ(v.getTitulo(), "NO MICROPHONE: HOLD W FOR GAS");
+    EXPECT_FALSE(v.isMusicaOuvida());
+    Escuta::quadros(v, VerificadorMicrofone::QUADROS_RESULTADO);
+    EXPECT_EQ(v.getTexto(), "NO MICROPHONE FOUND: THE W KEY GIVES GAS");
+    EXPECT_TRUE(e.v.isMusicaOuvida()) << "the music on, and a microphone may hear it";
+}
+
+// In a race the throttle is the voice's, and W's only while the voice
+// cannot drive (the bar's label says which). A voice heard as an engine but
+// too quiet for third gear brings the hint to calibrate after four seconds,
+// for six, once per race; one loud enough never does. The voice's
+// throttle is capped at 1 however high the sensitivity, heard or not.
+TEST(DeteccaoRonco, ARaceHintsOnceAtCalibratingAVoiceTooQuietForThirdGear) {
+    for (double fator : {1.0, 2.0, 0.0, -1.0}) {
+        Escuta e(escalar(SinaisSintetizados::ronco(20), std::max(fator, 0.0)));  // -1: only silence
+        if (fator == 0.0) e.fonte.setRespostaInicio(0);                          // 0: no microphone
+        std::unique_ptr<CapturaAudio> c(e.repartidor.criarCaptura(0));
+        Preferencias p;
+        AceleradorCorrida a;
+        int primeiro = -1, quadros = 0;
+        for (int i = 0; i < 400; i++, Relogio::avancar(40)) {
+            const float w = a.calcular(*c, c->rotinaCompleta(), p, i % 2);
+            ASSERT_EQ(a.isPelaTecla(), fator == 0.0 || (fator < 0 && i > 50)) << i;
+            if (fator == 0.0) {
+                ASSERT_EQ(w, i % 2 ? 1.0f : 0.0f);
+            }
+            if (a.isDica() && primeiro < 0) primeiro = i;
+            quadros += a.isDica();
+        }
+        EXPECT_EQ(quadros, fator == 1.0 ? AceleradorCorrida::QUADROS_DICA : 0) << fator;
+        EXPECT_GE(primeiro, fator == 1.0 ? AceleradorCorrida::QUADROS_ATE_DICA : -1);
     }
-    EXPECT_EQ(vistos, (std::vector<std::string>{
-                          "PulseAudio Sound Server (pulse) | ",
-                          "Default ALSA Output (currently PipeWire Media Server) (default) | \"plughw:CARD=PCH,DEV=0\" "
-                          "CANNOT BE OPENED: USING \"default\"",
-                          "PulseAudio Sound Server (pulse) | ",
-                          "Default ALSA Output (currently PipeWire Media Server) (default) | \"plughw:CARD=PCH,DEV=0\" "
-                          "CANNOT BE OPENED: USING \"default\""}));
-    EXPECT_EQ(p.getMicrofone(), "plughw:CARD=PCH,DEV=0") << "the player's choice is kept, to try again next time";
+    EXPECT_EQ(AceleradorVoz::calcular(false, 0.5, 0.9, 100), 1.0f);
+    EXPECT_EQ(AceleradorVoz::calcular(true, 0.5, 0.9, 100), 1.0f);
 }

@@ -111,12 +111,8 @@ fechar() {
 # The game has ended or is ending (closed, or quit through the menu, or
 # fallen): judged and its console kept. E2E_JOGO_PID is empty afterwards.
 fim_do_jogo() {
-    local i status dt=""
-    for i in $(seq $((LIMITE_FECHO_MS / 100))); do
-        e2e_jogo_vivo || break
-        sleep 0.1
-    done
-    if e2e_jogo_vivo; then
+    local status dt=""
+    if ! e2e_ate $((LIMITE_FECHO_MS / 1000)) e2e_jogo_acabou; then
         trancados=$((trancados + 1))
         e2e_fios && mv "$E2E_ARTEFACTOS/fios.txt" "$E2E_ARTEFACTOS/fios-jogo-$n_jogo.txt"
         e2e_log "HANG: game $n_jogo did not end within $LIMITE_FECHO_MS ms (its threads in fios-jogo-$n_jogo.txt)"

@@ -47,17 +47,12 @@ e2e_console_tem "inserido NPC em 0" || e2e_falhar "the oncoming car did not ente
 
 # E again: first gear shows (pushed against the stalled car, another knock
 # may put it back in neutral: then E once more, three presses at most).
-engatou=0
-for tentativa in 1 2 3; do
+em_primeira() { e2e_ler_painel && [ "$marcha" = 1 ]; }
+for tentativa in 1 2 3 4; do
+    [ $tentativa -le 3 ] || e2e_falhar "E did not engage first gear again after the knock (gear $marcha)"
     e2e_tecla e 0.1
-    for i in $(seq 10); do
-        e2e_ler_painel || continue
-        if [ "$marcha" = 1 ]; then engatou=1; break; fi
-        sleep 0.05
-    done
-    [ $engatou -eq 1 ] && break
+    e2e_ate 3 em_primeira && break
 done
-[ $engatou -eq 1 ] || e2e_falhar "E did not engage first gear again after the knock (gear $marcha)"
 e2e_guardar_olhada "primeira-de-novo"
 e2e_log "first gear engaged again after the knock (attempt $tentativa)"
 

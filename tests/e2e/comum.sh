@@ -20,6 +20,8 @@ E2E_XVFB_PID=""
 E2E_SOM_PIDS=()
 E2E_CARIMBO=()
 E2E_SOM_DIR=""
+E2E_DESKTOP_DIR=""
+E2E_DISPLAY_XVFB=""
 E2E_PACAT_PID=""
 E2E_JOGO_PID=""
 E2E_VIGIA_PID=""
@@ -40,6 +42,17 @@ E2E_SUPRESSOES=$E2E_DIR/lsan-bibliotecas.supp
 
 e2e_log() { echo "[$(date +%H:%M:%S.%N | cut -c1-12)] $*"; }
 
+# e2e_ate SEGUNDOS COMANDO...: runs COMANDO (a function too) every 0.1 s
+# until it succeeds; status 1 when SEGUNDOS passed first.
+e2e_ate() {
+    local fim=$(($(date +%s%N) + $1 * 1000000000))
+    shift
+    until "$@"; do
+        [ "$(date +%s%N)" -lt "$fim" ] || return 1
+        sleep 0.1
+    done
+}
+
 e2e_falhar() {
     echo "FAILED: $*" >&2
     [ -n "$E2E_JANELA" ] && e2e_jogo_vivo && e2e_foto "falha" >/dev/null 2>&1
@@ -48,16 +61,8 @@ e2e_falhar() {
 
 # Kill one process we started: politely first, then for sure.
 e2e_parar_pid() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    kill -0 "$pid" 2>/dev/null || return 0
-    kill -TERM "$pid" 2>/dev/null
-    local i
-    for i in $(seq 30); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
+    [ -n "$1" ] && kill -TERM "$1" 2>/dev/null || return 0
+    timeout 3 tail --pid="$1" -s 0.1 -f /dev/null || kill -KILL "$1" 2>/dev/null
 }
 
 e2e_encerrar() {
@@ -76,6 +81,7 @@ e2e_encerrar() {
     wait 2>/dev/null
     [ -n "$E2E_TEMPORARIO" ] && rm -rf "$E2E_TEMPORARIO"
     [ -n "$E2E_SOM_DIR" ] && rm -rf "$E2E_SOM_DIR"
+    [ -n "$E2E_DESKTOP_DIR" ] && rm -rf "$E2E_DESKTOP_DIR"
     if [ $rc -eq 0 ]; then
         e2e_log "scenario passed; artefacts in $E2E_ARTEFACTOS"
     else
@@ -146,20 +152,10 @@ e2e_xvfb() {
     Xvfb -displayfd 3 -screen 0 "${tamanho}x24" -nolisten tcp -noreset 3>"$arq" \
         >"$E2E_ARTEFACTOS/xvfb.txt" 2>&1 &
     E2E_XVFB_PID=$!
-    local i
-    for i in $(seq 100); do
-        [ -s "$arq" ] && break
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_falhar "Xvfb did not start"
-        sleep 0.1
-    done
-    [ -s "$arq" ] || e2e_falhar "Xvfb gave no display number in 10 s"
+    e2e_ate 10 test -s "$arq" || e2e_falhar "Xvfb gave no display number in 10 s"
     export DISPLAY=:$(tr -d '\n' <"$arq")
     unset XAUTHORITY
-    for i in $(seq 50); do
-        e2e_display_responde && break
-        sleep 0.1
-    done
-    e2e_display_responde || e2e_falhar "Xvfb on $DISPLAY does not answer"
+    e2e_ate 5 e2e_display_responde || e2e_falhar "Xvfb on $DISPLAY does not answer"
     e2e_log "Xvfb on $DISPLAY"
 }
 
@@ -188,20 +184,46 @@ e2e_ronco_de_motor() {
 }
 
 # e2e_servidor NOME PRONTO COMANDO...: starts one daemon of a sound set-up
-# (its output in NOME.txt) and waits up to 10 s until the shell command
-# PRONTO answers. The sound set-up's processes (E2E_SOM_PIDS) are stopped
-# on exit, the last started first.
+# or a desktop (its output in NOME.txt) and waits up to 10 s until the
+# shell command PRONTO answers. The daemons (E2E_SOM_PIDS) are stopped on
+# exit, the last started first.
 e2e_servidor() {
-    local nome=$1 pronto=$2 i
+    local nome=$1 pronto=$2
     shift 2
     "$@" </dev/null >"$E2E_ARTEFACTOS/$nome.txt" 2>&1 &
     E2E_SOM_PIDS=("$!" "${E2E_SOM_PIDS[@]}")
-    for i in $(seq 100); do
-        timeout 5 sh -c "$pronto" >/dev/null 2>&1 && return 0
-        kill -0 "${E2E_SOM_PIDS[0]}" 2>/dev/null || break
-        sleep 0.1
-    done
+    e2e_ate 10 timeout 5 sh -c "{ $pronto; } >/dev/null 2>&1" && return 0
     e2e_falhar "$nome did not answer in 10 s (see $nome.txt; packages: scripts/install-deps.sh)"
+}
+
+# An X11 desktop's EWMH window manager (openbox) on the X server: it
+# decorates, places and focuses the game's window, and closes it as Alt+F4
+# or a taskbar does (wmctrl -c).
+e2e_openbox() {
+    e2e_servidor openbox "wmctrl -m" openbox --sm-disable
+}
+
+# A Wayland desktop as GNOME and KDE run X11 games: a compositor (weston,
+# shown in a window of the X server) and Xwayland, whose display weston
+# picks itself (its log names it). DISPLAY then names Xwayland's display,
+# where the game runs; E2E_DISPLAY_XVFB keeps the X server's, where
+# weston's window (E2E_JANELA_WESTON, the whole desktop) takes the keyboard
+# (e2e_tecla sends there) once the pointer is over it.
+e2e_weston() {
+    local log=$E2E_ARTEFACTOS/weston-log.txt n largura altura
+    E2E_DESKTOP_DIR=$(mktemp -d /tmp/ronco-weston-XXXXXX)
+    chmod 700 "$E2E_DESKTOP_DIR"
+    read -r largura altura < <(xdotool getdisplaygeometry)
+    e2e_servidor weston "grep -q 'xserver listening on display' '$log'" env XDG_RUNTIME_DIR="$E2E_DESKTOP_DIR" \
+        weston --backend=x11-backend.so --use-pixman --xwayland --width="$largura" --height="$altura" \
+        --socket=ronco --log="$log"
+    n=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log" | head -1)
+    E2E_JANELA_WESTON=$(timeout 10 xdotool search --sync --class '^Weston Compositor$' | head -1)
+    [ -n "$E2E_JANELA_WESTON" ] || e2e_falhar "weston's window did not appear"
+    xdotool mousemove --sync $((largura / 2)) $((altura / 2))
+    E2E_DISPLAY_XVFB=$DISPLAY
+    export DISPLAY=$n
+    e2e_log "weston's Xwayland on $DISPLAY"
 }
 
 # The virtual cable of a running sound server: the sound played into the
@@ -391,6 +413,7 @@ e2e_jogo_iniciar() {
 }
 
 e2e_jogo_vivo() { kill -0 "$E2E_JOGO_PID" 2>/dev/null; }
+e2e_jogo_acabou() { ! e2e_jogo_vivo; }
 
 # Milliseconds since the game was started.
 e2e_ms_desde_inicio() { echo $(( ($(date +%s%N) - E2E_INICIO_JOGO) / 1000000 )); }
@@ -406,12 +429,8 @@ e2e_fios() {
 # e2e_jogo_esperar_fim SEGUNDOS -> sets E2E_STATUS to the exit status and
 # E2E_MS_FIM to when the end was seen (ms since the game was started).
 e2e_jogo_esperar_fim() {
-    local limite=$1 i
-    for i in $(seq $((limite * 10))); do
-        e2e_jogo_vivo || break
-        sleep 0.1
-    done
-    e2e_jogo_vivo && e2e_fios && e2e_falhar "the game did not end in $limite s (its threads in fios.txt)"
+    e2e_ate "$1" e2e_jogo_acabou
+    e2e_jogo_vivo && e2e_fios && e2e_falhar "the game did not end in $1 s (its threads in fios.txt)"
     wait "$E2E_JOGO_PID"
     E2E_STATUS=$?
     E2E_MS_FIM=$(e2e_ms_desde_inicio)
@@ -460,7 +479,9 @@ e2e_janela_ou_fim() {
         w=$(xdotool search --onlyvisible --class allegro 2>/dev/null | head -1)
         if [ -n "$w" ]; then
             E2E_JANELA=$w
-            timeout 10 xdotool windowfocus --sync "$w" || e2e_falhar "could not focus the window"
+            # A compositor gives the focus itself, as it pleases.
+            [ -n "$E2E_DISPLAY_XVFB" ] || timeout 10 xdotool windowfocus --sync "$w" \
+                || e2e_falhar "could not focus the window"
             e2e_medir_janela
             e2e_log "window $w (x$E2E_ESCALA) after $(e2e_ms_desde_inicio) ms"
             return 0
@@ -471,10 +492,10 @@ e2e_janela_ou_fim() {
 }
 
 # A key held for DURACAO seconds (0.1 by default, a player's tap) in one
-# xdotool call.
+# xdotool call (under a compositor, through its keyboard).
 e2e_tecla() {
     local tecla=$1 duracao=${2:-0.1}
-    timeout 10 xdotool keydown "$tecla" sleep "$duracao" keyup "$tecla" \
+    DISPLAY=${E2E_DISPLAY_XVFB:-$DISPLAY} timeout 10 xdotool keydown "$tecla" sleep "$duracao" keyup "$tecla" \
         || e2e_falhar "xdotool did not send the key $tecla"
 }
 
@@ -510,6 +531,19 @@ e2e_medir_janela() {
     largura=$(xwininfo -id "$E2E_JANELA" 2>/dev/null | awk '/Width:/ {print $2}')
     E2E_ESCALA=$(( ${largura:-800} / 800 ))
     [ "$E2E_ESCALA" -ge 1 ] || E2E_ESCALA=1
+}
+
+# e2e_esperar_janela CHEIA LARGURA ALTURA: until the game's window has
+# that size and its window manager says it is fullscreen (1) or not (0),
+# within 5 s; sets X, Y, WIDTH and HEIGHT (xdotool getwindowgeometry).
+e2e_janela_esta() {
+    eval "$(xdotool getwindowgeometry --shell "$E2E_JANELA")"
+    xprop -id "$E2E_JANELA" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN && cheia=1 || cheia=0
+    [ "$cheia $WIDTH $HEIGHT" = "$1 $2 $3" ]
+}
+e2e_esperar_janela() {
+    local cheia
+    e2e_ate 5 e2e_janela_esta "$@" || e2e_falhar "the window is ${WIDTH}x$HEIGHT, fullscreen $cheia, instead of $2x$3, fullscreen $1"
 }
 
 # The pointer's place on the screen for picture pixel (X, Y), as xdotool's

@@ -3,7 +3,8 @@
 # check calls a quiet buzz (peak -24 dBFS) too quiet, C calibrates on it
 # (then six presses of - take the throttle down to what the driver steers
 # best at), the check calls it good and the settings file keeps it, Play,
-# the loading screens and the start lights, the engine buzz in the microphone opens the throttle, E shifts up
+# the loading screens and the start lights, the race clock shows zero when
+# the race appears and runs on steadily, the engine buzz in the microphone opens the throttle, E shifts up
 # to third, the car reaches the finish, and the player closes the window
 # during the finish screen: the game ends at once, without waiting out the
 # screen's hold, with status 0, and "records.txt" has gained exactly one
@@ -99,7 +100,17 @@ fechar_na_chegada() {
     e2e_log "window closed during the finish"
 }
 E2E_GANCHO_CHEGADA=fechar_na_chegada
+# The race clock, read from the window every few ms from Play until a few
+# seconds into the race: it shows zero when the race appears, then runs
+# on with the time that passes and never back.
+vigiar_relogio() { e2e_olho relogio "$E2E_JANELA" "$E2E_TRABALHO" 16 >"$E2E_ARTEFACTOS/relogio.txt" & }
+E2E_GANCHO_JOGAR=vigiar_relogio
 e2e_correr 240
+wait $!
+eval "$(tail -n 1 "$E2E_ARTEFACTOS/relogio.txt")"
+e2e_log "race clock: first reading $primeira, $leituras readings, $recuos back, $desvio ms off the time that passed"
+[ "$primeira" = 0 ] && [ "$recuos" = 0 ] && [ "$leituras" -ge 20 ] && [ "${desvio#-}" -le 300 ] \
+    || e2e_falhar "the race clock did not start at zero and run on steadily (relogio.txt)"
 e2e_fim_limpo 15 "closing the window at the finish"
 e2e_log "throttle up to $E2E_ACELERADOR_MAX rows; gear up to $E2E_MARCHA_MAX"
 [ "$E2E_ACELERADOR_MAX" -ge 8 ] || e2e_falhar "the throttle bar did not fill (at most $E2E_ACELERADOR_MAX rows)"

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     RONCO_VEREDITO(SO_SILENCIO);
 #undef RONCO_VEREDITO
     std::printf("RATO_PARADO=\"%d %d\"\n", GeometriaTela::LARGURA - 5, GeometriaTela::ALTURA - 5);
+    std::printf("AVISO=%s\n", NomesAssets::AVISO_SEM_MICROFONE);
     // Where the renderer puts the player's mark once the car is on the line.
     std::printf("PROGRESSO_CHEGADA=%ld\n", std::lround(Logica::LINHA_CHEGADA * GeometriaTela::LARGURA /
                                                        (colunas * static_cast<double>(LADO_TILE))));

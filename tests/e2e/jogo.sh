@@ -14,6 +14,7 @@
 #     the microphone check's verdict box colours (PainelMicrofone::getCor);
 #   RATO_PARADO: where the mouse rests between clicks, a corner no button
 #     covers;
+#   AVISO: the no-microphone notice's page;
 #   PROGRESSO_CHEGADA: the finish line's column on the progress strip.
 
 e2e_olho() { ASAN_OPTIONS=detect_leaks=0 "$E2E_OLHO" "$@"; }
@@ -50,17 +51,16 @@ e2e_clicar_botao() {
 # e2e_esperar_pagina PAGINA SEGUNDOS [NOME [VEREDITO]]: looks until the page
 # shows (with the microphone check's verdict box in colour VEREDITO, if
 # given) and keeps that screenshot (as NOME, the page's name by default).
+e2e_mostra_pagina() {
+    e2e_jogo_vivo || e2e_falhar "the game ended while waiting for the page $1"
+    e2e_ler_painel && [ "$pagina" = "$1" ] && [ "${2:-$veredito}" = "$veredito" ]
+}
 e2e_esperar_pagina() {
     local quer=$1 limite=$2 nome=${3:-$1} cor=${4:-}
-    local fim=$(( $(date +%s%N) / 1000000 + limite * 1000 ))
-    while [ $(( $(date +%s%N) / 1000000 )) -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "the game ended while waiting for the page $quer"
-        if e2e_ler_painel && [ "$pagina" = "$quer" ] && [ "${cor:-$veredito}" = "$veredito" ]; then
-            e2e_guardar_olhada "$nome"
-            return 0
-        fi
-        sleep 0.1
-    done
+    if e2e_ate "$limite" e2e_mostra_pagina "$quer" "$cor"; then
+        e2e_guardar_olhada "$nome"
+        return 0
+    fi
     e2e_guardar_olhada "$nome-nao-apareceu"
     e2e_falhar "the page $quer $cor did not show in $limite s (last seen: ${pagina:-?} ${veredito:-})"
 }
@@ -69,15 +69,13 @@ e2e_esperar_pagina() {
 # before that it does not listen yet); the main menu does not take that
 # press for its own. A tap after the title fades only lets the opening run
 # to its end.
+e2e_abertura_visivel() {
+    e2e_jogo_vivo || e2e_falhar "the game ended before its opening"
+    e2e_ler_painel && [ "$vazia" = 0 ]
+}
 e2e_cortar_abertura() {
-    local limite=${1:-60} t0
-    t0=$(date +%s)
     e2e_mover_rato $RATO_PARADO
-    while [ $(( $(date +%s) - t0 )) -lt "$limite" ]; do
-        e2e_jogo_vivo || e2e_falhar "the game ended before its opening"
-        if e2e_ler_painel && [ "$vazia" = 0 ]; then break; fi
-        sleep 0.05
-    done
+    e2e_ate "${1:-60}" e2e_abertura_visivel
     [ "$pagina" = menu ] || e2e_tecla Escape
     e2e_esperar_pagina menu 15 menu-principal
     e2e_log "main menu after $(e2e_ms_desde_inicio) ms"
@@ -95,20 +93,23 @@ e2e_jogo_no_menu() {
 # a full-window page of the asset tree) differ beyond a small tolerance.
 e2e_diferenca() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1; }
 
-# e2e_iniciar_corrida: from the main menu, Play; watches the loading screens
+# e2e_iniciar_corrida: from the main menu, Play (skipping with Enter the
+# microphone tuning a first Play asks for); watches the loading screens
 # and the start lights (tapping E into first gear once a light shows) and
 # returns once the race clock shows, in first gear. Sets
 # E2E_CARREGANDO_VISTO (looks at a loading screen), E2E_LUZES_VISTAS (most
 # lit lights seen), E2E_MS_JOGAR,
 # E2E_MS_LARGADA, and E2E_LARGADA_DE and _ATE, between which the race
-# started (all ms since the game started). Calls $E2E_GANCHO_LARGADA, if
-# set, when the race clock is first seen.
+# started (all ms since the game started). Calls $E2E_GANCHO_JOGAR, if set,
+# right after Play, and $E2E_GANCHO_LARGADA, if set, when the race clock is
+# first seen.
 e2e_iniciar_corrida() {
     e2e_clicar_botao BOTAO_JOGAR
     E2E_MS_JOGAR=$(e2e_ms_desde_inicio)
+    [ -n "${E2E_GANCHO_JOGAR:-}" ] && "$E2E_GANCHO_JOGAR"
     E2E_LUZES_VISTAS=0
     E2E_CARREGANDO_VISTO=0
-    local engatou=0 fim=$(( $(date +%s) + 40 )) ta
+    local engatou=0 afinacao=0 fim=$(( $(date +%s) + 40 )) ta
     E2E_OLHADA_INICIO=$E2E_MS_JOGAR
     while [ "$(date +%s)" -lt "$fim" ]; do
         e2e_jogo_vivo || e2e_falhar "the game ended while loading or during the start"
@@ -141,6 +142,11 @@ e2e_iniciar_corrida() {
                 e2e_tecla e 0.12
                 engatou=1
             fi
+        elif [ "$pagina" = instrucoes ] && [ "$afinacao" = 0 ]; then
+            # A first Play with a microphone asks to tune it: skipped.
+            e2e_guardar_olhada "primeira-afinacao"
+            e2e_tecla Return 0.12
+            afinacao=1
         elif [ "$E2E_LUZES_VISTAS" -eq 0 ] && [ "$pagina" = nenhuma ]; then
             E2E_CARREGANDO_VISTO=$((E2E_CARREGANDO_VISTO + 1))
             [ "$E2E_CARREGANDO_VISTO" -le 3 ] && e2e_guardar_olhada "carregando"
@@ -425,30 +431,30 @@ e2e_sem_trafego() {
 # e2e_ate_o_menu SEGUNDOS: from wherever the game is (race, countdown,
 # loading, pause or a menu page), back to the main menu the way a player
 # would: pause and quit, or Back.
+e2e_passo_ao_menu() {
+    e2e_jogo_vivo || e2e_falhar "the game ended before going back to the menu"
+    e2e_ler_painel || return 1
+    case $pagina in
+        menu) return 0 ;;
+        pausa) e2e_clicar_botao BOTAO_DESISTIR; sleep 0.3 ;;
+        recordes) e2e_clicar_botao BOTAO_VOLTAR_RECORDES; sleep 0.3 ;;
+        instrucoes2) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_2; sleep 0.3 ;;
+        instrucoes) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1; sleep 0.3 ;;
+        *)
+            # Racing or counting down: Escape pauses. While loading it
+            # would only pause the countdown to come: wait for that.
+            if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
+                e2e_tecla Escape
+                sleep 0.4
+            else
+                sleep 0.3
+            fi
+            ;;
+    esac
+    return 1
+}
 e2e_ate_o_menu() {
-    local limite=$1 fim
-    fim=$(( $(date +%s) + limite ))
-    while [ "$(date +%s)" -lt "$fim" ]; do
-        e2e_jogo_vivo || e2e_falhar "the game ended before going back to the menu"
-        e2e_ler_painel || continue
-        case $pagina in
-            menu) return 0 ;;
-            pausa) e2e_clicar_botao BOTAO_DESISTIR; sleep 0.3 ;;
-            recordes) e2e_clicar_botao BOTAO_VOLTAR_RECORDES; sleep 0.3 ;;
-            instrucoes2) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_2; sleep 0.3 ;;
-            instrucoes) e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1; sleep 0.3 ;;
-            *)
-                # Racing or counting down: Escape pauses. While loading it
-                # would only pause the countdown to come: wait for that.
-                if [ "$correndo" = 1 ] || [ "$luzes" -gt 0 ]; then
-                    e2e_tecla Escape
-                    sleep 0.4
-                else
-                    sleep 0.3
-                fi
-                ;;
-        esac
-    done
+    e2e_ate "$1" e2e_passo_ao_menu && return 0
     e2e_guardar_olhada "menu-nao-voltou"
-    e2e_falhar "could not go back to the main menu in $limite s"
+    e2e_falhar "could not go back to the main menu in $1 s"
 }

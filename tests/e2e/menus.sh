@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# The menus a player browses, on a large screen (2560x1440): the game opens
-# a window at x2 (1600x1200). N switches the music off (what the sound
-# device plays becomes silence) and on again; F11 fills the screen with the
-# picture (1920x1440, centred on black), whose menus answer clicks, and
-# F11 again gives the window back; F10 steps the window to x1 and back to
-# x2; the settings file keeps each. Then both instruction pages forth and
-# back and the records page with the times already recorded, six rounds:
-# back through the Back buttons in the first, then through 80 ms Escape
-# taps, as a player taps, each going back exactly one page and staying there
-# (page 2 -> page 1 -> main menu, records -> main menu). The window's close
-# button ends the game with status 0 without touching the record file.
+# The menus a player browses, on a large screen (2560x1440) of an X11
+# desktop (an EWMH window manager, openbox): a x3 saved for a larger screen
+# opens a window at x2 (1600x1200), the largest that fits, and stays saved.
+# N switches the music off (what the sound device plays becomes silence)
+# and on again; F11 has the window manager make the window fullscreen (it
+# carries _NET_WM_STATE_FULLSCREEN), the picture 1920x1440 centred on
+# black, whose menus answer clicks, and F11 again gives the window back at
+# its place; F10 steps the window to x1 and back to x2 about its centre;
+# the settings file keeps each. Then both instruction pages forth and back
+# and the records page with the times already recorded, six rounds: back
+# through the Back buttons in the first, then through 80 ms Escape taps, as
+# a player taps, each going back exactly one page and staying there (page 2
+# -> page 1 -> main menu, records -> main menu). In fullscreen again, the
+# window manager closes the game (as Alt+F4 or a taskbar does): status 0,
+# the record file untouched.
 #
 #   menus.sh RONCO ASSETS ARTEFACTS EYE CLOSER
 source "$(dirname "$0")/comum.sh"
@@ -20,24 +24,27 @@ printf 'Tempo: 61234 mills\nTempo: 45678 mills\n' >"$E2E_TRABALHO/records.txt"
 cp "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes"
 e2e_xvfb 2560x1440
 e2e_som microfone 60
+conf=$XDG_CONFIG_HOME/ronco/ronco.conf
+mkdir -p "$(dirname "$conf")"
+echo 'scale = 3' >"$conf"
+e2e_openbox
 # What the game plays goes to a file, where silence can be told from music.
 export ALTO_FALANTE=$E2E_ARTEFACTOS/alto-falante.raw
 e2e_jogo_no_menu 150
-[ "$E2E_ESCALA" = 2 ] || e2e_falhar "on a 2560x1440 screen the window opened at x$E2E_ESCALA instead of x2"
+[ "$E2E_ESCALA" = 2 ] && e2e_console_tem "The saved scale x3 does not fit this 2560x1440 screen: x2" \
+    || e2e_falhar "a saved x3 opened at x$E2E_ESCALA instead of x2 on a 2560x1440 screen"
 timeout 5 import -window "$E2E_JANELA" "$E2E_ARTEFACTOS/janela-x2-1600x1200.png"
-conf=$XDG_CONFIG_HOME/ronco/ronco.conf
+e2e_esperar_janela 0 1600 1200
+lugar="$X $Y"
 
 # som music|silence: until the last 16 KiB played are music (many byte
 # values) or silence (the one sample value of silence: two bytes at most).
+toca() {
+    valores=$(tail -c 16384 "$ALTO_FALANTE" 2>/dev/null | od -An -v -tu1 | tr -s ' ' '\n' | sed '/^$/d' | sort -u | wc -l)
+    if [ "$1" = music ]; then [ "$valores" -gt 16 ]; else [ "$valores" -ge 1 ] && [ "$valores" -le 2 ]; fi
+}
 som() {
-    local i valores=0
-    for i in $(seq 50); do
-        valores=$(tail -c 16384 "$ALTO_FALANTE" 2>/dev/null | od -An -v -tu1 | tr -s ' ' '\n' | sed '/^$/d' | sort -u | wc -l)
-        if [ "$1" = music ] && [ "$valores" -gt 16 ]; then return 0; fi
-        if [ "$1" = silence ] && [ "$valores" -ge 1 ] && [ "$valores" -le 2 ]; then return 0; fi
-        sleep 0.2
-    done
-    e2e_falhar "what the game plays did not turn to $1 in 10 s ($valores byte values in the last 16 KiB)"
+    e2e_ate 10 toca "$1" || e2e_falhar "what the game plays did not turn to $1 in 10 s ($valores byte values in the last 16 KiB)"
 }
 som music
 e2e_tecla n 0.12
@@ -51,6 +58,7 @@ e2e_log "N silenced the music and switched it back on"
 
 # Fullscreen: the picture's height is the screen's, x2.4, centred.
 e2e_tecla F11 0.12
+e2e_esperar_janela 1 2560 1440
 E2E_TELA_CHEIA=1920x1440+320+0
 e2e_esperar_pagina menu 5 tela-cheia
 timeout 5 import -window root "$E2E_ARTEFACTOS/tela-cheia-2560x1440.png"
@@ -65,19 +73,18 @@ e2e_clicar_botao BOTAO_VOLTAR_PAGINA_1
 e2e_esperar_pagina menu 5 tela-cheia-menu
 e2e_tecla F11 0.12
 E2E_TELA_CHEIA=""
-# As a window manager would, the window that comes back gets the keyboard.
-timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "could not focus the window back"
-e2e_medir_janela
-[ "$E2E_ESCALA" = 2 ] || e2e_falhar "after fullscreen the window came back at x$E2E_ESCALA"
+e2e_esperar_janela 0 1600 1200
+[ "$X $Y" = "$lugar" ] || e2e_falhar "out of fullscreen the window came back at $X $Y instead of $lugar"
 e2e_esperar_pagina menu 5 janela-de-volta
 grep -qx 'fullscreen = false' "$conf" || e2e_falhar "F11 again did not keep fullscreen = false"
-# F10: x1, then x2 again (no more fits the screen).
+# F10: x1, then x2 again (no more fits the screen), about the same centre.
+read -r x y <<<"$lugar"
 for escala in 1 2; do
     e2e_tecla F10 0.12
-    sleep 0.5
-    timeout 10 xdotool windowfocus --sync "$E2E_JANELA" || e2e_falhar "could not focus the window after F10"
-    e2e_medir_janela
-    [ "$E2E_ESCALA" = "$escala" ] || e2e_falhar "F10 gave x$E2E_ESCALA instead of x$escala"
+    e2e_esperar_janela 0 $((800 * escala)) $((600 * escala))
+    [ "$X $Y" = "$((x + (2 - escala) * 400)) $((y + (2 - escala) * 300))" ] \
+        || e2e_falhar "F10 to x$escala put the window at $X $Y, off its centre (from $lugar at x2)"
+    E2E_ESCALA=$escala
     e2e_esperar_pagina menu 5 "janela-x$escala"
     grep -qx "scale = $escala" "$conf" || e2e_falhar "F10 did not keep scale = $escala"
 done
@@ -113,8 +120,10 @@ for volta in 0 1 2 3 4 5; do
 done
 e2e_log "80 ms Escape taps: $toques of $toques went back exactly one page"
 
-# The window's close button in the main menu ends the game like Exit.
-e2e_fechar_janela
-e2e_fim_limpo 10 "closing the window in the menu"
+# The window manager's close, in fullscreen, ends the game like Exit.
+e2e_tecla F11 0.12
+e2e_esperar_janela 1 2560 1440
+wmctrl -c Ronco || e2e_falhar "wmctrl could not close the window"
+e2e_fim_limpo 10 "the window manager's close in fullscreen"
 cmp -s "$E2E_TRABALHO/records.txt" "$E2E_ARTEFACTOS/.recordes-antes" \
     || e2e_falhar "browsing the menus changed records.txt"

@@ -34,6 +34,10 @@
 //       diferenca (the gap to the ghost under the clock: adiante in green,
 //       atras in red, zero, or nenhuma). GAME is the asset tree the game
 //       runs from.
+//   olho relogio WINDOW GAME SECONDS
+//       watches the race clock of the game's window, read straight from
+//       the X server every few ms, and prints every reading it sees, then
+//       a summary (see vigiarRelogio).
 //
 // Where the game's headers define a place it looks at, it uses their
 // constants (only constants: it links none of the game's code, see
@@ -41,15 +45,20 @@
 //
 // Exit status 2 on bad use or an unreadable picture.
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <allegro.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -79,7 +88,10 @@ bool parecidos(int a, int b) {
 // count; parts outside the photo count as different, a missing picture as
 // 1000.
 int diferenca(BITMAP* foto, const std::string& jogo, const std::string& nome, int x, int y, int de = 0) {
-    BITMAP* imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
+    // Read once: the clock's watch asks dozens of times a second.
+    static std::map<std::string, BITMAP*> lidas;
+    BITMAP*& imagem = lidas[jogo + "/" + nome];
+    if (!imagem) imagem = load_bitmap((jogo + "/" + nome).c_str(), nullptr);
     if (!imagem) return 1000;
     if (x < 0) x = (800 - imagem->w) / 2;
     long opacos = 0;
@@ -96,7 +108,6 @@ int diferenca(BITMAP* foto, const std::string& jogo, const std::string& nome, in
             }
         }
     }
-    destroy_bitmap(imagem);
     return opacos ? static_cast<int>(diferentes * 1000 / opacos) : 1000;
 }
 
@@ -476,8 +487,73 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     return 0;
 }
 
+// The race clock's reading in ms, or -1 when the clock is not drawn: its
+// frame, and a digit at each of the six places (see Pintor::pintarRelogio).
+int relogio(BITMAP* foto, const std::string& jogo) {
+    if (diferenca(foto, jogo, "graficos/imagens/4.bmp", -1, 0, 43) > 100) return -1;
+    const int m = (800 - 192) / 2, lugares[6] = {19, 42, 73, 96, 127, 150};
+    int valor = 0;
+    for (int x : lugares) {
+        int melhor = -1, menor = 151;
+        for (int d = 0; d < 10; ++d) {
+            const int dif = diferenca(foto, jogo, "graficos/numeros/" + std::to_string(d) + ".bmp", m + x, 13);
+            if (dif < menor) menor = dif, melhor = d;
+        }
+        if (melhor < 0) return -1;
+        valor = valor * 10 + melhor;
+    }
+    return valor / 10000 * 60000 + valor / 100 % 100 * 1000 + valor % 100 * 10;
+}
+
+// Watches the race clock of window JANELA (at a whole scale) for SEGUNDOS,
+// reading its rows straight from the X server every 5 ms, fast enough to
+// see every frame the game shows. Prints each new reading (ms since the
+// watch began, the reading), then: primeira (the first reading), recuos
+// (readings below the one before), leituras (distinct readings), and
+// desvio (how far the clock's progress from its first moving reading to
+// its last strays from the time that passed, in ms).
+int vigiarRelogio(const char* janela, const std::string& jogo, double segundos) {
+    Display* d = XOpenDisplay(nullptr);
+    XWindowAttributes a;
+    const Window w = std::strtoul(janela, nullptr, 0);
+    if (!d || !XGetWindowAttributes(d, w, &a) || a.width < 800) return 2;
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window gone is no crash
+    const int k = a.width / 800, x0 = (800 - 192) / 2;
+    BITMAP* foto = create_bitmap(800, 600);
+    clear_bitmap(foto);
+    auto agora = [] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    };
+    const double inicio = agora();
+    double t = 0, tMovel = -1, tUltima = 0;
+    int ultima = -1, primeira = -1, movel = 0, recuos = 0, leituras = 0;
+    while ((t = agora() - inicio) < segundos * 1000) {
+        usleep(5000);
+        XImage* img = XGetImage(d, w, x0 * k, 0, 192 * k, 56 * k, AllPlanes, ZPixmap);
+        if (!img) continue;
+        for (int y = 0; y < 56; ++y)
+            for (int x = 0; x < 192; ++x) {
+                const unsigned long p = XGetPixel(img, x * k, y * k);  // 0xRRGGBB, as a 24-bit visual has it
+                putpixel(foto, x0 + x, y, makecol32((p >> 16) & 255, (p >> 8) & 255, p & 255));
+            }
+        XDestroyImage(img);
+        const int r = relogio(foto, jogo);
+        if (r < 0 || r == ultima) continue;
+        if (primeira < 0) primeira = r;
+        if (r > 0 && tMovel < 0) tMovel = t, movel = r;
+        recuos += ultima >= 0 && r < ultima;
+        ultima = r, tUltima = t, ++leituras;
+        std::printf("%.0f %d\n", t, r);
+    }
+    std::printf("primeira=%d recuos=%d leituras=%d desvio=%.0f\n", primeira, recuos, leituras,
+                tMovel < 0 ? 0 : (ultima - movel) - (tUltima - tMovel));
+    return 0;
+}
+
 int uso() {
-    std::fprintf(stderr, "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]]\n");
+    std::fprintf(stderr,
+                 "usage: olho painel PHOTO GAME | olho posicao PHOTO GAME [VY [ROW]] | olho relogio WINDOW GAME "
+                 "SECONDS\n");
     return 2;
 }
 
@@ -492,6 +568,7 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     set_color_conversion(COLORCONV_TOTAL);
     const std::string pergunta = argv[1];
+    if (pergunta == "relogio") return argc == 5 ? vigiarRelogio(argv[2], argv[3], std::atof(argv[4])) : uso();
     BITMAP* foto = load_bitmap(argv[2], nullptr);
     if (!foto) {
         std::fprintf(stderr, "olho: cannot read \"%s\"\n", argv[2]);

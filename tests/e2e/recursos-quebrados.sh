@@ -31,16 +31,15 @@ jogar_com_defeito() {
     e2e_cortar_abertura 60
     e2e_clicar_botao BOTAO_JOGAR
     # The race starts, or the game refuses it and stays in the menu.
-    local fim=$(( $(date +%s) + 30 )) t0
+    local t0
     t0=$(date +%s)
-    while :; do
-        [ "$(date +%s)" -lt "$fim" ] || break
+    corre_ou_recusa() {
         e2e_jogo_vivo || e2e_falhar "$nome: the game ended after Play"
-        e2e_ler_painel || continue
-        [ "$correndo" = 1 ] && { sleep 1; break; }
-        [ "$pagina" = menu ] && [ $(( $(date +%s) - t0 )) -ge 3 ] && break
-        sleep 0.3
-    done
+        e2e_ler_painel || return 1
+        [ "$correndo" = 1 ] && sleep 1 && return 0
+        [ "$pagina" = menu ] && [ $(($(date +%s) - t0)) -ge 3 ]
+    }
+    e2e_ate 30 corre_ou_recusa
     e2e_foto "$nome-depois-de-jogar"
     e2e_ate_o_menu 30
     e2e_sair_pelo_menu

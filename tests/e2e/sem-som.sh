@@ -2,7 +2,8 @@
 # Playing without a working microphone.
 #   sem-microfone, sem-som: a machine without a microphone, or without any
 #     sound device. The recording error is printed, the game waits for a
-#     key, then plays: the microphone check says there is no microphone, a
+#     key on its notice page (F11 twice there, fullscreen and back, is no
+#     answer), then plays: the microphone check says there is no microphone, a
 #     race's throttle stays shut without W; without a microphone, W opens
 #     it fully and drives the whole race, whose record cannot be written
 #     (records.txt is read-only, the game runs unprivileged): the console
@@ -47,11 +48,9 @@ ler_acelerador() {
 }
 # esperar_aviso 0|1 LINHA: until the lost microphone's notice shows (1) or
 # goes (0), and the console has LINHA.
+aviso_e_linha() { e2e_ler_painel && [ "$aviso" = "$1" ] && e2e_console_tem "$2"; }
 esperar_aviso() {
-    local fim=$(( $(date +%s) + 15 ))
-    until e2e_ler_painel && [ "$aviso" = "$1" ] && e2e_console_tem "$2"; do
-        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "in 15 s, neither the lost microphone's notice at $1 nor the line \"$2\""
-    done
+    e2e_ate 15 aviso_e_linha "$@" || e2e_falhar "in 15 s, neither the lost microphone's notice at $1 nor the line \"$2\""
 }
 fechado_sem_w() {
     ler_acelerador 4
@@ -60,16 +59,17 @@ fechado_sem_w() {
 
 if [ "$modo" != microfone-parado ]; then
     # The error line (Latin-1) comes before the wait for a key.
-    fim=$(( $(date +%s) + 15 ))
-    until e2e_console_tem "ERROR, placa de som n"; do
-        [ "$(date +%s)" -lt "$fim" ] || e2e_falhar "the recording error message did not appear"
-        e2e_jogo_vivo || e2e_falhar "the game ended without a microphone"
-        sleep 0.2
+    e2e_ate 15 e2e_console_tem "ERROR, placa de som n" || e2e_falhar "the recording error message did not appear"
+    # It waits, on its notice page: F11 there makes the window fullscreen
+    # and back, and is no answer.
+    # (No window manager: fullscreen is a window over the whole screen.)
+    for largura in 1024 800; do
+        e2e_tecla F11 0.12
+        e2e_esperar_janela 0 $largura $((largura * 3 / 4))
+        e2e_foto "aviso-$WIDTH"
     done
-    e2e_foto "esperando-tecla"
-    # It waits: still alive a moment later.
-    sleep 1
-    e2e_jogo_vivo || e2e_falhar "the game ended instead of waiting for a key"
+    e2e_jogo_vivo && [ "$(e2e_diferenca "$E2E_ARTEFACTOS/.olhada.bmp" "$E2E_TRABALHO/$AVISO")" -le 2000 ] \
+        || e2e_falhar "the game did not wait on its no-microphone notice"
     e2e_tecla space
     e2e_cortar_abertura 60
     # The microphone check says there is none.

@@ -134,8 +134,16 @@ void fuzzRecordes(const std::string& texto) {
 }
 
 // Every setting within its range whatever the file says; a changed one is
-// read back, and every other line under 4 KiB stays, in order.
-void fuzzConfiguracoes(const std::string& texto) {
+// read back, and every other line under 4 KiB stays, in order. A leading
+// '+' makes the file its text repeated past the size bound: then nothing is
+// read and nothing written.
+void fuzzConfiguracoes(const std::string& entrada) {
+    std::string texto = entrada;
+    if (!texto.empty() && texto[0] == '+') {
+        const std::string parte = texto.size() > 1 ? texto.substr(1) : "x";
+        texto.clear();
+        while (static_cast<long>(texto.size()) <= Configuracoes::TAMANHO_MAXIMO) texto += parte;
+    }
     pasta->escrever("ronco.conf", texto);
     const std::string caminho = (pasta->getCaminho() / "ronco.conf").string();
     Preferencias p(nulo);
@@ -146,9 +154,17 @@ void fuzzConfiguracoes(const std::string& texto) {
     exigir(!p.getMicrofone().empty() && p.getEscala() >= 0 && p.getEscala() <= 3 && p.getVolumeMusica() >= 0 &&
                p.getVolumeMusica() <= 100,
            "settings in range");
+    const bool grande = static_cast<long>(texto.size()) > Configuracoes::TAMANHO_MAXIMO;
+    exigir(!grande || (p.getSensibilidade() == 1.0f && p.getMicrofone() == "default"), "past the bound, the defaults");
     Configuracoes c(nulo);
     c.carregar(caminho);
-    exigir(c.definir("fuzz_key", "7"), "a setting is written");
+    if (!c.definir("fuzz_key", "7")) {
+        // Only a file that is, or would grow, past the bound is not written.
+        exigir(
+            static_cast<long>(texto.size()) + 16 > Configuracoes::TAMANHO_MAXIMO && pasta->ler("ronco.conf") == texto,
+            "a setting is written");
+        return;
+    }
     Configuracoes d(nulo);
     d.carregar(caminho);
     exigir(d.getValor("fuzz_key") && *d.getValor("fuzz_key") == "7", "the setting reads back");

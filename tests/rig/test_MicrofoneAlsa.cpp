@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "CapturaAudio.h"
@@ -79,34 +80,6 @@ TEST(GravadorRig, TheNewestSecondIsTheFileUpToNowInRealTime) {
     EXPECT_GE(entregas, 100) << "sound came in " << entregas << " lumps";
 }
 
-// A chosen microphone that cannot be opened gives way to "default", at the
-// start and when the player picks it later, and recording goes on.
-TEST(GravadorRig, AMicrophoneThatCannotBeOpenedGivesWayToTheDefault) {
-    unsetenv("MIC_FILE");  // the default device reads zeros
-    std::FILE* console = std::tmpfile();
-    MicrofoneAlsa microfone(console);
-    ASSERT_TRUE(microfone.abrir("ronco-sem-tal-placa"));
-    EXPECT_EQ(microfone.getDispositivo(), "default");
-    EXPECT_EQ(microfone.getFalha(), "ronco-sem-tal-placa");
-    microfone.iniciar();
-    microfone.trocarDispositivo("ronco-outra-placa");
-    const auto inicio = Relogio::now();
-    while (microfone.getFalha() != "ronco-outra-placa" && segundosDesde(inicio) < 5) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    EXPECT_EQ(microfone.getFalha(), "ronco-outra-placa");
-    const long long antes = microfone.getAmostrasGravadas();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_GT(microfone.getAmostrasGravadas(), antes) << "recording stopped";
-    microfone.parar();
-    char linha[256] = "";
-    std::rewind(console);
-    EXPECT_TRUE(std::fgets(linha, sizeof linha, console) && std::fgets(linha, sizeof linha, console));
-    EXPECT_STREQ(linha,
-                 "The microphone \"ronco-sem-tal-placa\" cannot be opened: recording from \"default\" instead.\n");
-    std::fclose(console);
-}
-
 // A pipe whose writer stays connected but goes quiet for nine seconds, then
 // goes on at real-time pace in 100 ms blocks: every block that comes after
 // the silence is heard, in order, none lost or doubled, however the second
@@ -150,6 +123,47 @@ TEST(GravadorRig, AStalledPipeThatComesBackIsHeardWholeWithoutLosingABlock) {
     ASSERT_EQ(escrito.size(), static_cast<size_t>((ANTES + DEPOIS) * BLOCO));
     EXPECT_EQ(ouvido.size(), escrito.size());
     EXPECT_TRUE(ouvido == escrito) << "a block was lost, doubled or reordered";
+}
+
+// A pipe whose writer is connected but never writes: every read blocks for
+// good. Switching devices again and again meanwhile leaves as many threads
+// and descriptors as there were (each reader let go is cut short and
+// joined), and stopping gives back the recorder's own. A device that cannot
+// be opened gives way to "default", with one console line.
+TEST(GravadorRig, SwitchingWhileTheSourceIsStuckLeavesNoThreadOrDescriptorBehind) {
+    DiretorioTemporario dir;
+    const std::string cano = (dir.getCaminho() / "mic.cano").string();
+    ASSERT_EQ(mkfifo(cano.c_str(), 0600), 0);
+    setenv("MIC_FILE", cano.c_str(), 1);
+    const int escritor = open(cano.c_str(), O_RDWR);  // a writer that stays quiet
+    auto contar = [](const char* pasta) {
+        return std::distance(std::filesystem::directory_iterator(pasta), std::filesystem::directory_iterator());
+    };
+    const auto threadsAntes = contar("/proc/self/task"), fdsAntes = contar("/proc/self/fd");
+    std::FILE* console = std::tmpfile();
+    {
+        MicrofoneAlsa microfone(console);
+        ASSERT_TRUE(microfone.abrir("default"));
+        microfone.iniciar();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const auto threads = contar("/proc/self/task"), fds = contar("/proc/self/fd");
+        for (const char* nome : {"filemic", "ronco-sem-tal-placa", "default", "filemic", "default", "filemic"}) {
+            microfone.trocarDispositivo(nome);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            EXPECT_EQ(microfone.getFalha(), nome[0] == 'r' ? nome : "");
+        }
+        EXPECT_EQ(contar("/proc/self/task"), threads);
+        EXPECT_EQ(contar("/proc/self/fd"), fds);
+        EXPECT_EQ(microfone.getDispositivo(), "filemic");
+    }
+    EXPECT_EQ(contar("/proc/self/task"), threadsAntes);
+    EXPECT_EQ(contar("/proc/self/fd"), fdsAntes + 1) << "the console's";
+    char linha[256] = "";
+    std::rewind(console);
+    EXPECT_TRUE(std::fgets(linha, sizeof linha, console) && std::fgets(linha, sizeof linha, console));
+    EXPECT_STREQ(linha,
+                 "The microphone \"ronco-sem-tal-placa\" cannot be opened: recording from \"default\" instead.\n");
+    close(escritor);
 }
 
 // Through the library, as the game records: the driver's capabilities, and

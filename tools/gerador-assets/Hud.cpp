@@ -71,55 +71,72 @@ void gerarDigitos(const std::string& raiz) {
 constexpr int PAINEL_W = 176, PAINEL_H = 128;
 constexpr int AGULHA_COMPRIMENTO = 72, AGULHA_ALTURA = 8;
 
+// A plate framed on all four sides, its top-left corner rounded, in a
+// picture drawn `F` times bigger.
+void placa(BITMAP* g, int x1, int y1, int x2, int y2, int raio, int cor) {
+    rectfill(g, x1 + raio, y1, x2, y2, cor);
+    rectfill(g, x1, y1 + raio, x2, y2, cor);
+    circlefill(g, x1 + raio, y1 + raio, raio, cor);
+}
+
+// The speed dial is a quarter gauge made for the corner: its face is the
+// quarter disc about the needle's pivot, closed by a bezel along the arc
+// and by the plate's frame along the screen's right and bottom edges,
+// with a quarter hub in the corner, the scale running the whole quarter
+// from 0 (left) to 60 (up). Shapes are drawn at F times the size and
+// shrunk; the lettering is drawn on the result.
 void gerarPainel(const std::string& raiz) {
-    BITMAP* b = criar(PAINEL_W, PAINEL_H, magenta());
-    int ox = 800 - PAINEL_W, oy = 600 - PAINEL_H;  // screen position of the picture
+    const int ox = 800 - PAINEL_W, oy = 600 - PAINEL_H;  // screen position of the picture
     auto X = [&](int sx) { return sx - ox; };
     auto Y = [&](int sy) { return sy - oy; };
-    // Body: a rounded dark plate, open at the screen's edges.
-    int borda = rgb(20, 22, 28), corpo = rgb(38, 42, 54);
-    retanguloArredondado(b, 0, 0, PAINEL_W + 20, PAINEL_H + 20, 18, borda);
-    retanguloArredondado(b, 3, 3, PAINEL_W + 20, PAINEL_H + 20, 16, corpo);
-    gradienteVertical(b, 14, 4, PAINEL_W - 1, 10, rgb(70, 76, 96), corpo);
-    // Speed dial: a quarter circle from the left (0) up to the top (60).
-    int cx = X(800), cy = Y(596);
-    int R = 84;
-    circlefill(b, cx, cy, R, rgb(14, 16, 22));
-    circlefill(b, cx, cy, R - 3, rgb(232, 232, 224));
-    circlefill(b, cx, cy, R - 8, rgb(250, 250, 244));
+    const int borda = rgb(20, 22, 28), corpo = rgb(38, 42, 54), aro = rgb(150, 156, 176);
+    const int cx = X(800), cy = Y(596), R = 84, MOLDURA = 3;
+    BITMAP* grande = criar(PAINEL_W * F, PAINEL_H * F, magenta());
+    placa(grande, 0, 0, PAINEL_W * F - 1, PAINEL_H * F - 1, 18 * F, borda);
+    placa(grande, MOLDURA * F, MOLDURA * F, (PAINEL_W - MOLDURA) * F - 1, (PAINEL_H - MOLDURA) * F - 1, 15 * F, corpo);
+    gradienteVertical(grande, 14 * F, 4 * F, (PAINEL_W - MOLDURA) * F - 1, 10 * F, rgb(70, 76, 96), corpo);
+    // The face: bezel, chrome ring, dial.
+    circlefill(grande, cx * F, cy * F, R * F, borda);
+    circlefill(grande, cx * F, cy * F, (R - 2) * F, aro);
+    circlefill(grande, cx * F, cy * F, (R - 4) * F, rgb(20, 22, 30));
+    circlefill(grande, cx * F, cy * F, (R - 6) * F, rgb(250, 250, 244));
+    auto ponto = [&](double raio, double a, int* px, int* py) {
+        *px = static_cast<int>(std::lround(cx * F + raio * F * std::cos(a)));
+        *py = static_cast<int>(std::lround(cy * F + raio * F * std::sin(a)));
+    };
     // Red zone above the third gear's band (50..60).
     for (int v = 500; v <= 600; v++) {
-        double a = M_PI + (v / 10.0) / 60.0 * (M_PI / 2);
-        for (int r = R - 14; r <= R - 9; r++)
-            putpixel(b, cx + int(std::lround(r * std::cos(a))), cy + int(std::lround(r * std::sin(a))),
-                     rgb(220, 40, 40));
+        int px, py;
+        ponto(R - 11.5, M_PI + (v / 10.0) / 60.0 * (M_PI / 2), &px, &py);
+        circlefill(grande, px, py, 3 * F, rgb(220, 40, 40));
     }
     for (int v = 0; v <= 60; v += 5) {
-        double a = M_PI + v / 60.0 * (M_PI / 2);
-        int dentro = (v % 10 == 0) ? R - 22 : R - 16;
-        int espessura = (v % 10 == 0) ? 2 : 1;
-        for (int k = -espessura / 2; k <= espessura / 2; k++) {
-            double ak = a + k * 0.012;
-            line(b, cx + int(std::lround(dentro * std::cos(ak))), cy + int(std::lround(dentro * std::sin(ak))),
-                 cx + int(std::lround((R - 9) * std::cos(ak))), cy + int(std::lround((R - 9) * std::sin(ak))),
-                 rgb(20, 20, 30));
-        }
-        if (v % 20 == 0) {
-            char rotulo[8];
-            std::snprintf(rotulo, sizeof rotulo, "%d", v);
-            EstiloTexto e;
-            e.escalaX = e.escalaY = 1;
-            e.cor = rgb(20, 20, 30);
-            e.alinhamento = CENTRO;
-            int rr = R - 32;
-            texto(b, rotulo, cx + int(rr * std::cos(a)) + (v == 0 ? 6 : 0) - (v == 60 ? 10 : 0),
-                  cy + int(rr * std::sin(a)) - 4 + (v == 60 ? 4 : 0) - (v == 0 ? 8 : 0), e);
-        }
+        // The end marks lie on the quarter's edges, under the frame: drawn
+        // a hair inside, where they show.
+        const double fora = v == 0 ? 0.035 : v == 60 ? -0.07 : 0.0;
+        const double a = M_PI + v / 60.0 * (M_PI / 2) + fora, d = (v % 10 == 0 ? 1.2 : 0.6) / R;
+        const int dentro = v % 10 == 0 ? R - 22 : R - 16;
+        int p[8];
+        ponto(dentro, a - d, &p[0], &p[1]);
+        ponto(R - 8, a - d, &p[2], &p[3]);
+        ponto(R - 8, a + d, &p[4], &p[5]);
+        ponto(dentro, a + d, &p[6], &p[7]);
+        polygon(grande, 4, p, rgb(20, 20, 30));
     }
+    // The hub the needle turns on, a quarter of it in the corner.
+    circlefill(grande, cx * F, cy * F, 13 * F, borda);
+    circlefill(grande, cx * F, cy * F, 10 * F, rgb(70, 74, 88));
+    // The plate's frame along the screen's edges closes the quarter.
+    rectfill(grande, (PAINEL_W - MOLDURA) * F, 0, PAINEL_W * F - 1, PAINEL_H * F - 1, borda);
+    rectfill(grande, 0, (PAINEL_H - MOLDURA) * F, PAINEL_W * F - 1, PAINEL_H * F - 1, borda);
+    BITMAP* b = reduzir(grande, F);
     EstiloTexto e;
     e.escalaX = e.escalaY = 1;
-    e.cor = rgb(120, 120, 130);
+    e.cor = rgb(20, 20, 30);
     e.alinhamento = CENTRO;
+    // The labels inside the marks, clear of one another and of the frame.
+    const int rotulos[4][3] = {{0, 126, 110}, {20, 133, 95}, {40, 150, 78}, {60, 164, 62}};
+    for (const auto& r : rotulos) texto(b, std::to_string(r[0]), r[1], r[2], e);
     e.cor = rgb(150, 156, 180);
     texto(b, "SPEED", X(770), Y(480), e);
     // Gear window and throttle slot.
@@ -132,9 +149,7 @@ void gerarPainel(const std::string& raiz) {
     l.cor = rgb(255, 210, 90);
     l.alinhamento = DIREITA;
     texto(b, "GEAR", X(682), Y(496), l);
-    l.cor = rgb(150, 220, 150);
-    texto(b, "VOICE", X(682), Y(540), l);
-    texto(b, "GAS", X(682), Y(552), l);
+    // The throttle's label ("VOICE GAS", "W GAS") is the game's to draw.
     salvar(b, nome(raiz, "graficos/imagens/%d.bmp", 1));
     destroy_bitmap(b);
 

@@ -1,5 +1,6 @@
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -126,11 +127,11 @@ void instrucoes1(const std::string& raiz) {
     linha(b, "3. ROAR: THE LOUDER, THE MORE GAS.", x, y + 88, branco);
     linha(b, "4. GO QUIET TO EASE OFF.", x, y + 114, branco);
     linha(b, "A STEADY, DEEP RUMBLE WORKS BEST!", 400, y + 146, verdeClaro, 2, CENTRO);
-    // The microphone check: the game draws it live in the transparent hole.
+    // The microphone check: the game draws it live in the transparent hole,
+    // and its title (what to do now) on the frame above it.
     using namespace NomesAssets;
     desenho::painel(b, VERIFICACAO_X1 - 12, VERIFICACAO_Y1 - 30, VERIFICACAO_X2 + 12, VERIFICACAO_Y2 + 10, 14,
                     rgb(120, 90, 30));
-    linha(b, "MICROPHONE CHECK: ROAR NOW!", 400, VERIFICACAO_Y1 - 22, amarelo, 2, CENTRO);
     rectfill(b, VERIFICACAO_X1, VERIFICACAO_Y1, VERIFICACAO_X2, VERIFICACAO_Y2, rgb(255, 0, 255));
     linha(b, "PAGE 1/2", 400, 518, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_1, "BACK", vermelho());
@@ -138,34 +139,120 @@ void instrucoes1(const std::string& raiz) {
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes.bmp");
 }
 
+// A small key cap for the keys page's rows, 24 high, top-left at (x, y);
+// returns its right edge.
+int teclaPequena(BITMAP* b, int x, int y, const std::string& rotulo) {
+    const int largura = std::max(26, larguraTexto(rotulo, 1) + 14);
+    retanguloArredondado(b, x, y + 2, x + largura, y + 24, 5, rgb(30, 30, 36));
+    retanguloArredondado(b, x, y, x + largura, y + 21, 5, rgb(120, 120, 130));
+    retanguloArredondado(b, x + 2, y + 1, x + largura - 2, y + 18, 4, rgb(236, 236, 240));
+    EstiloTexto e;
+    e.escalaX = 1;
+    e.escalaY = 2;
+    e.cor = rgb(30, 30, 40);
+    e.alinhamento = CENTRO;
+    texto(b, rotulo, x + largura / 2 + 1, y + 2, e);
+    return x + largura;
+}
+
+// One row of the keys page: its keys ("A D" is two caps), what they do.
+struct LinhaTeclas {
+    const char* teclas;
+    const char* efeito;
+};
+
+// A column of rows from (x, y), every row `passo` below the last, the
+// texts starting at `xTexto`; returns the y under the last row.
+int colunaTeclas(BITMAP* b, int x, int xTexto, int y, int passo, const std::vector<LinhaTeclas>& linhas) {
+    EstiloTexto e;
+    e.escalaX = 1;
+    e.escalaY = 2;
+    e.cor = rgb(255, 255, 255);
+    e.sombra = 1;
+    e.corSombra = rgb(0, 0, 0);
+    for (const LinhaTeclas& l : linhas) {
+        int fim = x;
+        std::string teclas = l.teclas;
+        for (size_t i = 0; i < teclas.size();) {
+            const size_t espaco = std::min(teclas.find(' ', i), teclas.size());
+            if (espaco > i) fim = teclaPequena(b, fim == x ? x : fim + 4, y, teclas.substr(i, espaco - i));
+            i = espaco + 1;
+        }
+        texto(b, l.efeito, xTexto, y + 3, e);
+        y += passo;
+    }
+    return y;
+}
+
+// Every key the game answers to: the race and the menus on the left, the
+// microphone check's on the right, the gamepad below. The left column
+// keeps a free row for one more key.
 void instrucoes2(const std::string& raiz) {
     BITMAP* b = fundoPagina("THE KEYS");
-    int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90);
-    int x = 70, y = 86, passo = 46;
-    int fim = tecla(b, x, y, "A");
-    fim = tecla(b, fim + 8, y, "D");
-    linha(b, "STEER LEFT / RIGHT", fim + 20, y + 12, branco);
-    fim = tecla(b, x, y + passo, "SPACE", 140);
-    linha(b, "BRAKE", fim + 20, y + passo + 12, branco);
-    fim = tecla(b, x, y + 2 * passo, "E");
-    linha(b, "SHIFT UP (GEARS 1, 2, 3)", fim + 20, y + 2 * passo + 12, branco);
-    fim = tecla(b, x, y + 3 * passo, "Q");
-    linha(b, "SHIFT DOWN (0 IS NEUTRAL, THEN REVERSE)", fim + 20, y + 3 * passo + 12, branco);
-    fim = tecla(b, x, y + 4 * passo, "ESC", 64);
-    linha(b, "PAUSE / RESUME", fim + 20, y + 4 * passo + 12, branco);
-    fim = tecla(b, 430, y + 4 * passo, "G");
-    linha(b, "GHOST ON / OFF", fim + 20, y + 4 * passo + 12, branco);
-    fim = tecla(b, x, y + 5 * passo, "W");
-    linha(b, "GAS, WHEN THERE IS NO MICROPHONE", fim + 20, y + 5 * passo + 12, branco);
-    int yt = y + 6 * passo + 8;
-    linha(b, "THE CAR STARTS IN NEUTRAL: PRESS E", 400, yt, amarelo, 2, CENTRO);
-    linha(b, "DURING THE START LIGHTS TO GET GOING!", 400, yt + 24, amarelo, 2, CENTRO);
-    linha(b, "RACE ALONG THE AVENUE TO THE CHEQUERED", 400, yt + 56, branco, 2, CENTRO);
-    linha(b, "LINE, DODGING THE CROSSING TRAFFIC.", 400, yt + 80, branco, 2, CENTRO);
-    linha(b, "YOUR BEST TIMES GO TO THE RECORDS.", 400, yt + 104, branco, 2, CENTRO);
-    linha(b, "PAGE 2/2", 400, 500, rgb(170, 180, 220), 1, CENTRO);
+    const int amarelo = rgb(255, 220, 90), claro = rgb(190, 200, 230);
+    auto alta = [b](const std::string& s, int x, int y, int cor, Alinhamento a = ESQUERDA) {
+        EstiloTexto e;
+        e.escalaX = 1;
+        e.escalaY = 2;
+        e.cor = cor;
+        e.sombra = 1;
+        e.corSombra = rgb(0, 0, 0);
+        e.alinhamento = a;
+        texto(b, s, x, y, e);
+    };
+    // Ten rows above the place where a gamepad's panel covers the page
+    // (PainelControle).
+    const int y = 92, passo = 27;
+    alta("RACE AND MENUS", 40, y - 22, amarelo);
+    colunaTeclas(b, 40, 196, y, passo,
+                 {{"A D", "STEER LEFT / RIGHT"},
+                  {"SPACE", "BRAKE"},
+                  {"E Q", "SHIFT UP / DOWN"},
+                  {"W", "GAS WITHOUT A MICROPHONE"},
+                  {"ESC", "PAUSE, RESUME; MENUS: BACK"},
+                  {"MOUSE", "CLICK THE BUTTONS"},
+                  {"N", "MUSIC OFF / ON"},
+                  {"G", "GHOST ON / OFF"},
+                  {"F10", "WINDOW SIZE"},
+                  {"F11 ALT+ENTER", "FULLSCREEN"}});
+    alta("MICROPHONE CHECK (PAGE 1)", 430, y - 22, amarelo);
+    const int fim = colunaTeclas(b, 430, 500, y, passo,
+                                 {{"C", "CALIBRATE: ROAR 3 SECONDS"},
+                                  {"+ -", "SENSITIVITY UP / DOWN"},
+                                  {"0", "SENSITIVITY BACK TO X1"},
+                                  {"K", "WHEN W GIVES GAS"},
+                                  {"M", "LIST OF MICROPHONES:"}});
+    colunaTeclas(b, 446, 556, fim, passo, {{"UP DOWN", "CHOOSE"}, {"ENTER", "TAKE IT"}, {"ESC", "GO BACK"}});
+    const int yPad = y + 10 * passo + 8;
+    alta("GAMEPAD", 40, yPad, amarelo);
+    alta("STICK OR D-PAD: STEER, MOVE IN MENUS   RB / LB: SHIFT   B: BRAKE", 40, yPad + 20, claro);
+    alta("A OR A TRIGGER: GAS (AS W), PRESS A BUTTON   START: PAUSE", 40, yPad + 40, claro);
+    alta("THE CAR STARTS IN NEUTRAL: PRESS E DURING THE START LIGHTS!", 400, yPad + 68, amarelo, CENTRO);
+    linha(b, "PAGE 2/2", 400, 508, rgb(170, 180, 220), 1, CENTRO);
     botao(b, BOTAO_VOLTAR_PAGINA_2, "BACK", vermelho());
     salvarMenu(b, raiz, "graficos/menus/menu_instrucoes_2.bmp");
+}
+
+// Shown at start-up when the sound card cannot record: what that means
+// for the race, and what W does instead.
+void semMicrofone(const std::string& raiz) {
+    BITMAP* b = fundoPagina("NO MICROPHONE");
+    const int branco = rgb(255, 255, 255), amarelo = rgb(255, 220, 90), claro = rgb(190, 200, 230);
+    cena::microfone(b, 130, 196, 124);
+    // Crossed out: no recording this time.
+    for (int k = -4; k <= 4; k++) line(b, 70 + k, 130, 190 + k, 262, rgb(220, 40, 40));
+    linha(b, "THE SOUND CARD CANNOT RECORD,", 230, 110, branco);
+    linha(b, "SO YOUR VOICE CANNOT DRIVE", 230, 140, branco);
+    linha(b, "THIS TIME.", 230, 170, branco);
+    linha(b, "PLUG IN A MICROPHONE AND START", 230, 214, claro);
+    linha(b, "THE GAME AGAIN TO ROAR.", 230, 238, claro);
+    int fim = tecla(b, 150, 300, "W");
+    linha(b, "IS YOUR THROTTLE:", fim + 16, 312, amarelo);
+    linha(b, "HOLD IT: FULL GAS", 230, 352, branco);
+    linha(b, "LET GO: THE CAR COASTS", 230, 380, branco);
+    linha(b, "PRESS ANY KEY TO GO ON", 400, 450, amarelo, 3, CENTRO);
+    linha(b, "F11: FULLSCREEN   F10: WINDOW SIZE", 400, 500, claro, 2, CENTRO);
+    salvarMenu(b, raiz, NomesAssets::AVISO_SEM_MICROFONE);
 }
 
 void recordes(const std::string& raiz) {
@@ -283,6 +370,7 @@ void gerar(const std::string& raiz) {
     menuPrincipal(raiz);
     instrucoes1(raiz);
     instrucoes2(raiz);
+    semMicrofone(raiz);
     recordes(raiz);
     pausa(raiz);
     carregamento(raiz);
