@@ -12,19 +12,22 @@
 #     clock, or up to the finish if the car gets there sooner);
 #   - peak resident memory (VmHWM from /proc/PID/status) after the race.
 #
-#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen]
+#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen] [ghost]
 #
 # BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
 # helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
 # and each figure is given for every run, then as the median. The window:
 # x1 (default) on a 1024x768 screen; x2, the window doubled on a 2560x1440
 # screen; fullscreen, F11 on a 1920x1080 screen (the picture at x1.8). The
-# start is timed at x1 only.
+# start is timed at x1 only. ghost: the race runs against a ghost that
+# drives the avenue's middle lane to the line in 16 s (its car, its mark and
+# the gap drawn in every frame).
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")
 execucoes=${2:-3}
 modo=${3:-x1}
+fantasma=${4:-}
 case $modo in
     x1) tela=1024x768 ;;
     x2) tela=2560x1440 ;;
@@ -66,6 +69,11 @@ for n in $(seq "$execucoes"); do
         tiques=$(getconf CLK_TCK)
         cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
 
+        if [ "$fantasma" = ghost ]; then
+            awk 'BEGIN { n = 400; print "ronco-ghost 1\ncity 1\ntime 16000\nsamples " n + 1
+                for (i = 0; i <= n; i++) printf "%d 550 %.2f 0\n", i * 40, 50 + 9150 * (i / n) ^ 1.5 }' \
+                >"$E2E_TRABALHO/ghost.txt"
+        fi
         e2e_jogo_no_menu 420
         if [ "$modo" = fullscreen ]; then
             e2e_tecla F11 0.12
@@ -100,7 +108,7 @@ for n in $(seq "$execucoes"); do
 done
 
 echo
-echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen"
+echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen${fantasma:+, with a ghost}"
 echo "run       menu-on-screen(ms)  menu-in-game(ms)  cpu-racing(% of one core)  peak-RSS(KiB)  measured(ms)"
 for n in $(seq "$execucoes"); do
     read -r a j c p m <"$resultados/execucao-$n.txt"

@@ -25,6 +25,7 @@ public:
     static std::string frase(int indice);      // 0 to 11
     static std::string mapa(int fase);
     static std::string transito(int fase);
+    static std::string medalhas(int fase);
     static std::string dadosCarro(int tipo);  // 1 to 3
 
     static std::string aberturaImagem(int indice);  // 1 to 6

@@ -25,8 +25,9 @@ struct ComandosEntrada {
         MENU_APERTAR = 1u << 14,  // the gamepad's A
         SETA_CIMA = 1u << 15,     // the arrow keys (the microphone list)
         SETA_BAIXO = 1u << 16,
-        ENTRAR = 1u << 17,  // Enter (not Alt+Enter)
-        VOLTAR = 1u << 18   // Escape
+        ENTRAR = 1u << 17,   // Enter (not Alt+Enter)
+        VOLTAR = 1u << 18,   // Escape
+        FANTASMA = 1u << 19  // G
     };
 };
 

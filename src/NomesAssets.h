@@ -21,6 +21,12 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// Main menu: a dark panel headed "YOUR BEST" on the grass at the bottom
+// left, where the game writes the best time and draws its medal.
+constexpr int MENU_MELHOR_X1 = 16;
+constexpr int MENU_MELHOR_Y1 = 404;
+constexpr int MENU_MELHOR_X2 = 286;
+constexpr int MENU_MELHOR_Y2 = 482;
 // The notice shown at start-up when the sound card cannot record, 800x600.
 constexpr const char* AVISO_SEM_MICROFONE = "graficos/menus/sem_microfone.bmp";
 

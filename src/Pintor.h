@@ -10,10 +10,12 @@
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
+#include "PainelFantasma.h"
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
 class LinhaChegada;
+class Medalhas;
 class NavegacaoMenu;
 class Recordes;
 
@@ -55,12 +57,13 @@ public:
     void pintarAceleracao(cavalete c);
     void pintarRelogio(cavalete c);
     void pintarTrechoCompleto(cavalete c);
-    void pintarRecordes();
 
     // The records shown by the records page (the best times, fastest first,
     // and whether the file could be read); they belong to the caller and
     // must outlive the renderer's use.
     void setRecordes(const Recordes* recordes);
+    // The city's medal times, beside the best times (the caller's, as above).
+    void setMedalhas(const Medalhas* medalhas);
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
@@ -68,9 +71,6 @@ public:
     // shows; they belong to the caller and must outlive the renderer's use.
     void setNavegacao(const NavegacaoMenu* navegacao);
     void setLinhaChegada(const LinhaChegada* linha);
-
-    // mm:ss.cc for a time in milliseconds.
-    static std::string formatarTempo(int milissegundos);
 
     // Top-left corner of the view for a player at `posicao` (map pixels,
     // screen order) on a map of `tamanhoMapa` pixels: centred on the player,
@@ -121,11 +121,13 @@ private:
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
     ReparadorCamada reparador;
     CacheSprites sprites;
+    PainelFantasma fantasma;
     Vetor tamanhoMapa;
     Retangulo vista;  // the part of the map layer this frame shows
     bool frasesUsadas[12];
 
     const Recordes* recordes;
+    const Medalhas* medalhas;
     const VerificadorMicrofone* verificacaoMicrofone;
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;

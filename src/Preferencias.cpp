@@ -17,6 +17,7 @@ const std::vector<std::string> OPCOES_SIM_NAO = {"false", "true"};
 const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
+const char* const FANTASMA = "ghost";
 const char* const CALIBRACAO = "calibration";
 const std::vector<std::string> OPCOES_CALIBRACAO = {"none", "done", "skipped"};
 
@@ -33,7 +34,8 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), calibracao(CALIBRACAO_NENHUMA) {}
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), fantasma(true),
+      calibracao(CALIBRACAO_NENHUMA) {}
 
 Preferencias::~Preferencias() {}
 
@@ -48,6 +50,7 @@ void Preferencias::carregar(const std::string& caminho) {
     pixelPerfeito = arquivo.getEscolha(PIXEL_PERFEITO, 0, OPCOES_SIM_NAO) == 1;
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
+    fantasma = arquivo.getEscolha(FANTASMA, 1, OPCOES_MUSICA) == 1;
     const bool sensibilidadeSalva = arquivo.getValor(SENSIBILIDADE) != nullptr;
     calibracao = static_cast<Calibracao>(
         arquivo.getEscolha(CALIBRACAO, sensibilidadeSalva ? CALIBRACAO_FEITA : CALIBRACAO_NENHUMA, OPCOES_CALIBRACAO));
@@ -87,4 +90,5 @@ void Preferencias::setVolumeMusica(int v) {
     mudar(arquivo, volumeMusica, v, VOLUME_MUSICA, std::to_string(v));
 }
 
+void Preferencias::setFantasmaLigado(bool sim) { mudar(arquivo, fantasma, sim, FANTASMA, OPCOES_MUSICA[sim]); }
 void Preferencias::setCalibracao(Calibracao c) { mudar(arquivo, calibracao, c, CALIBRACAO, OPCOES_CALIBRACAO[c]); }

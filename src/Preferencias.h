@@ -23,6 +23,7 @@
 //   pixel_perfect = false | true  fullscreen in whole multiples only
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
+//   ghost = on | off              the ghost of the best run in races (G)
 //   calibration = none | done | skipped
 //                                 whether the voice was ever calibrated, or
 //                                 the first start's offer to do it skipped
@@ -70,6 +71,8 @@ public:
     int getVolumeMusica() const { return volumeMusica; }
     // Clamped to 0 .. 100.
     void setVolumeMusica(int v);
+    bool isFantasmaLigado() const { return fantasma; }
+    void setFantasmaLigado(bool sim);
     Calibracao getCalibracao() const { return calibracao; }
     void setCalibracao(Calibracao c);
 
@@ -83,6 +86,7 @@ private:
     bool pixelPerfeito;
     bool musica;
     int volumeMusica;
+    bool fantasma;
     Calibracao calibracao;
 };
 

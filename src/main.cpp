@@ -170,6 +170,7 @@ int main() {
     logica->getVerificacaoMicrofone()->setControleMicrofone(GravadorAlsa::getControle());
     logica->setPreferencias(&preferencias);
     pintor->setRecordes(&logica->getRecordes());
+    pintor->setMedalhas(&logica->getPlacar().getMedalhas());
     pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
     pintor->setNavegacao(&logica->getNavegacao());

@@ -1,5 +1,6 @@
 // medir-corridas [RACES [FIRST_SEED]]
 // medir-corridas --levels [RACES]
+// medir-corridas --medals [RACES]
 //
 // Can a race always be finished? Plays RACES seeded races (200 by default)
 // with the game's own logic on the generated city, each from the main menu
@@ -20,6 +21,12 @@
 // microphone) for comparison. Prints the finished share and median time of
 // each, and the sensitivity each calibration set.
 //
+// --medals: the reference run the medal times are set from: RACES races (20
+// by default) at full throttle (W held, no microphone) in the best gear;
+// prints their median and fastest time and the medal times that follow
+// (gold 5 % over the median, silver 20 %, bronze 50 %), for the asset
+// generator's medal file.
+//
 // Runs on the asset tree ../jogo beside this program's folder (build/jogo),
 // or where RONCO_JOGO points; records are written in a scratch directory.
 
@@ -27,6 +34,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -218,18 +226,34 @@ int medirNiveis(const fs::path& arvore, int corridas) {
     return 0;
 }
 
+int medirMedalhas(const fs::path& arvore, int corridas) {
+    const std::vector<int16_t> nada;
+    Voz teclado{&nada, false};
+    std::vector<int> t = tempos(arvore, corridas, teclado);
+    if (t.empty()) return 1;
+    const double m = mediana(t);
+    std::printf("full throttle, best gear: %s, fastest %.2f s\n", resumo(t, corridas).c_str(),
+                *std::min_element(t.begin(), t.end()) / 1000.0);
+    // To the tenth of a second, as a player reads them.
+    auto alvo = [m](double fator) { return std::lround(m * fator / 100) * 100; };
+    std::printf("median %.0f ms\ngold %ld\nsilver %ld\nbronze %ld\n", m, alvo(1.05), alvo(1.20), alvo(1.50));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool niveis = argc > 1 && std::string(argv[1]) == "--levels";
-    if (niveis) argv++, argc--;
-    const int corridas = argc > 1 ? std::atoi(argv[1]) : niveis ? 10 : 200;
+    const std::string modo = argc > 1 ? argv[1] : "";
+    const bool niveis = modo == "--levels", medalhas = modo == "--medals";
+    if (niveis || medalhas) argv++, argc--;
+    const int corridas = argc > 1 ? std::atoi(argv[1]) : niveis ? 10 : medalhas ? 20 : 200;
     const unsigned primeira = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
     const fs::path arvore = fs::absolute(arvoreDeRecursos(argv[0]));
     if (corridas <= 0 || !fs::exists(arvore / "mapas" / "1trans.txt")) {
         std::fprintf(stderr,
                      "usage: medir-corridas [RACES [FIRST_SEED]]\n"
                      "       medir-corridas --levels [RACES]\n"
+                     "       medir-corridas --medals [RACES]\n"
                      "  needs the generated asset tree at %s (build the assets, or set RONCO_JOGO)\n",
                      arvore.c_str());
         return 2;
@@ -239,6 +263,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (niveis) return medirNiveis(arvore, corridas);
+    if (medalhas) return medirMedalhas(arvore, corridas);
 
     std::printf("%d races per gear policy, seeds %u to %u, on %s; a driver who ignores the traffic\n", corridas,
                 primeira, primeira + corridas - 1, arvore.c_str());

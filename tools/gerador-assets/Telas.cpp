@@ -98,6 +98,12 @@ void menuPrincipal(const std::string& raiz) {
     texto(b, "INSTRUCTIONS", cx, BOTAO_INSTRUCOES.y2 - 30, e);
     rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
     linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
+    // The game writes the best time and its medal in here.
+    using namespace NomesAssets;
+    retanguloArredondado(b, MENU_MELHOR_X1, MENU_MELHOR_Y1, MENU_MELHOR_X2, MENU_MELHOR_Y2, 10, rgb(120, 90, 30));
+    retanguloArredondado(b, MENU_MELHOR_X1 + 3, MENU_MELHOR_Y1 + 3, MENU_MELHOR_X2 - 3, MENU_MELHOR_Y2 - 3, 8,
+                         rgb(14, 14, 26));
+    linha(b, "YOUR BEST", MENU_MELHOR_X1 + 12, MENU_MELHOR_Y1 + 9, rgb(255, 220, 90));
     salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
 }
 
@@ -195,7 +201,7 @@ void instrucoes2(const std::string& raiz) {
         texto(b, s, x, y, e);
     };
     // Ten rows above the place where a gamepad's panel covers the page
-    // (PainelControle), the last of them free.
+    // (PainelControle).
     const int y = 92, passo = 27;
     alta("RACE AND MENUS", 40, y - 22, amarelo);
     colunaTeclas(b, 40, 196, y, passo,
@@ -206,6 +212,7 @@ void instrucoes2(const std::string& raiz) {
                   {"ESC", "PAUSE, RESUME; MENUS: BACK"},
                   {"MOUSE", "CLICK THE BUTTONS"},
                   {"N", "MUSIC OFF / ON"},
+                  {"G", "GHOST ON / OFF"},
                   {"F10", "WINDOW SIZE"},
                   {"F11 ALT+ENTER", "FULLSCREEN"}});
     alta("MICROPHONE CHECK (PAGE 1)", 430, y - 22, amarelo);
