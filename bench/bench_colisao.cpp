@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "Carro.h"
+#include "ColisoesCorrida.h"
 #include "DiretorioTemporario.h"
-#include "Logica.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "Relogio.h"
@@ -108,7 +108,7 @@ static void BM_QuadroTrafegoEColisoes(benchmark::State& state) {
         jogador.setAngulo(jogadorInicio.angulo);
 
         npc.trabalhar(jogador.getPosicao().getX(), jogador.getPosicao().getY());
-        contatos += Logica::tratarColisoes(&colisao, &jogador, &npc);
+        contatos += ColisoesCorrida::tratar(&colisao, &jogador, &npc);
         benchmark::DoNotOptimize(jogador.getPosicao());
     }
     state.counters["ativos"] = npc.getActiveCarro();

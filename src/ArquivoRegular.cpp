@@ -68,18 +68,25 @@ bool ArquivoRegular::isSemFimDeLinha() const {
     return pread(fd, &ultimo, 1, st.st_size - 1) == 1 && ultimo != '\n';
 }
 
-bool ArquivoRegular::escrever(const std::string& texto) {
+bool ArquivoRegular::escreverTudo(int fd, const std::string& texto) {
     size_t feito = 0;
-    while (fd >= 0 && feito < texto.size()) {
+    while (feito < texto.size()) {
         const ssize_t n = write(fd, texto.data() + feito, texto.size() - feito);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            problema = std::string("write failed (") + (n < 0 ? std::strerror(errno) : "nothing written") + ")";
+            if (n == 0) errno = EIO;
             return false;
         }
         feito += static_cast<size_t>(n);
     }
-    return fd >= 0;
+    return true;
+}
+
+bool ArquivoRegular::escrever(const std::string& texto) {
+    if (fd < 0) return false;
+    if (escreverTudo(fd, texto)) return true;
+    problema = std::string("write failed (") + std::strerror(errno) + ")";
+    return false;
 }
 
 bool ArquivoRegular::fechar() {

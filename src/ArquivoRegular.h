@@ -33,6 +33,9 @@ public:
     // The whole text, appended; false (with getProblema) when it could not
     // all be written.
     bool escrever(const std::string& texto);
+    // The whole text to `fd`, however many writes it takes; false with
+    // errno set when it could not all be written.
+    static bool escreverTudo(int fd, const std::string& texto);
     // Closes now; false (with getProblema) when the system reports that
     // what was written did not reach the file.
     bool fechar();

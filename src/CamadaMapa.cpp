@@ -68,12 +68,9 @@ Vetor CamadaMapa::getTamanho() const {
 }
 
 Retangulo CamadaMapa::girar(CacheSprites& sprites, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo& vista) {
-    Retangulo desenhado;
     const int cx = x + imagem->w / 2, cy = y + imagem->h / 2, raio = (imagem->w + imagem->h) / 2 + 4;
-    paraCadaPedaco(Retangulo(cx - raio, cy - raio, cx + raio, cy + raio), [&](int dx, int dy) {
-        const Retangulo so(vista.x1 + dx, vista.y1 + dy, vista.x2 + dx, vista.y2 + dy);
-        const Retangulo r = sprites.girar(bitmap, imagem, x + dx, y + dy, angulo, &so);
-        desenhado = desenhado.unir(Retangulo(r.x1 - dx, r.y1 - dy, r.x2 - dx, r.y2 - dy));
-    });
-    return desenhado;
+    return desenharEm(Retangulo(cx - raio, cy - raio, cx + raio, cy + raio), vista,
+                      [&](int dx, int dy, const Retangulo& so) {
+                          return sprites.girar(bitmap, imagem, x + dx, y + dy, angulo, &so);
+                      });
 }

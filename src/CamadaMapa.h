@@ -63,6 +63,12 @@ public:
     // pixel (x, y), through `sprites`, unless it cannot reach the map
     // rectangle `vista`. Answers where it may have drawn, in map pixels.
     Retangulo girar(CacheSprites& sprites, BITMAP* imagem, int x, int y, fixed angulo, const Retangulo& vista);
+    // Something drawn over the map rectangle `area`: `desenhar(dx, dy,
+    // vistaAli)` draws into each piece of the bitmap that holds part of it,
+    // moved by (dx, dy) (see paraCadaPedaco), with `vista` moved the same,
+    // and answers where it drew there. Answers where it drew, in map pixels.
+    template <class F>
+    Retangulo desenharEm(const Retangulo& area, const Retangulo& vista, F desenhar);
 
     // The map's size in pixels (width, height); cleared to black.
     Vetor getTamanho() const;
@@ -94,6 +100,16 @@ void CamadaMapa::acompanhar(const Retangulo& vista, F novaCelula) {
     for (int r = linha0; r < linha0 + R; ++r)
         for (int c = coluna0; c < coluna0 + C; ++c)
             if (r < antigaLinha || r >= antigaLinha + R || c < antigaColuna || c >= antigaColuna + C) novaCelula(r, c);
+}
+
+template <class F>
+Retangulo CamadaMapa::desenharEm(const Retangulo& area, const Retangulo& vista, F desenhar) {
+    Retangulo desenhado;
+    paraCadaPedaco(area, [&](int dx, int dy) {
+        const Retangulo r = desenhar(dx, dy, Retangulo(vista.x1 + dx, vista.y1 + dy, vista.x2 + dx, vista.y2 + dy));
+        desenhado = desenhado.unir(Retangulo(r.x1 - dx, r.y1 - dy, r.x2 - dx, r.y2 - dy));
+    });
+    return desenhado;
 }
 
 template <class F>

@@ -27,6 +27,7 @@ std::string CaminhosAssets::mapa(int f) { return "mapas/" + std::to_string(f) + 
 std::string CaminhosAssets::cidades() { return "mapas/cidades.txt"; }
 std::string CaminhosAssets::folha(const std::string& nome) { return "mapas/" + nome; }
 std::string CaminhosAssets::transito(int f) { return "mapas/" + std::to_string(f) + "trans.txt"; }
+std::string CaminhosAssets::medalhas(int f) { return "mapas/" + std::to_string(f) + "medalhas.txt"; }
 std::string CaminhosAssets::dadosCarro(int t) { return comNumero("dados/carros/", t, ".car"); }
 
 std::string CaminhosAssets::aberturaImagem(int i) { return comNumero("graficos/abertura/abertura ", i, ".bmp"); }
@@ -65,6 +66,7 @@ std::vector<std::string> CaminhosAssets::todos() {
     lista.push_back(mapa(FASE_UNICA));
     lista.push_back(transito(FASE_UNICA));
     lista.push_back(cidades());
+    lista.push_back(medalhas(FASE_UNICA));
     for (int t = 1; t <= TIPOS_CARRO; ++t) lista.push_back(dadosCarro(t));
     for (int i = 1; i <= 6; ++i) lista.push_back(aberturaImagem(i));
     lista.push_back(aberturaFinal());

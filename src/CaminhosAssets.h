@@ -28,6 +28,7 @@ public:
     static std::string cidades();
     static std::string folha(const std::string& nome);
     static std::string transito(int fase);
+    static std::string medalhas(int fase);
     static std::string dadosCarro(int tipo);  // 1 to 3
 
     static std::string aberturaImagem(int indice);  // 1 to 6

@@ -27,8 +27,9 @@ struct ComandosEntrada {
         SETA_BAIXO = 1u << 16,
         ENTRAR = 1u << 17,    // Enter (not Alt+Enter)
         VOLTAR = 1u << 18,    // Escape
-        ANTERIOR = 1u << 19,  // the Left key: the city before, on the main menu and the records
-        PROXIMA = 1u << 20    // the Right key: the city after
+        FANTASMA = 1u << 19,  // G
+        ANTERIOR = 1u << 20,  // the Left key: the city before, on the main menu and the records
+        PROXIMA = 1u << 21    // the Right key: the city after
     };
 };
 

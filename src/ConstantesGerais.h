@@ -49,13 +49,24 @@ struct cavalete {
     bool microfonePerdido;  // the recorder stopped delivering: W is the throttle
     bool gasPelaTecla;      // W drives, not the voice (the throttle bar says so)
     bool dicaCalibrar;      // the voice is heard but too quiet: the HUD says how to calibrate
+    // The ghost of the best run on the race clock (screen order, as
+    // posicaoJogador1), and the gap to it in ms (negative: ahead), each
+    // only when there is one to show.
+    bool fantasmaLigado;  // the player's setting (G), in every state
+    bool fantasmaVisivel;
+    Vetor posicaoFantasma;
+    float anguloFantasma;
+    bool temDiferenca;
+    int diferencaFantasma;
 
-    // Only the position, the iterators and the microphone's notices are
-    // given a value here; the logic fills every other field that the
-    // current state uses.
+    // Only the positions, the iterators, the microphone's notices and the
+    // ghost are given a value here; the logic fills every other field that
+    // the current state uses.
     cavalete()
         : posicaoJogador1(0.0f, 0.0f), itTilesInicio(), itTilesFim(), itPosicaoInicio(), itPosicaoFim(),
-          itAnguloInicio(), itTipoCarro(), microfonePerdido(false), gasPelaTecla(false), dicaCalibrar(false) {}
+          itAnguloInicio(), itTipoCarro(), microfonePerdido(false), gasPelaTecla(false), dicaCalibrar(false),
+          fantasmaLigado(false), fantasmaVisivel(false), posicaoFantasma(), anguloFantasma(0.0f), temDiferenca(false),
+          diferencaFantasma(0) {}
 };
 
 typedef cavalete Cavalete;

@@ -24,7 +24,9 @@ void Cronometro::pause() {
 int Cronometro::decorrido() const {
     // Stopped, it reads what it read at the stop: the race's first frame is
     // drawn while the stopwatch still stands at zero, after the start
-    // lights' seconds have passed, and must not show them.
+    // lights' seconds have passed, and must not show them; the finish
+    // screen holds the time the record was written from, however long
+    // writing the record and the ghost took.
     return (contando ? Relogio::getMilissegundos() : tPause) - inicial;
 }
 

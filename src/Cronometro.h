@@ -22,6 +22,10 @@ public:
     // read right after the finish stopped the stopwatch.
     int getTotalTime() const;
 
+    // The race clock in ms as it stands: running, the time shown now;
+    // stopped, the time shown at the stop.
+    int getTempoCorrida() const { return decorrido(); }
+
     bool isContando() const { return contando; }
 
 private:

@@ -5,7 +5,7 @@
 #include "Preferencias.h"
 #include "TratadorEntradas.h"
 
-EscolhaCidade::EscolhaCidade() : lista(), indice(0), corrida(), preferencias(nullptr), recordes() {}
+EscolhaCidade::EscolhaCidade() : lista(), indice(0), corrida(), preferencias(nullptr), placares() {}
 
 void EscolhaCidade::carregar(const std::string& arquivo) {
     const int mapa = getEscolhida().mapa;
@@ -55,13 +55,4 @@ unsigned EscolhaCidade::acompanharPagina(const EstadoJogo& estado, const Tratado
     return comandos;
 }
 
-std::string EscolhaCidade::arquivoRecordes(int mapa) {
-    return mapa == 1 ? "records.txt" : "records-" + std::to_string(mapa) + ".txt";
-}
-
-Recordes& EscolhaCidade::getRecordes() const {
-    const int mapa = getEscolhida().mapa;
-    auto it = recordes.find(mapa);
-    if (it == recordes.end()) it = recordes.emplace(mapa, Recordes(arquivoRecordes(mapa))).first;
-    return it->second;
-}
+PlacarCidade& EscolhaCidade::placar(int mapa) const { return placares.try_emplace(mapa, mapa).first->second; }

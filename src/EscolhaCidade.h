@@ -6,7 +6,7 @@
 
 #include "ListaCidades.h"
 #include "NomesAssets.h"
-#include "Recordes.h"
+#include "PlacarCidade.h"
 
 class EstadoJogo;
 class Preferencias;
@@ -14,8 +14,8 @@ class TratadorEntradas;
 
 // Which city the player races: the list of cities, the one chosen on the
 // main menu (saved in the settings as `city`), the one the race now loaded
-// is in, and each city's records. Until a list is read, city 1 alone, as
-// the game has always raced it.
+// is in, and each city's results (records, ghost, medal times). Until a
+// list is read, city 1 alone, as the game has always raced it.
 class EscolhaCidade {
 public:
     EscolhaCidade();
@@ -54,17 +54,22 @@ public:
     // Whether a car at `posicao` (down, across) has reached the race's finish.
     bool isChegada(const Vetor& posicao) const { return posicao.getY() >= corrida.chegada; }
 
-    // The chosen city's records: city 1's in "records.txt" as always, the
-    // others' in "records-N.txt" beside it (N its map number).
-    Recordes& getRecordes() const;
-    static std::string arquivoRecordes(int mapa);
+    // The results of the chosen city (the pages' and the main menu's) and of
+    // the race's city, each named from its map number (PlacarCidade). They
+    // are made when first asked for and kept: a ghost or a medal file is
+    // read once.
+    PlacarCidade& getPlacar() const { return placar(getEscolhida().mapa); }
+    PlacarCidade& getPlacarCorrida() const { return placar(corrida.mapa); }
+    Recordes& getRecordes() const { return getPlacar().getRecordes(); }
 
 private:
+    PlacarCidade& placar(int mapa) const;
+
     ListaCidades lista;
     int indice;
     ListaCidades::Cidade corrida;
     Preferencias* preferencias;
-    mutable std::map<int, Recordes> recordes;  // by map number, each made when first asked for
+    mutable std::map<int, PlacarCidade> placares;  // by map number
 };
 
 #endif

@@ -1,27 +1,19 @@
 #include "LinhaChegada.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "FormatoTempo.h"
 
 namespace {
 
 const char* const RECORDE = "NEW RECORD!";
 const char* const PONTO_MEDIO = "\xc2\xb7";
 
-std::string formatar(int centesimos, bool sinal) {
-    char texto[32];
-    const int m = centesimos / 6000, s = centesimos / 100 % 60, c = centesimos % 100;
-    if (sinal && m == 0) {
-        std::snprintf(texto, sizeof texto, "+%d.%02d", s, c);
-    } else {
-        std::snprintf(texto, sizeof texto, "%s%d:%02d.%02d", sinal ? "+" : "", m, s, c);
-    }
-    return texto;
-}
-
 }  // namespace
 
-LinhaChegada::LinhaChegada() : definida(false), recorde(false), melhor(), diferenca() {}
+LinhaChegada::LinhaChegada()
+    : definida(false), recorde(false), melhor(), diferenca(), medalha(Medalhas::NENHUMA), textoMedalha(),
+      alvoMedalha() {}
 
 void LinhaChegada::definir(int tempoMs, const std::vector<int>& anteriores) {
     definida = true;
@@ -30,8 +22,8 @@ void LinhaChegada::definir(int tempoMs, const std::vector<int>& anteriores) {
     recorde = menor == anteriores.end() || tempoMs < *menor;
     if (recorde) return;
     // The difference of the two clocks as shown, so that it adds up.
-    melhor = "BEST " + formatar(*menor / 10, false);
-    diferenca = formatar(tempoMs / 10 - *menor / 10, true);
+    melhor = "BEST " + FormatoTempo::tempo(*menor);
+    diferenca = FormatoTempo::diferenca(tempoMs / 10 - *menor / 10);
 }
 
 std::string LinhaChegada::getTexto() const {
@@ -40,3 +32,17 @@ std::string LinhaChegada::getTexto() const {
 }
 
 const char* LinhaChegada::getTextoRecorde() { return RECORDE; }
+
+void LinhaChegada::setMedalha(const Medalhas& medalhas, int tempoMs) {
+    medalha = medalhas.getMedalha(tempoMs);
+    textoMedalha = alvoMedalha = "";
+    if (!medalhas.isCarregada()) return;
+    const std::string tempo = FormatoTempo::tempo(tempoMs);
+    if (medalha != Medalhas::NENHUMA) {
+        textoMedalha = std::string(Medalhas::getNome(medalha)) + "! " + tempo;
+    } else {
+        textoMedalha = "TIME " + tempo;
+        alvoMedalha = std::string(Medalhas::getNome(Medalhas::BRONZE)) + " " +
+                      FormatoTempo::tempo(medalhas.getTempo(Medalhas::BRONZE));
+    }
+}

@@ -46,8 +46,9 @@ bool isPrimeiraPaginaInstrucoes(int s) {
 Logica::Logica(TratadorEntradas* t)
     : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
-      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), rastro(ULTIMA_LINHA, ULTIMA_COLUNA),
-      preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(), linhaChegada(), cidades() {
+      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), fantasma(),
+      rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
+      linhaChegada(), cidades() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -87,8 +88,6 @@ int Logica::getMusicasCalar() { return estado->getMusicasToStop(); }
 
 int Logica::getMusicasCantar() { return estado->getMusicasToPlay(); }
 
-const std::vector<int>& Logica::getMelhoresTempos() const { return cidades.getRecordes().getMelhores(); }
-
 void Logica::fimDeCiclo() {
     estado->zerarMusicas();
     estado->zerarTransicaoEstadoGlobal();
@@ -107,6 +106,7 @@ void Logica::calcularLogica() {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
                 estado->addMusicaStartada(EstadoJogo::MUSICA_MENU);
+                getRecordes().carregar(false);  // the best time on the main menu
             }
             if (!verificacaoMicrofone->isListaAberta()) analisarMenus();  // an open list takes the keys
             verificacaoMicrofone->acompanhar(isPrimeiraPaginaInstrucoes(estado->getSubEstado()),
@@ -121,6 +121,9 @@ void Logica::calcularLogica() {
         case carregando: carregandoJogo(); break;
         case abertura:
         case sair: break;
+    }
+    if (entradas->isComando(ComandosEntrada::FANTASMA)) {
+        preferencias->setFantasmaLigado(!preferencias->isFantasmaLigado());
     }
 }
 
@@ -151,7 +154,7 @@ void Logica::analisarMenus() {
         } else if (isClicado(BOTAO_RECORDES)) {
             estado->addSubEstado(EstadoJogo::SUB_RECORDES);
             estado->remSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
-            cidades.getRecordes().carregar();
+            getRecordes().carregar();
         }
     } else if (contem(s, EstadoJogo::SUB_INSTRUCOES_2)) {
         if (isClicado(BOTAO_VOLTAR_PAGINA_2) || esc) {
@@ -185,6 +188,7 @@ void Logica::voltarAoMenu() {
     estado->setEstadoGlobal(menu);
     estado->remSubEstado(estado->getSubEstado());
     estado->addSubEstado(EstadoJogo::SUB_MENU_PRINCIPAL);
+    getRecordes().carregar(false);
 }
 
 void Logica::calcularLogicaJogo() {
@@ -224,6 +228,7 @@ void Logica::calcularLogicaJogo() {
             calcularDeslocamentoJogador(jogador);
             verificarColisao();
         }
+        if (timer->isContando()) fantasma.gravar(timer->getTempoCorrida(), *jogador);
         if (hasObjetivoConcluido()) {
             estado->setEstadoGlobal(finalizando);
             estado->addMusicaStopada(EstadoJogo::MUSICA_CORRIDA);
@@ -232,16 +237,8 @@ void Logica::calcularLogicaJogo() {
             if (timer->isContando()) {
                 timer->pause();
             }
-            // The best before this race, for the finish screen's line; a
-            // record file that cannot be read (said when it is written) has
-            // no line to give.
-            Recordes& recordes = cidades.getRecordes();
-            recordes.carregar(false);
-            linhaChegada = LinhaChegada();
-            if (recordes.isLegivel()) linhaChegada.definir(timer->getTotalTime(), recordes.getMelhores());
-            // Recorded at the line: the window may be closed during the
-            // finish screen, and the race must not be lost with it.
-            recordes.acrescentar(timer->getTotalTime());
+            const int tempo = timer->getTotalTime();
+            cidades.getPlacarCorrida().registrarChegada(tempo, fantasma.concluir(tempo), linhaChegada);
         }
     } else if (contem(s, EstadoJogo::SUB_LARGADA)) {
         logicaLargada();
@@ -293,6 +290,7 @@ void Logica::carregandoJogo() {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
         estado->setFaseAtual(cidades.getCorrida().mapa);
         configuracoesIniciaisPartida();
+        fantasma.iniciar(cidades.getCorrida().mapa, cidades.getPlacarCorrida().getFantasma());
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
         estado->setEstadoGlobal(jogando);
@@ -395,31 +393,7 @@ void Logica::analisarEntradaJogador(Carro* jogador) {
     jogador->setAnguloVolante(volante);
 }
 
-void Logica::verificarColisao() { tratarColisoes(colisao, estadoJogadores->getJogador1(), npc); }
-
-int Logica::tratarColisoes(LogicaColisao* colisao, Carro* jogador, LogicaNPC* npc) {
-    colisao->tratamentoColisaoComPredios(jogador);
-    colisao->tratamentoColisaoComLimites(jogador);
-    // Traffic knocked off its lane meets the same buildings as the player's
-    // car instead of driving across the roofs. The map's edges stay open to
-    // it: that is where it leaves.
-    for (int i = 0, encontrados = 0; i < npc->getMaxCarros() && encontrados < npc->getActiveCarro(); i++) {
-        Carro* carro = npc->getCarro(i);
-        if (!isNoMapa(carro)) continue;
-        encontrados++;
-        colisao->tratamentoColisaoComPredios(carro);
-    }
-    // The player's contacts are counted afresh each frame; a pile-up that
-    // lasts from the last frame does not stall the car again, so a gear
-    // engaged in it holds and the player can drive out.
-    jogador->setEmPilha(jogador->colidiu > 2);
-    jogador->colidiu = 0;
-    int contatos = 0;
-    percorrerParesProximos(jogador, npc, [colisao, &contatos](Carro* a, Carro* b) {
-        contatos += colisao->tratamentoColisaoEntreCarros(a, b);
-    });
-    return contatos;
-}
+void Logica::verificarColisao() { ColisoesCorrida::tratar(colisao, estadoJogadores->getJogador1(), npc); }
 
 cavalete Logica::construirCavalete() {
     cavalete c;
@@ -427,6 +401,7 @@ cavalete Logica::construirCavalete() {
     c.subEstado = estado->getSubEstado();
     c.transicaoEstadoGlobal = estado->hasTransicaoEstadoGlobal();
     c.transicaoSubEstado = estado->hasTransicaoSubEstado();
+    c.fantasmaLigado = preferencias->isFantasmaLigado();
     if (c.estado != jogando && c.estado != finalizando) {
         return c;
     }
@@ -444,6 +419,10 @@ cavalete Logica::construirCavalete() {
     c.microfonePerdido = microfone->getEstadoMicrofone().getSituacao() == EstadoMicrofone::PARADO;
     c.gasPelaTecla = acelerador.isPelaTecla();
     c.dicaCalibrar = acelerador.isDica();
+    if (c.fantasmaLigado) {
+        fantasma.preencher(c, timer->getTempoCorrida(), *jogador,
+                           c.estado == jogando && contem(c.subEstado, EstadoJogo::SUB_CORRENDO));
+    }
     if (!contem(c.subEstado, EstadoJogo::SUB_PAUSA)) {
         selcionarTilesARepintar(&c);
     }
@@ -484,6 +463,9 @@ void Logica::selcionarTilesARepintar(cavalete* c) {
     const int atualY = static_cast<int>(std::floor((p.getY() - jogador->getW() / 2) / LADO_TILE));
     acrescentarTilesDoCarro(jogador, atualX, atualY);
     rastro.marcar(jogador);
+    // The ghost is drawn in the player's picture, under every car.
+    const Vetor f = c->posicaoFantasma;
+    if (c->fantasmaVisivel) rastro.marcar(Vetor(f.getY(), f.getX()), jogador->getW(), jogador->getH());
 
     const int visiveis = npc != nullptr ? selecionarTrafego(jogador, npc) : 0;
     rastro.listar(tiles);

@@ -8,14 +8,16 @@
 
 #include "AceleradorCorrida.h"
 #include "Carro.h"
+#include "ColisoesCorrida.h"
 #include "ConstantesGerais.h"
 #include "EscolhaCidade.h"
+#include "FantasmaCorrida.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
+#include "PlacarCidade.h"
 #include "Preferencias.h"
 #include "RastroCarros.h"
-#include "Recordes.h"
 #include "Vetor.h"
 
 class CapturaAudio;
@@ -58,10 +60,6 @@ public:
     const EscolhaCidade& getCidades() const { return cidades; }
     EscolhaCidade& getCidades() { return cidades; }
 
-    // Best ten race times in ms, fastest first, as last read for the
-    // records page.
-    const std::vector<int>& getMelhoresTempos() const;
-
     void analisarMenus();
     void calcularLogicaJogo();
 
@@ -73,12 +71,6 @@ public:
     void calcularDeslocamentoJogador(Carro* jogador);
     void analisarEntradaJogador(Carro* jogador);
     void verificarColisao();
-
-    // The collisions of a race frame: the player's car against buildings and
-    // the map's edges, every traffic car on the map against buildings, then
-    // every close pair of cars (percorrerParesProximos). Answers how many
-    // pairs touched.
-    static int tratarColisoes(LogicaColisao* colisao, Carro* jogador, LogicaNPC* npc);
 
     void selcionarTilesARepintar(cavalete* c);
 
@@ -93,8 +85,11 @@ public:
     CapturaAudio* getMicrofone() const { return microfone; }
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
-    // The chosen city's records.
+    // The chosen city's records, medal times and ghost file; the ghost of
+    // the race.
     Recordes& getRecordes() { return cidades.getRecordes(); }
+    PlacarCidade& getPlacar() { return cidades.getPlacar(); }
+    const FantasmaCorrida& getFantasmaCorrida() const { return fantasma; }
 
     // The player's settings (sensitivity, W's rule, the microphone), which
     // the race uses and the microphone check changes. Until one is given,
@@ -108,14 +103,6 @@ public:
     // How the last finished race compares with the best before it.
     const LinhaChegada& getLinhaChegada() const { return linhaChegada; }
 
-    // Every pair of cars on the map that is close enough to be tested, each
-    // unordered pair once: the player against every traffic car, then the
-    // traffic cars among themselves, lower slot first. Parked cars are
-    // skipped and not counted; the walks stop once all active cars are met.
-    // Frota is anything with getMaxCarros, getActiveCarro and getCarro.
-    template <class Frota, class Testar>
-    static void percorrerParesProximos(Carro* jogador, Frota* frota, Testar testar);
-
     // Lists the tiles to repaint around one car: between its current
     // corner tile (atualX, atualY) and the corner stepped back along its
     // velocity, one tile of margin, clamped to the map.
@@ -127,19 +114,6 @@ public:
     int selecionarTrafego(const Carro* jogador, Frota* frota);
 
 private:
-    static constexpr float FORA_DO_MAPA = -100.0f;
-    static constexpr int PORTAO_PARES = 127;
-
-    static bool isNoMapa(const Carro* c) {
-        return c->getPosicao().getX() != FORA_DO_MAPA && c->getPosicao().getY() != FORA_DO_MAPA;
-    }
-    // Far means more than 127 whole pixels apart, on both axes.
-    static bool isProximoParaTeste(const Carro* a, const Carro* b) {
-        const float dy = std::fabs(a->getPosicao().getY() - b->getPosicao().getY());
-        const float dx = std::fabs(a->getPosicao().getX() - b->getPosicao().getX());
-        return !(dy >= PORTAO_PARES + 1 && dx >= PORTAO_PARES + 1);
-    }
-
     bool isClicado(const NomesAssets::RetanguloBotao& r);
     void iniciarCarregamento();
     void voltarAoMenu();
@@ -161,6 +135,7 @@ private:
     CapturaAudio* microfone;
     VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
+    FantasmaCorrida fantasma;
     RastroCarros rastro;
     Preferencias preferenciasPadrao;
     Preferencias* preferencias;
@@ -169,34 +144,6 @@ private:
     EscolhaCidade cidades;
     AceleradorCorrida acelerador;
 };
-
-template <class Frota, class Testar>
-void Logica::percorrerParesProximos(Carro* jogador, Frota* frota, Testar testar) {
-    const int maximo = frota->getMaxCarros();
-    const int ativos = frota->getActiveCarro();
-
-    int encontrados = 0;
-    for (int i = 0; i < maximo && encontrados < ativos; i++) {
-        Carro* carro = frota->getCarro(i);
-        if (!isNoMapa(carro)) continue;
-        encontrados++;
-        if (isProximoParaTeste(jogador, carro)) testar(jogador, carro);
-    }
-
-    encontrados = 0;
-    for (int i = 0; i < maximo && encontrados < ativos; i++) {
-        Carro* primeiro = frota->getCarro(i);
-        if (!isNoMapa(primeiro)) continue;
-        encontrados++;
-        int segundos = encontrados;
-        for (int u = i + 1; u < maximo && segundos < ativos; u++) {
-            Carro* segundo = frota->getCarro(u);
-            if (!isNoMapa(segundo)) continue;
-            segundos++;
-            if (isProximoParaTeste(primeiro, segundo)) testar(primeiro, segundo);
-        }
-    }
-}
 
 template <class Frota>
 int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
@@ -209,7 +156,7 @@ int Logica::selecionarTrafego(const Carro* jogador, Frota* frota) {
     int visiveis = 0;
     for (int i = 0; i < maximo && encontrados < ativos; i++) {
         Carro* carro = frota->getCarro(i);
-        if (!isNoMapa(carro)) continue;
+        if (!ColisoesCorrida::isNoMapa(carro)) continue;
         const Vetor p = carro->getPosicao();
         const int px = static_cast<int>(std::floor(p.getX() - carro->getH() / 2));
         const int py = static_cast<int>(std::floor(p.getY() - carro->getW() / 2));

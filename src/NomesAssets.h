@@ -21,6 +21,12 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
+// Main menu: a dark panel on the grass at the bottom left, beside the city
+// line, where the game writes whether the ghost races (G).
+constexpr int MENU_FANTASMA_X1 = 16;
+constexpr int MENU_FANTASMA_Y1 = 420;
+constexpr int MENU_FANTASMA_X2 = 286;
+constexpr int MENU_FANTASMA_Y2 = 468;
 // The notice shown at start-up when the sound card cannot record, 800x600.
 constexpr const char* AVISO_SEM_MICROFONE = "graficos/menus/sem_microfone.bmp";
 

@@ -5,15 +5,17 @@
 
 #include "LinhaChegada.h"
 
-// Draws the finish screen's line (LinhaChegada) on a band across the race
-// view, under the clock: gold for a new record, blue otherwise.
+// Draws the finish screen's lines (LinhaChegada) on bands across the race
+// view, under the clock: how the time compares with the best (gold for a
+// new record, blue otherwise), then the medal it earned.
 class PainelChegada {
 public:
     static constexpr int FAIXA_Y1 = 84;
     static constexpr int FAIXA_Y2 = 128;
+    static constexpr int MEDALHA_Y1 = 132;
+    static constexpr int MEDALHA_Y2 = 176;
 
-    // Nothing when the line is not set. The library's font has no middle
-    // dot, so it is drawn.
+    // Each band only when it has something to say.
     static void desenhar(BITMAP* destino, const LinhaChegada& linha);
     static int getCorFaixa(bool recorde);
 };

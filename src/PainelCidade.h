@@ -3,20 +3,28 @@
 
 #include <allegro.h>
 
-#include <string>
-
 #include "NomesAssets.h"
 
 class EscolhaCidade;
 
-// The city line's words: the chosen city's name between the arrows the
-// page's picture paints, and on the main menu its best time under it.
+// The pages that show a city: its line (the name between the arrows the
+// page's picture paints) on the main menu, with the city's best time and its
+// medal, and on the records page over the city's times; and beside the main
+// menu's line whether the ghost races. Without cities (null) the pages show
+// no city and no times.
 class PainelCidade {
 public:
-    static void desenhar(BITMAP* destino, const EscolhaCidade& escolha, const NomesAssets::RetanguloBotao& linha,
-                         bool comMelhor);
-    // mm:ss.cc for a time in milliseconds.
-    static std::string formatarTempo(int milissegundos);
+    // The main menu's city line; `fantasma`: whether G has the ghost on.
+    static void desenharMenu(BITMAP* destino, const EscolhaCidade* escolha, bool fantasma);
+    // The records page of the chosen city (`comFundo` as PainelRecordes).
+    static void desenharRecordes(BITMAP* destino, const EscolhaCidade* escolha, bool comFundo);
+    // The centre of the main menu's medal, by the right arrow (tests read it).
+    static constexpr int MEDALHA_X = NomesAssets::CIDADE_MENU.x2 - NomesAssets::SETA_CIDADE_LARGURA - 24;
+    static constexpr int MEDALHA_Y = NomesAssets::CIDADE_MENU.y2 - 14;
+
+private:
+    static void desenharNome(BITMAP* destino, const EscolhaCidade& escolha, const NomesAssets::RetanguloBotao& linha,
+                             int y);
 };
 
 #endif

@@ -16,7 +16,7 @@
 #include "PainelCidade.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
-#include "Recordes.h"
+#include "PainelRecordes.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ Pintor::Pintor()
       bufferPausa(nullptr), carros{nullptr, nullptr, nullptr, nullptr},
       carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
-      recordes(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), escolha(nullptr),
+      verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), escolha(nullptr),
       limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
@@ -70,8 +70,6 @@ Pintor::~Pintor() {
 void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
 
 void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
-
-void Pintor::setRecordes(const Recordes* r) { recordes = r; }
 
 void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
@@ -115,7 +113,7 @@ void Pintor::pintar(cavalete c) {
             break;
         case finalizando:
             pintarJogo(c);
-            if (linhaChegada != nullptr && linhaChegada->isDefinida()) {
+            if (linhaChegada != nullptr && (linhaChegada->isDefinida() || linhaChegada->hasMedalhas())) {
                 PainelChegada::desenhar(buffer, *linhaChegada);
                 mostrarBuffer();
             }
@@ -193,6 +191,16 @@ void Pintor::pintarCamadasDinamicamente(cavalete c) {
         return;
     }
     reparador.repararInferior(c.itTilesInicio, c.itTilesFim);
+    if (c.fantasmaVisivel && carroJogador != nullptr) {
+        const Vetor f = c.posicaoFantasma;
+        const int x = static_cast<int>(f.getX()), y = static_cast<int>(f.getY());
+        const int raio = (carroJogador->w + carroJogador->h) / 2 + 4;
+        reparador.marcarDesenho(camada.desenharEm(
+            Retangulo(x - raio, y - raio, x + raio, y + raio), vista, [&](int dx, int dy, const Retangulo& so) {
+                return fantasma.desenharCarro(camada.getBitmap(), carroJogador, Vetor(f.getX() + dx, f.getY() + dy),
+                                              c.anguloFantasma, so);
+            }));
+    }
     desenharCarro(carroJogador, c.posicaoJogador1, c.anguloJogador1);
     pintarNPCs(c);
     reparador.repararSuperior();
@@ -250,6 +258,7 @@ void Pintor::pintarJogo(cavalete c) {
     pintarMostrador(c.velocidadeJogador1);
     pintarAceleracao(c);
     pintarRelogio(c);
+    if (c.temDiferenca) PainelFantasma::desenharDiferenca(buffer, c.diferencaFantasma);
     pintarTrechoCompleto(c);
     mostrarBuffer();
 }
@@ -279,14 +288,11 @@ void Pintor::pintarMenu(cavalete c) {
     bool paginaDeArquivo =
         temFator(s, E::SUB_MENU_PRINCIPAL) || temFator(s, E::SUB_INSTRUCOES_2) || temFator(s, E::SUB_INSTRUCOES_1);
     if (!paginaDeArquivo && temFator(s, E::SUB_RECORDES)) {
-        if (camada3 != nullptr) {
-            draw_sprite(buffer, camada3, 0, 0);
-        }
-        pintarRecordes();
+        CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
+        PainelCidade::desenharRecordes(buffer, escolha, camada3 != nullptr);
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
-        if (escolha != nullptr && s == E::SUB_MENU_PRINCIPAL)
-            PainelCidade::desenhar(buffer, *escolha, NomesAssets::CIDADE_MENU, true);
+        if (temFator(s, E::SUB_MENU_PRINCIPAL)) PainelCidade::desenharMenu(buffer, escolha, c.fantasmaLigado);
         if (verificacaoMicrofone != nullptr && !temFator(s, E::SUB_MENU_PRINCIPAL) &&
             !temFator(s, E::SUB_INSTRUCOES_2) && temFator(s, E::SUB_INSTRUCOES_1)) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
@@ -294,60 +300,6 @@ void Pintor::pintarMenu(cavalete c) {
     }
     desenharPonteiro(c);
     mostrarBuffer();
-}
-
-std::string Pintor::formatarTempo(int ms) { return PainelCidade::formatarTempo(ms); }
-
-void Pintor::pintarRecordes() {
-    const int amarelo = makecol(255, 210, 40);
-    const int branco = makecol(240, 240, 240);
-    const int cinza = makecol(150, 160, 190);
-    // The page's picture brings the title and the Back button; without it
-    // (a damaged install) the page is drawn here in full.
-    if (camada3 == nullptr) {
-        for (int y = 0; y < ALTURA_TELA; ++y) {
-            int t = y * 60 / ALTURA_TELA;
-            hline(buffer, 0, y, LARGURA_TELA - 1, makecol(10 + t / 3, 14 + t / 2, 40 + t));
-        }
-        CarregadorMidia::escreverCentrado(buffer, "RECORDS", LARGURA_TELA / 2, 60, 6, amarelo);
-        const NomesAssets::RetanguloBotao& b = NomesAssets::BOTAO_VOLTAR_RECORDES;
-        rectfill(buffer, b.x1, b.y1, b.x2, b.y2, makecol(170, 30, 30));
-        rect(buffer, b.x1, b.y1, b.x2, b.y2, amarelo);
-        CarregadorMidia::escreverCentrado(buffer, "Back", (b.x1 + b.x2) / 2 + 1, (b.y1 + b.y2) / 2 - 7, 2, branco);
-    }
-
-    // One city at a time, chosen on its own line.
-    const Recordes* recordes = escolha != nullptr ? &escolha->getRecordes() : this->recordes;
-    if (escolha != nullptr) PainelCidade::desenhar(buffer, *escolha, NomesAssets::CIDADE_RECORDES, false);
-    const std::vector<int>* tempos = recordes != nullptr ? &recordes->getMelhores() : nullptr;
-    size_t quantos = tempos != nullptr ? tempos->size() : 0;
-    const int centroPainel = (NomesAssets::RECORDES_PAINEL_X1 + NomesAssets::RECORDES_PAINEL_X2) / 2;
-    if (recordes != nullptr && !recordes->isLegivel()) {
-        // An empty page would say no race was ever finished; the console
-        // says what is wrong with the file. Times of this session that
-        // could not be written are still listed.
-        const int laranja = makecol(255, 120, 80);
-        if (quantos == 0) {
-            CarregadorMidia::escreverCentrado(buffer, "Records cannot be read.", centroPainel, 280, 2, laranja);
-            CarregadorMidia::escreverCentrado(buffer, "(see the console)", centroPainel, 330, 2, cinza);
-        } else {
-            CarregadorMidia::escreverCentrado(buffer, "The records cannot be read: this session only", centroPainel,
-                                              484, 1, laranja);
-        }
-    } else if (quantos == 0) {
-        CarregadorMidia::escreverCentrado(buffer, "No race finished yet.", centroPainel, 280, 2, branco);
-        CarregadorMidia::escreverCentrado(buffer, "Press Play and reach the", centroPainel, 330, 2, cinza);
-        CarregadorMidia::escreverCentrado(buffer, "chequered line!", centroPainel, 352, 2, cinza);
-    }
-    for (size_t i = 0; i < quantos && i < 10; ++i) {
-        int y = NomesAssets::RECORDES_LINHA_Y + static_cast<int>(i) * NomesAssets::RECORDES_LINHA_PASSO;
-        char posicao[8];
-        std::snprintf(posicao, sizeof posicao, "%2d.", static_cast<int>(i) + 1);
-        int cor = i == 0 ? amarelo : branco;
-        CarregadorMidia::escreverAmpliado(buffer, posicao, NomesAssets::RECORDES_LINHA_X, y, 3, cor);
-        CarregadorMidia::escreverAmpliado(buffer, formatarTempo((*tempos)[i]), NomesAssets::RECORDES_LINHA_X + 90, y, 3,
-                                          cor);
-    }
 }
 
 void Pintor::pintarMenuPausa(cavalete c) {
@@ -493,6 +445,10 @@ void Pintor::pintarTrechoCompleto(cavalete c) {
             : 760;
     rectfill(buffer, marca - 16, 0, marca + 16, 6, makecol(255, 255, 255));
     if (tamanhoMapa.getX() > 0.0f) {
+        if (c.fantasmaVisivel) {
+            PainelFantasma::desenharMarca(
+                buffer, static_cast<int>(std::lround(c.posicaoFantasma.getX() * LARGURA_TELA / tamanhoMapa.getX())));
+        }
         int p = static_cast<int>(std::lround(c.posicaoJogador1.getX() * LARGURA_TELA / tamanhoMapa.getX()));
         rectfill(buffer, p - 3, 0, p + 3, 6, makecol(0, 100, 100));
     }

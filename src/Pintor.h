@@ -11,13 +11,13 @@
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
+#include "PainelFantasma.h"
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
-class LinhaChegada;
 class EscolhaCidade;
+class LinhaChegada;
 class NavegacaoMenu;
-class Recordes;
 
 class VerificadorMicrofone;
 
@@ -57,12 +57,7 @@ public:
     void pintarAceleracao(cavalete c);
     void pintarRelogio(cavalete c);
     void pintarTrechoCompleto(cavalete c);
-    void pintarRecordes();
 
-    // The records shown by the records page (the best times, fastest first,
-    // and whether the file could be read); they belong to the caller and
-    // must outlive the renderer's use.
-    void setRecordes(const Recordes* recordes);
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
@@ -71,17 +66,14 @@ public:
     void setNavegacao(const NavegacaoMenu* navegacao);
     void setLinhaChegada(const LinhaChegada* linha);
     // The cities and the one chosen: the main menu's and the records page's
-    // city line, the records shown, each race's tile sheet and finish (by
-    // the snapshot's map number; city 1's without them). It belongs to the
-    // caller.
+    // city line, the records and medal times shown, each race's tile sheet
+    // and finish (city 1's, and no records, without them). It belongs to
+    // the caller and must outlive the renderer's use.
     void setEscolhaCidade(const EscolhaCidade* e) { escolha = e; }
     // The most a whole map layer may take; a larger city keeps a window of
     // it round the view.
     void setLimiteCamada(size_t bytes) { limiteCamada = bytes; }
     static constexpr size_t LIMITE_CAMADA = 64u << 20;
-
-    // mm:ss.cc for a time in milliseconds.
-    static std::string formatarTempo(int milissegundos);
 
     // Top-left corner of the view for a player at `posicao` (map pixels,
     // screen order) on a map of `tamanhoMapa` pixels: centred on the player,
@@ -133,11 +125,11 @@ private:
     LeitorMapa mapa;  // tile numbers, 0 outside the grid
     ReparadorCamada reparador;
     CacheSprites sprites;
+    PainelFantasma fantasma;
     Vetor tamanhoMapa;
     Retangulo vista;  // the part of the map layer this frame shows
     bool frasesUsadas[12];
 
-    const Recordes* recordes;
     const VerificadorMicrofone* verificacaoMicrofone;
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;

@@ -17,6 +17,7 @@ const std::vector<std::string> OPCOES_SIM_NAO = {"false", "true"};
 const char* const MUSICA = "music";
 const std::vector<std::string> OPCOES_MUSICA = {"off", "on"};
 const char* const VOLUME_MUSICA = "music_volume";
+const char* const FANTASMA = "ghost";
 const char* const CALIBRACAO = "calibration";
 const std::vector<std::string> OPCOES_CALIBRACAO = {"none", "done", "skipped"};
 const char* const CIDADE = "city";
@@ -34,7 +35,7 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), cidade(1),
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), cidade(1), fantasma(true),
       calibracao(CALIBRACAO_NENHUMA) {}
 
 Preferencias::~Preferencias() {}
@@ -51,6 +52,7 @@ void Preferencias::carregar(const std::string& caminho) {
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
     cidade = static_cast<int>(std::lround(arquivo.getNumero(CIDADE, 1, 1, 99)));
+    fantasma = arquivo.getEscolha(FANTASMA, 1, OPCOES_MUSICA) == 1;
     const bool sensibilidadeSalva = arquivo.getValor(SENSIBILIDADE) != nullptr;
     calibracao = static_cast<Calibracao>(
         arquivo.getEscolha(CALIBRACAO, sensibilidadeSalva ? CALIBRACAO_FEITA : CALIBRACAO_NENHUMA, OPCOES_CALIBRACAO));
@@ -95,4 +97,5 @@ void Preferencias::setCidade(int c) {
     mudar(arquivo, cidade, c, CIDADE, std::to_string(c));
 }
 
+void Preferencias::setFantasmaLigado(bool sim) { mudar(arquivo, fantasma, sim, FANTASMA, OPCOES_MUSICA[sim]); }
 void Preferencias::setCalibracao(Calibracao c) { mudar(arquivo, calibracao, c, CALIBRACAO, OPCOES_CALIBRACAO[c]); }

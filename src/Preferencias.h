@@ -25,6 +25,7 @@
 //   music_volume = 0 .. 100       the music's level, in per cent
 //   city = 1 .. 99                the city chosen on the main menu, by its
 //                                 map number
+//   ghost = on | off              the ghost of the best run in races (G)
 //   calibration = none | done | skipped
 //                                 whether the voice was ever calibrated, or
 //                                 the first start's offer to do it skipped
@@ -75,6 +76,8 @@ public:
     int getCidade() const { return cidade; }
     // Clamped to 1 .. 99.
     void setCidade(int c);
+    bool isFantasmaLigado() const { return fantasma; }
+    void setFantasmaLigado(bool sim);
     Calibracao getCalibracao() const { return calibracao; }
     void setCalibracao(Calibracao c);
 
@@ -89,6 +92,7 @@ private:
     bool musica;
     int volumeMusica;
     int cidade;
+    bool fantasma;
     Calibracao calibracao;
 };
 

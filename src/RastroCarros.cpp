@@ -15,9 +15,10 @@ RastroCarros::RastroCarros(int ultimaLinha, int ultimaColuna)
     : ultimaLinha(ultimaLinha), ultimaColuna(ultimaColuna), atuais(), anteriores(),
       listada((ultimaLinha + 1) * (ultimaColuna + 1), false) {}
 
-void RastroCarros::marcar(const Carro* carro) {
-    const float raio = static_cast<float>(std::ceil(std::hypot(carro->getW(), carro->getH()) / 2) + FOLGA);
-    const Vetor p = carro->getPosicao();
+void RastroCarros::marcar(const Carro* carro) { marcar(carro->getPosicao(), carro->getW(), carro->getH()); }
+
+void RastroCarros::marcar(Vetor p, int w, int h) {
+    const float raio = static_cast<float>(std::ceil(std::hypot(w, h) / 2) + FOLGA);
     // Clamped to the map before the cast: a car half off the map is drawn clipped.
     auto celula = [](float px, int ultima) {
         const float c = std::floor(px / LADO_TILE);

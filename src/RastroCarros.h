@@ -20,6 +20,8 @@ public:
     // A car drawn this frame: its picture, its length by its width centred
     // on the car, covers at most the square round its half diagonal.
     void marcar(const Carro* carro);
+    // The same for a picture of w by h centred on `posicao` (as Carro keeps it).
+    void marcar(Vetor posicao, int w, int h);
 
     // Lists at the front of `tiles` the cells under this frame's and the
     // last frame's cars that it lacks, then starts the next frame.

@@ -19,6 +19,10 @@ Recordes::Recordes(const std::string& arquivo) : arquivo(arquivo), melhores(), n
 
 Recordes::~Recordes() {}
 
+std::string Recordes::nome(int cidade) {
+    return cidade == 1 ? "records.txt" : "records-" + std::to_string(cidade) + ".txt";
+}
+
 bool Recordes::acrescentar(int milissegundos) {
     // A last line without its line end (edited by hand) gets one first, or
     // the new record would run on into it.

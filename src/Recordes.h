@@ -14,6 +14,10 @@ public:
     static constexpr int MAXIMO_MELHORES = 10;
 
     explicit Recordes(const std::string& arquivo = "records.txt");
+
+    // The record file of a city: "records.txt" for city 1, as it always
+    // was; "records-N.txt" for city N.
+    static std::string nome(int cidade);
     virtual ~Recordes();
 
     // Appends one line and never truncates what is already there; says so

@@ -27,6 +27,7 @@ const TeclaComando TECLAS_COMANDO[] = {
     {KEY_DOWN, ComandosEntrada::SETA_BAIXO},
     {KEY_K, ComandosEntrada::ACELERADOR_TECLADO},
     {KEY_N, ComandosEntrada::MUSICA},
+    {KEY_G, ComandosEntrada::FANTASMA},
     {KEY_F10, ComandosEntrada::ESCALA},
     {KEY_F11, ComandosEntrada::TELA_CHEIA},
     {TravaTeclas::ALT_ENTER, ComandosEntrada::TELA_CHEIA},

@@ -171,7 +171,6 @@ int main() {
     logica->getVerificacaoMicrofone()->setControleMicrofone(GravadorAlsa::getControle());
     logica->setPreferencias(&preferencias);
     logica->carregarCidades(CaminhosAssets::cidades());
-    pintor->setRecordes(&logica->getRecordes());
     pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
     pintor->setNavegacao(&logica->getNavegacao());

@@ -6,6 +6,7 @@
 
 #include "AjudaColisao.h"
 #include "DiretorioTemporario.h"
+#include "FormatoTempo.h"
 #include "LinhaChegada.h"
 
 TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
@@ -28,4 +29,7 @@ TEST(LinhaChegada, NewRecordOrTheBestAndTheDifference) {
         EXPECT_EQ(l.getTexto(), texto);
     }
     EXPECT_EQ(LinhaChegada().getTexto(), "");
+    // The records page writes times as the finish line does.
+    EXPECT_EQ(FormatoTempo::tempo(15420), "0:15.42");
+    EXPECT_EQ(FormatoTempo::diferenca(-42), "-0.42");
 }

@@ -1,4 +1,5 @@
 #include "AmbienteLogica.h"
+#include "ColisoesCorrida.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 
@@ -8,7 +9,7 @@ namespace {
 std::vector<std::string> pares(FrotaFalsa& frota) {
     Carro jogador{0, 1, Vetor(1000, 1000)};
     std::vector<std::string> p;
-    Logica::percorrerParesProximos(&jogador, &frota, [&](Carro* a, Carro* b) {
+    ColisoesCorrida::percorrerParesProximos(&jogador, &frota, [&](Carro* a, Carro* b) {
         p.push_back(std::to_string(a->getIDCarro()) + "-" + std::to_string(b->getIDCarro()));
     });
     return p;

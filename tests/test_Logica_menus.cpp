@@ -239,11 +239,11 @@ TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
     logica->carregarCidades("mapas/cidades.txt");
     quadro();
     EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
-    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{70000});
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{70000});
     apertar(KEY_RIGHT), quadro(), apertar(KEY_RIGHT, false), quadro();
     EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");
     EXPECT_NE(dir.ler("ronco.conf").find("city = 2"), std::string::npos);
-    EXPECT_TRUE(logica->getMelhoresTempos().empty());
+    EXPECT_TRUE(logica->getRecordes().getMelhores().empty());
     // The arrows at the line's ends, round the list; between them nothing.
     const RetanguloBotao& l = CIDADE_MENU;
     for (auto [x, nome] : {std::pair(l.x1 + 2, "ONE"), std::pair(l.x1 + 2, "TWO"), std::pair(l.x2 - 2, "ONE"),
@@ -268,15 +268,15 @@ TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
     EXPECT_LT(q[q.size() - 3].posicao.getY(), 700.0f);
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: 70000 mills\n");
     EXPECT_EQ(dir.ler("records-2.txt"), "Tempo: " + std::to_string(tempoCorrendo(q)) + " mills\n");
-    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{tempoCorrendo(q)});
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{tempoCorrendo(q)});
 
     // The records page: the city chosen, then the other with Left.
     clicar(605, 114), quadro();
     ASSERT_EQ(estado()->getSubEstado(), 3);
-    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{tempoCorrendo(q)});
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{tempoCorrendo(q)});
     apertar(KEY_LEFT), quadro(), apertar(KEY_LEFT, false), quadro();
     EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
-    EXPECT_EQ(logica->getMelhoresTempos(), std::vector<int>{70000});
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{70000});
     EXPECT_EQ(estado()->getSubEstado(), 3);
     clicar(CIDADE_RECORDES.x2 - 5, CIDADE_RECORDES.y1 + 5), quadro();
     EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");

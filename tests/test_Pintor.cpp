@@ -11,15 +11,20 @@
 #include "AjudaColisao.h"
 #include "AjudaPintor.h"
 #include "AmbienteLogica.h"
+#include "ArquivoFantasma.h"
 #include "CaminhosAssets.h"
 #include "CapturaAudio.h"
 #include "ControleJogo.h"
 #include "DiretorioTemporario.h"
+#include "EscolhaCidade.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
 #include "PainelChegada.h"
+#include "PainelCidade.h"
 #include "PainelControle.h"
+#include "PainelFantasma.h"
+#include "PainelMedalha.h"
 #include "PainelMicrofone.h"
 #include "Piloto.h"
 #include "Pintor.h"
@@ -176,6 +181,40 @@ TEST_F(PintorTest, RepairErasesOldCarsAndTheUpperLayerCoversThem) {
     EXPECT_EQ(ponto(camada, 20, 544), corTile(2));
 }
 
+// The ghost: see-through in the map layer, under the player's car, blended
+// once however many frames it stays; gone when its cells are repaired
+// without it. The gap under the clock in its colour, its mark on the strip.
+TEST_F(PintorTest, TheGhostSeeThroughUnderThePlayerWithItsGapAndMark) {
+    largar();
+    BITMAP* camada = pintor->getCamada1();
+    const Vetor g(centro(2, 3).getX() + 15, centro(2, 3).getY());  // its nose under the player's car
+    auto passo = [&](bool visivel, int diferenca) {
+        tiles = {Vetor(2, 3), Vetor(2, 4)};
+        cavalete c = quadro(jogando, 11);
+        c.posicaoJogador1 = centro(2, 3);
+        c.fantasmaVisivel = c.temDiferenca = visivel;
+        c.posicaoFantasma = g, c.diferencaFantasma = diferenca;
+        pintor->pintar(c);
+        int cor = 0;
+        for (int y = PainelFantasma::DIFERENCA_Y1; y <= PainelFantasma::DIFERENCA_Y2; ++y)
+            for (int x = 300; x < 500; ++x)
+                cor += ponto(tela, x, y) == (PainelFantasma::getCorDiferenca(diferenca) & 0xffffff);
+        return std::make_pair(ponto(camada, 246, 160), cor);
+    };
+    const auto adiante = passo(true, -420), atras = passo(true, 1100);
+    EXPECT_NE(adiante.first, estrada);
+    EXPECT_NE(adiante.first, vermelho);
+    EXPECT_EQ(adiante.first, atras.first);
+    EXPECT_EQ(ponto(camada, 231, 160), vermelho);
+    EXPECT_GT(adiante.second, 20);
+    EXPECT_GT(atras.second, 20);
+    const int verde = PainelFantasma::getCorDiferenca(-420), vermelhoDif = PainelFantasma::getCorDiferenca(1100);
+    EXPECT_TRUE(getg(verde) > getr(verde) && getr(vermelhoDif) > getg(vermelhoDif));
+    EXPECT_EQ(ponto(tela, 150, 3), PainelFantasma::getCorMarca() & 0xffffff);  // 239 of 1280 px along
+    EXPECT_EQ(passo(false, 0).first, estrada);
+    EXPECT_NE(ponto(tela, 150, 3), PainelFantasma::getCorMarca() & 0xffffff);
+}
+
 TEST_F(PintorTest, HudThrottleBarClockAndProgress) {
     pintor->carregarMapa(quadro(jogando, 11));
     BITMAP* barra = pintor->getBarraAceleracao();
@@ -269,21 +308,22 @@ TEST_F(PintorTest, MenuPageChosenBySubStateWithTheMicrophoneCheckOnPageOne) {
 }
 
 TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
-    EXPECT_EQ(Pintor::formatarTempo(754321), "12:34.32");
     auto linhasEscritas = [&] {
         int n = 0;
         for (int y = 150; y < 500; ++y) n += ponto(tela, 260, y) == rgb(240, 240, 240);
         return n;
     };
-    pintor->pintar(quadro(menu, 3, true));  // no list yet, no picture: drawn here
+    pintor->pintar(quadro(menu, 3, true));  // no cities, no list, no picture: drawn here
     EXPECT_EQ(ponto(tela, 355, 535), rgb(170, 30, 30));
     int vazia = linhasEscritas();
     std::string doze;
     for (int i = 0; i < 12; ++i) doze += "Tempo: 61000 mills\n";
     dir.escrever("records.txt", doze);
-    Recordes recordes;
+    dir.escrever(CaminhosAssets::medalhas(1), "gold 60000\nsilver 62000\nbronze 70000\n");
+    EscolhaCidade cidades;  // city 1 alone, its records and medal times
+    Recordes& recordes = cidades.getRecordes();
     recordes.carregar();
-    pintor->setRecordes(&recordes);
+    pintor->setEscolhaCidade(&cidades);
     escreverImagem(CaminhosAssets::menuRecordes(), 800, 600, rgb(20, 20, 50));
     auto avisos = [&] {
         int n = 0;
@@ -294,6 +334,11 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
     EXPECT_EQ(ponto(tela, 355, 535), rgb(20, 20, 50));
     EXPECT_GT(linhasEscritas(), vazia);
     EXPECT_EQ(avisos(), 0);
+    // Each time with its medal beside it, as on the main menu the best.
+    const int prata = PainelMedalha::getCor(Medalhas::PRATA) & 0xffffff;
+    EXPECT_EQ(ponto(tela, NomesAssets::RECORDES_LINHA_X + 288, NomesAssets::RECORDES_LINHA_Y + 13), prata);
+    pintor->pintar(quadro(menu, 41, true));
+    EXPECT_EQ(ponto(tela, PainelCidade::MEDALHA_X, PainelCidade::MEDALHA_Y), prata);
     // A file that cannot be read is not an empty list: the page says so.
     std::filesystem::remove("records.txt");
     std::filesystem::create_directory("records.txt");
@@ -341,12 +386,17 @@ TEST_F(PintorTest, StartLightsComeOnOneByOneAndSurviveAPause) {
     EXPECT_EQ(esperas, std::vector<unsigned int>{20});
     EXPECT_EQ(ponto(tela, 100, PainelChegada::FAIXA_Y1 + 2), estrada);
     // With the line of how the race went, on its band across the view.
+    Medalhas medalhas;
+    std::string problema;
+    ASSERT_TRUE(medalhas.interpretar("gold 1000\nsilver 2000\nbronze 3000\n", problema));
     for (bool recorde : {true, false}) {
         LinhaChegada linha;
         linha.definir(recorde ? 1000 : 44880, {41270});
+        linha.setMedalha(medalhas, recorde ? 1000 : 44880);  // and under it, gold or nothing
         pintor->setLinhaChegada(&linha);
         pintor->pintar(quadro(finalizando, 11, false, true));
         EXPECT_EQ(ponto(tela, 100, PainelChegada::FAIXA_Y1 + 2), PainelChegada::getCorFaixa(recorde) & 0xffffff);
+        EXPECT_EQ(ponto(tela, 100, PainelChegada::MEDALHA_Y1 + 2), rgb(24, 24, 36));
         EXPECT_EQ(ponto(tela, 400, 400), estrada);
     }
     pintor->setLinhaChegada(nullptr);
@@ -509,9 +559,10 @@ TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
 #ifdef RONCO_JOGO_DIR
 // The renderer's shortcuts (partial tile repair, rotated cars and HUD
 // pictures kept as opaque runs) must not change a pixel: races with the
-// game's own city, traffic and pictures, each frame drawn by a plain and a
-// fast renderer side by side, every shown frame and the whole map layer at
-// the end compared.
+// game's own city, traffic and pictures, and a ghost weaving along the
+// avenue and jumping back, each frame drawn by a plain and a fast renderer
+// side by side, every shown frame and the whole map layer at the end
+// compared.
 class DesenhoIdentico : public AmbienteLogica {
 protected:
     void SetUp() override {
@@ -521,6 +572,13 @@ protected:
             std::filesystem::remove_all(pasta);
             std::filesystem::create_directory_symlink(std::filesystem::path(RONCO_JOGO_DIR) / pasta, pasta);
         }
+        PercursoFantasma p;
+        p.cidade = 1, p.tempoMs = 200000;
+        for (int t = 0; t <= p.tempoMs; t += 40)
+            p.amostras.push_back({t, 550 + 100 * std::sin(t / 700.0f), 50 + t * 0.4f - (t / 21000) * 8400,
+                                  std::remainder(t / 500.0f, 6.2831853f)});
+        std::string problema;
+        ArquivoFantasma::escrever("ghost.txt", p, problema);
     }
     static bool iguais(BITMAP* a, BITMAP* b) {
         const size_t bytes = static_cast<size_t>(a->w) * ((bitmap_color_depth(a) + 7) / 8);
@@ -550,7 +608,7 @@ TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
         }
         testing::internal::CaptureStdout();  // the traffic's console lines
         mouse(300, 350);
-        int corrida = 0, quadro = 0, diferente = -1;
+        int corrida = 0, quadro = 0, diferente = -1, fantasmas = 0;
         for (; corrida < QUADROS && diferente < 0; ++quadro) {
             if (quadro == 1) mouse(300, 350, false);
             if (Carro* c = jogador()) {
@@ -566,6 +624,7 @@ TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
             logica->calcularLogica();
             cavalete c = logica->construirCavalete();
             corrida += c.estado == jogando;
+            fantasmas += c.fantasmaVisivel;
             // Both draw the same loading phrases and waits.
             const unsigned sorteio = static_cast<unsigned>(std::rand());
             for (Pintor* p : pintores) {
@@ -579,6 +638,7 @@ TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
         testing::internal::GetCapturedStdout();
         EXPECT_EQ(diferente, -1) << "seed " << semente << ": frame " << diferente << " differs";
         EXPECT_EQ(corrida, QUADROS) << "seed " << semente;
+        EXPECT_GT(fantasmas, QUADROS / 2) << "seed " << semente;
         ASSERT_NE(rapido.getCamada1(), nullptr);
         EXPECT_TRUE(iguais(simples.getCamada1(), rapido.getCamada1())) << "seed " << semente;
         for (BITMAP* t : telas) destroy_bitmap(t);

@@ -1,5 +1,6 @@
 // medir-corridas [RACES [FIRST_SEED]] [--city N]
 // medir-corridas --levels [RACES]
+// medir-corridas --medals [RACES] [--city N]
 //
 // Can a race always be finished, in every city? For each city of the
 // generated list (or city N alone) it prints the route's length, then plays
@@ -25,6 +26,12 @@
 // calibration on the microphone check page with that buzz; then W (no
 // microphone) for comparison. Prints the finished share and median time of
 // each, and the sensitivity each calibration set.
+//
+// --medals: the reference run each city's medal times are set from: RACES
+// races (20 by default) following the city's route at full throttle (W
+// held, no microphone) in the best gear; prints their median and fastest
+// time and the medal times that follow (gold 5 % over the median, silver
+// 20 %, bronze 50 %), for the asset generator's medal files.
 //
 // Runs on the asset tree ../jogo beside this program's folder (build/jogo),
 // or where RONCO_JOGO points; records are written in a scratch directory.
@@ -208,11 +215,12 @@ std::string resumo(const std::vector<int>& tempos, int corridas) {
     return tempos.empty() ? std::to_string(0) + "/" + std::to_string(corridas) : texto;
 }
 
-std::vector<int> tempos(const fs::path& arvore, int corridas, Voz& voz) {
+std::vector<int> tempos(const fs::path& arvore, int corridas, Voz& voz,
+                        const ListaCidades::Cidade& cidade = ListaCidades::Cidade(), unsigned primeira = 1) {
     std::vector<int> t;
     for (int i = 0; i < corridas; i++) {
         Calado calado;
-        const Resultado r = correr(arvore, static_cast<unsigned>(i + 1), Piloto::MELHOR, &voz);
+        const Resultado r = correr(arvore, primeira + static_cast<unsigned>(i), Piloto::MELHOR, &voz, cidade);
         if (r.terminou) t.push_back(r.ms);
     }
     return t;
@@ -236,23 +244,40 @@ int medirNiveis(const fs::path& arvore, int corridas) {
     return 0;
 }
 
+int medirMedalhas(const fs::path& arvore, int corridas, const ListaCidades::Cidade& cidade) {
+    const std::vector<int16_t> nada;
+    Voz teclado{&nada, false};
+    std::vector<int> t = tempos(arvore, corridas, teclado, cidade);
+    std::printf("\ncity %d, %s: ", cidade.mapa, cidade.nome.c_str());
+    if (t.empty()) return std::printf("no race finished\n"), 1;
+    const double m = mediana(t);
+    std::printf("following the route, full throttle, best gear: %s, fastest %.2f s\n", resumo(t, corridas).c_str(),
+                *std::min_element(t.begin(), t.end()) / 1000.0);
+    // To the tenth of a second, as a player reads them.
+    auto alvo = [m](double fator) { return std::lround(m * fator / 100) * 100; };
+    std::printf("median %.0f ms\ngold %ld\nsilver %ld\nbronze %ld\n", m, alvo(1.05), alvo(1.20), alvo(1.50));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool niveis = argc > 1 && std::string(argv[1]) == "--levels";
-    if (niveis) argv++, argc--;
+    const std::string modo = argc > 1 ? argv[1] : "";
+    const bool niveis = modo == "--levels", medalhas = modo == "--medals";
+    if (niveis || medalhas) argv++, argc--;
     int soCidade = 0;
     if (argc > 2 && std::string(argv[argc - 2]) == "--city") {
         soCidade = std::atoi(argv[argc - 1]);
         argc -= 2;
     }
-    const int corridas = argc > 1 ? std::atoi(argv[1]) : niveis ? 10 : 200;
+    const int corridas = argc > 1 ? std::atoi(argv[1]) : niveis ? 10 : medalhas ? 20 : 200;
     const unsigned primeira = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
     const fs::path arvore = fs::absolute(arvoreDeRecursos(argv[0]));
     if (corridas <= 0 || !fs::exists(arvore / "mapas" / "1trans.txt")) {
         std::fprintf(stderr,
                      "usage: medir-corridas [RACES [FIRST_SEED]] [--city N]\n"
                      "       medir-corridas --levels [RACES]\n"
+                     "       medir-corridas --medals [RACES] [--city N]\n"
                      "  needs the generated asset tree at %s (build the assets, or set RONCO_JOGO)\n",
                      arvore.c_str());
         return 2;
@@ -269,6 +294,13 @@ int main(int argc, char** argv) {
         fs::create_directory_symlink(arvore / "mapas", "mapas");
         lista.carregar(CaminhosAssets::cidades());
     }
+    if (medalhas) {
+        int falhas = 0;
+        for (int k = 0; k < lista.getQuantidade(); k++)
+            if (soCidade <= 0 || lista.getCidade(k).mapa == soCidade)
+                falhas += medirMedalhas(arvore, corridas, lista.getCidade(k));
+        return falhas > 0;
+    }
     std::printf("%d races each, seeds %u to %u, on %s\n", corridas, primeira, primeira + corridas - 1, arvore.c_str());
     const float comprimento1 = Piloto(Piloto::MELHOR, lista.getCidade(0).rota).getComprimento();
     for (int k = 0; k < lista.getQuantidade(); k++) {
@@ -279,13 +311,8 @@ int main(int argc, char** argv) {
                     cidade.mapa, cidade.nome.c_str(), comprimento, comprimento / comprimento1, cidade.carros,
                     cidade.esperaTransito);
         const std::vector<int16_t> semMicrofone;
-        std::vector<int> rota;
-        for (int i = 0; i < corridas; i++) {
-            Calado calado;
-            Voz teclado{&semMicrofone, false};
-            const Resultado r = correr(arvore, primeira + i, Piloto::MELHOR, &teclado, cidade);
-            if (r.terminou) rota.push_back(r.ms);
-        }
+        Voz teclado{&semMicrofone, false};
+        const std::vector<int> rota = tempos(arvore, corridas, teclado, cidade, primeira);
         std::printf("following the route, W held, best gear: %s\n", resumo(rota, corridas).c_str());
         std::printf("a driver who ignores the traffic, the engine buzz as the throttle:\n");
         std::printf("%-12s %18s %9s %12s %11s %10s %9s %7s\n", "policy", "finished in time", "median", "knocks/race",

@@ -58,17 +58,19 @@ protected:
                          return c == 1 && (r == 2 || r == 15 || r == 17) ? 868 : 0;
                      }));
         for (int t = 1; t <= 3; t++) dir.escrever("dados/carros/" + std::to_string(t) + ".car", "30 60\n");
+        dir.escrever("mapas/1medalhas.txt", "gold 9000\nsilver 12000\nbronze 20000\n");
     }
     static std::string mapa() {
         return gradeCidade(2, [](int, int, int camada) { return camada == 0 ? 1 : 0; });
     }
 
     // Frames with the driver's script (first gear, then up a gear near the
-    // top of each) until the game is back in the menu.
-    std::vector<Quadro> correrAteOMenu(size_t limite = 3000) {
+    // top of each; none for the first `parado` frames) until the game is
+    // back in the menu.
+    std::vector<Quadro> correrAteOMenu(size_t limite = 3000, size_t parado = 0) {
         std::vector<Quadro> q;
         while (q.size() < limite && (q.empty() || q.back().estado != menu)) {
-            if (Carro* c = jogador()) {
+            if (Carro* c = jogador(); c && q.size() >= parado) {
                 const float v = c->getModuloVelocidade();
                 const int m = c->getMarcha();
                 apertar(KEY_E, !c->getMudancaMarcha() && (m == 0 || (m == 1 && v > 6.5f) || (m == 2 && v > 19)));

@@ -39,6 +39,10 @@ struct Quadro {
     int subEstado, cantar, calar, fase, relogioMs;
     bool transicaoSub;
     Vetor posicao;  // the player's car, world order
+    bool fantasma, temDiferenca;
+    Vetor posicaoFantasma;  // screen order
+    int diferenca;
+    bool fantasmaListado;  // its cell is among the ones to repair
 };
 }  // namespace ambiente
 using ambiente::Quadro;
@@ -94,6 +98,10 @@ public:
         if (pintor != nullptr) pintor->pintar(c);
         Carro* j = jogador();
         const bool corrida = c.estado == jogando || c.estado == finalizando;
+        bool listado = false;
+        for (auto t = c.itTilesInicio; c.fantasmaVisivel && t != c.itTilesFim; ++t)
+            listado = listado || (static_cast<int>(t->getX()) == static_cast<int>(c.posicaoFantasma.getY()) / 64 &&
+                                  static_cast<int>(t->getY()) == static_cast<int>(c.posicaoFantasma.getX()) / 64);
         Quadro q{c.estado,
                  c.subEstado,
                  logica->getMusicasCantar(),
@@ -101,7 +109,12 @@ public:
                  corrida ? c.fase : 0,
                  corrida ? c.minutos * 60000 + c.segundos * 1000 + c.centesimos * 10 : 0,
                  c.transicaoSubEstado,
-                 j ? j->getPosicao() : Vetor()};
+                 j ? j->getPosicao() : Vetor(),
+                 c.fantasmaVisivel,
+                 c.temDiferenca,
+                 c.posicaoFantasma,
+                 c.diferencaFantasma,
+                 listado};
         logica->fimDeCiclo();
         Relogio::avancar(40);
         return q;

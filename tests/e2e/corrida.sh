@@ -8,7 +8,12 @@
 # to third, the car reaches the finish, and the player closes the window
 # during the finish screen: the game ends at once, without waiting out the
 # screen's hold, with status 0, and "records.txt" has gained exactly one
-# plausible line.
+# plausible line. The game folder held a damaged ghost file (its last sample
+# cut off): one console line names it, the race runs without a ghost, and
+# the record run replaces it. With the file-backed microphone the game is
+# started again for a second race, which shows the first one's ghost on the
+# progress strip and the gap to it under the clock, in red (the driver stays
+# in first gear), then is left through the pause menu.
 # (The menu coming back after the finish is the no-microphone scenario's,
 # the records page the menus scenario's.)
 #
@@ -40,6 +45,7 @@ som() {
 }
 # Through a sound server the race is about the sound's way in: no traffic.
 [ "$modo" != microfone ] && e2e_sem_trafego "$E2E_TRABALHO"
+printf 'ronco-ghost 1\ncity 1\ntime 16000\nsamples 2\n0 550 50 0\n40 550 5' >"$E2E_TRABALHO/ghost.txt"
 e2e_jogo_no_menu 900
 
 e2e_clicar_botao BOTAO_INSTRUCOES
@@ -140,3 +146,29 @@ maximo=$((E2E_CHEGADA_ATE - E2E_LARGADA_DE + 300))
 e2e_log "record: $tempo ms (plausible between $minimo and $maximo)"
 [ "$tempo" -ge "$minimo" ] && [ "$tempo" -le "$maximo" ] \
     || e2e_falhar "the time $tempo ms does not match the race clock ($minimo to $maximo ms)"
+
+# The damaged ghost file was said once and replaced by the record run.
+fantasmas=$(LC_ALL=C grep -c 'ghost\.txt' "$E2E_ARTEFACTOS/console.txt")
+[ "$fantasmas" -eq 1 ] || e2e_falhar "$fantasmas console lines name ghost.txt instead of 1"
+LC_ALL=C grep -a 'ghost\.txt' "$E2E_ARTEFACTOS/console.txt"
+[ "$(head -n 1 "$E2E_TRABALHO/ghost.txt")" = "ronco-ghost 1" ] || e2e_falhar "the record run did not replace ghost.txt"
+[ "$modo" = microfone ] || exit 0
+
+# The second race races the first one's ghost.
+mv "$E2E_ARTEFACTOS/console.txt" "$E2E_ARTEFACTOS/console-1.txt"
+e2e_jogo_no_menu 300
+e2e_iniciar_corrida
+visto="" fim=$(( $(date +%s) + 15 ))
+while [ "$(date +%s)" -lt "$fim" ]; do
+    e2e_ler_painel || continue
+    e2e_log "ghost at $fantasma, the car at $progresso, gap $diferenca"
+    if [ "$fantasma" -gt "$progresso" ] && [ "$diferenca" = atras ]; then
+        visto=1
+        e2e_guardar_olhada "fantasma-e-diferenca"
+        break
+    fi
+    sleep 0.3
+done
+[ -n "$visto" ] || e2e_falhar "the second race showed no ghost ahead with the gap in red (last: ghost $fantasma, gap $diferenca)"
+e2e_ate_o_menu 20
+e2e_sair_pelo_menu

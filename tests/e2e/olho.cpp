@@ -30,8 +30,12 @@
 //       shows), veredito (the colour, rrggbb, of the microphone check's
 //       verdict box on the first instructions page), linha (the finish
 //       screen's line: recorde for a new record, melhor for the best time
-//       and the difference, nenhuma). GAME is the asset tree the game runs
-//       from; the city raced is E2E_CIDADE's map number (1 when unset).
+//       and the difference, nenhuma), fantasma (the centre column of the
+//       ghost's mark on the progress strip, -1 when there is none),
+//       diferenca (the gap to the ghost under the clock: adiante in green,
+//       atras in red, zero, or nenhuma). GAME is the asset tree the game
+//       runs from; the city raced is E2E_CIDADE's map number (1 when
+//       unset).
 //   olho relogio WINDOW GAME SECONDS
 //       watches the race clock of the game's window, read straight from
 //       the X server every few ms, and prints every reading it sees, then
@@ -64,6 +68,7 @@
 #include "Logica.h"
 #include "LogicaColisao.h"
 #include "NomesAssets.h"
+#include "PainelFantasma.h"
 #include "PainelMicrofone.h"
 
 namespace {
@@ -109,13 +114,14 @@ int diferenca(BITMAP* foto, const std::string& jogo, const std::string& nome, in
 }
 
 // The strip is the top six rows of the race view: black, a white finish
-// mark, and the player's mark in (0, 100, 100).
-int progresso(BITMAP* foto) {
+// mark, the player's mark in (0, 100, 100) and the ghost's in (200, 170,
+// 255).
+int progresso(BITMAP* foto, int cor = makecol32(0, 100, 100)) {
     int primeira = -1;
     int ultima = -1;
     for (int x = 0; x < foto->w; ++x) {
         int c = getpixel(foto, x, 3);
-        if (parecidos(c, makecol32(0, 100, 100))) {
+        if (parecidos(c, cor)) {
             if (primeira < 0) primeira = x;
             ultima = x;
         }
@@ -191,11 +197,22 @@ void painel(BITMAP* foto, const std::string& jogo) {
     const char* linha = parecidos(faixa, makecol32(150, 100, 0))  ? "recorde"
                         : parecidos(faixa, makecol32(20, 34, 80)) ? "melhor"
                                                                   : "nenhuma";
+    // The gap's box under the clock, framed in the ghost's colour; its text
+    // green ahead, red behind, white even.
+    const char* diferenca = "nenhuma";
+    const std::pair<const char*, int> cores[] = {
+        {"adiante", makecol32(80, 230, 100)}, {"atras", makecol32(255, 80, 70)}, {"zero", makecol32(240, 240, 240)}};
+    const bool caixa = parecidos(getpixel(foto, 400, PainelFantasma::DIFERENCA_Y1), makecol32(200, 170, 255));
+    for (int y = PainelFantasma::DIFERENCA_Y1 + 2; caixa && y < PainelFantasma::DIFERENCA_Y2; ++y)
+        for (int x = 376; x < 424; ++x)
+            for (const auto& c : cores)
+                if (parecidos(getpixel(foto, x, y), c.second)) diferenca = c.first;
     std::printf(
         "pagina=%s correndo=%d luzes=%d marcha=%d acelerador=%d progresso=%d vazia=%d aviso=%d "
-        "veredito=%02x%02x%02x linha=%s\n",
+        "veredito=%02x%02x%02x linha=%s fantasma=%d diferenca=%s\n",
         pagina, correndo ? 1 : 0, luzes, marcha, acelerador(foto), progresso(foto), vazia(foto) ? 1 : 0,
-        aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v), linha);
+        aviso > 40 ? 1 : 0, getr32(v), getg32(v), getb32(v), linha, progresso(foto, makecol32(200, 170, 255)),
+        diferenca);
 }
 
 // The city as the renderer draws it before any car: the lower tile layer,
@@ -324,7 +341,7 @@ struct Cidade {
 
 // Parts of the window where the head-up display hides the city.
 bool ehPainel(int x, int y) {
-    if (y < 60 && x > 290 && x < 510) return true;  // clock
+    if (y < 84 && x > 290 && x < 510) return true;  // clock, and the gap to the ghost
     if (y < 8) return true;                         // progress strip
     if (x >= 620 && y >= 470) return true;          // gear, throttle, speed dial
     return false;

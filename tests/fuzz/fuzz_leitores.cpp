@@ -1,15 +1,17 @@
 // libFuzzer target for everything the game reads from text files: the city
 // map, the traffic table, the car data files, the record file, the player's
-// settings and the list of cities. The first byte chooses the format
-// (counted from '0', so '0' to '5' select map, table, car file, records,
-// settings and cities); the rest is the file's text.
+// settings, the ghost file and the list of cities. The first byte chooses the
+// format (counted from '0', so '0' to '6' select map, table, car file,
+// records, settings, ghost and cities); the rest is the file's text.
 //
 // Beyond the sanitizers' checks, each input must leave the reader in a
 // consistent state, the collision and traffic logic must run on whatever
 // was loaded, and the records read must be those a plain reading of the
-// lines finds, and a setting changed keeps every other line of the settings
-// file.
+// lines finds, a setting changed keeps every other line of the settings
+// file, and a ghost accepted is whole, plays back and is written back as
+// read.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +21,11 @@
 #include <vector>
 
 #include "../apoio/DiretorioTemporario.h"
+#include "ArquivoFantasma.h"
 #include "Carro.h"
 #include "Configuracoes.h"
+#include "DiferencaFantasma.h"
+#include "GravadorFantasma.h"
 #include "LeitorLinhas.h"
 #include "LeitorMapa.h"
 #include "ListaCidades.h"
@@ -29,6 +34,7 @@
 #include "Preferencias.h"
 #include "Recordes.h"
 #include "Relogio.h"
+#include "ReprodutorFantasma.h"
 
 namespace {
 
@@ -198,6 +204,38 @@ void fuzzCidades(const std::string& texto) {
     }
 }
 
+// A ghost is taken whole or not at all; one taken plays back anywhere on
+// the clock and is written back as it was read.
+void fuzzFantasma(const std::string& texto) {
+    pasta->escrever("ghost.txt", texto);
+    PercursoFantasma p, q;
+    std::string problema;
+    const bool aceito = ArquivoFantasma::ler("ghost.txt", 1, p, problema) == ArquivoFantasma::LIDO;
+    exigir(aceito == ArquivoFantasma::interpretar(texto, 1, q, problema), "the file reads as its text");
+    if (!aceito) {
+        exigir(p.amostras.empty() && !problema.empty(), "a refused ghost leaves nothing and says why");
+        return;
+    }
+    exigir(p.amostras.size() <= GravadorFantasma::MAXIMO_AMOSTRAS, "within the bound");
+    for (size_t i = 1; i < p.amostras.size(); i++)
+        exigir(p.amostras[i].tempoMs >= p.amostras[i - 1].tempoMs, "the clock never goes back");
+    ReprodutorFantasma r;
+    r.setPercurso(&p);
+    DiferencaFantasma d;
+    d.setPercurso(&p);
+    for (int t : {-1, 0, 17, p.tempoMs / 2, p.tempoMs, p.tempoMs + 1}) {
+        const ReprodutorFantasma::Pose pose = r.getPose(t);
+        exigir(std::isfinite(pose.posicao.getX()) && std::isfinite(pose.posicao.getY()) && std::isfinite(pose.angulo),
+               "the ghost is somewhere");
+        int ms = 0;
+        if (d.calcular(t, pose.posicao.getY(), ms)) exigir(ms >= t - p.tempoMs && ms <= t, "the gap within the run");
+    }
+    exigir(ArquivoFantasma::escrever("ghost.txt", p, problema) &&
+               ArquivoFantasma::ler("ghost.txt", 1, q, problema) == ArquivoFantasma::LIDO &&
+               ArquivoFantasma::formatar(q) == ArquivoFantasma::formatar(p),
+           "written and read back alike");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -209,8 +247,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho > 0) {
         // One entry per format, in the order of the first byte's digit.
-        void (*const alvos[])(const std::string&) = {fuzzMapa,     fuzzTransito,      fuzzCarro,
-                                                     fuzzRecordes, fuzzConfiguracoes, fuzzCidades};
+        void (*const alvos[])(const std::string&) = {fuzzMapa,          fuzzTransito, fuzzCarro,  fuzzRecordes,
+                                                     fuzzConfiguracoes, fuzzFantasma, fuzzCidades};
         const size_t quantos = sizeof alvos / sizeof alvos[0];
         alvos[static_cast<uint8_t>(dados[0] - '0') % quantos](
             std::string(reinterpret_cast<const char*>(dados) + 1, tamanho - 1));

@@ -27,6 +27,11 @@ namespace sons {
 void gerar(const std::string& raiz);
 }  // namespace sons
 
+namespace medalhas {
+// The medal times beside the city's map.
+void gerar(const std::string& raiz);
+}  // namespace medalhas
+
 namespace icone {
 // The desktop icon, as PNG, in the icon theme's layout under `pasta`
 // (48x48/apps/ronco.png and larger).

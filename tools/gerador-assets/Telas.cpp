@@ -110,6 +110,14 @@ void menuPrincipal(const std::string& raiz) {
     texto(b, "INSTRUCTIONS", cx, BOTAO_INSTRUCOES.y2 - 30, e);
     rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
     linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
+    // The game writes whether the ghost races in here.
+    using namespace NomesAssets;
+    retanguloArredondado(b, MENU_FANTASMA_X1 + 3, MENU_FANTASMA_Y1 + 4, MENU_FANTASMA_X2 + 3, MENU_FANTASMA_Y2 + 4, 8,
+                         rgb(0, 0, 0));
+    retanguloArredondado(b, MENU_FANTASMA_X1, MENU_FANTASMA_Y1, MENU_FANTASMA_X2, MENU_FANTASMA_Y2, 8,
+                         rgb(200, 170, 255));
+    retanguloArredondado(b, MENU_FANTASMA_X1 + 2, MENU_FANTASMA_Y1 + 2, MENU_FANTASMA_X2 - 2, MENU_FANTASMA_Y2 - 2, 6,
+                         rgb(16, 18, 40));
     salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
 }
 
@@ -207,7 +215,7 @@ void instrucoes2(const std::string& raiz) {
         texto(b, s, x, y, e);
     };
     // Ten rows above the place where a gamepad's panel covers the page
-    // (PainelControle), the last of them free.
+    // (PainelControle).
     const int y = 92, passo = 27;
     alta("RACE AND MENUS", 40, y - 22, amarelo);
     colunaTeclas(b, 40, 196, y, passo,
@@ -218,6 +226,7 @@ void instrucoes2(const std::string& raiz) {
                   {"ESC", "PAUSE, RESUME; MENUS: BACK"},
                   {"MOUSE", "CLICK THE BUTTONS"},
                   {"N", "MUSIC OFF / ON"},
+                  {"G", "GHOST ON / OFF"},
                   {"F10", "WINDOW SIZE"},
                   {"F11 ALT+ENTER", "FULLSCREEN"}});
     alta("MICROPHONE CHECK (PAGE 1)", 430, y - 22, amarelo);
