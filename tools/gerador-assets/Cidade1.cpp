@@ -84,6 +84,7 @@ int codigoRua(int r, int c) {
 Cidade cidade1() {
     Cidade cidade{1,    "THE AVENUE",       "tiles.bmp",          Paleta(), 50, 550, 9120, 50,
                   4999, {{8, 0}, {8, 146}}, Mapa(LINHAS, COLUNAS)};
+    cidade.referencia = 11120;  // medir-corridas --medals 20
     Mapa& m = cidade.mapa;
     for (int r = 0; r < LINHAS; r++)
         for (int c = 0; c < COLUNAS; c++)

@@ -52,6 +52,7 @@ Cidade cidade2() {
                   4999,
                   {{BAIXA + 1, 0}},
                   Mapa(LINHAS, COLUNAS)};
+    cidade.referencia = 30600;  // medir-corridas --medals 200
     Mapa& m = cidade.mapa;
     // The avenues, each from one one-way street to the next, and the route
     // along them: up the first street, down the second, up the third.

@@ -76,6 +76,7 @@ Cidade cidade3() {
                    {PRINCIPAL + 1, PONTE_VOLTA + 1},
                    {PRINCIPAL + 1, COLUNA_CHEGADA + 6}},
                   Mapa(LINHAS, COLUNAS)};
+    cidade.referencia = 56840;  // medir-corridas --medals 200
     Mapa& m = cidade.mapa;
     std::vector<Via> vias = {
         {true, PRINCIPAL, 3, 0, LAGO_SAIDA + 2, 1},           {false, LAGO_SAIDA, 3, ALTA, PRINCIPAL + 2, -1},

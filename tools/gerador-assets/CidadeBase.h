@@ -100,6 +100,10 @@ struct Cidade {
     // turns, and a cell past the finish, joined by straight runs of road.
     std::vector<Celula> rota;
     Mapa mapa;
+    // The race measurement's reference run (medir-corridas --medals): the
+    // median time, in ms, of following the route at full throttle in the
+    // best gear. The medal times are set from it.
+    int referencia = 0;
 };
 
 // How the blocks between the streets are built up.
