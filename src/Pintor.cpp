@@ -192,13 +192,15 @@ void Pintor::pintarCamadasDinamicamente(cavalete c) {
     }
     reparador.repararInferior(c.itTilesInicio, c.itTilesFim);
     if (c.fantasmaVisivel && carroJogador != nullptr) {
-        const Vetor f = c.posicaoFantasma;
-        const int x = static_cast<int>(f.getX()), y = static_cast<int>(f.getY());
+        // Placed on the map's whole pixels first: a piece of a window of the
+        // layer lies to the left of the map's origin, where truncating would
+        // round the other way.
+        const int x = static_cast<int>(c.posicaoFantasma.getX()), y = static_cast<int>(c.posicaoFantasma.getY());
         const int raio = (carroJogador->w + carroJogador->h) / 2 + 4;
         reparador.marcarDesenho(camada.desenharEm(
             Retangulo(x - raio, y - raio, x + raio, y + raio), vista, [&](int dx, int dy, const Retangulo& so) {
-                return fantasma.desenharCarro(camada.getBitmap(), carroJogador, Vetor(f.getX() + dx, f.getY() + dy),
-                                              c.anguloFantasma, so);
+                const Vetor centro(static_cast<float>(x + dx), static_cast<float>(y + dy));
+                return fantasma.desenharCarro(camada.getBitmap(), carroJogador, centro, c.anguloFantasma, so);
             }));
     }
     desenharCarro(carroJogador, c.posicaoJogador1, c.anguloJogador1);
