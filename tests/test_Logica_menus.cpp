@@ -223,8 +223,8 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
 
 // Two cities: the main menu's line chooses one (the keys, a click on an
 // arrow), the choice is saved and comes back, the race loads that city's
-// map and finish and writes its own record file, and the records page shows
-// one city at a time.
+// map and finish, writes its own record and ghost files and earns its own
+// medal, and the records page shows one city at a time.
 TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
     dir.escrever("mapas/2.txt", mapa());
     dir.escrever("mapas/2trans.txt", dir.ler("mapas/1trans.txt"));
@@ -232,6 +232,8 @@ TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
                  "[city]\nmap = 1\nname = ONE\nstart = 50 550\nfinish = 9120\n"
                  "[city]\nmap = 2\nname = TWO\nstart = 50 800\nfinish = 700\n");
     dir.escrever("records.txt", "Tempo: 70000 mills\n");
+    dir.escrever("mapas/1medalhas.txt", "gold 1000\nsilver 2000\nbronze 3000\n");
+    dir.escrever("mapas/2medalhas.txt", "gold 60000\nsilver 62000\nbronze 70000\n");
     dir.escrever("ronco.conf", "calibration = skipped\n");  // Play goes straight to the race
     Preferencias preferencias;
     preferencias.carregar((dir.getCaminho() / "ronco.conf").string());
@@ -269,6 +271,9 @@ TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
     EXPECT_EQ(dir.ler("records.txt"), "Tempo: 70000 mills\n");
     EXPECT_EQ(dir.ler("records-2.txt"), "Tempo: " + std::to_string(tempoCorrendo(q)) + " mills\n");
     EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{tempoCorrendo(q)});
+    EXPECT_EQ(logica->getLinhaChegada().getMedalha(), Medalhas::OURO);  // by its own medal times
+    EXPECT_EQ(dir.ler("ghost-2.txt").rfind("ronco-ghost 1\ncity 2\n", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("ghost.txt"));
 
     // The records page: the city chosen, then the other with Left.
     clicar(605, 114), quadro();

@@ -339,6 +339,26 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
     EXPECT_EQ(ponto(tela, NomesAssets::RECORDES_LINHA_X + 288, NomesAssets::RECORDES_LINHA_Y + 13), prata);
     pintor->pintar(quadro(menu, 41, true));
     EXPECT_EQ(ponto(tela, PainelCidade::MEDALHA_X, PainelCidade::MEDALHA_Y), prata);
+    // One city at a time: the other's one time, under its name.
+    dir.escrever(CaminhosAssets::cidades(),
+                 "[city]\nmap = 1\nname = A\nstart = 50 550\nfinish = 900\n"
+                 "[city]\nmap = 2\nname = BBBBBB\nstart = 50 550\nfinish = 900\n");
+    dir.escrever("records-2.txt", "Tempo: 99000 mills\n");
+    cidades.carregar(CaminhosAssets::cidades());
+    auto nome = [&] {
+        int n = 0;
+        for (int x = NomesAssets::CIDADE_RECORDES.x1; x < NomesAssets::CIDADE_RECORDES.x2; ++x)
+            n += ponto(tela, x, (NomesAssets::CIDADE_RECORDES.y1 + NomesAssets::CIDADE_RECORDES.y2) / 2) ==
+                 rgb(240, 240, 240);
+        return n;
+    };
+    pintor->pintar(quadro(menu, 3, true));
+    const int linhas1 = linhasEscritas(), nome1 = nome();
+    cidades.mudar(1);
+    pintor->pintar(quadro(menu, 3, true));
+    EXPECT_LT(linhasEscritas(), linhas1);
+    EXPECT_GT(nome(), nome1);
+    cidades.mudar(1);
     // A file that cannot be read is not an empty list: the page says so.
     std::filesystem::remove("records.txt");
     std::filesystem::create_directory("records.txt");
