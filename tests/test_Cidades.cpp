@@ -19,6 +19,7 @@
 #include "ListaCidades.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
+#include "Medalhas.h"
 #include "Piloto.h"
 
 namespace {
@@ -129,12 +130,13 @@ TEST_F(Cidades, EachCityIsARaceOnFreeRoadThatNoCornerCanTrap) {
 // The throttle open (W, no microphone), the best gear, the wheel on the
 // route, braking before turns, never a look at the traffic; then the
 // careless driver of the race measurement, the engine buzz as the throttle,
-// in a few seeded races of every city: each one finished.
+// in a few seeded races of every city: each one finished. The city's medal
+// times suit the first.
 TEST_F(Cidades, ADriverFollowingTheRouteFinishesEveryCityAsTheCarelessDriverDoes) {
     const std::vector<int16_t> semMicrofone;
     for (int i = 0; i < lista.getQuantidade(); i++) {
         const ListaCidades::Cidade& cidade = lista.getCidade(i);
-        for (unsigned semente : {7u, 1u, 2u, 3u}) {
+        for (unsigned semente : {7u, 1u, 2u}) {
             SCOPED_TRACE(cidade.nome + ", seed " + std::to_string(semente));
             const bool teclado = semente == 7;
             JogoSemTela jogo(semente, teclado ? &semMicrofone : nullptr);
@@ -154,8 +156,15 @@ TEST_F(Cidades, ADriverFollowingTheRouteFinishesEveryCityAsTheCarelessDriverDoes
             });
             JogoSemTela::soltarTudo();
             ASSERT_EQ(jogo.estado()->getEstadoGlobal(), finalizando);
-            if (teclado)
-                std::printf("%s: %.1f s\n", cidade.nome.c_str(), jogo.logica->getTimer()->getTotalTime() / 1000.0);
+            if (!teclado) continue;
+            // Its medal times beside its map, set from such a run: gold
+            // near it, and it earns a medal.
+            const int ms = jogo.logica->getTimer()->getTotalTime();
+            Medalhas medalhas;
+            ASSERT_TRUE(medalhas.carregar(CaminhosAssets::medalhas(cidade.mapa)));
+            EXPECT_NE(medalhas.getMedalha(ms), Medalhas::NENHUMA);
+            EXPECT_LT(std::abs(medalhas.getTempo(Medalhas::OURO) - ms), ms / 4);
+            std::printf("%s: %.1f s\n", cidade.nome.c_str(), ms / 1000.0);
         }
     }
 }
