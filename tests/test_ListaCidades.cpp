@@ -14,7 +14,7 @@ namespace {
 const char* const BOA =
     "# comment\n"
     "[city]\nmap = 1\nname = THE AVENUE\nstart = 50 550\nfinish = 9120\n"
-    "\n[city]\n  map=3 \nname = THE COAST ROAD\ntiles = tiles-3.bmp\nstart = 40 1100\nfinish = 30500\n"
+    "\n[city]\n  map=3 \nname = THE COAST ROAD NORTH\ntiles = tiles-3.bmp\nstart = 40 1100\nfinish = 30500\n"
     "traffic = 70 2500\nroute = 17,0 17,120 9,120 9,480\n";
 
 std::string ler(ListaCidades& lista, const std::string& texto, bool* ok = nullptr) {
@@ -38,7 +38,7 @@ TEST(ListaCidades, ReadsEveryCityInOrderWithTheDefaultsOfCityOne) {
     EXPECT_EQ(um.carros, 50);
     EXPECT_EQ(um.esperaTransito, 4999);
     EXPECT_EQ(tres.mapa, 3);
-    EXPECT_EQ(tres.nome, "THE COAST ROAD");
+    EXPECT_EQ(tres.nome, "THE COAST ROAD NORTH");  // as long as a name may be
     EXPECT_EQ(tres.folha, "tiles-3.bmp");
     // Kept as the car keeps a position: down the map, then across.
     EXPECT_EQ(tres.largada.getX(), 1100.0f);
@@ -62,7 +62,7 @@ TEST(ListaCidades, AFaultyCityIsReportedAndLeftOut) {
         {"map = 100", "line 12: map is not a number"},
         {"map = 1", "line 7: map 1 is already another city's"},
         {"name = ", "line 12: name must be"},
-        {"name = A NAME MUCH TOO LONG FOR THE MENU", "line 12: name must be"},
+        {"name = TWENTY ONE CHARACTERS", "line 12: name must be"},
         {"tiles = ../../etc/passwd", "line 12: tiles must be a plain file name"},
         {"start = 50", "line 12: start is not two pixel positions"},
         {"start = -5 100", "line 12: start is not two pixel positions"},
@@ -111,4 +111,9 @@ TEST(ListaCidades, WithoutAUsableListTheGameRacesCityOneAsItAlwaysHas) {
     EXPECT_NE(saida.find("mapas/lista.txt: no city to race; racing city 1 only"), std::string::npos) << saida;
     EXPECT_EQ(lista.getQuantidade(), 1);
     EXPECT_EQ(lista.getCidade(0).mapa, 1);
+    // Ten cities: the menu keeps nine.
+    std::string dez;
+    for (int m = 1; m <= 10; m++) dez += "[city]\nmap = " + std::to_string(m) + "\nname = C\nstart = 0 0\nfinish = 9\n";
+    EXPECT_EQ(ler(lista, dez), "mapas/cidades.txt line 46: more than 9 cities; that city is left out\n");
+    EXPECT_EQ(lista.getQuantidade(), 9);
 }
