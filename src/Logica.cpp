@@ -290,7 +290,8 @@ void Logica::carregandoJogo() {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
         estado->setFaseAtual(cidades.getCorrida().mapa);
         configuracoesIniciaisPartida();
-        fantasma.iniciar(cidades.getCorrida().mapa, cidades.getPlacarCorrida().getFantasma());
+        fantasma.iniciar(cidades.getCorrida().mapa, cidades.getPlacarCorrida().getFantasma(),
+                         ProgressoRota(cidades.getCorrida().rota));
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
         estado->setEstadoGlobal(jogando);
