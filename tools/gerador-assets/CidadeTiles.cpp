@@ -111,22 +111,15 @@ void calcada(BITMAP* t, const Paleta& p, int mascara, Aleatorio& s) {
         hline(t, 0, k, TILE - 1, junta);
         vline(t, k, 0, TILE - 1, junta);
     }
-    int meioFio = cor(p.meioFio), borda = rgb(60, 60, 62);
-    if (mascara & 1) {
-        rectfill(t, 0, 0, 63, 5, meioFio);
-        hline(t, 0, 0, 63, borda);
-    }
-    if (mascara & 2) {
-        rectfill(t, 58, 0, 63, 63, meioFio);
-        vline(t, 63, 0, 63, borda);
-    }
-    if (mascara & 4) {
-        rectfill(t, 0, 58, 63, 63, meioFio);
-        hline(t, 0, 63, 63, borda);
-    }
-    if (mascara & 8) {
-        rectfill(t, 0, 0, 5, 63, meioFio);
-        vline(t, 0, 0, 63, borda);
+    // A curb on each side the mask names (top, right, bottom, left): its
+    // strip, then its dark edge.
+    const int meioFio = cor(p.meioFio), borda = rgb(60, 60, 62);
+    const int faixas[4][4] = {{0, 0, 63, 5}, {58, 0, 63, 63}, {0, 58, 63, 63}, {0, 0, 5, 63}};
+    const int bordas[4][4] = {{0, 0, 63, 0}, {63, 0, 63, 63}, {0, 63, 63, 63}, {0, 0, 0, 63}};
+    for (int lado = 0; lado < 4; lado++) {
+        if (!(mascara & (1 << lado))) continue;
+        rectfill(t, faixas[lado][0], faixas[lado][1], faixas[lado][2], faixas[lado][3], meioFio);
+        rectfill(t, bordas[lado][0], bordas[lado][1], bordas[lado][2], bordas[lado][3], borda);
     }
 }
 
