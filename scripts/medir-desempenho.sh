@@ -12,22 +12,26 @@
 #     clock, or up to the finish if the car gets there sooner);
 #   - peak resident memory (VmHWM from /proc/PID/status) after the race.
 #
-#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen] [ghost]
+#   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen] [CITY] [ghost]
 #
 # BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
 # helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
 # and each figure is given for every run, then as the median. The window:
 # x1 (default) on a 1024x768 screen; x2, the window doubled on a 2560x1440
 # screen; fullscreen, F11 on a 1920x1080 screen (the picture at x1.8). The
-# start is timed at x1 only. ghost: the race runs against a ghost that
-# drives the avenue's middle lane to the line in 16 s (its car, its mark and
-# the gap drawn in every frame).
+# start is timed at x1 only. CITY (default 1): the city raced, by its map
+# number, chosen through the settings file; the scripted driver heads for
+# its finish along the streets. ghost: the race runs against a ghost that
+# drives the city's route (the list's cells, from the start) to the line, in
+# 16 s on the avenue and as much longer as the route is (its car, its mark
+# and the gap drawn in every frame).
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")
 execucoes=${2:-3}
 modo=${3:-x1}
-fantasma=${4:-}
+cidade=${4:-1}
+fantasma=${5:-}
 case $modo in
     x1) tela=1024x768 ;;
     x2) tela=2560x1440 ;;
@@ -54,6 +58,10 @@ for n in $(seq "$execucoes"); do
             "$build/tests/e2e_olho" "$build/tests/e2e_fechar_janela"
         e2e_xvfb "$tela"
         e2e_som microfone 440
+        mkdir -p "$XDG_CONFIG_HOME/ronco"
+        echo "city = $cidade" >"$XDG_CONFIG_HOME/ronco/ronco.conf"
+        export E2E_CIDADE=$cidade
+        [ "$cidade" = 1 ] || export E2E_LINHA_PREFERIDA=-1
 
         # The start, timed by the probe (which also closes the game from
         # the menu); then the game again for the race.
@@ -70,9 +78,25 @@ for n in $(seq "$execucoes"); do
         cpu_ticks() { awk '{print $14 + $15}' "/proc/$E2E_JOGO_PID/stat"; }
 
         if [ "$fantasma" = ghost ]; then
-            awk 'BEGIN { n = 400; print "ronco-ghost 1\ncity 1\ntime 16000\nsamples " n + 1
-                for (i = 0; i <= n; i++) printf "%d 550 %.2f 0\n", i * 40, 50 + 9150 * (i / n) ^ 1.5 }' \
-                >"$E2E_TRABALHO/ghost.txt"
+            # Corners: the start, then each route cell's centre after the
+            # first, as the car keeps them (down, across).
+            awk -v mapa="$cidade" -F ' = ' '
+                $1 == "map" { este = ($2 == mapa) }
+                este && $1 == "start" { split($2, l, " "); ny = 1; y[1] = l[2]; x[1] = l[1] }
+                este && $1 == "route" { n = split($2, c, " ")
+                    for (k = 2; k <= n; k++) { split(c[k], rc, ","); ny++; y[ny] = rc[1] * 64 + 32; x[ny] = rc[2] * 64 + 32 } }
+                END {
+                    for (k = 2; k <= ny; k++) { d[k] = sqrt((y[k] - y[k-1]) ^ 2 + (x[k] - x[k-1]) ^ 2); total += d[k] }
+                    q = int(400 * total / 9150); printf "ronco-ghost 1\ncity %d\ntime %d\nsamples %d\n", mapa, q * 40, q + 1
+                    k = 2; feito = 0
+                    for (i = 0; i <= q; i++) {
+                        s = total * (i / q) ^ 1.5
+                        while (k < ny && s > feito + d[k]) { feito += d[k]; k++ }
+                        f = (s - feito) / d[k]
+                        printf "%d %.2f %.2f %.4f\n", i * 40, y[k-1] + f * (y[k] - y[k-1]), x[k-1] + f * (x[k] - x[k-1]),
+                            atan2(y[k] - y[k-1], x[k] - x[k-1])
+                    }
+                }' "$build/jogo/mapas/cidades.txt" >"$E2E_TRABALHO/$([ "$cidade" = 1 ] && echo ghost.txt || echo "ghost-$cidade.txt")"
         fi
         e2e_jogo_no_menu 420
         if [ "$modo" = fullscreen ]; then
@@ -108,7 +132,7 @@ for n in $(seq "$execucoes"); do
 done
 
 echo
-echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen${fantasma:+, with a ghost}"
+echo "machine load: $(cut -d' ' -f1-3 /proc/loadavg) (cores: $(nproc)); window: $modo on a $tela screen; city $cidade${fantasma:+, with a ghost}"
 echo "run       menu-on-screen(ms)  menu-in-game(ms)  cpu-racing(% of one core)  peak-RSS(KiB)  measured(ms)"
 for n in $(seq "$execucoes"); do
     read -r a j c p m <"$resultados/execucao-$n.txt"

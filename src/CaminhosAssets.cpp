@@ -24,6 +24,8 @@ std::string CaminhosAssets::carregando(int p) { return comNumero("graficos/carre
 std::string CaminhosAssets::frase(int i) { return comNumero("graficos/carregamento/", i, ".bmp"); }
 // The map reader owns the names of its own formats.
 std::string CaminhosAssets::mapa(int f) { return "mapas/" + std::to_string(f) + ".txt"; }
+std::string CaminhosAssets::cidades() { return "mapas/cidades.txt"; }
+std::string CaminhosAssets::folha(const std::string& nome) { return "mapas/" + nome; }
 std::string CaminhosAssets::transito(int f) { return "mapas/" + std::to_string(f) + "trans.txt"; }
 std::string CaminhosAssets::medalhas(int f) { return "mapas/" + std::to_string(f) + "medalhas.txt"; }
 std::string CaminhosAssets::dadosCarro(int t) { return comNumero("dados/carros/", t, ".car"); }
@@ -63,6 +65,7 @@ std::vector<std::string> CaminhosAssets::todos() {
     for (int i = 0; i < NUMERO_FRASES; ++i) lista.push_back(frase(i));
     lista.push_back(mapa(FASE_UNICA));
     lista.push_back(transito(FASE_UNICA));
+    lista.push_back(cidades());
     lista.push_back(medalhas(FASE_UNICA));
     for (int t = 1; t <= TIPOS_CARRO; ++t) lista.push_back(dadosCarro(t));
     for (int i = 1; i <= 6; ++i) lista.push_back(aberturaImagem(i));

@@ -24,6 +24,9 @@ public:
     static std::string carregando(int passo);  // 0 to 5
     static std::string frase(int indice);      // 0 to 11
     static std::string mapa(int fase);
+    // The list of cities, and a city's tile sheet by its file name.
+    static std::string cidades();
+    static std::string folha(const std::string& nome);
     static std::string transito(int fase);
     static std::string medalhas(int fase);
     static std::string dadosCarro(int tipo);  // 1 to 3

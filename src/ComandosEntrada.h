@@ -25,9 +25,11 @@ struct ComandosEntrada {
         MENU_APERTAR = 1u << 14,  // the gamepad's A
         SETA_CIMA = 1u << 15,     // the arrow keys (the microphone list)
         SETA_BAIXO = 1u << 16,
-        ENTRAR = 1u << 17,   // Enter (not Alt+Enter)
-        VOLTAR = 1u << 18,   // Escape
-        FANTASMA = 1u << 19  // G
+        ENTRAR = 1u << 17,    // Enter (not Alt+Enter)
+        VOLTAR = 1u << 18,    // Escape
+        FANTASMA = 1u << 19,  // G
+        ANTERIOR = 1u << 20,  // the Left key: the city before, on the main menu and the records
+        PROXIMA = 1u << 21    // the Right key: the city after
     };
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-void DiferencaFantasma::setPercurso(const PercursoFantasma* p) {
+void DiferencaFantasma::setPercurso(const PercursoFantasma* p, const ProgressoRota& rota) {
     alcance.clear();
     tempos.clear();
     if (p == nullptr) return;
@@ -11,7 +11,7 @@ void DiferencaFantasma::setPercurso(const PercursoFantasma* p) {
     // counts is the first time it got that far.
     float maior = -INFINITY;
     for (const AmostraFantasma& a : p->amostras) {
-        maior = std::max(maior, a.y);
+        maior = std::max(maior, rota.medir(Vetor(a.x, a.y)));
         alcance.push_back(maior);
         tempos.push_back(a.tempoMs);
     }

@@ -2,12 +2,13 @@
 
 #include "Carro.h"
 
-FantasmaCorrida::FantasmaCorrida() : melhor(), gravador(), reprodutor(), diferenca() {}
+FantasmaCorrida::FantasmaCorrida() : melhor(), gravador(), reprodutor(), diferenca(), rota() {}
 
-void FantasmaCorrida::iniciar(int cidade, const PercursoFantasma* m) {
+void FantasmaCorrida::iniciar(int cidade, const PercursoFantasma* m, const ProgressoRota& r) {
     melhor = m != nullptr ? *m : PercursoFantasma();
+    rota = r;
     reprodutor.setPercurso(&melhor);
-    diferenca.setPercurso(&melhor);
+    diferenca.setPercurso(&melhor, rota);
     gravador.iniciar(cidade);
 }
 
@@ -26,5 +27,5 @@ void FantasmaCorrida::preencher(cavalete& c, int tempoMs, const Carro& jogador, 
     c.fantasmaVisivel = true;
     c.posicaoFantasma = Vetor(pose.posicao.getY(), pose.posicao.getX());
     c.anguloFantasma = pose.angulo;
-    c.temDiferenca = comDiferenca && diferenca.calcular(tempoMs, jogador.getPosicao().getY(), c.diferencaFantasma);
+    c.temDiferenca = comDiferenca && diferenca.calcular(tempoMs, rota.medir(jogador.getPosicao()), c.diferencaFantasma);
 }

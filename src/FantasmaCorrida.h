@@ -5,6 +5,7 @@
 #include "DiferencaFantasma.h"
 #include "GravadorFantasma.h"
 #include "PercursoFantasma.h"
+#include "ProgressoRota.h"
 #include "ReprodutorFantasma.h"
 
 class Carro;
@@ -16,8 +17,9 @@ public:
     FantasmaCorrida();
 
     // A new race in `cidade` against `melhor` (null: none), which is copied:
-    // the file may take this race's run before the race is over.
-    void iniciar(int cidade, const PercursoFantasma* melhor);
+    // the file may take this race's run before the race is over. The gap
+    // is taken along `rota`, the city's route.
+    void iniciar(int cidade, const PercursoFantasma* melhor, const ProgressoRota& rota = ProgressoRota());
     // Every running frame, the player's car at this reading of the race clock.
     void gravar(int tempoMs, const Carro& jogador);
     // At the finish: this race's run, or null when too long to keep.
@@ -34,6 +36,7 @@ private:
     GravadorFantasma gravador;
     ReprodutorFantasma reprodutor;
     DiferencaFantasma diferenca;
+    ProgressoRota rota;
 };
 
 #endif

@@ -23,9 +23,9 @@
 // traffic code. With bad dimensions nothing is allocated and the grid is 0 x 0.
 class LeitorMapa {
 public:
-    // Sizes accepted for a grid. The game's map is 20 x 150; the renderer
-    // turns every cell into 64 x 64 pixels of one bitmap, so the limits keep
-    // that bitmap (at most 32768 pixels on a side) within reach.
+    // Sizes accepted for a grid. The game's maps are 20 x 150, 40 x 150 and
+    // 24 x 480; the limits keep a map (at most 32768 pixels on a side) and
+    // its collision and repair tables within reach.
     static constexpr int MAXIMO_LINHAS = 512;
     static constexpr int MAXIMO_COLUNAS = 512;
     static constexpr int MAXIMO_CELULAS = 16384;

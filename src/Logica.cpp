@@ -33,9 +33,6 @@ const double RETORNO_VOLANTE = 0.9;
 const int MARCHA_MAIS_ALTA = 3;
 const int MARCHA_RE = -1;
 
-const int FASE_CORRIDA = 1;
-const int CARROS_TRANSITO = 50;
-
 bool contem(int conjunto, int primo) { return EstadoJogo::contem(conjunto, primo); }
 
 // The page with the microphone check.
@@ -49,9 +46,9 @@ bool isPrimeiraPaginaInstrucoes(int s) {
 Logica::Logica(TratadorEntradas* t)
     : tiles(), posicoes(), angulos(), tiposCarro(), estado(new EstadoJogo()), estadoJogadores(new EstadoJogadores()),
       colisao(nullptr), npc(nullptr), entradas(nullptr), calculosFisicos(new CarroCalculos()), repartidor(nullptr),
-      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), placar(FASE_CORRIDA), fantasma(),
+      microfone(nullptr), verificacaoMicrofone(nullptr), timer(nullptr), fantasma(),
       rastro(ULTIMA_LINHA, ULTIMA_COLUNA), preferenciasPadrao(), preferencias(&preferenciasPadrao), navegacao(),
-      linhaChegada() {
+      linhaChegada(), cidades() {
     entradas = t;
     // The race and the microphone check each hear every recorded buffer.
     repartidor = new RepartidorGravacao(CapturaAudio::getFonteGravacao());
@@ -63,6 +60,7 @@ Logica::Logica(TratadorEntradas* t)
 
 void Logica::setPreferencias(Preferencias* p) {
     preferencias = p ? p : &preferenciasPadrao;
+    cidades.setPreferencias(p);
     verificacaoMicrofone->setPreferencias(preferencias);
 }
 
@@ -102,8 +100,8 @@ void Logica::fimDeCiclo() {
 
 void Logica::calcularLogica() {
     entradas->lerEntradas();
-    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()),
-                            entradas->getComandos());
+    const unsigned comandos = cidades.acompanharPagina(*estado, *entradas);
+    navegacao.iniciarQuadro(NavegacaoMenu::chavePagina(estado->getEstadoGlobal(), estado->getSubEstado()), comandos);
     switch (estado->getEstadoGlobal()) {
         case menu:
             if (estado->hasTransicaoEstadoGlobal()) {
@@ -240,7 +238,7 @@ void Logica::calcularLogicaJogo() {
                 timer->pause();
             }
             const int tempo = timer->getTotalTime();
-            placar.registrarChegada(tempo, fantasma.concluir(tempo), linhaChegada);
+            cidades.getPlacarCorrida().registrarChegada(tempo, fantasma.concluir(tempo), linhaChegada);
         }
     } else if (contem(s, EstadoJogo::SUB_LARGADA)) {
         logicaLargada();
@@ -269,7 +267,9 @@ void Logica::carregandoJogo() {
         // The previous race's world is released before the new one is made.
         delete colisao;
         colisao = new LogicaColisao();
-        colisao->gerarMapaColisao(FASE_CORRIDA);
+        cidades.iniciarCorrida();
+        colisao->gerarMapaColisao(cidades.getCorrida().mapa);
+        rastro = RastroCarros(std::max(colisao->getAltura() - 1, 0), std::max(colisao->getLargura() - 1, 0));
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_MAPA);
         if (!colisao->isCarregado()) {
             desistirDoCarregamento();
@@ -277,8 +277,8 @@ void Logica::carregandoJogo() {
     } else if (contem(s, EstadoJogo::SUB_CARREGA_TRANSITO)) {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
         delete npc;
-        npc = new LogicaNPC(CARROS_TRANSITO);
-        npc->carregarMatrizTransito(FASE_CORRIDA);
+        npc = new LogicaNPC(cidades.getCorrida().carros, cidades.getCorrida().esperaTransito);
+        npc->carregarMatrizTransito(cidades.getCorrida().mapa);
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_TRANSITO);
         if (!npc->isCarregado()) {
             desistirDoCarregamento();
@@ -288,9 +288,10 @@ void Logica::carregandoJogo() {
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_FIGURAS);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_JOGADOR)) {
         estado->addSubEstado(EstadoJogo::SUB_CARREGA_FIM);
-        estado->setFaseAtual(FASE_CORRIDA);
+        estado->setFaseAtual(cidades.getCorrida().mapa);
         configuracoesIniciaisPartida();
-        fantasma.iniciar(FASE_CORRIDA, placar.getFantasma());
+        fantasma.iniciar(cidades.getCorrida().mapa, cidades.getPlacarCorrida().getFantasma(),
+                         ProgressoRota(cidades.getCorrida().rota));
         estado->remSubEstado(EstadoJogo::SUB_CARREGA_JOGADOR);
     } else if (contem(s, EstadoJogo::SUB_CARREGA_FIM)) {
         estado->setEstadoGlobal(jogando);
@@ -316,7 +317,7 @@ void Logica::configuracoesIniciaisPartida() {
     configuracoes.foto1 = 1;
     configuracoes.id2 = 2;
     configuracoes.foto2 = 2;
-    configuracoes.posJogador1 = Vetor(550.0f, 50.0f);
+    configuracoes.posJogador1 = cidades.getCorrida().largada;
     configuracoes.posJogador2 = Vetor(0.0f, 0.0f);
     estadoJogadores->inicializarCarrosJogadores(configuracoes);
     acelerador.iniciarCorrida();
@@ -352,7 +353,7 @@ void Logica::logicaLargada() {
     }
 }
 
-bool Logica::hasObjetivoConcluido() { return estadoJogadores->getJogador1()->getPosicao().getY() >= LINHA_CHEGADA; }
+bool Logica::hasObjetivoConcluido() { return cidades.isChegada(estadoJogadores->getJogador1()->getPosicao()); }
 
 void Logica::calcularDeslocamentoJogador(Carro* jogador) {
     analisarEntradaJogador(jogador);
@@ -446,9 +447,9 @@ void Logica::acrescentarTilesDoCarro(const Carro* carro, int atualX, int atualY)
     const int anteriorY = static_cast<int>(std::ceil(quocienteY));
 
     const int minX = std::max(std::min(atualX, anteriorX) - 1, 0);
-    const int maxX = std::min(std::max(atualX, anteriorX) + 1, ULTIMA_LINHA);
+    const int maxX = std::min(std::max(atualX, anteriorX) + 1, colisao ? colisao->getAltura() - 1 : ULTIMA_LINHA);
     const int minY = std::max(std::min(atualY, anteriorY) - 1, 0);
-    const int maxY = std::min(std::max(atualY, anteriorY) + 1, ULTIMA_COLUNA);
+    const int maxY = std::min(std::max(atualY, anteriorY) + 1, colisao ? colisao->getLargura() - 1 : ULTIMA_COLUNA);
     for (int x = minX; x <= maxX; x++) {
         for (int y = minY; y <= maxY; y++) {
             tiles.push_front(Vetor(static_cast<float>(x), static_cast<float>(y)));

@@ -10,6 +10,7 @@
 #include "Carro.h"
 #include "ColisoesCorrida.h"
 #include "ConstantesGerais.h"
+#include "EscolhaCidade.h"
 #include "FantasmaCorrida.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
@@ -36,11 +37,10 @@ class VerificadorMicrofone;
 // music getters for the sound player, and fimDeCiclo to close the frame.
 class Logica {
 public:
-    // Map rows and columns that tile repaints may name: the size of the
-    // city the game races on.
+    // Map rows and columns that tile repaints may name until a race has
+    // loaded its map: city 1's.
     static constexpr int ULTIMA_LINHA = 19;
     static constexpr int ULTIMA_COLUNA = 149;
-    static constexpr float LINHA_CHEGADA = 9120.0f;
 
     explicit Logica(TratadorEntradas* t);
     virtual ~Logica();
@@ -53,6 +53,12 @@ public:
     int getMusicasCalar();
     int getMusicasCantar();
     void fimDeCiclo();
+
+    // Reads the list of cities (mapas/cidades.txt), once; until then the
+    // game races city 1 alone.
+    void carregarCidades(const std::string& arquivo) { cidades.carregar(arquivo); }
+    const EscolhaCidade& getCidades() const { return cidades; }
+    EscolhaCidade& getCidades() { return cidades; }
 
     void analisarMenus();
     void calcularLogicaJogo();
@@ -79,9 +85,10 @@ public:
     CapturaAudio* getMicrofone() const { return microfone; }
     VerificadorMicrofone* getVerificacaoMicrofone() const { return verificacaoMicrofone; }
     Cronometro* getTimer() const { return timer; }
-    Recordes& getRecordes() { return placar.getRecordes(); }
-    // The city's records, medal times and ghost file; the ghost of the race.
-    PlacarCidade& getPlacar() { return placar; }
+    // The chosen city's records, medal times and ghost file; the ghost of
+    // the race.
+    Recordes& getRecordes() { return cidades.getRecordes(); }
+    PlacarCidade& getPlacar() { return cidades.getPlacar(); }
     const FantasmaCorrida& getFantasmaCorrida() const { return fantasma; }
 
     // The player's settings (sensitivity, W's rule, the microphone), which
@@ -128,13 +135,13 @@ private:
     CapturaAudio* microfone;
     VerificadorMicrofone* verificacaoMicrofone;
     Cronometro* timer;
-    PlacarCidade placar;
     FantasmaCorrida fantasma;
     RastroCarros rastro;
     Preferencias preferenciasPadrao;
     Preferencias* preferencias;
     NavegacaoMenu navegacao;
     LinhaChegada linhaChegada;
+    EscolhaCidade cidades;
     AceleradorCorrida acelerador;
 };
 

@@ -13,8 +13,6 @@
 namespace {
 
 const float PASSO = PASSO_QUADRO_F;
-// A slot waits at least this long (ms, plus a random 0..2999) between cars.
-const long ESPERA_SLOT = 4999;
 const int MAXIMO_SORTEIOS = 9;
 // A stalled car farther than this from the player (px) is taken off.
 const float DISTANCIA_X = 600.0f;
@@ -28,9 +26,9 @@ const float ANGULOS_ENTRADA[4] = {0.0f, 1.5707963f, 3.1415925f, 4.712389f};
 
 }  // namespace
 
-LogicaNPC::LogicaNPC(int i)
+LogicaNPC::LogicaNPC(int i, long espera)
     : calculador(new CarroCalculos()), largura(0), altura(0), numeroMaximoCarros(i > 0 ? i : 0), numeroCarrosAtivos(0),
-      numeroPontosIniciais(0), carregado(false) {
+      espera(espera), numeroPontosIniciais(0), carregado(false) {
     carros.reserve(numeroMaximoCarros);
     for (int a = 0; a < numeroMaximoCarros; a++) {
         const int tipo = std::rand() % 3 + 1;
@@ -115,7 +113,7 @@ void LogicaNPC::inserirCarroNoMapa() {
     // tenth giving up whatever it found.
     int p = 0;
     int sorteios = 0;
-    while (t - insercoes[p] <= ESPERA_SLOT && sorteios <= MAXIMO_SORTEIOS) {
+    while (t - insercoes[p] <= espera && sorteios <= MAXIMO_SORTEIOS) {
         p = std::rand() % numeroPontosIniciais;
         sorteios++;
     }

@@ -20,17 +20,20 @@ class CarroCalculos;
 // parked cars (isEstacionado, or position (-100, -100)).
 class LogicaNPC {
 public:
-    static constexpr int NUMERO_PONTOS_INICIAIS = 13;
+    static constexpr int NUMERO_PONTOS_INICIAIS = 32;
+    // How long a start tile rests between two cars (ms, plus a random 0..2999).
+    static constexpr long ESPERA_PADRAO = 4999;
     static constexpr float POSICAO_ESTACIONADO = -100.0f;
 
-    // Creates a fleet of i parked cars.
-    explicit LogicaNPC(int i);
+    // Creates a fleet of i parked cars; a start tile rests `espera` ms
+    // (plus a random 0..2999) between two cars.
+    explicit LogicaNPC(int i, long espera = ESPERA_PADRAO);
     virtual ~LogicaNPC();
     LogicaNPC(const LogicaNPC&) = delete;
     LogicaNPC& operator=(const LogicaNPC&) = delete;
 
     // Reads "mapas/%dtrans.txt". A bad file, a table without start tiles or
-    // with more than 13 is reported on the console.
+    // with more than NUMERO_PONTOS_INICIAIS is reported on the console.
     void carregarMatrizTransito(int i);
     // True when the last carregarMatrizTransito read the whole table.
     bool isCarregado() const { return carregado; }
@@ -53,7 +56,7 @@ public:
     int getAltura() const { return altura; }
     int getLargura() const { return largura; }
     int getCodigo(int linha, int coluna) const { return matrizTransito.getInferior(linha, coluna); }
-    // Number of start slots filled from the table (0 to 13).
+    // Number of start slots filled from the table (0 to NUMERO_PONTOS_INICIAIS).
     int getNumeroPontosIniciais() const { return numeroPontosIniciais; }
     // (row, column) of start slot p.
     Vetor getPontoInicial(int p) const { return pontosIniciais[p]; }
@@ -69,6 +72,7 @@ private:
     int altura;
     int numeroMaximoCarros;
     int numeroCarrosAtivos;
+    long espera;
     std::vector<std::unique_ptr<Carro>> carros;
     long insercoes[NUMERO_PONTOS_INICIAIS];
     Vetor pontosIniciais[NUMERO_PONTOS_INICIAIS];

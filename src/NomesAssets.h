@@ -21,12 +21,12 @@ constexpr int RECORDES_LINHA_X = 250;
 constexpr int RECORDES_LINHA_Y = 160;
 constexpr int RECORDES_LINHA_PASSO = 32;
 
-// Main menu: a dark panel headed "YOUR BEST" on the grass at the bottom
-// left, where the game writes the best time and draws its medal.
-constexpr int MENU_MELHOR_X1 = 16;
-constexpr int MENU_MELHOR_Y1 = 404;
-constexpr int MENU_MELHOR_X2 = 286;
-constexpr int MENU_MELHOR_Y2 = 482;
+// Main menu: a dark panel on the grass at the bottom left, beside the city
+// line, where the game writes whether the ghost races (G).
+constexpr int MENU_FANTASMA_X1 = 16;
+constexpr int MENU_FANTASMA_Y1 = 420;
+constexpr int MENU_FANTASMA_X2 = 286;
+constexpr int MENU_FANTASMA_Y2 = 468;
 // The notice shown at start-up when the sound card cannot record, 800x600.
 constexpr const char* AVISO_SEM_MICROFONE = "graficos/menus/sem_microfone.bmp";
 
@@ -52,6 +52,14 @@ constexpr RetanguloBotao BOTAO_PROXIMA_PAGINA = {575, 550, 700, 585};
 constexpr RetanguloBotao BOTAO_VOLTAR_PAGINA_2 = {350, 520, 445, 550};
 constexpr RetanguloBotao BOTAO_VOLTAR_RECORDES = {350, 520, 445, 550};
 constexpr RetanguloBotao BOTAO_CONTINUAR = {300, 265, 498, 295};
+// The city line: on the main menu under Play, from the road to the right
+// edge; on the records page over the list. The page pictures paint its
+// dark panel with an arrow at each end (the city before, the city after),
+// each arrow's part SETA_CIDADE_LARGURA wide; the game writes the city's
+// name (and on the main menu its best time, on a second line) between them.
+constexpr RetanguloBotao CIDADE_MENU = {300, 420, 784, 468};
+constexpr RetanguloBotao CIDADE_RECORDES = {200, 82, 600, 120};
+constexpr int SETA_CIDADE_LARGURA = 44;
 constexpr RetanguloBotao BOTAO_DESISTIR = {315, 492, 483, 527};
 
 // Sizes the generator gives the HUD pieces (useful to tests and layout).

@@ -41,9 +41,16 @@ void misturar(BITMAP* destino, BITMAP* origem, int x, int y, uint32_t alfa,
 
 }  // namespace
 
-PainelFantasma::PainelFantasma() : rascunho(nullptr), imagemGirada(nullptr), anguloGirado(0), trechos(), ocupado() {}
+PainelFantasma::PainelFantasma() : giros(), imagemGirada(nullptr) {}
 
-PainelFantasma::~PainelFantasma() { CarregadorMidia::liberar(rascunho); }
+PainelFantasma::~PainelFantasma() { esquecerGiros(); }
+
+void PainelFantasma::esquecerGiros() {
+    for (Giro& g : giros) {
+        CarregadorMidia::liberar(g.rascunho);
+        g = Giro();
+    }
+}
 
 Retangulo PainelFantasma::desenharCarro(BITMAP* camada, BITMAP* imagem, Vetor centro, float angulo,
                                         const Retangulo& vista) {
@@ -53,41 +60,39 @@ Retangulo PainelFantasma::desenharCarro(BITMAP* camada, BITMAP* imagem, Vetor ce
     const int y = static_cast<int>(centro.getY()) - lado / 2;
     const Retangulo area(x, y, x + lado - 1, y + lado - 1);
     if (area.intersectar(vista).isVazio()) return Retangulo();
-    // Turned in a square of its own first, to the library's whole angle
-    // units (too fine a turn to see), and turned again only when that
-    // changes: a ghost mostly drives straight.
-    const fixed giro = itofix(static_cast<int>(std::lround(angulo * RADIANOS_PARA_ALLEGRO)) & 255);
-    if (rascunho == nullptr || rascunho->w != lado || imagemGirada != imagem || anguloGirado != giro) {
-        if (rascunho == nullptr || rascunho->w != lado) {
-            CarregadorMidia::liberar(rascunho);
-            rascunho = create_bitmap(lado, lado);
-            if (rascunho == nullptr) return Retangulo();
-        }
-        clear_to_color(rascunho, bitmap_mask_color(rascunho));
-        CarregadorMidia::girar(rascunho, imagem, (lado - imagem->w) / 2, (lado - imagem->h) / 2, giro);
-        imagemGirada = imagem;
-        anguloGirado = giro;
-        medirRascunho();
+    // Turned to the library's whole angle units (too fine a turn to see).
+    const int unidade = static_cast<int>(std::lround(angulo * RADIANOS_PARA_ALLEGRO)) & 255;
+    Giro& g = giros[unidade];
+    if (imagemGirada != imagem || (g.rascunho != nullptr && g.rascunho->w != lado)) esquecerGiros();
+    imagemGirada = imagem;
+    if (g.rascunho == nullptr) {
+        g.rascunho = create_bitmap(lado, lado);
+        if (g.rascunho == nullptr) return Retangulo();
+        clear_to_color(g.rascunho, bitmap_mask_color(g.rascunho));
+        CarregadorMidia::girar(g.rascunho, imagem, (lado - imagem->w) / 2, (lado - imagem->h) / 2, itofix(unidade));
+        medir(g);
     }
-    misturar(camada, rascunho, x, y, OPACIDADE, trechos);
+    misturar(camada, g.rascunho, x, y, OPACIDADE, g.trechos);
     // Only where it drew needs repairing.
-    return ocupado.isVazio() ? ocupado : Retangulo(x + ocupado.x1, y + ocupado.y1, x + ocupado.x2, y + ocupado.y2);
+    const Retangulo& o = g.ocupado;
+    return o.isVazio() ? o : Retangulo(x + o.x1, y + o.y1, x + o.x2, y + o.y2);
 }
 
-void PainelFantasma::medirRascunho() {
-    trechos.assign(rascunho->h, std::make_pair(0, 0));
-    ocupado = Retangulo();
-    const int mascara = bitmap_mask_color(rascunho);
-    for (int j = 0; j < rascunho->h; ++j) {
-        int primeiro = rascunho->w, ultimo = -1;
-        for (int i = 0; i < rascunho->w; ++i) {
-            if (getpixel(rascunho, i, j) == mascara) continue;
+void PainelFantasma::medir(Giro& g) {
+    BITMAP* r = g.rascunho;
+    g.trechos.assign(r->h, std::make_pair(0, 0));
+    g.ocupado = Retangulo();
+    const int mascara = bitmap_mask_color(r);
+    for (int j = 0; j < r->h; ++j) {
+        int primeiro = r->w, ultimo = -1;
+        for (int i = 0; i < r->w; ++i) {
+            if (getpixel(r, i, j) == mascara) continue;
             primeiro = std::min(primeiro, i);
             ultimo = i;
         }
         if (ultimo < 0) continue;
-        trechos[j] = std::make_pair(primeiro, ultimo + 1);
-        ocupado = ocupado.unir(Retangulo(primeiro, j, ultimo, j));
+        g.trechos[j] = std::make_pair(primeiro, ultimo + 1);
+        g.ocupado = g.ocupado.unir(Retangulo(primeiro, j, ultimo, j));
     }
 }
 

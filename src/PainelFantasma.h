@@ -27,7 +27,9 @@ public:
     // The picture turned by `angulo` (radians) about its centre, placed at
     // `centro` (map pixels, screen order), unless it cannot reach `vista`.
     // The picture must stay the same while it is in use here (a new one
-    // at another address is turned anew).
+    // at another address is turned anew). Each angle it is shown at is
+    // turned once and kept: a ghost that follows a road's lane sways
+    // between a few.
     // Answers the rectangle it drew over (empty when nothing).
     Retangulo desenharCarro(BITMAP* camada, BITMAP* imagem, Vetor centro, float angulo, const Retangulo& vista);
 
@@ -39,14 +41,18 @@ public:
     static int getCorDiferenca(int diferencaMs);
 
 private:
-    // Where the turned picture has pixels: each row's span, and all of them.
-    void medirRascunho();
+    // The picture turned to one angle, in a square of its diagonal, and
+    // where it has pixels: each row's span, and all of them.
+    struct Giro {
+        BITMAP* rascunho = nullptr;
+        std::vector<std::pair<int, int>> trechos;
+        Retangulo ocupado;
+    };
+    static void medir(Giro& g);
+    void esquecerGiros();
 
-    BITMAP* rascunho;  // the turned picture, a square of its diagonal
+    Giro giros[256];  // by the library's whole angle units
     BITMAP* imagemGirada;
-    fixed anguloGirado;
-    std::vector<std::pair<int, int>> trechos;
-    Retangulo ocupado;
 };
 
 #endif

@@ -82,20 +82,3 @@ void PainelRecordes::desenharPagina(BITMAP* buffer, const Recordes* recordes, co
     }
     if (comMedalhas && !aviso) desenharAlvos(buffer, *medalhas, RECORDES_PAINEL_Y2 - 14);
 }
-
-void PainelRecordes::desenharMelhor(BITMAP* d, const Recordes* recordes, const Medalhas* medalhas, bool fantasma) {
-    const int x = MENU_MELHOR_X1 + 12, y = MENU_MELHOR_Y1 + 30;
-    CarregadorMidia::escreverAmpliado(d, fantasma ? "G: GHOST ON" : "G: GHOST OFF", x, MENU_MELHOR_Y2 - 14, 1,
-                                      makecol(200, 170, 255));
-    // A file that cannot be read has no best to show (the records page says why).
-    if (recordes == nullptr || !recordes->isLegivel()) return;
-    if (recordes->getMelhores().empty()) {
-        CarregadorMidia::escreverAmpliado(d, "NO RACE YET", x, y + 4, 2, makecol(200, 205, 225));
-    } else {
-        const int melhor = recordes->getMelhores().front();
-        CarregadorMidia::escreverAmpliado(d, FormatoTempo::tempo(melhor), x, y, 3, makecol(255, 255, 255));
-        if (medalhas != nullptr) {
-            PainelMedalha::desenhar(d, medalhas->getMedalha(melhor), MENU_MELHOR_X2 - 34, MENU_MELHOR_Y1 + 44, 15);
-        }
-    }
-}

@@ -7,11 +7,13 @@
 #include "AvisosCorrida.h"
 #include "CaminhosAssets.h"
 #include "CarregadorMidia.h"
+#include "EscolhaCidade.h"
 #include "EstadoJogo.h"
 #include "Janela.h"
 #include "LinhaChegada.h"
 #include "NomesAssets.h"
 #include "PainelChegada.h"
+#include "PainelCidade.h"
 #include "PainelControle.h"
 #include "PainelMicrofone.h"
 #include "PainelRecordes.h"
@@ -30,12 +32,12 @@ using E = EstadoJogo;
 }  // namespace
 
 Pintor::Pintor()
-    : camada1(nullptr), camada3(nullptr), camada4(nullptr), buffer(nullptr),
+    : camada(), camada3(nullptr), camada4(nullptr), buffer(nullptr),
       bufferPausa(nullptr), carros{nullptr, nullptr, nullptr, nullptr},
       carroJogador(nullptr), frescuras{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       barraAceleracao(nullptr), barraCheiaAbaixo(-1), numeros{}, tamanhoMapa(0.0f, 0.0f), vista(), frasesUsadas{},
-      recordes(nullptr), medalhas(nullptr), verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr),
-      alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
+      verificacaoMicrofone(nullptr), navegacao(nullptr), linhaChegada(nullptr), escolha(nullptr),
+      limiteCamada(LIMITE_CAMADA), alvo(nullptr), funcaoEspera(nullptr), sinalSaida(nullptr), vinhaDaPausa(false) {
     camada3 = create_bitmap(1, 1);
     clear_bitmap(camada3);
     buffer = create_bitmap(LARGURA_TELA, ALTURA_TELA);
@@ -54,7 +56,6 @@ Pintor::Pintor()
 }
 
 Pintor::~Pintor() {
-    CarregadorMidia::liberar(camada1);
     CarregadorMidia::liberar(camada3);
     CarregadorMidia::liberar(camada4);
     CarregadorMidia::liberar(buffer);
@@ -69,10 +70,6 @@ Pintor::~Pintor() {
 void Pintor::setAlvo(BITMAP* novo) { alvo = novo; }
 
 void Pintor::setEspera(FuncaoEspera espera) { funcaoEspera = espera; }
-
-void Pintor::setRecordes(const Recordes* r) { recordes = r; }
-
-void Pintor::setMedalhas(const Medalhas* m) { medalhas = m; }
 
 void Pintor::setVerificacaoMicrofone(const VerificadorMicrofone* v) { verificacaoMicrofone = v; }
 
@@ -131,26 +128,17 @@ void Pintor::pintar(cavalete c) {
 // ---------------------------------------------------------------- map
 
 void Pintor::carregarMapa(cavalete c) {
-    CarregadorMidia::liberar(camada1);
+    camada.liberar();
     tamanhoMapa = Vetor(0.0f, 0.0f);
     // A bad file is reported by the reader. What it did read is drawn (cells
     // it never reached hold 0, no tile); with bad dimensions there is no grid
     // and the race is drawn on black.
     mapa.carregarMapa(CaminhosAssets::mapa(c.fase));
-    if (!reparador.hasFolha()) {
-        // Read for the first race, not at start-up: 9.5 MB the menus never
-        // use. Before the map layer exists, so that the two never add up.
-        reparador.setFolha(CarregadorMidia::imagem(CaminhosAssets::tiles()));
-    }
-    if (mapa.getAltura() > 0 && mapa.getLargura() > 0) {
-        camada1 = create_bitmap(mapa.getLargura() * LADO_TILE, mapa.getAltura() * LADO_TILE);
-        CarregadorMidia::pedirPaginasGrandes(camada1);
-    }
-    if (camada1 != nullptr) {
-        clear_bitmap(camada1);
-        tamanhoMapa = Vetor(static_cast<float>(camada1->w), static_cast<float>(camada1->h));
-    }
-    reparador.desenharMapa(camada1, &mapa);
+    // Read for the first race of its city, not at start-up: 12 MB the menus
+    // never use. Before the map layer exists, so that the two never add up.
+    reparador.usarFolha(CaminhosAssets::folha(escolha != nullptr ? escolha->getCorrida().folha : "tiles.bmp"));
+    if (camada.criar(mapa.getAltura(), mapa.getLargura(), limiteCamada)) tamanhoMapa = camada.getTamanho();
+    reparador.desenharMapa(&camada, &mapa);
     carregarFrescuras();
     carregarCarros();
 }
@@ -188,24 +176,32 @@ Vetor Pintor::calcularCantoVista(Vetor posicao, Vetor tamanho) {
 }
 
 void Pintor::desenharCarro(BITMAP* imagem, Vetor centro, float angulo) {
-    if (camada1 == nullptr || imagem == nullptr) {
+    if (camada.getBitmap() == nullptr || imagem == nullptr) {
         return;
     }
     int x = static_cast<int>(centro.getX()) - imagem->w / 2;
     int y = static_cast<int>(centro.getY()) - imagem->h / 2;
     // Traffic comes near well outside the view; drawn there it would never
     // be shown, only erased again next frame.
-    reparador.marcarDesenho(sprites.girar(camada1, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO), &vista));
+    reparador.marcarDesenho(camada.girar(sprites, imagem, x, y, ftofix(angulo * RADIANOS_PARA_ALLEGRO), vista));
 }
 
 void Pintor::pintarCamadasDinamicamente(cavalete c) {
-    if (camada1 == nullptr) {
+    if (camada.getBitmap() == nullptr) {
         return;
     }
     reparador.repararInferior(c.itTilesInicio, c.itTilesFim);
-    if (c.fantasmaVisivel) {
-        reparador.marcarDesenho(
-            fantasma.desenharCarro(camada1, carroJogador, c.posicaoFantasma, c.anguloFantasma, vista));
+    if (c.fantasmaVisivel && carroJogador != nullptr) {
+        // Placed on the map's whole pixels first: a piece of a window of the
+        // layer lies to the left of the map's origin, where truncating would
+        // round the other way.
+        const int x = static_cast<int>(c.posicaoFantasma.getX()), y = static_cast<int>(c.posicaoFantasma.getY());
+        const int raio = (carroJogador->w + carroJogador->h) / 2 + 4;
+        reparador.marcarDesenho(camada.desenharEm(
+            Retangulo(x - raio, y - raio, x + raio, y + raio), vista, [&](int dx, int dy, const Retangulo& so) {
+                const Vetor centro(static_cast<float>(x + dx), static_cast<float>(y + dy));
+                return fantasma.desenharCarro(camada.getBitmap(), carroJogador, centro, c.anguloFantasma, so);
+            }));
     }
     desenharCarro(carroJogador, c.posicaoJogador1, c.anguloJogador1);
     pintarNPCs(c);
@@ -234,13 +230,13 @@ void Pintor::colarNaTelaJogo(cavalete c) {
     vista =
         Retangulo(static_cast<int>(canto.getX()), static_cast<int>(canto.getY()),
                   static_cast<int>(canto.getX()) + LARGURA_TELA - 1, static_cast<int>(canto.getY()) + ALTURA_TELA - 1);
+    camada.acompanhar(vista, [this](int linha, int coluna) { reparador.desenharCelula(linha, coluna); });
     pintarCamadasDinamicamente(c);
-    if (camada1 == nullptr) {
+    if (camada.getBitmap() == nullptr) {
         clear_to_color(buffer, 0);
         return;
     }
-    blit(camada1, buffer, static_cast<int>(canto.getX()), static_cast<int>(canto.getY()), 0, 0, LARGURA_TELA,
-         ALTURA_TELA);
+    camada.copiar(vista, buffer);
 }
 
 void Pintor::pintarMostrador(float velocidade) {
@@ -295,11 +291,10 @@ void Pintor::pintarMenu(cavalete c) {
         temFator(s, E::SUB_MENU_PRINCIPAL) || temFator(s, E::SUB_INSTRUCOES_2) || temFator(s, E::SUB_INSTRUCOES_1);
     if (!paginaDeArquivo && temFator(s, E::SUB_RECORDES)) {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
-        PainelRecordes::desenharPagina(buffer, recordes, medalhas, camada3 != nullptr);
+        PainelCidade::desenharRecordes(buffer, escolha, camada3 != nullptr);
     } else {
         CarregadorMidia::desenharMascarado(buffer, camada3, 0, 0);
-        if (temFator(s, E::SUB_MENU_PRINCIPAL))
-            PainelRecordes::desenharMelhor(buffer, recordes, medalhas, c.fantasmaLigado);
+        if (temFator(s, E::SUB_MENU_PRINCIPAL)) PainelCidade::desenharMenu(buffer, escolha, c.fantasmaLigado);
         if (verificacaoMicrofone != nullptr && !temFator(s, E::SUB_MENU_PRINCIPAL) &&
             !temFator(s, E::SUB_INSTRUCOES_2) && temFator(s, E::SUB_INSTRUCOES_1)) {
             PainelMicrofone::desenhar(buffer, *verificacaoMicrofone);
@@ -445,7 +440,12 @@ void Pintor::pintarRelogio(cavalete c) {
 
 void Pintor::pintarTrechoCompleto(cavalete c) {
     rectfill(buffer, 0, 0, LARGURA_TELA, 6, makecol(0, 0, 0));
-    rectfill(buffer, 744, 0, 776, 6, makecol(255, 255, 255));
+    // The finish where the race's city has it (city 1's: 744 to 776).
+    const int marca =
+        escolha != nullptr && tamanhoMapa.getX() > 0.0f
+            ? static_cast<int>(std::lround(escolha->getCorrida().chegada * LARGURA_TELA / tamanhoMapa.getX()))
+            : 760;
+    rectfill(buffer, marca - 16, 0, marca + 16, 6, makecol(255, 255, 255));
     if (tamanhoMapa.getX() > 0.0f) {
         if (c.fantasmaVisivel) {
             PainelFantasma::desenharMarca(

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CacheSprites.h"
+#include "CamadaMapa.h"
 #include "CarregadorMidia.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
@@ -14,10 +15,9 @@
 #include "ReparadorCamada.h"
 #include "Vetor.h"
 
+class EscolhaCidade;
 class LinhaChegada;
-class Medalhas;
 class NavegacaoMenu;
-class Recordes;
 
 class VerificadorMicrofone;
 
@@ -58,12 +58,6 @@ public:
     void pintarRelogio(cavalete c);
     void pintarTrechoCompleto(cavalete c);
 
-    // The records shown by the records page (the best times, fastest first,
-    // and whether the file could be read); they belong to the caller and
-    // must outlive the renderer's use.
-    void setRecordes(const Recordes* recordes);
-    // The city's medal times, beside the best times (the caller's, as above).
-    void setMedalhas(const Medalhas* medalhas);
     // The microphone check drawn on the first instructions page; it belongs
     // to the caller and must outlive the renderer's use.
     void setVerificacaoMicrofone(const VerificadorMicrofone* verificacao);
@@ -71,6 +65,15 @@ public:
     // shows; they belong to the caller and must outlive the renderer's use.
     void setNavegacao(const NavegacaoMenu* navegacao);
     void setLinhaChegada(const LinhaChegada* linha);
+    // The cities and the one chosen: the main menu's and the records page's
+    // city line, the records and medal times shown, each race's tile sheet
+    // and finish (city 1's, and no records, without them). It belongs to
+    // the caller and must outlive the renderer's use.
+    void setEscolhaCidade(const EscolhaCidade* e) { escolha = e; }
+    // The most a whole map layer may take; a larger city keeps a window of
+    // it round the view.
+    void setLimiteCamada(size_t bytes) { limiteCamada = bytes; }
+    static constexpr size_t LIMITE_CAMADA = 64u << 20;
 
     // Top-left corner of the view for a player at `posicao` (map pixels,
     // screen order) on a map of `tamanhoMapa` pixels: centred on the player,
@@ -94,7 +97,8 @@ public:
     }
 
     BITMAP* getBuffer() const { return buffer; }
-    BITMAP* getCamada1() const { return camada1; }
+    // The map layer: the whole map, or the window that holds the view.
+    BITMAP* getCamada1() const { return camada.getBitmap(); }
     BITMAP* getBarraAceleracao() const { return barraAceleracao; }
     Vetor getTamanhoMapa() const { return tamanhoMapa; }
 
@@ -107,7 +111,7 @@ private:
     void pintarCaixaLuzes(int acesas);
     void desenharCarro(BITMAP* imagem, Vetor centro, float angulo);
 
-    BITMAP* camada1;
+    CamadaMapa camada;
     BITMAP* camada3;
     BITMAP* camada4;
     BITMAP* buffer;
@@ -126,11 +130,11 @@ private:
     Retangulo vista;  // the part of the map layer this frame shows
     bool frasesUsadas[12];
 
-    const Recordes* recordes;
-    const Medalhas* medalhas;
     const VerificadorMicrofone* verificacaoMicrofone;
     const NavegacaoMenu* navegacao;
     const LinhaChegada* linhaChegada;
+    const EscolhaCidade* escolha;
+    size_t limiteCamada;
     BITMAP* alvo;
     FuncaoEspera funcaoEspera;
     const volatile int* sinalSaida;

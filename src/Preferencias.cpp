@@ -20,6 +20,7 @@ const char* const VOLUME_MUSICA = "music_volume";
 const char* const FANTASMA = "ghost";
 const char* const CALIBRACAO = "calibration";
 const std::vector<std::string> OPCOES_CALIBRACAO = {"none", "done", "skipped"};
+const char* const CIDADE = "city";
 
 // A setting takes a new value, and the file the text for it, only when it
 // changes: an unchanged setting never rewrites the file.
@@ -34,7 +35,7 @@ void mudar(Configuracoes& arquivo, T& atual, T novo, const char* chave, const st
 
 Preferencias::Preferencias(std::FILE* console)
     : arquivo(console), sensibilidade(1.0f), microfone("default"), aceleradorTeclado(SEM_MICROFONE), escala(0),
-      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), fantasma(true),
+      telaCheia(false), pixelPerfeito(false), musica(true), volumeMusica(100), cidade(1), fantasma(true),
       calibracao(CALIBRACAO_NENHUMA) {}
 
 Preferencias::~Preferencias() {}
@@ -50,6 +51,7 @@ void Preferencias::carregar(const std::string& caminho) {
     pixelPerfeito = arquivo.getEscolha(PIXEL_PERFEITO, 0, OPCOES_SIM_NAO) == 1;
     musica = arquivo.getEscolha(MUSICA, 1, OPCOES_MUSICA) == 1;
     volumeMusica = static_cast<int>(std::lround(arquivo.getNumero(VOLUME_MUSICA, 100, 0, 100)));
+    cidade = static_cast<int>(std::lround(arquivo.getNumero(CIDADE, 1, 1, 99)));
     fantasma = arquivo.getEscolha(FANTASMA, 1, OPCOES_MUSICA) == 1;
     const bool sensibilidadeSalva = arquivo.getValor(SENSIBILIDADE) != nullptr;
     calibracao = static_cast<Calibracao>(
@@ -88,6 +90,11 @@ void Preferencias::setMusicaLigada(bool sim) { mudar(arquivo, musica, sim, MUSIC
 void Preferencias::setVolumeMusica(int v) {
     v = std::clamp(v, 0, 100);
     mudar(arquivo, volumeMusica, v, VOLUME_MUSICA, std::to_string(v));
+}
+
+void Preferencias::setCidade(int c) {
+    c = std::clamp(c, 1, 99);
+    mudar(arquivo, cidade, c, CIDADE, std::to_string(c));
 }
 
 void Preferencias::setFantasmaLigado(bool sim) { mudar(arquivo, fantasma, sim, FANTASMA, OPCOES_MUSICA[sim]); }

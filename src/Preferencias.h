@@ -23,6 +23,8 @@
 //   pixel_perfect = false | true  fullscreen in whole multiples only
 //   music = on | off              N switches it
 //   music_volume = 0 .. 100       the music's level, in per cent
+//   city = 1 .. 99                the city chosen on the main menu, by its
+//                                 map number
 //   ghost = on | off              the ghost of the best run in races (G)
 //   calibration = none | done | skipped
 //                                 whether the voice was ever calibrated, or
@@ -71,6 +73,9 @@ public:
     int getVolumeMusica() const { return volumeMusica; }
     // Clamped to 0 .. 100.
     void setVolumeMusica(int v);
+    int getCidade() const { return cidade; }
+    // Clamped to 1 .. 99.
+    void setCidade(int c);
     bool isFantasmaLigado() const { return fantasma; }
     void setFantasmaLigado(bool sim);
     Calibracao getCalibracao() const { return calibracao; }
@@ -86,6 +91,7 @@ private:
     bool pixelPerfeito;
     bool musica;
     int volumeMusica;
+    int cidade;
     bool fantasma;
     Calibracao calibracao;
 };

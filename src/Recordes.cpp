@@ -35,6 +35,7 @@ bool Recordes::acrescentar(int milissegundos) {
     ArquivoRegular f(arquivo, ArquivoRegular::ACRESCENTAR);
     char linha[64];
     std::snprintf(linha, sizeof linha, "%sTempo: %d mills\n", semFimDeLinha ? "\n" : "", milissegundos);
+    manter(milissegundos);  // among the best shown until the file is read again
     if (!f.isAberto() || !f.escrever(linha) || !f.fechar()) {
         naoGravados.push_back(milissegundos);
         std::printf("%s: %s; time %d mills kept for this session only\n", arquivo.c_str(), f.getProblema().c_str(),

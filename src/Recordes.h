@@ -21,7 +21,7 @@ public:
     virtual ~Recordes();
 
     // Appends one line and never truncates what is already there; says so
-    // on one console line. When the file cannot be written, the console
+    // on one console line. The time is among the best from now on. When the file cannot be written, the console
     // line names it and what is wrong, the time is kept for this session,
     // and the answer is false.
     bool acrescentar(int milissegundos);

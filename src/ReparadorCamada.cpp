@@ -28,6 +28,13 @@ void ReparadorCamada::setFolha(BITMAP* nova) {
     emColuna = true;
 }
 
+void ReparadorCamada::usarFolha(const std::string& arquivo) {
+    if (arquivo == arquivoFolha && folha != nullptr) return;
+    setFolha(nullptr);
+    setFolha(CarregadorMidia::imagem(arquivo));
+    arquivoFolha = arquivo;
+}
+
 void ReparadorCamada::setParcial(bool sim) {
     parcial = sim;
     // What the plain repair left behind is not known cell by cell: from a
@@ -42,8 +49,8 @@ Retangulo ReparadorCamada::celula(int linha, int coluna) const {
 }
 
 void ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Retangulo& parte, bool mascarada) {
-    if (camada == nullptr || folha == nullptr || codigo <= 0) {
-        return;  // 0 is "no tile"; nothing left of the sheet either
+    if (camada == nullptr || folha == nullptr || codigo <= 0 || !camada->isPresente(linha, coluna)) {
+        return;  // 0 is "no tile"; nothing left of the sheet, or of the cell in the window, either
     }
     if (codigo > tilesNaFolha) {
         return;  // beyond the sheet (checked before multiplying: a corrupt map may hold any int)
@@ -51,27 +58,42 @@ void ReparadorCamada::desenharTile(int codigo, int linha, int coluna, const Reta
     int origemX = parte.x1 - coluna * LADO_TILE;
     int origemY = parte.y1 - linha * LADO_TILE;
     (emColuna ? origemY : origemX) += (codigo - 1) * LADO_TILE;
-    if (mascarada) {
-        masked_blit(folha, camada, origemX, origemY, parte.x1, parte.y1, parte.getLargura(), parte.getAltura());
-    } else {
-        blit(folha, camada, origemX, origemY, parte.x1, parte.y1, parte.getLargura(), parte.getAltura());
-    }
+    camada->paraCadaPedaco(parte, [&](int dx, int dy) {
+        BITMAP* b = camada->getBitmap();
+        const int w = parte.getLargura(), h = parte.getAltura();
+        if (mascarada) {
+            masked_blit(folha, b, origemX, origemY, parte.x1 + dx, parte.y1 + dy, w, h);
+        } else {
+            blit(folha, b, origemX, origemY, parte.x1 + dx, parte.y1 + dy, w, h);
+        }
+    });
 }
 
-void ReparadorCamada::desenharMapa(BITMAP* novaCamada, const LeitorMapa* novoMapa) {
+void ReparadorCamada::desenharMapa(CamadaMapa* novaCamada, const LeitorMapa* novoMapa) {
     camada = novaCamada;
     mapa = novoMapa;
-    linhas = camada != nullptr ? mapa->getAltura() : 0;
-    colunas = camada != nullptr ? mapa->getLargura() : 0;
+    const bool existe = camada != nullptr && camada->getBitmap() != nullptr;
+    linhas = existe ? mapa->getAltura() : 0;
+    colunas = existe ? mapa->getLargura() : 0;
     const size_t n = static_cast<size_t>(linhas) * colunas;
     sujo.assign(n, Retangulo());
     apagado.assign(n, Retangulo());
     listadoEm.assign(n, 0);
     listados.clear();
+    if (!existe || camada->isJanela()) return;
     for (int i = 0; i < linhas; ++i)
         for (int j = 0; j < colunas; ++j) desenharTile(mapa->getInferior(i, j), i, j, celula(i, j), false);
     for (int i = 0; i < linhas; ++i)
         for (int j = 0; j < colunas; ++j) desenharTile(mapa->getSuperior(i, j), i, j, celula(i, j), true);
+}
+
+void ReparadorCamada::desenharCelula(int linha, int coluna) {
+    if (!dentro(linha, coluna)) return;
+    // Fresh from the sheet: whatever it held before was another cell's.
+    const Retangulo inteira = celula(linha, coluna);
+    desenharTile(mapa->getInferior(linha, coluna), linha, coluna, inteira, false);
+    desenharTile(mapa->getSuperior(linha, coluna), linha, coluna, inteira, true);
+    sujo[linha * colunas + coluna] = Retangulo();
 }
 
 void ReparadorCamada::repararInteiras(bool superior) {

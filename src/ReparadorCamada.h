@@ -4,8 +4,10 @@
 #include <allegro.h>
 
 #include <list>
+#include <string>
 #include <vector>
 
+#include "CamadaMapa.h"
 #include "ConstantesGerais.h"
 #include "LeitorMapa.h"
 #include "Retangulo.h"
@@ -35,14 +37,20 @@ public:
     // repairing parts of tiles all over the map wants. Null: no tiles.
     void setFolha(BITMAP* folha);
     bool hasFolha() const { return folha != nullptr; }
+    // The sheet of the file `arquivo`, read unless it is the one in use
+    // (the one before released first, so that the two never add up).
+    void usarFolha(const std::string& arquivo);
 
     // Off: every entry of the list gets its whole lower tile, then its whole
     // upper tile, as often as it is listed.
     void setParcial(bool sim);
 
-    // Draws the whole map into `camada` (lower layer, then the upper one
-    // masked); from then on it repairs that layer.
-    void desenharMapa(BITMAP* camada, const LeitorMapa* mapa);
+    // Draws the map into `camada` (lower layer, then the upper one masked):
+    // all of it into a whole layer, and into a window each cell as it comes
+    // in (desenharCelula); from then on it repairs that layer.
+    void desenharMapa(CamadaMapa* camada, const LeitorMapa* mapa);
+    // A cell that comes into the window: drawn anew, with no car over it.
+    void desenharCelula(int linha, int coluna);
 
     // The frame's repair, in this order: the listed cells' lower tiles, then
     // every car drawn into the layer (marcarDesenho with what it covered),
@@ -61,7 +69,7 @@ private:
     bool dentro(int linha, int coluna) const { return linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas; }
 
     bool parcial;
-    BITMAP* camada;
+    CamadaMapa* camada;
     BITMAP* folha;  // the sheet, or its tiles one under the other
     bool emColuna;
     int tilesNaFolha;
@@ -73,6 +81,7 @@ private:
     std::vector<int> listados;        // this frame's cells, each once
     unsigned quadro;
     Iterador inicioLista, fimLista;  // the plain repair walks the list twice
+    std::string arquivoFolha;
 };
 
 #endif

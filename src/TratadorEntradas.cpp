@@ -31,6 +31,8 @@ const TeclaComando TECLAS_COMANDO[] = {
     {KEY_F10, ComandosEntrada::ESCALA},
     {KEY_F11, ComandosEntrada::TELA_CHEIA},
     {TravaTeclas::ALT_ENTER, ComandosEntrada::TELA_CHEIA},
+    {KEY_LEFT, ComandosEntrada::ANTERIOR},
+    {KEY_RIGHT, ComandosEntrada::PROXIMA},
 };
 
 }  // namespace

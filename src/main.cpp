@@ -14,6 +14,7 @@
 #include "Abertura.h"
 #include "AtalhosJanela.h"
 #include "AvisoSemMicrofone.h"
+#include "CaminhosAssets.h"
 #include "CapturaAudio.h"
 #include "CompassoQuadros.h"
 #include "ConstantesGerais.h"
@@ -169,12 +170,12 @@ int main() {
     Logica* logica = new Logica(entradas);
     logica->getVerificacaoMicrofone()->setControleMicrofone(GravadorAlsa::getControle());
     logica->setPreferencias(&preferencias);
-    pintor->setRecordes(&logica->getRecordes());
-    pintor->setMedalhas(&logica->getPlacar().getMedalhas());
+    logica->carregarCidades(CaminhosAssets::cidades());
     pintor->setSinalSaida(&fecharJanela);
     pintor->setVerificacaoMicrofone(logica->getVerificacaoMicrofone());
     pintor->setNavegacao(&logica->getNavegacao());
     pintor->setLinhaChegada(&logica->getLinhaChegada());
+    pintor->setEscolhaCidade(&logica->getCidades());
 
     SituacaoGlobal situacao = apresentacao->play();
     // The music is read during the pause after the opening, not before the

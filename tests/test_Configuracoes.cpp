@@ -231,7 +231,7 @@ TEST(Configuracoes, AFileOverTheSizeBoundIsNeitherReadNorWrittenAndBadLinesAreCa
 // The window's and the music's settings: read with their ranges (a bad
 // value is reported and gives way to the default), written as the file's
 // words when the game changes them.
-TEST(Configuracoes, WindowAndMusicSettingsKeepToTheirRanges) {
+TEST(Configuracoes, WindowMusicAndCitySettingsKeepToTheirRanges) {
     DiretorioTemporario dir;
     const std::string caminho = (dir.getCaminho() / "ronco.conf").string();
     Console console;
@@ -259,8 +259,11 @@ TEST(Configuracoes, WindowAndMusicSettingsKeepToTheirRanges) {
     p.setPixelPerfeito(false);
     EXPECT_EQ(dir.ler("ronco.conf"),
               "scale = 2\nfullscreen = true\npixel_perfect = false\nmusic = on\nmusic_volume = 100\n");
-    dir.escrever("ronco.conf", "music_volume = 101\n");
+    dir.escrever("ronco.conf", "music_volume = 101\ncity = 100\n");
     Preferencias alto(console.f);
     alto.carregar(caminho);
     EXPECT_EQ(alto.getVolumeMusica(), 100);
+    EXPECT_EQ(alto.getCidade(), 1);  // out of range: the default
+    alto.setCidade(500);
+    EXPECT_EQ(dir.ler("ronco.conf"), "music_volume = 101\ncity = 99\n");
 }

@@ -142,10 +142,11 @@ TEST_F(Trafego, FewerThan13StartTilesDrawOnlyFilledSlots) {
 
 TEST_F(Trafego, TablesWithTooManyOrNoStartTilesOrShortOrMissing) {
     const std::string arquivo = "mapas/1trans.txt: ";
-    EXPECT_EQ(criar("2 8 868 868 868 868 868 868 868 868 869 869 869 869 869 869 869 869"),
-              arquivo + "16 traffic start tiles, only the first 13 are used\n");
-    ASSERT_EQ(npc->getNumeroPontosIniciais(), 13);
-    EXPECT_EQ(std::pair(npc->getPontoInicial(12).getX(), npc->getPontoInicial(12).getY()), std::pair(1.0f, 4.0f));
+    std::string cheia = "2 20";
+    for (int i = 0; i < 40; i++) cheia += i < 20 ? " 868" : " 869";
+    EXPECT_EQ(criar(cheia), arquivo + "40 traffic start tiles, only the first 32 are used\n");
+    ASSERT_EQ(npc->getNumeroPontosIniciais(), 32);
+    EXPECT_EQ(std::pair(npc->getPontoInicial(31).getX(), npc->getPontoInicial(31).getY()), std::pair(1.0f, 11.0f));
     // Short: the start tile before the end still counts.
     EXPECT_EQ(criar("3 3 0 868 0 0"), arquivo + "ends early, table row 1, column 1 missing\n");
     EXPECT_EQ(npc->getNumeroPontosIniciais(), 1);

@@ -190,10 +190,13 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
     auto em = [](const RetanguloBotao& r) { return std::make_pair(r.x1, r.y1); };
     for (int i = 0; i <= MapaControle::QUADROS_REPOUSO; i++) pad(0, 0);  // where the stick rests is learnt
     EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
-    pad(100, 0);
-    EXPECT_EQ(destaque(), em(BOTAO_INSTRUCOES));
+    pad(100, 0);  // left and right choose the city on the main menu
+    EXPECT_EQ(destaque(), em(BOTAO_JOGAR));
     pad(0, 0);
-    pad(-100, 0);
+    pad(0, -100);
+    EXPECT_EQ(destaque(), em(BOTAO_SAIR));
+    pad(0, 0);
+    pad(0, -100);
     EXPECT_EQ(destaque(), em(BOTAO_RECORDES));
     EXPECT_EQ(pad(0, 0, START).estado, menu);
     EXPECT_EQ(pad(0, 0, A).subEstado, 3);
@@ -216,4 +219,70 @@ TEST_F(Menus, AGamepadMovesBetweenTheButtonsAndPressesThem) {
     EXPECT_EQ(destaque(), em(BOTAO_DESISTIR));
     EXPECT_EQ(pad(0, 0, A).estado, menu);
     ControleJogo::setLeitor(nullptr);
+}
+
+// Two cities: the main menu's line chooses one (the keys, a click on an
+// arrow), the choice is saved and comes back, the race loads that city's
+// map and finish, writes its own record and ghost files and earns its own
+// medal, and the records page shows one city at a time.
+TEST_F(Menus, TheCityLineChoosesTheCitySavesItAndRacesThereWithItsOwnRecords) {
+    dir.escrever("mapas/2.txt", mapa());
+    dir.escrever("mapas/2trans.txt", dir.ler("mapas/1trans.txt"));
+    dir.escrever("mapas/cidades.txt",
+                 "[city]\nmap = 1\nname = ONE\nstart = 50 550\nfinish = 9120\n"
+                 "[city]\nmap = 2\nname = TWO\nstart = 50 800\nfinish = 700\n");
+    dir.escrever("records.txt", "Tempo: 70000 mills\n");
+    dir.escrever("mapas/1medalhas.txt", "gold 1000\nsilver 2000\nbronze 3000\n");
+    dir.escrever("mapas/2medalhas.txt", "gold 60000\nsilver 62000\nbronze 70000\n");
+    dir.escrever("ronco.conf", "calibration = skipped\n");  // Play goes straight to the race
+    Preferencias preferencias;
+    preferencias.carregar((dir.getCaminho() / "ronco.conf").string());
+    logica->setPreferencias(&preferencias);
+    logica->carregarCidades("mapas/cidades.txt");
+    quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{70000});
+    apertar(KEY_RIGHT), quadro(), apertar(KEY_RIGHT, false), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");
+    EXPECT_NE(dir.ler("ronco.conf").find("city = 2"), std::string::npos);
+    EXPECT_TRUE(logica->getRecordes().getMelhores().empty());
+    // The arrows at the line's ends, round the list; between them nothing.
+    const RetanguloBotao& l = CIDADE_MENU;
+    for (auto [x, nome] : {std::pair(l.x1 + 2, "ONE"), std::pair(l.x1 + 2, "TWO"), std::pair(l.x2 - 2, "ONE"),
+                           std::pair((l.x1 + l.x2) / 2, "ONE"), std::pair(l.x2 + 1, "ONE"), std::pair(l.x2, "TWO")}) {
+        clicar(x, (l.y1 + l.y2) / 2), quadro();
+        EXPECT_EQ(logica->getCidades().getEscolhida().nome, std::string(nome)) << x;
+    }
+    Preferencias relidas;  // the next start comes back to it
+    relidas.carregar(preferencias.getCaminho());
+    Logica outra(&entradas);
+    outra.setPreferencias(&relidas);
+    outra.carregarCidades("mapas/cidades.txt");
+    EXPECT_EQ(outra.getCidades().getEscolhida().nome, "TWO");
+
+    // Its race: map 2, started where the list says, finished at its finish.
+    carregar();
+    const std::vector<Quadro> q = correrAteOMenu();
+    ASSERT_EQ(q.back().estado, menu);
+    EXPECT_EQ(q[0].fase, 2);
+    EXPECT_FLOAT_EQ(q[0].posicao.getX(), 800.0f);
+    EXPECT_GE(q[q.size() - 2].posicao.getY(), 700.0f);
+    EXPECT_LT(q[q.size() - 3].posicao.getY(), 700.0f);
+    EXPECT_EQ(dir.ler("records.txt"), "Tempo: 70000 mills\n");
+    EXPECT_EQ(dir.ler("records-2.txt"), "Tempo: " + std::to_string(tempoCorrendo(q)) + " mills\n");
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{tempoCorrendo(q)});
+    EXPECT_EQ(logica->getLinhaChegada().getMedalha(), Medalhas::OURO);  // by its own medal times
+    EXPECT_EQ(dir.ler("ghost-2.txt").rfind("ronco-ghost 1\ncity 2\n", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("ghost.txt"));
+
+    // The records page: the city chosen, then the other with Left.
+    clicar(605, 114), quadro();
+    ASSERT_EQ(estado()->getSubEstado(), 3);
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{tempoCorrendo(q)});
+    apertar(KEY_LEFT), quadro(), apertar(KEY_LEFT, false), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "ONE");
+    EXPECT_EQ(logica->getRecordes().getMelhores(), std::vector<int>{70000});
+    EXPECT_EQ(estado()->getSubEstado(), 3);
+    clicar(CIDADE_RECORDES.x2 - 5, CIDADE_RECORDES.y1 + 5), quadro();
+    EXPECT_EQ(logica->getCidades().getEscolhida().nome, "TWO");
 }

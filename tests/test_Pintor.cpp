@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <list>
@@ -15,14 +16,17 @@
 #include "CapturaAudio.h"
 #include "ControleJogo.h"
 #include "DiretorioTemporario.h"
+#include "EscolhaCidade.h"
 #include "LinhaChegada.h"
 #include "NavegacaoMenu.h"
 #include "NomesAssets.h"
 #include "PainelChegada.h"
+#include "PainelCidade.h"
 #include "PainelControle.h"
 #include "PainelFantasma.h"
 #include "PainelMedalha.h"
 #include "PainelMicrofone.h"
+#include "Piloto.h"
 #include "Pintor.h"
 #include "Preferencias.h"
 #include "Recordes.h"
@@ -309,25 +313,23 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
         for (int y = 150; y < 500; ++y) n += ponto(tela, 260, y) == rgb(240, 240, 240);
         return n;
     };
-    pintor->pintar(quadro(menu, 3, true));  // no list yet, no picture: drawn here
+    pintor->pintar(quadro(menu, 3, true));  // no cities, no list, no picture: drawn here
     EXPECT_EQ(ponto(tela, 355, 535), rgb(170, 30, 30));
     int vazia = linhasEscritas();
     std::string doze;
     for (int i = 0; i < 12; ++i) doze += "Tempo: 61000 mills\n";
     dir.escrever("records.txt", doze);
-    Recordes recordes;
+    dir.escrever(CaminhosAssets::medalhas(1), "gold 60000\nsilver 62000\nbronze 70000\n");
+    EscolhaCidade cidades;  // city 1 alone, its records and medal times
+    Recordes& recordes = cidades.getRecordes();
     recordes.carregar();
-    pintor->setRecordes(&recordes);
+    pintor->setEscolhaCidade(&cidades);
     escreverImagem(CaminhosAssets::menuRecordes(), 800, 600, rgb(20, 20, 50));
     auto avisos = [&] {
         int n = 0;
         for (int y = 140; y < 500; ++y) n += ponto(tela, 400, y) == rgb(255, 120, 80);
         return n;
     };
-    Medalhas medalhas;
-    std::string problema;
-    ASSERT_TRUE(medalhas.interpretar("gold 60000\nsilver 62000\nbronze 70000\n", problema));
-    pintor->setMedalhas(&medalhas);
     pintor->pintar(quadro(menu, 3, true));  // the picture brings the button
     EXPECT_EQ(ponto(tela, 355, 535), rgb(20, 20, 50));
     EXPECT_GT(linhasEscritas(), vazia);
@@ -336,7 +338,27 @@ TEST_F(PintorTest, RecordsPageListsTheTimesWithABackButton) {
     const int prata = PainelMedalha::getCor(Medalhas::PRATA) & 0xffffff;
     EXPECT_EQ(ponto(tela, NomesAssets::RECORDES_LINHA_X + 288, NomesAssets::RECORDES_LINHA_Y + 13), prata);
     pintor->pintar(quadro(menu, 41, true));
-    EXPECT_EQ(ponto(tela, NomesAssets::MENU_MELHOR_X2 - 34, NomesAssets::MENU_MELHOR_Y1 + 44), prata);
+    EXPECT_EQ(ponto(tela, PainelCidade::MEDALHA_X, PainelCidade::MEDALHA_Y), prata);
+    // One city at a time: the other's one time, under its name.
+    dir.escrever(CaminhosAssets::cidades(),
+                 "[city]\nmap = 1\nname = A\nstart = 50 550\nfinish = 900\n"
+                 "[city]\nmap = 2\nname = BBBBBB\nstart = 50 550\nfinish = 900\n");
+    dir.escrever("records-2.txt", "Tempo: 99000 mills\n");
+    cidades.carregar(CaminhosAssets::cidades());
+    auto nome = [&] {
+        int n = 0;
+        for (int x = NomesAssets::CIDADE_RECORDES.x1; x < NomesAssets::CIDADE_RECORDES.x2; ++x)
+            n += ponto(tela, x, (NomesAssets::CIDADE_RECORDES.y1 + NomesAssets::CIDADE_RECORDES.y2) / 2) ==
+                 rgb(240, 240, 240);
+        return n;
+    };
+    pintor->pintar(quadro(menu, 3, true));
+    const int linhas1 = linhasEscritas(), nome1 = nome();
+    cidades.mudar(1);
+    pintor->pintar(quadro(menu, 3, true));
+    EXPECT_LT(linhasEscritas(), linhas1);
+    EXPECT_GT(nome(), nome1);
+    cidades.mudar(1);
     // A file that cannot be read is not an empty list: the page says so.
     std::filesystem::remove("records.txt");
     std::filesystem::create_directory("records.txt");
@@ -474,6 +496,47 @@ TEST_F(PintorTest, ShortcutsKeepThePlainPixelsOnCellsWithoutATile) {
     destroy_bitmap(outra);
 }
 
+// A city too large for its whole layer keeps a window of it round the view:
+// a car driving a loop over a 40 x 60 city, traffic beside it, must show the
+// frames of the whole layer, however the window's slots wrap.
+TEST_F(PintorTest, AWindowOfTheLayerShowsTheFramesOfTheWholeLayer) {
+    std::string mapa;
+    for (int camada = 0; camada < 2; ++camada) {
+        mapa += "40 60\n";
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < 60; ++c)
+                mapa += camada == 0 ? std::to_string(1 + (r * 7 + c * 3) % 4) + " " : (r + c) % 9 ? "0 " : "3 ";
+    }
+    dir.escrever(CaminhosAssets::mapa(1), mapa);
+    Pintor janela;
+    janela.setLimiteCamada(0);
+    BITMAP* outra = create_bitmap(800, 600);
+    janela.setAlvo(outra);
+    janela.setEspera(registrarEspera);
+    for (Pintor* p : {pintor.get(), &janela}) p->pintar(quadro(jogando, 11, true, true));
+    ASSERT_LT(janela.getCamada1()->w * janela.getCamada1()->h, 60 * 64 * 40 * 64 / 4);
+    for (int passo = 0; passo < 420; ++passo) {
+        // Round a rectangle near the map's edges, 30 px a frame.
+        const float t = passo * 30.0f, volta = 2 * (3300.0f + 2100.0f), s = std::fmod(t, volta);
+        const float x = s < 3300 ? 200 + s : s < 5400 ? 3500 : s < 8700 ? 3500 - (s - 5400) : 200;
+        const float y = s < 3300 ? 150 : s < 5400 ? 150 + (s - 3300) : s < 8700 ? 2250 : 2250 - (s - 8700);
+        posicoes = {Vetor(x + 90, y + 40), Vetor(x - 380, y - 250)};
+        angulos = {passo * 0.1f, 0.0f};
+        tipos = {2, 3};
+        tiles.clear();
+        for (int r = static_cast<int>(y) / 64 - 6; r <= static_cast<int>(y) / 64 + 6; ++r)
+            for (int c = static_cast<int>(x) / 64 - 8; c <= static_cast<int>(x) / 64 + 8; ++c)
+                tiles.push_back(Vetor(r, c));
+        cavalete c = quadro(jogando, 11);
+        c.posicaoJogador1 = Vetor(x, y);
+        c.anguloJogador1 = passo * 0.05f;
+        for (Pintor* p : {pintor.get(), &janela}) p->pintar(c);
+        for (int yy = 0; yy < 600; ++yy)
+            ASSERT_EQ(std::memcmp(tela->line[yy], outra->line[yy], 800 * 4), 0) << "frame " << passo << " row " << yy;
+    }
+    destroy_bitmap(outra);
+}
+
 TEST_F(PintorTest, BadOrMissingFilesAreReportedAndNeverDrawn) {
     // A map that ends early: one line, the cells read are drawn, the rest black.
     dir.escrever(CaminhosAssets::mapa(1), "2 3\n1 2 1\n1");
@@ -601,6 +664,67 @@ TEST_F(DesenhoIdentico, ThreeRacesWithTrafficShowThePixelsOfThePlainDrawing) {
         for (BITMAP* t : telas) destroy_bitmap(t);
         apertar(KEY_A, false), apertar(KEY_D, false);
     }
+}
+
+// The long ride keeps a window of its layer: along its route, up round the
+// lake and back down, with its traffic and the ghost of the same race half a
+// second behind, it shows what the whole layer shows.
+TEST_F(DesenhoIdentico, TheLongRideInAWindowShowsThePixelsOfTheWholeLayer) {
+    const int QUADROS = 900;
+    Pintor inteira, janela;
+    inteira.setLimiteCamada(SIZE_MAX);
+    BITMAP* telas[2] = {create_bitmap(800, 600), create_bitmap(800, 600)};
+    Pintor* pintores[2] = {&inteira, &janela};
+    int diferente = -1, fantasmas = 0;
+    float maisAlto = 1e9f;
+    // First the race alone, kept as the ghost; then the same race again,
+    // drawn both ways.
+    for (bool pintar : {false, true}) {
+        logica.reset(new Logica(&entradas));
+        logica->carregarCidades(CaminhosAssets::cidades());
+        logica->getCidades().escolherMapa(3);
+        Piloto piloto(Piloto::MELHOR, logica->getCidades().getEscolhida().rota);
+        for (int k = 0; k < 2; ++k) {
+            clear_bitmap(telas[k]);
+            pintores[k]->setAlvo(telas[k]);
+            pintores[k]->setEspera([](unsigned int) {});
+            pintores[k]->setEscolhaCidade(&logica->getCidades());
+        }
+        std::srand(7);
+        testing::internal::CaptureStdout();
+        mouse(300, 350);
+        for (int quadro = 0; quadro < QUADROS && diferente < 0; ++quadro) {
+            if (quadro == 1) mouse(300, 350, false);
+            if (Carro* c = jogador()) {
+                piloto.dirigir(*c);
+                maisAlto = std::min(maisAlto, c->getPosicao().getX());
+            }
+            logica->calcularLogica();
+            cavalete c = logica->construirCavalete();
+            fantasmas += pintar && c.fantasmaVisivel;
+            const unsigned sorteio = static_cast<unsigned>(std::rand());
+            for (int k = 0; k < (pintar ? 2 : 0); ++k) {
+                std::srand(sorteio);
+                pintores[k]->pintar(c);
+            }
+            logica->fimDeCiclo();
+            Relogio::avancar(40);
+            if (!iguais(telas[0], telas[1])) diferente = quadro;
+        }
+        testing::internal::GetCapturedStdout();
+        soltarTudo();
+        PercursoFantasma p = logica->getFantasmaCorrida().getGravador().getPercurso();
+        for (AmostraFantasma& a : p.amostras) a.tempoMs += 500;
+        p.tempoMs = p.amostras.back().tempoMs;
+        std::string problema;
+        ASSERT_TRUE(ArquivoFantasma::escrever(ArquivoFantasma::nome(3), p, problema)) << problema;
+    }
+    EXPECT_EQ(diferente, -1) << "frame " << diferente << " differs";
+    EXPECT_GT(fantasmas, QUADROS * 2 / 3);
+    ASSERT_NE(janela.getCamada1(), nullptr);
+    EXPECT_LT(janela.getCamada1()->w, inteira.getCamada1()->w / 8);
+    EXPECT_LT(maisAlto, 8 * 64) << "the race never went round the lake";
+    for (BITMAP* t : telas) destroy_bitmap(t);
 }
 #endif
 

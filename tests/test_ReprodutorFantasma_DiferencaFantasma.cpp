@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DiferencaFantasma.h"
+#include "ProgressoRota.h"
 #include "ReprodutorFantasma.h"
 
 // A run along y: off at 100 ms, 2 px a ms, a turn across the angle's wrap,
@@ -35,4 +36,30 @@ TEST(ReprodutorFantasma, BetweenSamplesOnTheClockAndTheGapByTheWay) {
     EXPECT_FALSE(d.calcular(900, 1151.0f, ms));  // further than the ghost ever got
     d.setPercurso(nullptr);
     EXPECT_FALSE(d.calcular(0, 50.0f, ms));
+}
+
+// Along a route that turns, how far along counts the climb up a street: a
+// ghost that went across, then up, then across again, 1 px a ms, and the
+// player half a second behind it anywhere on the way. Along the avenue's
+// straight route it is the distance across, as it always was.
+TEST(DiferencaFantasma, AlongARouteThatTurnsTheClimbCounts) {
+    const ProgressoRota avenida({{8, 0}, {8, 146}});
+    for (float y : {50.0f, 777.25f, 9120.0f, 9500.5f}) EXPECT_EQ(avenida.medir(Vetor(550.0f, y)), y);
+    // Across row 10 to column 5, up to row 2, across again.
+    const ProgressoRota rota({{10, 0}, {10, 5}, {2, 5}, {2, 20}});
+    auto ponto = [](double s) {  // `s` px along the way, from the first cell's centre
+        return s < 320 ? Vetor(672, 32 + s) : s < 832 ? Vetor(672 - (s - 320), 352) : Vetor(160, 352 + (s - 832));
+    };
+    PercursoFantasma p;
+    p.tempoMs = 1600;
+    for (int t = 0; t <= p.tempoMs; t += 40) p.amostras.push_back({t, ponto(t).getX(), ponto(t).getY(), 0.0f});
+    DiferencaFantasma d;
+    d.setPercurso(&p, rota);
+    for (int s : {100, 500, 700, 1200}) {
+        int ms = 0;
+        // A little off the lane's middle, as a car is.
+        const Vetor v = ponto(s);
+        ASSERT_TRUE(d.calcular(s + 500, rota.medir(Vetor(v.getX() + 9, v.getY() - 7)), ms)) << s;
+        EXPECT_NEAR(ms, 500, 10) << s;
+    }
 }

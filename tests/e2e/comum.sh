@@ -405,8 +405,14 @@ e2e_jogo_iniciar() {
         >"$console" 2>&1 </dev/null &
     E2E_JOGO_PID=$!
     E2E_INICIO_JOGO=$(date +%s%N)
-    (sleep "$limite"; echo "WATCHDOG: the game ran past $limite s and was ended" \
-        >>"$E2E_ARTEFACTOS/console.txt"; kill -TERM "$E2E_JOGO_PID" 2>/dev/null;
+    # The watchdog's sleep goes when the watchdog is stopped: left behind,
+    # it would keep what the scenario holds open (the shared end-to-end
+    # lock) until it ran out, long after the scenario.
+    (trap 'kill "$espera" 2>/dev/null; exit 0' TERM
+     sleep "$limite" & espera=$!
+     wait "$espera"
+     echo "WATCHDOG: the game ran past $limite s and was ended" >>"$E2E_ARTEFACTOS/console.txt"
+     kill -TERM "$E2E_JOGO_PID" 2>/dev/null
      sleep 5; kill -KILL "$E2E_JOGO_PID" 2>/dev/null) >/dev/null 2>&1 &
     E2E_VIGIA_PID=$!
     e2e_log "game started (pid $E2E_JOGO_PID, limit $limite s)"

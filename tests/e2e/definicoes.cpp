@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     std::printf("RATO_PARADO=\"%d %d\"\n", GeometriaTela::LARGURA - 5, GeometriaTela::ALTURA - 5);
     std::printf("AVISO=%s\n", NomesAssets::AVISO_SEM_MICROFONE);
     // Where the renderer puts the player's mark once the car is on the line.
-    std::printf("PROGRESSO_CHEGADA=%ld\n", std::lround(Logica::LINHA_CHEGADA * GeometriaTela::LARGURA /
+    std::printf("PROGRESSO_CHEGADA=%ld\n", std::lround(ListaCidades::CHEGADA_PADRAO * GeometriaTela::LARGURA /
                                                        (colunas * static_cast<double>(LADO_TILE))));
     allegro_exit();
     return 0;

@@ -211,7 +211,7 @@ e2e_manobrar() {
         E2E_DESVIO=0
     fi
     E2E_X_MANOBRA=$x
-    E2E_LINHA=${E2E_LINHAS_DE_DESVIO[$E2E_DESVIO]}
+    E2E_LINHA=${E2E_LINHA_PREFERIDA:-${E2E_LINHAS_DE_DESVIO[$E2E_DESVIO]}}
     e2e_log "manoeuvre (gear $marcha, x $x, y $y, angle $angulo, heading error $erro, lane $E2E_LINHA)"
     e2e_guardar_olhada "manobra"
     awk -v e="$erro" 'BEGIN { exit !(e < 0) }' && lado=a
@@ -248,7 +248,7 @@ e2e_conduzir_ate_o_fim() {
     local x_ref=-1 y_ref=0 t_ref=0 vel=0 guardada=0 t parado_desde="" erro
     local angulo_ant="" t_angulo=0 melhor=-1 t_melhor
     vy=""
-    E2E_LINHA=8
+    E2E_LINHA=${E2E_LINHA_PREFERIDA:-8}
     E2E_X_MANOBRA=""
     E2E_OLHADA_INICIO=$E2E_MS_LARGADA
     while [ "$(date +%s)" -lt "$fim" ]; do

@@ -12,7 +12,8 @@
 //       car's heading in radians, 0 facing right, growing clockwise), erro
 //       (radians from that heading to the one to take, positive when the
 //       car must turn clockwise: towards the finish along the streets,
-//       keeping to tile row ROW, 8 by default, where the way allows),
+//       keeping to tile row ROW, 8 by default, where the way allows; -1
+//       keeps to none),
 //       encaixe (per mille of the car picture that matched) and ajuste (per
 //       mille of the sampled map pixels that matched) and vy (the view's
 //       top row, a hint for the next call: the search then stays within
@@ -33,7 +34,8 @@
 //       ghost's mark on the progress strip, -1 when there is none),
 //       diferenca (the gap to the ghost under the clock: adiante in green,
 //       atras in red, zero, or nenhuma). GAME is the asset tree the game
-//       runs from.
+//       runs from; the city raced is E2E_CIDADE's map number (1 when
+//       unset).
 //   olho relogio WINDOW GAME SECONDS
 //       watches the race clock of the game's window, read straight from
 //       the X server every few ms, and prints every reading it sees, then
@@ -223,8 +225,23 @@ struct Cidade {
     std::vector<int> superior;
     BITMAP* tiles = nullptr;
 
+    int chegada = static_cast<int>(ListaCidades::CHEGADA_PADRAO);
+
+    // The race's city: E2E_CIDADE, by its map number (1 when unset), with
+    // its tile sheet and finish from the city list.
     bool carregar(const std::string& jogo) {
-        std::ifstream f(jogo + "/mapas/1.txt");
+        const char* cidade = std::getenv("E2E_CIDADE");
+        const std::string numero = cidade != nullptr && *cidade ? cidade : "1";
+        std::string folha = "tiles.bmp", linha;
+        std::ifstream lista(jogo + "/mapas/cidades.txt");
+        bool dela = false;
+        while (std::getline(lista, linha)) {
+            if (linha.rfind("[city]", 0) == 0) dela = false;
+            if (linha == "map = " + numero) dela = true;
+            if (dela && linha.rfind("tiles = ", 0) == 0) folha = linha.substr(8);
+            if (dela && linha.rfind("finish = ", 0) == 0) chegada = std::atoi(linha.c_str() + 9);
+        }
+        std::ifstream f(jogo + "/mapas/" + numero + ".txt");
         int l2 = 0, c2 = 0;
         if (!(f >> linhas >> colunas) || linhas <= 0 || colunas <= 0) return false;
         inferior.assign(linhas * colunas, 0);
@@ -232,7 +249,7 @@ struct Cidade {
         if (!(f >> l2 >> c2) || l2 != linhas || c2 != colunas) return false;
         superior.assign(linhas * colunas, 0);
         for (int& v : superior) f >> v;
-        tiles = load_bitmap((jogo + "/mapas/tiles.bmp").c_str(), nullptr);
+        tiles = load_bitmap((jogo + "/mapas/" + folha).c_str(), nullptr);
         return tiles != nullptr && static_cast<bool>(f);
     }
     int largura() const { return colunas * 64; }
@@ -274,7 +291,9 @@ struct Cidade {
         // A row away from the preferred one costs more than a tile of
         // detour: a car thrown up a side street heads back to the avenue
         // rather than racing on among the traffic entering up there.
-        auto desvio = [linhaPreferida](int linha) { return std::abs(linha - linhaPreferida) * 150L; };
+        auto desvio = [linhaPreferida](int linha) {
+            return linhaPreferida < 0 ? 0L : std::abs(linha - linhaPreferida) * 150L;  // -1: no row preferred
+        };
         int r = std::clamp(y / 64, 0, linhas - 1), c = std::clamp(x / 64, 0, colunas - 1);
         for (int passo = 0; passo < 4; ++passo) {
             int melhorR = r, melhorC = c;
@@ -382,15 +401,17 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
         std::fprintf(stderr, "olho: no mark on the progress strip\n");
         return 1;
     }
-    // The strip gives the car's x within a few pixels (one strip pixel is
-    // 12 map pixels); the view's corner follows from it but for the edges.
+    // The strip gives the car's x within a few pixels; the view's corner
+    // follows from it but for the edges.
     const int maxVx = cidade.largura() - 800, maxVy = cidade.altura() - 600;
     const int xEstimado = p * cidade.largura() / 800;
     int melhor = -1, bx = 0, by = 0;
     // A hint (the last corner found) narrows the vertical search.
     const int vyDe = dicaVy >= 0 ? std::max(0, dicaVy - 96) : 0;
     const int vyAte = dicaVy >= 0 ? std::min(maxVy, dicaVy + 96) : maxVy;
-    for (int xc = xEstimado - 12; xc <= xEstimado + 12; xc += 4) {
+    // One strip pixel is a dozen map pixels on the avenue, more on a longer map.
+    const int folga = std::max(12, cidade.largura() / 800 + 1);
+    for (int xc = xEstimado - folga; xc <= xEstimado + folga; xc += 4) {
         int vx = std::clamp(xc - 400, 0, maxVx);
         for (int vy = vyDe; vy <= vyAte; vy += 4) {
             int a = ajusteVista(foto, cidade, vx, vy, 40);
@@ -480,7 +501,7 @@ int posicao(BITMAP* foto, const std::string& jogo, int dicaVy, int linhaPreferid
     destroy_bitmap(cidade.tiles);
     const double angulo = melhorK * 2 * M_PI / 256;
     const int x = bx + carroX, y = by + carroY;
-    const int colunaChegada = static_cast<int>(Logica::LINHA_CHEGADA) / LADO_TILE;
+    const int colunaChegada = cidade.chegada / LADO_TILE;
     const double erro = std::remainder(cidade.rumoParaChegada(x, y, colunaChegada, linhaPreferida) - angulo, 2 * M_PI);
     std::printf("x=%d y=%d angulo=%.3f erro=%.3f encaixe=%d ajuste=%d vy=%d\n", x, y, angulo, erro, melhorCarro, melhor,
                 by);

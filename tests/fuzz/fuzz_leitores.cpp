@@ -1,8 +1,8 @@
 // libFuzzer target for everything the game reads from text files: the city
 // map, the traffic table, the car data files, the record file, the player's
-// settings and the ghost file. The first byte chooses the format (counted
-// from '0', so '0' to '5' select map, table, car file, records, settings and
-// ghost); the rest is the file's text.
+// settings, the ghost file and the list of cities. The first byte chooses the
+// format (counted from '0', so '0' to '6' select map, table, car file,
+// records, settings, ghost and cities); the rest is the file's text.
 //
 // Beyond the sanitizers' checks, each input must leave the reader in a
 // consistent state, the collision and traffic logic must run on whatever
@@ -28,6 +28,7 @@
 #include "GravadorFantasma.h"
 #include "LeitorLinhas.h"
 #include "LeitorMapa.h"
+#include "ListaCidades.h"
 #include "LogicaColisao.h"
 #include "LogicaNPC.h"
 #include "Preferencias.h"
@@ -93,7 +94,7 @@ void fuzzTransito(const std::string& texto) {
     LogicaNPC npc(4);
     npc.carregarMatrizTransito(1);
     exigir(npc.getNumeroPontosIniciais() >= 0 && npc.getNumeroPontosIniciais() <= LogicaNPC::NUMERO_PONTOS_INICIAIS,
-           "start slots within 0..13");
+           "start slots within their number");
     for (int quadro = 0; quadro < 12; quadro++) {
         Relogio::setManual(5000 + quadro * 3000);
         npc.trabalhar(100, 100);
@@ -183,6 +184,26 @@ void fuzzConfiguracoes(const std::string& entrada) {
     }
 }
 
+// Whatever the list says, the cities kept can be raced: one to nine, each
+// map number once, a name the menu can write, a tile sheet under mapas/, a
+// finish past the start.
+void fuzzCidades(const std::string& texto) {
+    std::istringstream entrada(texto);
+    ListaCidades lista;
+    lista.ler(entrada, "fuzz");
+    exigir(lista.getQuantidade() >= 1 && lista.getQuantidade() <= ListaCidades::MAXIMO_CIDADES, "one to nine cities");
+    for (int i = 0; i < lista.getQuantidade(); i++) {
+        const ListaCidades::Cidade& c = lista.getCidade(i);
+        exigir(lista.indiceDoMapa(c.mapa) == i && c.mapa >= 1 && c.mapa <= ListaCidades::MAXIMO_MAPA,
+               "map numbers in range, each once");
+        exigir(!c.nome.empty() && c.nome.size() <= ListaCidades::MAXIMO_NOME && !c.folha.empty() &&
+                   c.folha.find('/') == std::string::npos && c.folha[0] != '.',
+               "a name to show and a sheet under mapas/");
+        exigir(c.chegada > c.largada.getY() && c.carros >= 0 && c.carros <= ListaCidades::MAXIMO_CARROS,
+               "a finish past the start and a fleet in range");
+    }
+}
+
 // A ghost is taken whole or not at all; one taken plays back anywhere on
 // the clock and is written back as it was read.
 void fuzzFantasma(const std::string& texto) {
@@ -226,8 +247,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (tamanho > 0) {
         // One entry per format, in the order of the first byte's digit.
-        void (*const alvos[])(const std::string&) = {fuzzMapa,     fuzzTransito,      fuzzCarro,
-                                                     fuzzRecordes, fuzzConfiguracoes, fuzzFantasma};
+        void (*const alvos[])(const std::string&) = {fuzzMapa,          fuzzTransito, fuzzCarro,  fuzzRecordes,
+                                                     fuzzConfiguracoes, fuzzFantasma, fuzzCidades};
         const size_t quantos = sizeof alvos / sizeof alvos[0];
         alvos[static_cast<uint8_t>(dados[0] - '0') % quantos](
             std::string(reinterpret_cast<const char*>(dados) + 1, tamanho - 1));

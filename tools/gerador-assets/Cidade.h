@@ -1,17 +1,22 @@
 #ifndef GERADOR_CIDADE_H
 #define GERADOR_CIDADE_H
 
-// The race city: map 1, its traffic table and the tile sheet they use.
+// The race cities: each city's map, traffic table and tile sheet, and the
+// list of cities the game reads. Each city is laid out in a file of its own
+// (Cidade1.cpp, ...) from the building blocks of CidadeBase.
 
 #include <string>
 
+#include "CidadeBase.h"
+
 namespace cidade {
 
-constexpr int LINHAS = 20;
-constexpr int COLUNAS = 150;
-constexpr int TILE = 64;
+Cidade cidade1();  // the avenue
+Cidade cidade2();  // downtown
+Cidade cidade3();  // the coast road
 
-// Writes "mapas/tiles.bmp", "mapas/1.txt" and "mapas/1trans.txt" under `raiz`.
+// Writes every city's "mapas/N.txt", "mapas/Ntrans.txt" and tile sheet, and
+// "mapas/cidades.txt", under `raiz`.
 void gerar(const std::string& raiz);
 
 }  // namespace cidade

@@ -28,8 +28,8 @@ void gerar(const std::string& raiz);
 }  // namespace sons
 
 namespace medalhas {
-// The medal times beside the city's map.
-void gerar(const std::string& raiz);
+// A city's medal times beside its map, set from its reference run (ms).
+void gerar(const std::string& raiz, int cidade, int referenciaMs);
 }  // namespace medalhas
 
 namespace icone {

@@ -62,6 +62,17 @@ int tecla(BITMAP* b, int x, int y, const std::string& rotulo, int largura = 44) 
     return x + largura;
 }
 
+// The city line's panel and arrows; the game writes the city in it.
+void linhaCidade(BITMAP* b, const NomesAssets::RetanguloBotao& l) {
+    const int amarelo = rgb(255, 210, 40), a = NomesAssets::SETA_CIDADE_LARGURA;
+    retanguloArredondado(b, l.x1 + 3, l.y1 + 4, l.x2 + 3, l.y2 + 4, 8, rgb(0, 0, 0));
+    retanguloArredondado(b, l.x1, l.y1, l.x2, l.y2, 8, amarelo);
+    retanguloArredondado(b, l.x1 + 2, l.y1 + 2, l.x2 - 2, l.y2 - 2, 6, rgb(16, 18, 40));
+    const int cy = (l.y1 + l.y2) / 2, meia = (l.y2 - l.y1) / 2 - 8;
+    triangle(b, l.x1 + 10, cy, l.x1 + a - 10, cy - meia, l.x1 + a - 10, cy + meia, amarelo);
+    triangle(b, l.x2 - 10, cy, l.x2 - a + 10, cy - meia, l.x2 - a + 10, cy + meia, amarelo);
+}
+
 BITMAP* fundoMenu() {
     BITMAP* b = criar(800, 600, rgb(0, 0, 0));
     cena::porDoSol(b, 380);
@@ -81,6 +92,7 @@ void menuPrincipal(const std::string& raiz) {
     botao(b, BOTAO_JOGAR, "PLAY", verde());
     botao(b, BOTAO_SAIR, "EXIT", vermelho());
     botao(b, BOTAO_RECORDES, "RECORDS", dourado());
+    linhaCidade(b, NomesAssets::CIDADE_MENU);
     // "Instructions" is too long for the button at 2x: a big "?" above it.
     const Retangulo& r = BOTAO_INSTRUCOES;
     desenho::painel(b, r.x1, r.y1, r.x2, r.y2, 14, azul());
@@ -98,12 +110,14 @@ void menuPrincipal(const std::string& raiz) {
     texto(b, "INSTRUCTIONS", cx, BOTAO_INSTRUCOES.y2 - 30, e);
     rectfill(b, 0, 574, 799, 599, rgb(10, 10, 20));
     linha(b, "ROAR INTO THE MICROPHONE TO SPEED UP!", 400, 579, rgb(255, 220, 90), 2, CENTRO);
-    // The game writes the best time and its medal in here.
+    // The game writes whether the ghost races in here.
     using namespace NomesAssets;
-    retanguloArredondado(b, MENU_MELHOR_X1, MENU_MELHOR_Y1, MENU_MELHOR_X2, MENU_MELHOR_Y2, 10, rgb(120, 90, 30));
-    retanguloArredondado(b, MENU_MELHOR_X1 + 3, MENU_MELHOR_Y1 + 3, MENU_MELHOR_X2 - 3, MENU_MELHOR_Y2 - 3, 8,
-                         rgb(14, 14, 26));
-    linha(b, "YOUR BEST", MENU_MELHOR_X1 + 12, MENU_MELHOR_Y1 + 9, rgb(255, 220, 90));
+    retanguloArredondado(b, MENU_FANTASMA_X1 + 3, MENU_FANTASMA_Y1 + 4, MENU_FANTASMA_X2 + 3, MENU_FANTASMA_Y2 + 4, 8,
+                         rgb(0, 0, 0));
+    retanguloArredondado(b, MENU_FANTASMA_X1, MENU_FANTASMA_Y1, MENU_FANTASMA_X2, MENU_FANTASMA_Y2, 8,
+                         rgb(200, 170, 255));
+    retanguloArredondado(b, MENU_FANTASMA_X1 + 2, MENU_FANTASMA_Y1 + 2, MENU_FANTASMA_X2 - 2, MENU_FANTASMA_Y2 - 2, 6,
+                         rgb(16, 18, 40));
     salvarMenu(b, raiz, "graficos/menus/menu principal.bmp");
 }
 
@@ -259,7 +273,7 @@ void recordes(const std::string& raiz) {
     BITMAP* b = fundoMenu();
     cena::escurecerTudo(b, rgb(10, 10, 30), 0.45f);
     titulo(b, "RECORDS", 400, 24, 6);
-    linha(b, "THE TEN FASTEST RACES", 400, 84, rgb(255, 255, 255), 2, CENTRO);
+    linhaCidade(b, NomesAssets::CIDADE_RECORDES);
     int x1 = NomesAssets::RECORDES_PAINEL_X1, y1 = NomesAssets::RECORDES_PAINEL_Y1;
     int x2 = NomesAssets::RECORDES_PAINEL_X2, y2 = NomesAssets::RECORDES_PAINEL_Y2;
     desenho::painel(b, x1 - 14, y1 - 14, x2 + 14, y2 + 14, 18, rgb(120, 90, 30));

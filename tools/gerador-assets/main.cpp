@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     std::string raiz = argv[1];
     cidade::gerar(raiz);
-    medalhas::gerar(raiz);
     hud::gerar(raiz);
     telas::gerar(raiz);
     abertura::gerar(raiz);
