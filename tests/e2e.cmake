@@ -51,13 +51,13 @@ if(TARGET ronco)
   ronco_e2e(sem_som sem-som.sh 120 sem-som)
   ronco_e2e(microfone_parado sem-som.sh 180 microfone-parado)
   ronco_e2e(recursos_quebrados recursos-quebrados.sh 400)
-  # Random play in both builds: three minutes in the normal one, and a
-  # minute and a half under the sanitizers, which see what the random inputs
+  # Random play in both builds: two minutes in the normal one, and one
+  # minute under the sanitizers, which see what the random inputs
   # reach (the whole test run stays within its time). README gives the long run.
   if(RONCO_SANITIZE)
-    ronco_e2e(aleatorio aleatorio.sh 330 90)
+    ronco_e2e(aleatorio aleatorio.sh 270 60)
   else()
-    ronco_e2e(aleatorio aleatorio.sh 420 180)
+    ronco_e2e(aleatorio aleatorio.sh 360 120)
   endif()
   # Whole races again through other ways in (PulseAudio, PipeWire, the W key, the
   # installed launcher) and five starts in a row: the same game code as the

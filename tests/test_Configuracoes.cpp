@@ -211,6 +211,8 @@ TEST(Configuracoes, AFileOverTheSizeBoundIsNeitherReadNorWrittenAndBadLinesAreCa
     Preferencias q(console.f);
     q.carregar(caminho);
     EXPECT_EQ(q.getSensibilidade(), 50.0f) << "a file of exactly 64 KiB is read";
+    q.setMicrofone("hw:1");
+    EXPECT_EQ(dir.ler("ronco.conf"), grande) << "nor is one written past the bound";
 
     std::string lixo(20 * 5, 'x');
     for (int i = 0; i < 20; i++) lixo[5 * i + 4] = '\n';
