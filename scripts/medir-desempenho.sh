@@ -13,6 +13,7 @@
 #   - peak resident memory (VmHWM from /proc/PID/status) after the race.
 #
 #   bash scripts/medir-desempenho.sh [BUILD-FOLDER] [RUNS] [x1|x2|fullscreen] [CITY] [ghost]
+#   (CITY and ghost in either order)
 #
 # BUILD-FOLDER defaults to build (it must hold ronco, jogo/, the end-to-end
 # helpers and the start-up probe: cmake --build build). RUNS (default 3) races are run
@@ -30,8 +31,11 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(readlink -f "${1:-$raiz/build}")
 execucoes=${2:-3}
 modo=${3:-x1}
-cidade=${4:-1}
-fantasma=${5:-}
+cidade=1
+fantasma=
+for a in "${@:4}"; do
+    if [ "$a" = ghost ]; then fantasma=ghost; else cidade=$a; fi
+done
 case $modo in
     x1) tela=1024x768 ;;
     x2) tela=2560x1440 ;;
